@@ -1,0 +1,53 @@
+// Device contexts: the drawing state of GDI (selected objects, mix mode, colours, text
+// alignment, current position, fill mode, arc direction) and the surface they draw into.
+//
+// A window DC draws into its window's surface; a memory DC into the bitmap selected into it
+// (a new memory DC holds a 1 x 1 default bitmap). When a window is destroyed its DCs lose
+// their surface (surface() returns null) and drawing on them draws nothing.
+#pragma once
+
+#include "objects/gdi_objects.h"
+#include "surface/surface.h"
+
+namespace zg {
+
+enum class DcType : std::uint8_t { Window, Memory };
+
+struct DeviceContext : GdiObject {
+    DeviceContext() : GdiObject(ObjectKind::DC) {}
+
+    DcType type = DcType::Window;
+    HWND hwnd = nullptr;             // owning window of a window DC
+    Surface* window_surface = nullptr;  // set for window DCs while the window lives
+
+    HPEN pen = nullptr;
+    HBRUSH brush = nullptr;
+    HFONT font = nullptr;
+    HBITMAP bitmap = nullptr;  // memory DCs only
+
+    int rop2 = R2_COPYPEN;
+    COLORREF text_color = RGB(0, 0, 0);
+    COLORREF bk_color = RGB(255, 255, 255);
+    int bk_mode = OPAQUE;
+    UINT text_align = TA_LEFT | TA_TOP | TA_NOUPDATECP;
+    POINT position{0, 0};
+    int poly_fill_mode = ALTERNATE;
+    int arc_direction = AD_COUNTERCLOCKWISE;
+
+    // Where drawing goes: the window's surface or the selected bitmap's; null if none.
+    Surface* surface();
+    PenObject* pen_object();
+    BrushObject* brush_object();
+    FontObject* font_object();
+};
+
+DeviceContext* lookup_dc(HDC hdc);
+
+// Makes a DC with the default objects selected (black pen, white brush, system font and, for
+// memory DCs, the default bitmap) and returns its handle.
+HDC create_dc(DcType type, HWND hwnd, Surface* window_surface);
+
+// Deselects everything (freeing objects whose deletion was pending) and frees the DC.
+bool destroy_dc(HDC hdc);
+
+}  // namespace zg

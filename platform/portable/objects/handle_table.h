@@ -1,0 +1,36 @@
+// The one handle table of the portable GDI: every pen, brush, font, bitmap, region and device
+// context is an entry, and its handle encodes the slot index, the kind and a generation counter.
+// A stale handle (its slot freed, perhaps reused) or a handle of the wrong kind fails lookup
+// and never reaches freed memory. Stock objects are created on first use and never freed.
+#pragma once
+
+#include "objects/gdi_objects.h"
+
+#include <memory>
+
+namespace zg {
+
+// Inserts an object and returns its new handle; never returns null.
+HGDIOBJ insert_object(std::unique_ptr<GdiObject> object);
+
+// The object behind a handle, or null for a null, stale, forged or freed handle.
+GdiObject* lookup_object(HGDIOBJ handle);
+
+template <class T>
+T* lookup_as(HGDIOBJ handle, ObjectKind kind) {
+    GdiObject* object = lookup_object(handle);
+    if (object == nullptr || object->kind != kind) return nullptr;
+    return static_cast<T*>(object);
+}
+
+// Frees the entry now (the generation moves on, so the handle goes stale). Returns false for
+// an invalid handle. Callers handle stock and selected objects before calling this.
+bool free_object(HGDIOBJ handle);
+
+// Stock object by GetStockObject index; null for an index without a stock object.
+HGDIOBJ stock_object(int index);
+
+// Live non-stock objects of one kind (tests use it to prove nothing leaks).
+int live_objects(ObjectKind kind);
+
+}  // namespace zg
