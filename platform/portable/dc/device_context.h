@@ -34,6 +34,11 @@ struct DeviceContext : GdiObject {
     int poly_fill_mode = ALTERNATE;
     int arc_direction = AD_COUNTERCLOCKWISE;
 
+    // The clip region a region selected into the DC set (SelectObject copies it, as
+    // SelectClipRgn does); drawing is limited to it while has_clip is true.
+    bool has_clip = false;
+    raster::Region clip;
+
     // Where drawing goes: the window's surface or the selected bitmap's; null if none.
     Surface* surface();
     PenObject* pen_object();
@@ -49,5 +54,22 @@ HDC create_dc(DcType type, HWND hwnd, Surface* window_surface);
 
 // Deselects everything (freeing objects whose deletion was pending) and frees the DC.
 bool destroy_dc(HDC hdc);
+
+// Called when a window dies: its DCs stay valid handles but lose their surface.
+void detach_window_dcs(HWND hwnd);
+
+// Moves the select counts from `outgoing` to `incoming` (either may be null) and finishes a
+// pending deletion of `outgoing` once nothing holds it.
+void exchange_selection(HGDIOBJ outgoing, HGDIOBJ incoming);
+
+// Makes `object` the one in `slot`; returns the handle that was there.
+template <class Handle>
+Handle swap_selection(Handle& slot, Handle object) {
+    Handle previous = slot;
+    if (previous == object) return previous;
+    slot = object;
+    exchange_selection(previous, object);
+    return previous;
+}
 
 }  // namespace zg

@@ -7,6 +7,7 @@
 #include "objects/gdi_objects.h"
 
 #include <memory>
+#include <vector>
 
 namespace zg {
 
@@ -27,8 +28,16 @@ T* lookup_as(HGDIOBJ handle, ObjectKind kind) {
 // an invalid handle. Callers handle stock and selected objects before calling this.
 bool free_object(HGDIOBJ handle);
 
-// Stock object by GetStockObject index; null for an index without a stock object.
+// Stock object by GetStockObject index; null for an index without a stock object. Index 20
+// (default_bitmap_index) is the 1 x 1 bitmap of new memory DCs, as Windows numbers it.
+constexpr int default_bitmap_index = 20;
 HGDIOBJ stock_object(int index);
+
+// Handles of every live object of one kind, in table order (stock objects included).
+std::vector<HGDIOBJ> handles_of_kind(ObjectKind kind);
+
+// Live non-stock objects of all kinds together.
+int live_objects_total();
 
 // Live non-stock objects of one kind (tests use it to prove nothing leaks).
 int live_objects(ObjectKind kind);

@@ -1,0 +1,164 @@
+// Images and pixel read-back: StoreImage copies a rectangle of dcActive into an `image` in the
+// native 32-bit top-down layout; GetColor reads one pixel the same way, through a 1 x 1 bitmap.
+// Both read dcActive, so with buffering on they see the back buffer.
+//
+// Every temporary native object lives only for the call; GetColor returns black when its read
+// fails (the pixel buffer starts zeroed).
+#include <graphics/library_internal.h>
+#include <graphics/window.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+#include <utility>
+
+namespace {
+
+using graphics_detail::ReportFatal;
+
+constexpr std::size_t kHeaderSize = sizeof(BITMAPINFOHEADER);
+static_assert(kHeaderSize == 40, "the header block is 40 bytes");
+
+// A zeroed 40-byte header for a top-down 32-bit picture; throws `error` 0 without memory.
+BITMAPINFOHEADER* NewHeader(LONG width, LONG height) {
+    auto* header = new (std::nothrow) BITMAPINFOHEADER{};
+    if (header == nullptr) {
+        throw OUT_OF_MEMORY;
+    }
+    header->biSize = static_cast<DWORD>(kHeaderSize);
+    header->biWidth = width;
+    header->biHeight = -height;
+    header->biPlanes = 1;
+    header->biBitCount = 32;
+    header->biCompression = BI_RGB;
+    return header;
+}
+
+LPBITMAPINFO AsInfo(BITMAPINFOHEADER* header) {
+    return reinterpret_cast<LPBITMAPINFO>(header);
+}
+
+}  // namespace
+
+image::image(image&& other) noexcept
+    : usHeight(std::exchange(other.usHeight, 0)),
+      usWidth(std::exchange(other.usWidth, 0)),
+      ucpImageData(std::exchange(other.ucpImageData, nullptr)),
+      iImageType(std::exchange(other.iImageType, 0)),
+      bmiImageInfo(std::exchange(other.bmiImageInfo, nullptr)),
+      dcTempBuffer(std::exchange(other.dcTempBuffer, nullptr)),
+      bmapTempBuffer(std::exchange(other.bmapTempBuffer, nullptr)) {}
+
+image& image::operator=(image&& other) noexcept {
+    if (this != &other) {
+        image gone(std::move(*this));
+        usHeight = std::exchange(other.usHeight, 0);
+        usWidth = std::exchange(other.usWidth, 0);
+        ucpImageData = std::exchange(other.ucpImageData, nullptr);
+        iImageType = std::exchange(other.iImageType, 0);
+        bmiImageInfo = std::exchange(other.bmiImageInfo, nullptr);
+        dcTempBuffer = std::exchange(other.dcTempBuffer, nullptr);
+        bmapTempBuffer = std::exchange(other.bmapTempBuffer, nullptr);
+    }
+    return *this;
+}
+
+image::~image() {
+    delete[] ucpImageData;
+    delete bmiImageInfo;
+}
+
+void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width,
+                        unsigned short height) {
+    PumpMessages();
+    if (picture == nullptr) {
+        return;
+    }
+    const unsigned long long right = static_cast<unsigned long long>(x) + width;
+    if (right > static_cast<unsigned long long>(static_cast<unsigned int>(iWindowWidth)) ||
+        static_cast<int>(y) + height > iWindowHeight) {
+        ReportFatal("Fatal Error: StoreImage selection extends outside the window!");
+        return;
+    }
+    picture->usWidth = width;
+    picture->usHeight = height;
+    delete std::exchange(picture->bmiImageInfo, nullptr);
+    picture->bmiImageInfo = NewHeader(width, height);
+    picture->iImageType = 1;
+    delete[] std::exchange(picture->ucpImageData, nullptr);
+    picture->ucpImageData = new (std::nothrow) unsigned char[static_cast<std::size_t>(width) * 4u * height];
+    if (picture->ucpImageData == nullptr) {
+        throw OUT_OF_MEMORY;
+    }
+    picture->dcTempBuffer = CreateCompatibleDC(dcActive);
+    picture->bmapTempBuffer = CreateCompatibleBitmap(dcActive, width, height);
+    const HGDIOBJ displaced = SelectObject(picture->dcTempBuffer, picture->bmapTempBuffer);
+    if (BitBlt(picture->dcTempBuffer, 0, 0, width, height, dcActive, static_cast<int>(x), y, SRCCOPY) != 1) {
+        ReportFatal("Fatal Error: Failed to BitBlt in StoreImage!");
+    }
+    if (GetDIBits(dcActive, picture->bmapTempBuffer, 0, height, picture->ucpImageData, AsInfo(picture->bmiImageInfo),
+                  DIB_RGB_COLORS) == 0) {
+        ReportFatal("Fatal Error: Failed to GetDIBits in StoreImage!");
+    }
+    SelectObject(picture->dcTempBuffer, displaced);
+    if (DeleteObject(picture->bmapTempBuffer) != 1) {
+        ReportFatal("Fatal Error: Failed to delete imgThis->bmapTempBuffer in StoreImage!");
+    }
+    if (DeleteDC(picture->dcTempBuffer) != 1) {
+        ReportFatal("Fatal Error: Failed to delete imgThis->dcTempBuffer in StoreImage!");
+    }
+}
+
+void window::StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width,
+                        unsigned short height) {
+    StoreImage(&picture, x, y, width, height);
+}
+
+color window::GetColor(int x, int y) {
+    const std::unique_ptr<BITMAPINFOHEADER> header(NewHeader(1, 1));
+    const HDC memory = CreateCompatibleDC(dcActive);
+    const HBITMAP pixelBitmap = CreateCompatibleBitmap(dcActive, 1, 1);
+    const HGDIOBJ displaced = SelectObject(memory, pixelBitmap);
+    struct Release {
+        HDC memory;
+        HBITMAP bitmap;
+        HGDIOBJ displaced;
+        ~Release() {
+            SelectObject(memory, displaced);
+            if (DeleteObject(bitmap) != 1) {
+                ReportFatal("Fatal Error: Failed to delete bmapTempBuffer in GetColor!");
+            }
+            if (DeleteDC(memory) != 1) {
+                ReportFatal("Fatal Error: Failed to delete dcTempBuffer in GetColor!");
+            }
+        }
+    } release{memory, pixelBitmap, displaced};
+    PumpMessages();
+    if (BitBlt(memory, 0, 0, 1, 1, dcActive, x, y, SRCCOPY) != 1) {
+        ReportFatal("Fatal Error: Failed to BltBit in GetColor!");
+    }
+    unsigned char pixel[4] = {0, 0, 0, 0};
+    if (GetDIBits(dcActive, pixelBitmap, 0, 1, pixel, AsInfo(header.get()), DIB_RGB_COLORS) == 0) {
+        ReportFatal("Fatal Error: Failed to GetDIBits in GetColor!");
+    }
+    return color(pixel[2], pixel[1], pixel[0]);
+}
+
+void window::GetColor(int x, int y, double& red, double& green, double& blue) {
+    const color pixel = GetColor(x, y);
+    red = pixel.ucRed / 255.0;
+    green = pixel.ucGreen / 255.0;
+    blue = pixel.ucBlue / 255.0;
+}
+
+double window::GetRed(int x, int y) {
+    return GetColor(x, y).ucRed / 255.0;
+}
+
+double window::GetGreen(int x, int y) {
+    return GetColor(x, y).ucGreen / 255.0;
+}
+
+double window::GetBlue(int x, int y) {
+    return GetColor(x, y).ucBlue / 255.0;
+}

@@ -1,0 +1,97 @@
+// Text output and measurement in the current font on dcActive. DrawString leaves on dcActive
+// the transparent background mode, the alignment TA_LEFT | TA_TOP | TA_UPDATECP and a current
+// position at the end of the text; nothing restores them. The text colour is whatever SetPen set.
+//
+// Number forms format into a 128-byte buffer with snprintf. A "%f" text that would not fit (values
+// of magnitude 1e119 and more) is written with "%g" instead, which always fits, rather than cut.
+// The measuring forms treat a null text as the empty text.
+#include <graphics/library_internal.h>
+#include <graphics/window.h>
+
+#include <cstdio>
+
+namespace {
+
+using graphics_detail::ReportFatal;
+using graphics_detail::TextLength;
+
+constexpr std::size_t kNumberBufferSize = 128;
+
+struct NumberText {
+    char text[kNumberBufferSize] = {};
+};
+
+NumberText FormatInt(int value) {
+    NumberText number;
+    std::snprintf(number.text, sizeof number.text, "%d", value);
+    return number;
+}
+
+NumberText FormatReal(double value) {
+    NumberText number;
+    const int needed = std::snprintf(number.text, sizeof number.text, "%f", value);
+    if (needed < 0 || static_cast<std::size_t>(needed) >= sizeof number.text) {
+        std::snprintf(number.text, sizeof number.text, "%g", value);
+    }
+    return number;
+}
+
+}  // namespace
+
+void window::DrawString(int x, int y, const char* text) {
+    if (text == nullptr) {
+        return;
+    }
+    PumpMessages();
+    SelectFontObject();
+    if (SetBkMode(dcActive, TRANSPARENT) == 0) {
+        ReportFatal("Fatal Error: Failed to SetBkMode in DrawString!");
+    }
+    if (SetTextAlign(dcActive, TA_UPDATECP | TA_LEFT | TA_TOP) == static_cast<UINT>(GDI_ERROR)) {
+        ReportFatal("Fatal Error: Failed to SetTextAlign in DrawString!");
+    }
+    if (MoveToEx(dcActive, x, y, nullptr) != 1) {
+        ReportFatal("Fatal Error: Failed to MoveToEx in DrawString!");
+    }
+    if (TextOutA(dcActive, x, y, text, TextLength(text)) == 0) {
+        ReportFatal("Fatal Error: Failed to TextOut in DrawString!");
+    }
+    RestoreFontObject();
+}
+
+void window::DrawString(int x, int y, const std::string& text) {
+    DrawString(x, y, text.c_str());
+}
+
+void window::DrawIntValue(int x, int y, int value) {
+    DrawString(x, y, FormatInt(value).text);
+}
+
+void window::DrawRealValue(int x, int y, double value) {
+    DrawString(x, y, FormatReal(value).text);
+}
+
+void window::GetStringSize(int& width, int& height, const char* text) {
+    const char* measured = text != nullptr ? text : "";
+    PumpMessages();
+    SelectFontObject();
+    SIZE extent{0, 0};
+    if (GetTextExtentPoint32A(dcActive, measured, TextLength(measured), &extent) != 1) {
+        ReportFatal("Fatal Error: Failed to GetTextExtentPoint32 in GetStringSize!");
+    }
+    RestoreFontObject();
+    width = extent.cx;
+    height = extent.cy;
+}
+
+void window::GetStringSize(int& width, int& height, const std::string& text) {
+    GetStringSize(width, height, text.c_str());
+}
+
+void window::GetStringSize(int& width, int& height, int value) {
+    GetStringSize(width, height, FormatInt(value).text);
+}
+
+void window::GetStringSize(int& width, int& height, double value) {
+    GetStringSize(width, height, FormatReal(value).text);
+}

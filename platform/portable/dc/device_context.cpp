@@ -1,0 +1,61 @@
+// Creation, lookup and destruction of device contexts; see device_context.h.
+//
+// Every object a DC holds has its select_count raised while held, so DeleteObject can defer
+// freeing it; the last deselection (here, or in SelectObject) finishes a pending deletion.
+#include "dc/device_context.h"
+
+#include "objects/handle_table.h"
+
+namespace zg {
+
+Surface* DeviceContext::surface() {
+    if (type == DcType::Window) return window_surface;
+    auto* selected = lookup_as<BitmapObject>(bitmap, ObjectKind::Bitmap);
+    return selected ? &selected->surface : nullptr;
+}
+
+PenObject* DeviceContext::pen_object() { return lookup_as<PenObject>(pen, ObjectKind::Pen); }
+BrushObject* DeviceContext::brush_object() { return lookup_as<BrushObject>(brush, ObjectKind::Brush); }
+FontObject* DeviceContext::font_object() { return lookup_as<FontObject>(font, ObjectKind::Font); }
+
+DeviceContext* lookup_dc(HDC hdc) { return lookup_as<DeviceContext>(hdc, ObjectKind::DC); }
+
+void exchange_selection(HGDIOBJ outgoing, HGDIOBJ incoming) {
+    if (GdiObject* object = lookup_object(incoming)) ++object->select_count;
+    GdiObject* object = lookup_object(outgoing);
+    if (object == nullptr) return;
+    --object->select_count;
+    if (object->select_count == 0 && object->delete_pending) free_object(outgoing);
+}
+
+HDC create_dc(DcType type, HWND hwnd, Surface* window_surface) {
+    auto dc = std::make_unique<DeviceContext>();
+    dc->type = type;
+    dc->hwnd = hwnd;
+    dc->window_surface = type == DcType::Window ? window_surface : nullptr;
+    swap_selection(dc->pen, static_cast<HPEN>(stock_object(BLACK_PEN)));
+    swap_selection(dc->brush, static_cast<HBRUSH>(stock_object(WHITE_BRUSH)));
+    swap_selection(dc->font, static_cast<HFONT>(stock_object(SYSTEM_FONT)));
+    if (type == DcType::Memory) swap_selection(dc->bitmap, static_cast<HBITMAP>(stock_object(default_bitmap_index)));
+    return static_cast<HDC>(insert_object(std::move(dc)));
+}
+
+bool destroy_dc(HDC hdc) {
+    DeviceContext* dc = lookup_dc(hdc);
+    if (dc == nullptr) return false;
+    if (auto* bitmap = lookup_as<BitmapObject>(dc->bitmap, ObjectKind::Bitmap)) bitmap->selected_into = nullptr;
+    swap_selection(dc->pen, HPEN{});
+    swap_selection(dc->brush, HBRUSH{});
+    swap_selection(dc->font, HFONT{});
+    swap_selection(dc->bitmap, HBITMAP{});
+    return free_object(hdc);
+}
+
+void detach_window_dcs(HWND hwnd) {
+    for (HGDIOBJ handle : handles_of_kind(ObjectKind::DC)) {
+        DeviceContext* dc = lookup_dc(static_cast<HDC>(handle));
+        if (dc != nullptr && dc->type == DcType::Window && dc->hwnd == hwnd) dc->window_surface = nullptr;
+    }
+}
+
+}  // namespace zg

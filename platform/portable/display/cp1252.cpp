@@ -1,0 +1,79 @@
+// Conversions between Windows-1252, the single-byte text of the Win32 "A" calls, and UTF-8,
+// the text of SDL and of script files.
+#include "display/cp1252.h"
+
+#include <array>
+
+namespace zg {
+namespace {
+
+// Decodes one UTF-8 sequence at `at`; returns its length, or 0 if it is not valid UTF-8.
+std::size_t decode_utf8(const std::string& text, std::size_t at, unsigned& code) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned lead = byte(at);
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    }
+    std::size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+    if (length == 0 || at + length > text.size()) return 0;
+    code = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (byte(at + i) & 0x3F);
+    }
+    return code < 0x80 ? 0 : length;
+}
+
+// The 1252 bytes 0x80-0x9F that are not Latin-1: the euro, quotes, dashes and the like.
+constexpr std::array<unsigned, 32> cp1252_high{
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+char to_1252_byte(unsigned code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
+    for (std::size_t i = 0; i < cp1252_high.size(); ++i) {
+        if (cp1252_high[i] == code) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+void append_utf8(std::string& out, unsigned code) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+}  // namespace
+
+std::string to_windows_1252(const std::string& text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        unsigned code = 0;
+        std::size_t length = decode_utf8(text, at, code);
+        if (length == 0) return text;
+        out.push_back(to_1252_byte(code));
+        at += length;
+    }
+    return out;
+}
+
+std::string windows_1252_to_utf8(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        unsigned code = byte;
+        if (byte >= 0x80 && byte < 0xA0) code = cp1252_high[byte - 0x80] ? cp1252_high[byte - 0x80] : 0xFFFD;
+        append_utf8(out, code);
+    }
+    return out;
+}
+
+}  // namespace zg

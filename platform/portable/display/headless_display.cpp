@@ -1,0 +1,187 @@
+// The headless display: windows in memory, a virtual clock, input from ZG_SCRIPT.
+//
+// Time is virtual: Sleep advances the clock at once, and a program that waits (WaitMessage,
+// GetMessage, or PeekMessageA again and again with nothing to take) moves it on to the next
+// scripted event. Script times count from the first window's creation. Events fire in file
+// order when the program next looks at its queue. With the script used up, a waiting program
+// sees its windows closed as a user would close them, and once none is left waits end: nothing
+// here ever blocks.
+#include "display/display.h"
+#include "display/png_writer.h"
+#include "display/script.h"
+#include "user/message_queue.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace zg {
+namespace {
+
+// Empty polls in a row (with no Sleep between) that count as waiting for input.
+constexpr int empty_peeks_before_wait = 1000;
+constexpr SIZE virtual_screen{1280, 1024};
+
+std::vector<ScriptEvent> load_script() {
+    const char* path = std::getenv("ZG_SCRIPT");
+    if (path == nullptr || path[0] == '\0') return {};
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    if (!in) {
+        std::fprintf(stderr, "zorgraphics: ZG_SCRIPT %s: cannot read the file\n", path);
+        std::exit(2);
+    }
+    ParsedScript parsed = parse_script(contents.str(), path);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "zorgraphics: ZG_SCRIPT %s\n", parsed.error.c_str());
+        std::exit(2);
+    }
+    return parsed.events;
+}
+
+LPARAM pack_point(int x, int y) { return MAKELPARAM(static_cast<short>(x), static_cast<short>(y)); }
+
+class HeadlessDisplay final : public Display {
+public:
+    HeadlessDisplay() : m_script(load_script()) {}
+
+    SIZE screen_size() const override { return virtual_screen; }
+
+    void open_window(Window&) override {
+        if (!m_started) m_origin = m_clock;
+        m_started = true;
+    }
+    void close_window(Window&) override {}
+    void set_caption(Window&) override {}
+    void show_window(Window&) override {}
+    void set_capture(Window*) override {}
+
+    void poll() override {
+        if (!m_started || m_next == m_script.size()) return;
+        while (m_next < m_script.size() && m_origin + m_script[m_next].time <= m_clock) fire(m_script[m_next++]);
+    }
+
+    void note_empty_peek() override {
+        if (++m_empty_peeks < empty_peeks_before_wait) return;
+        wait();
+    }
+
+    bool wait() override {
+        m_empty_peeks = 0;
+        if (m_started && m_next < m_script.size()) {
+            m_clock = std::max(m_clock, m_origin + m_script[m_next].time);
+            poll();
+            return true;
+        }
+        return close_all_windows();
+    }
+
+    void sleep(DWORD milliseconds) override {
+        m_clock += milliseconds;
+        m_empty_peeks = 0;
+    }
+    DWORD tick_count() override { return static_cast<DWORD>(m_clock); }
+
+    int message_box(HWND, const char* text, const char* caption, UINT) override {
+        std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption, text);
+        return IDOK;
+    }
+
+private:
+    bool close_all_windows() {
+        std::vector<HWND> windows = all_windows();
+        for (HWND hwnd : windows) post_message(hwnd, WM_CLOSE, 0, 0);
+        return !windows.empty();
+    }
+
+    void fire(const ScriptEvent& event) {
+        switch (event.action) {
+        case ScriptAction::Move: mouse(WM_MOUSEMOVE, event.x, event.y); break;
+        case ScriptAction::Press: press(event); break;
+        case ScriptAction::Release: release(event); break;
+        case ScriptAction::Click: press(event), release(event); break;
+        case ScriptAction::Key: key(event.key); break;
+        case ScriptAction::Type: type(event.text); break;
+        case ScriptAction::Snapshot: snapshot(event.text); break;
+        case ScriptAction::Close: close_first(); break;
+        }
+    }
+
+    static UINT button_flag(MouseSide side) { return side == MouseSide::Left ? MK_LBUTTON : MK_RBUTTON; }
+
+    void press(const ScriptEvent& event) {
+        m_buttons |= button_flag(event.button);
+        mouse(event.button == MouseSide::Left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, event.x, event.y);
+    }
+
+    void release(const ScriptEvent& event) {
+        m_buttons &= ~button_flag(event.button);
+        mouse(event.button == MouseSide::Left ? WM_LBUTTONUP : WM_RBUTTONUP, event.x, event.y);
+    }
+
+    // (x, y) is in the first window's client area; a captured window gets it in its own.
+    void mouse(UINT message, int x, int y) {
+        std::vector<HWND> windows = all_windows();
+        if (windows.empty()) return;
+        HWND target = windows.front();
+        HWND captor = GetCapture();
+        if (captor != nullptr && captor != target) {
+            POINT offset = client_origin(target), captor_origin = client_origin(captor);
+            x += offset.x - captor_origin.x;
+            y += offset.y - captor_origin.y;
+            target = captor;
+        }
+        SIZE size = client_size(target);
+        bool inside = x >= 0 && y >= 0 && x < size.cx && y < size.cy;
+        if (!inside && captor == nullptr) return;
+        post_message(target, message, m_buttons, pack_point(x, y));
+    }
+
+    static POINT client_origin(HWND hwnd) {
+        Window* window = lookup_window(hwnd);
+        if (window == nullptr) return {0, 0};
+        RECT insets = nonclient_insets(window->style);
+        return {window->frame.left + insets.left, window->frame.top + insets.top};
+    }
+
+    void key(const ScriptKey& key) {
+        std::vector<HWND> windows = all_windows();
+        if (windows.empty()) return;
+        LPARAM lparam = key_lparam(key.typed, key.typed != 0) | (key.alt ? key_alt_flag : 0);
+        post_message(windows.front(), key.system ? WM_SYSKEYDOWN : WM_KEYDOWN, key.vk, lparam);
+        LPARAM up = without_char(lparam) | key_up_flags;
+        post_message(windows.front(), key.system ? WM_SYSKEYUP : WM_KEYUP, key.vk, up);
+    }
+
+    void type(const std::string& text) {
+        for (char c : text) key(key_for_char(static_cast<unsigned char>(c)));
+    }
+
+    void snapshot(const std::string& path) {
+        std::vector<HWND> windows = all_windows();
+        Window* window = windows.empty() ? nullptr : lookup_window(windows.front());
+        if (window == nullptr || !write_png(window->surface, path))
+            std::fprintf(stderr, "zorgraphics: snapshot %s: not written\n", path.c_str());
+    }
+
+    void close_first() {
+        std::vector<HWND> windows = all_windows();
+        if (!windows.empty()) post_message(windows.front(), WM_CLOSE, 0, 0);
+    }
+
+    std::vector<ScriptEvent> m_script;
+    std::size_t m_next = 0;
+    std::uint64_t m_clock = 0;
+    std::uint64_t m_origin = 0;
+    bool m_started = false;
+    int m_empty_peeks = 0;
+    WPARAM m_buttons = 0;
+};
+
+}  // namespace
+
+Display* make_headless_display() { return new HeadlessDisplay(); }
+
+}  // namespace zg

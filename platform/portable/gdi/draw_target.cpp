@@ -1,0 +1,65 @@
+// Resolving a DC's drawing state; see draw_target.h.
+#include "gdi/draw_target.h"
+
+#include "objects/handle_table.h"
+
+#include <algorithm>
+
+namespace zg::gdi {
+
+namespace {
+
+PenState pen_state(DeviceContext& dc) {
+    PenState pen;
+    const PenObject* object = dc.pen_object();
+    if (object == nullptr || object->style == PS_NULL) {
+        pen.kind = PenKind::Null;
+        return pen;
+    }
+    pen.width = std::max(object->width, 1);
+    pen.kind = pen.width > 1 ? PenKind::Wide : PenKind::Thin;
+    pen.inside_frame = object->style == PS_INSIDEFRAME;
+    pen.mix = raster::make_mix(dc.rop2, to_pixel(object->color));
+    return pen;
+}
+
+BrushState brush_state(const DeviceContext& dc, const BrushObject* object) {
+    BrushState brush;
+    if (object == nullptr || object->style == BS_NULL) {
+        brush.null = true;
+        return brush;
+    }
+    brush.mix = raster::make_mix(dc.rop2, to_pixel(object->color));
+    return brush;
+}
+
+}  // namespace
+
+std::optional<DrawTarget> resolve_target(HDC hdc) {
+    DeviceContext* dc = lookup_dc(hdc);
+    if (dc == nullptr) return std::nullopt;
+    DrawTarget target;
+    target.dc = dc;
+    target.surface = dc->surface();
+    target.pen = pen_state(*dc);
+    target.brush = brush_state(*dc, dc->brush_object());
+    return target;
+}
+
+std::optional<BrushState> resolve_brush(const DeviceContext& dc, HBRUSH brush) {
+    const auto* object = lookup_as<BrushObject>(brush, ObjectKind::Brush);
+    if (object == nullptr) return std::nullopt;
+    return brush_state(dc, object);
+}
+
+Box ordered_box(int x1, int y1, int x2, int y2) {
+    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
+Box inside_frame(const Box& box, const PenState& pen) {
+    if (!pen.inside_frame || pen.kind != PenKind::Wide) return box;
+    const long long w = pen.width;
+    return {box.left + w / 2, box.top + w / 2, box.right - (w - 1) / 2, box.bottom - (w - 1) / 2};
+}
+
+}  // namespace zg::gdi

@@ -1,0 +1,54 @@
+// What a drawing call needs from its DC, resolved once per call: the surface, the pen (null,
+// one-pixel or wide, with its mix) and the brush (null or solid, with its mix). Both mixes come
+// from the DC's mix mode, which GDI applies to the brush as well as to the pen.
+#pragma once
+
+#include "dc/device_context.h"
+#include "raster/mix.h"
+
+#include <optional>
+
+namespace zg::gdi {
+
+enum class PenKind : std::uint8_t { Null, Thin, Wide };
+
+struct PenState {
+    PenKind kind = PenKind::Thin;
+    int width = 1;
+    bool inside_frame = false;
+    raster::Mix mix;
+};
+
+struct BrushState {
+    bool null = false;
+    raster::Mix mix;
+};
+
+struct DrawTarget {
+    DeviceContext* dc = nullptr;
+    Surface* surface = nullptr;  // null when the DC's window is gone: the call draws nothing
+    PenState pen;
+    BrushState brush;
+};
+
+// Null for an invalid DC handle (the call fails as on Windows).
+std::optional<DrawTarget> resolve_target(HDC hdc);
+
+// The brush of a handle given directly (FillRgn), mixed with the DC's mode; null brush handle
+// or wrong kind gives nullopt.
+std::optional<BrushState> resolve_brush(const DeviceContext& dc, HBRUSH brush);
+
+// The box of two corners with its sides ordered, in 64-bit so that R - 1 and similar cannot
+// overflow.
+struct Box {
+    long long left, top, right, bottom;
+    long long width() const { return right - left; }
+    long long height() const { return bottom - top; }
+};
+Box ordered_box(int x1, int y1, int x2, int y2);
+
+// Shrinks a box for an inside-frame pen of width > 1: w/2 on the top-left, (w-1)/2 on the
+// bottom-right.
+Box inside_frame(const Box& box, const PenState& pen);
+
+}  // namespace zg::gdi

@@ -1,0 +1,116 @@
+// Memory DCs and bitmaps: CreateCompatibleDC, 32-bit DIB sections, compatible (and
+// discardable, which are the same thing today) bitmaps, and GetDIBits. Every bitmap here is 32
+// bits per pixel; a DIB section's surface borrows the section's memory, with a negative stride
+// for a bottom-up section, so drawing code always sees rows top to bottom.
+#include "dc/device_context.h"
+#include "objects/handle_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zg::gdi {
+
+namespace {
+
+constexpr long long max_bitmap_pixels = 1LL << 26;  // 256 MB: beyond this creation fails
+
+bool size_ok(long long w, long long h) { return w > 0 && h > 0 && w * h <= max_bitmap_pixels; }
+
+HBITMAP insert_bitmap(std::unique_ptr<BitmapObject> bitmap) {
+    return static_cast<HBITMAP>(insert_object(std::move(bitmap)));
+}
+
+HBITMAP make_dib_section(int width, int height, void** bits) {
+    const int rows = std::abs(height);
+    auto bitmap = std::make_unique<BitmapObject>();
+    bitmap->dib_section = true;
+    bitmap->dib_memory.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(rows), 0u);
+    std::uint32_t* base = bitmap->dib_memory.data();
+    if (height > 0)  // bottom-up: the first row in memory is the bottom of the picture
+        bitmap->surface = Surface(width, rows, -width, base + static_cast<std::ptrdiff_t>(rows - 1) * width);
+    else
+        bitmap->surface = Surface(width, rows, width, base);
+    if (bits != nullptr) *bits = base;
+    return insert_bitmap(std::move(bitmap));
+}
+
+HBITMAP make_compatible(HDC hdc, int cx, int cy) {
+    if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
+    if (cx < 0 || cy < 0) return nullptr;
+    // Windows hands out a 1 x 1 bitmap for an empty size.
+    const int w = std::max(cx, 1), h = std::max(cy, 1);
+    if (cx == 0 || cy == 0) return make_compatible(hdc, w, h);
+    if (!size_ok(w, h)) return nullptr;
+    auto bitmap = std::make_unique<BitmapObject>();
+    bitmap->surface = Surface(w, h, 0u);
+    return insert_bitmap(std::move(bitmap));
+}
+
+void fill_info_header(BITMAPINFOHEADER& h, const Surface& s) {
+    h.biWidth = s.width();
+    h.biHeight = s.height();
+    h.biPlanes = 1;
+    h.biBitCount = 32;
+    h.biCompression = BI_RGB;
+    h.biSizeImage = static_cast<DWORD>(s.width()) * static_cast<DWORD>(s.height()) * 4u;
+}
+
+}  // namespace
+
+}  // namespace zg::gdi
+
+using namespace zg;
+
+extern "C" {
+
+HDC WINAPI CreateCompatibleDC(HDC hdc) {
+    if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
+    return create_dc(DcType::Memory, nullptr, nullptr);
+}
+
+HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
+                                DWORD offset) {
+    if (ppvBits != nullptr) *ppvBits = nullptr;
+    if (pbmi == nullptr || hSection != nullptr || offset != 0 || usage != DIB_RGB_COLORS) return nullptr;
+    if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
+    const BITMAPINFOHEADER& h = pbmi->bmiHeader;
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 || h.biBitCount != 32 || h.biCompression != BI_RGB)
+        return nullptr;
+    if (h.biHeight == INT32_MIN || !gdi::size_ok(h.biWidth, std::abs(static_cast<long long>(h.biHeight))))
+        return nullptr;
+    return gdi::make_dib_section(h.biWidth, h.biHeight, ppvBits);
+}
+
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
+
+HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
+
+int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
+                     UINT usage) {
+    auto* bitmap = lookup_as<BitmapObject>(hbm, ObjectKind::Bitmap);
+    if (lookup_dc(hdc) == nullptr || bitmap == nullptr || lpbmi == nullptr || usage != DIB_RGB_COLORS) return 0;
+    BITMAPINFOHEADER& h = lpbmi->bmiHeader;
+    if (h.biSize < sizeof(BITMAPINFOHEADER)) return 0;
+    const Surface& s = bitmap->surface;
+    if (lpvBits == nullptr) {  // a query: describe the bitmap
+        gdi::fill_info_header(h, s);
+        return s.height();
+    }
+    if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return 0;
+    if (start >= static_cast<UINT>(s.height())) return 0;
+    const int lines = static_cast<int>(std::min<UINT>(cLines, static_cast<UINT>(s.height()) - start));
+    const int copy_width = std::min<int>(h.biWidth, s.width());
+    const bool top_down = h.biHeight < 0;
+    auto* out = static_cast<std::uint32_t*>(lpvBits);
+    // start and cLines count scan lines from the bottom of the picture in either orientation;
+    // a top-down buffer receives the same band with its rows top to bottom.
+    const int band_top = s.height() - static_cast<int>(start) - lines;
+    for (int j = 0; j < lines; ++j) {
+        const int row = top_down ? band_top + j : s.height() - 1 - (static_cast<int>(start) + j);
+        std::memcpy(out + static_cast<std::ptrdiff_t>(j) * h.biWidth, s.row(row),
+                    static_cast<std::size_t>(copy_width) * 4u);
+    }
+    return lines;
+}
+
+}  // extern "C"

@@ -1,0 +1,52 @@
+// The line calls: LineTo, Polyline, PolyBezier and SetPixel. Lines use the pen and the mix
+// mode; SetPixel ignores both and writes the colour.
+#include "gdi/draw_target.h"
+#include "gdi/paint.h"
+#include "raster/bezier.h"
+
+using zg::gdi::resolve_target;
+using zg::raster::PathClose;
+
+extern "C" {
+
+BOOL WINAPI LineTo(HDC hdc, int x, int y) {
+    auto t = resolve_target(hdc);
+    if (!t) return FALSE;
+    const POINT from = t->dc->position;
+    t->dc->position = {x, y};
+    if (t->surface == nullptr) return TRUE;
+    zg::gdi::paint_outline(*t, {from, POINT{x, y}}, PathClose::Open);
+    return TRUE;
+}
+
+BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt) {
+    auto t = resolve_target(hdc);
+    if (!t || apt == nullptr || cpt < 2) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    zg::gdi::paint_outline(*t, std::vector<POINT>(apt, apt + cpt), PathClose::Open);
+    return TRUE;
+}
+
+BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
+    auto t = resolve_target(hdc);
+    if (!t || apt == nullptr || cpt < 4 || cpt % 3 != 1) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    zg::gdi::paint_outline(*t, zg::raster::flatten_beziers(apt, cpt), PathClose::Open);
+    return TRUE;
+}
+
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    // Windows mixes the colour with the DC's mix mode and returns the colour it set, even when
+    // the point lies outside the surface.
+    auto t = resolve_target(hdc);
+    if (!t) return CLR_INVALID;
+    const std::uint32_t pixel = zg::to_pixel(color & 0xFFFFFFu);
+    if (t->surface == nullptr || x < 0 || y < 0 || x >= t->surface->width() || y >= t->surface->height())
+        return zg::to_colorref(pixel);
+    std::uint32_t& p = t->surface->row(y)[x];
+    p = zg::raster::make_mix(t->dc->rop2, pixel).apply(p);
+    t->surface->add_damage({x, y, x + 1, y + 1});
+    return zg::to_colorref(pixel);
+}
+
+}  // extern "C"

@@ -1,0 +1,129 @@
+// The region calls: creation (rectangle, rounded rectangle, ellipse, polygon), algebra, and
+// painting a region with a brush, the DC's brush, or inversion. Regions are banded rectangle
+// lists (raster/region.h); creation fails (returns null) for shapes taller or wider than
+// max_ellipse_size rows, where building them row by row would take unbounded time.
+#include "gdi/draw_target.h"
+#include "objects/handle_table.h"
+#include "raster/ellipse.h"
+#include "raster/polygon.h"
+#include "raster/spans.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace zg::gdi {
+
+namespace {
+
+HRGN insert_region(raster::Region region) {
+    auto object = std::make_unique<RegionObject>();
+    object->region = std::move(region);
+    return static_cast<HRGN>(insert_object(std::move(object)));
+}
+
+RegionObject* lookup_region(HRGN h) { return lookup_as<RegionObject>(h, ObjectKind::Region); }
+
+HRGN create_round(const Box& b, long long corner_w, long long corner_h) {
+    if (b.width() > raster::max_ellipse_size || b.height() > raster::max_ellipse_size) return nullptr;
+    return insert_region(raster::round_rect_region(b.left, b.top, b.right, b.bottom, corner_w, corner_h));
+}
+
+BOOL paint_region(HDC hdc, HRGN hrgn, const BrushState* brush_override, bool invert) {
+    DeviceContext* dc = lookup_dc(hdc);
+    RegionObject* region = lookup_region(hrgn);
+    if (dc == nullptr || region == nullptr) return FALSE;
+    Surface* surface = dc->surface();
+    if (surface == nullptr) return TRUE;
+    raster::Mix mix = raster::make_mix(R2_NOT, 0);
+    if (!invert) {
+        const std::optional<BrushState> own = brush_override ? std::optional<BrushState>(*brush_override)
+                                                             : resolve_brush(*dc, dc->brush);
+        if (!own) return FALSE;
+        if (own->null) return TRUE;
+        mix = own->mix;
+    }
+    raster::fill_region(*surface, region->region, mix);
+    return TRUE;
+}
+
+}  // namespace
+
+}  // namespace zg::gdi
+
+using namespace zg;
+
+extern "C" {
+
+HRGN WINAPI CreateRectRgn(int x1, int y1, int x2, int y2) {
+    const gdi::Box b = gdi::ordered_box(x1, y1, x2, y2);
+    return gdi::insert_region(raster::make_rect_region(
+        {static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.right), static_cast<int>(b.bottom)}));
+}
+
+HRGN WINAPI CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
+    return gdi::create_round(gdi::ordered_box(x1, y1, x2, y2), w, h);
+}
+
+HRGN WINAPI CreateEllipticRgn(int x1, int y1, int x2, int y2) {
+    const gdi::Box b = gdi::ordered_box(x1, y1, x2, y2);
+    return gdi::create_round(b, b.width(), b.height());
+}
+
+HRGN WINAPI CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode) {
+    if (pptl == nullptr || cPoint < 1 || (iMode != ALTERNATE && iMode != WINDING)) return nullptr;
+    const std::vector<POINT> points(pptl, pptl + cPoint);
+    const Rect box = raster::points_box(points);
+    if (static_cast<long long>(box.bottom) - box.top > raster::max_ellipse_size) return nullptr;
+    const auto rule = iMode == WINDING ? raster::FillRule::Winding : raster::FillRule::Alternate;
+    return gdi::insert_region(raster::polygon_region(points, rule, {INT_MIN, box.top, INT_MAX, box.bottom}));
+}
+
+int WINAPI CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode) {
+    RegionObject* dst = gdi::lookup_region(hrgnDst);
+    RegionObject* a = gdi::lookup_region(hrgnSrc1);
+    if (dst == nullptr || a == nullptr || iMode < RGN_AND || iMode > RGN_COPY) return ERROR;
+    if (iMode == RGN_COPY) {
+        dst->region = a->region;
+        return raster::complexity(dst->region);
+    }
+    RegionObject* b = gdi::lookup_region(hrgnSrc2);
+    if (b == nullptr) return ERROR;
+    static constexpr raster::CombineOp ops[] = {raster::CombineOp::And, raster::CombineOp::Or,
+                                                raster::CombineOp::Xor, raster::CombineOp::Diff};
+    dst->region = raster::combine(a->region, b->region, ops[iMode - RGN_AND]);
+    return raster::complexity(dst->region);
+}
+
+int WINAPI OffsetRgn(HRGN hrgn, int x, int y) {
+    RegionObject* r = gdi::lookup_region(hrgn);
+    if (r == nullptr) return ERROR;
+    raster::offset(r->region, x, y);
+    return raster::complexity(r->region);
+}
+
+int WINAPI GetRgnBox(HRGN hrgn, LPRECT lprc) {
+    RegionObject* r = gdi::lookup_region(hrgn);
+    if (r == nullptr || lprc == nullptr) return ERROR;
+    const Rect& e = r->region.extents;
+    *lprc = r->region.empty() ? RECT{0, 0, 0, 0} : RECT{e.left, e.top, e.right, e.bottom};
+    return raster::complexity(r->region);
+}
+
+BOOL WINAPI PtInRegion(HRGN hrgn, int x, int y) {
+    RegionObject* r = gdi::lookup_region(hrgn);
+    return r != nullptr && raster::contains(r->region, x, y) ? TRUE : FALSE;
+}
+
+BOOL WINAPI FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
+    DeviceContext* dc = lookup_dc(hdc);
+    if (dc == nullptr) return FALSE;
+    const std::optional<gdi::BrushState> brush = gdi::resolve_brush(*dc, hbr);
+    if (!brush) return FALSE;
+    return gdi::paint_region(hdc, hrgn, &*brush, false);
+}
+
+BOOL WINAPI PaintRgn(HDC hdc, HRGN hrgn) { return gdi::paint_region(hdc, hrgn, nullptr, false); }
+
+BOOL WINAPI InvertRgn(HDC hdc, HRGN hrgn) { return gdi::paint_region(hdc, hrgn, nullptr, true); }
+
+}  // extern "C"

@@ -1,0 +1,154 @@
+// The closed shapes: Rectangle, RoundRect, Ellipse, Arc, Chord, Pie and Polygon. Each call
+// orders its box, applies the inside-frame shrink, builds the interior region and the outline
+// path, and leaves the painting to paint.h. An invalid DC fails; a DC without a surface (its
+// window destroyed) succeeds and draws nothing, as does an empty box.
+#include "gdi/draw_target.h"
+#include "gdi/paint.h"
+#include "raster/ellipse.h"
+#include "raster/polygon.h"
+
+#include <algorithm>
+
+namespace zg::gdi {
+
+namespace {
+
+using raster::PathClose;
+
+Rect to_rect(const Box& b) {
+    return {static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.right), static_cast<int>(b.bottom)};
+}
+
+bool too_large(const Box& b) {
+    return b.width() > raster::max_ellipse_size || b.height() > raster::max_ellipse_size;
+}
+
+// Coordinates beyond this are cut back before any arithmetic: far enough outside every surface
+// that no visible pixel changes, near enough that sums and products stay in 64 bits.
+constexpr long long far_limit = 1LL << 30;
+
+BOOL draw_rectangle(DrawTarget& t, Box box) {
+    if (box.width() == 0 || box.height() == 0) return TRUE;
+    // A wide inside-frame pen may turn the box inside out; Windows strokes it all the same.
+    box = inside_frame(box, t.pen);
+    const long long l = std::clamp(box.left, -far_limit, far_limit), tp = std::clamp(box.top, -far_limit, far_limit);
+    const long long r = std::clamp(box.right, -far_limit, far_limit), b = std::clamp(box.bottom, -far_limit, far_limit);
+    const std::vector<POINT> path{{static_cast<LONG>(l), static_cast<LONG>(tp)},
+                                  {static_cast<LONG>(r - 1), static_cast<LONG>(tp)},
+                                  {static_cast<LONG>(r - 1), static_cast<LONG>(b - 1)},
+                                  {static_cast<LONG>(l), static_cast<LONG>(b - 1)}};
+    const long long inset = t.pen.kind == PenKind::Thin ? 1 : 0;
+    const Box inner{l + inset, tp + inset, r - 1, b - 1};
+    raster::Region interior;
+    if (inner.width() > 0 && inner.height() > 0)
+        interior = raster::make_rect_region(intersect(to_rect(inner), t.surface->bounds()));
+    paint_shape(t, interior, path, PathClose::Closed);
+    return TRUE;
+}
+
+BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long long corner_h) {
+    if (outer.width() == 0 || outer.height() == 0) return TRUE;
+    const Box box = inside_frame(outer, t.pen);
+    const long long ew = std::min(box.width(), std::abs(corner_w));
+    const long long eh = std::min(box.height(), std::abs(corner_h));
+    if (ew <= 2 || eh <= 2) return draw_rectangle(t, outer);
+    if (too_large(box)) return FALSE;
+    const raster::Region interior =
+        raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
+    const std::vector<POINT> path =
+        raster::round_rect_outline(to_rect(box), static_cast<int>(ew), static_cast<int>(eh));
+    paint_shape(t, interior, path, PathClose::Closed);
+    return TRUE;
+}
+
+enum class ArcKind : std::uint8_t { Arc, Chord, Pie };
+
+BOOL draw_arc(DrawTarget& t, Box box, POINT start, POINT end, ArcKind kind) {
+    if (box.width() == 0 || box.height() == 0) return TRUE;
+    box = inside_frame(box, t.pen);
+    if (box.width() <= 0 || box.height() <= 0) return TRUE;
+    if (too_large(box)) return FALSE;
+    const Rect r = to_rect(box);
+    const long long cx = box.left + box.width() / 2, cy = box.top + box.height() / 2;
+    auto relative = [&](POINT p) {
+        return POINT{static_cast<LONG>(std::clamp(p.x - cx, -far_limit, far_limit)),
+                     static_cast<LONG>(std::clamp(p.y - cy, -far_limit, far_limit))};
+    };
+    std::vector<POINT> path = raster::arc_outline(r, relative(start), relative(end), t.dc->arc_direction);
+    if (kind == ArcKind::Pie) path.push_back({static_cast<LONG>(cx), static_cast<LONG>(cy)});
+    if (kind == ArcKind::Arc) {
+        paint_outline(t, path, PathClose::Open);
+        return TRUE;
+    }
+    const raster::Region interior = t.brush.null ? raster::Region{}
+        : raster::polygon_region(path, raster::FillRule::Winding, t.surface->bounds());
+    paint_shape(t, interior, path, PathClose::Closed);
+    return TRUE;
+}
+
+}  // namespace
+
+}  // namespace zg::gdi
+
+using zg::gdi::ArcKind;
+using zg::gdi::resolve_target;
+
+extern "C" {
+
+BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    auto t = resolve_target(hdc);
+    if (!t) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    return zg::gdi::draw_rectangle(*t, zg::gdi::ordered_box(left, top, right, bottom));
+}
+
+BOOL WINAPI RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
+    auto t = resolve_target(hdc);
+    if (!t) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    return zg::gdi::draw_round_rect(*t, zg::gdi::ordered_box(left, top, right, bottom), width, height);
+}
+
+BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+    auto t = resolve_target(hdc);
+    if (!t) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    const zg::gdi::Box box = zg::gdi::ordered_box(left, top, right, bottom);
+    return zg::gdi::draw_round_rect(*t, box, box.width(), box.height());
+}
+
+BOOL WINAPI Arc(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    auto t = resolve_target(hdc);
+    if (!t) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Arc);
+}
+
+BOOL WINAPI Chord(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    auto t = resolve_target(hdc);
+    if (!t) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Chord);
+}
+
+BOOL WINAPI Pie(HDC hdc, int left, int top, int right, int bottom, int xr1, int yr1, int xr2, int yr2) {
+    auto t = resolve_target(hdc);
+    if (!t) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(left, top, right, bottom), {xr1, yr1}, {xr2, yr2},
+                             ArcKind::Pie);
+}
+
+BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
+    auto t = resolve_target(hdc);
+    if (!t || apt == nullptr || cpt < 2) return FALSE;
+    if (t->surface == nullptr) return TRUE;
+    const std::vector<POINT> path(apt, apt + cpt);
+    const auto rule = t->dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
+    const zg::raster::Region interior =
+        t->brush.null ? zg::raster::Region{} : zg::raster::polygon_region(path, rule, t->surface->bounds());
+    zg::gdi::paint_shape(*t, interior, path, zg::raster::PathClose::Closed);
+    return TRUE;
+}
+
+}  // extern "C"

@@ -1,0 +1,21 @@
+// Painting a shape from its parts, in GDI's order: the brush's interior first, then the pen's
+// outline. A one-pixel pen draws its outline segment by segment over the interior; a wide
+// pen's stroke is one set of pixels painted once, and the interior then excludes it.
+#pragma once
+
+#include "gdi/draw_target.h"
+#include "raster/line.h"
+#include "raster/region.h"
+
+#include <vector>
+
+namespace zg::gdi {
+
+// Draws the path with the pen (nothing for a null pen).
+void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close);
+
+// Fills interior with the brush, then outlines the path with the pen.
+void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vector<POINT>& path,
+                 raster::PathClose close);
+
+}  // namespace zg::gdi

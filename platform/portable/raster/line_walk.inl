@@ -1,0 +1,56 @@
+// Template body of walk_thin_line; see line.h.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+namespace zg::raster {
+
+namespace line_detail {
+
+__extension__ typedef __int128 Wide;
+
+}  // namespace line_detail
+
+template <class Visit>
+void walk_thin_line(POINT p0, POINT p1, const Rect& clip, Visit&& visit) {
+    using line_detail::Wide;
+    const std::int64_t dx = static_cast<std::int64_t>(p1.x) - p0.x;
+    const std::int64_t dy = static_cast<std::int64_t>(p1.y) - p0.y;
+    if (dx == 0 && dy == 0) return;
+    const bool x_major = std::abs(dx) > std::abs(dy);
+    // Work in (major, minor) coordinates; the clip rectangle is swapped alike.
+    const std::int64_t m0 = x_major ? p0.x : p0.y, n0 = x_major ? p0.y : p0.x;
+    const std::int64_t dm = x_major ? dx : dy, dn = x_major ? dy : dx;
+    const std::int64_t lo = x_major ? clip.left : clip.top, hi = x_major ? clip.right : clip.bottom;
+    const std::int64_t nlo = x_major ? clip.top : clip.left, nhi = x_major ? clip.bottom : clip.right;
+    const std::int64_t step = dm > 0 ? 1 : -1, len = std::abs(dm);
+    // Steps k in [k_first, k_last) have their major coordinate inside [lo, hi).
+    std::int64_t k_first = 0, k_last = len;
+    if (step > 0) {
+        k_first = std::max<std::int64_t>(0, lo - m0);
+        k_last = std::min<std::int64_t>(len, hi - m0);
+    } else {
+        k_first = std::max<std::int64_t>(0, m0 - (hi - 1));
+        k_last = std::min<std::int64_t>(len, m0 - lo + 1);
+    }
+    if (k_first >= k_last) return;
+    // minor(k) = n0 + ceil((2 k dn - len) / (2 len)), kept as quotient t and remainder r of
+    // (2 k dn - len + 2 len - 1) = t * 2 len + r with 0 <= r < 2 len.
+    const std::int64_t den = 2 * len;
+    const Wide num = Wide(2) * k_first * dn - len + den - 1;
+    std::int64_t t = static_cast<std::int64_t>(num >= 0 ? num / den : -((-num + den - 1) / den));
+    std::int64_t r = static_cast<std::int64_t>(num - Wide(t) * den);
+    for (std::int64_t k = k_first; k < k_last; ++k) {
+        const std::int64_t n = n0 + t, m = m0 + k * step;
+        if (n >= nlo && n < nhi) {
+            if (x_major) visit(static_cast<int>(m), static_cast<int>(n));
+            else visit(static_cast<int>(n), static_cast<int>(m));
+        }
+        r += 2 * dn;
+        while (r >= den) { r -= den; ++t; }
+        while (r < 0) { r += den; --t; }
+    }
+}
+
+}  // namespace zg::raster

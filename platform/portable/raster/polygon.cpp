@@ -1,0 +1,121 @@
+// Polygon scan conversion; see polygon.h. An active edge list sorted by upper y keeps each row
+// to the edges that cross it.
+#include "raster/polygon.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace zg::raster {
+
+namespace {
+
+__extension__ typedef __int128 Wide;
+
+struct Edge {
+    long long x_top, y_top, y_bottom, dx, dy;  // dy > 0
+    int dir;                                   // +1 when the path runs downwards
+};
+
+std::vector<Edge> build_edges(const std::vector<POINT>& points) {
+    std::vector<Edge> edges;
+    edges.reserve(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const POINT& a = points[i];
+        const POINT& b = points[(i + 1) % points.size()];
+        if (a.y == b.y) continue;
+        const POINT& top = a.y < b.y ? a : b;
+        const POINT& bottom = a.y < b.y ? b : a;
+        edges.push_back({top.x, top.y, bottom.y, static_cast<long long>(bottom.x) - top.x,
+                         static_cast<long long>(bottom.y) - top.y, a.y < b.y ? 1 : -1});
+    }
+    std::sort(edges.begin(), edges.end(), [](const Edge& p, const Edge& q) { return p.y_top < q.y_top; });
+    return edges;
+}
+
+long long crossing(const Edge& e, long long y) {
+    const Wide num = Wide(y - e.y_top) * e.dx;
+    Wide q = num / e.dy;
+    if (num % e.dy != 0 && num > 0) ++q;
+    return e.x_top + static_cast<long long>(q);
+}
+
+struct Crossing {
+    long long x;
+    int dir;
+};
+
+void push_span(std::vector<Span>& spans, long long x0, long long x1, const Rect& clip) {
+    const int a = static_cast<int>(std::clamp<long long>(x0, clip.left, clip.right));
+    const int b = static_cast<int>(std::clamp<long long>(x1, clip.left, clip.right));
+    if (a >= b) return;
+    if (!spans.empty() && spans.back().x1 >= a) {
+        spans.back().x1 = std::max(spans.back().x1, b);
+        return;
+    }
+    spans.push_back({a, b});
+}
+
+void spans_of_row(std::vector<Crossing>& xs, FillRule rule, const Rect& clip, std::vector<Span>& spans) {
+    spans.clear();
+    std::sort(xs.begin(), xs.end(), [](const Crossing& p, const Crossing& q) { return p.x < q.x; });
+    if (rule == FillRule::Alternate) {
+        for (std::size_t i = 0; i + 1 < xs.size(); i += 2) push_span(spans, xs[i].x, xs[i + 1].x, clip);
+        return;
+    }
+    int count = 0;
+    long long start = 0;
+    for (const Crossing& c : xs) {
+        const int before = count;
+        count += c.dir;
+        if (before == 0 && count != 0) start = c.x;
+        if (before != 0 && count == 0) push_span(spans, start, c.x, clip);
+    }
+}
+
+}  // namespace
+
+void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& clip, const RowSink& row) {
+    if (points.size() < 2 || clip.empty()) return;
+    const std::vector<Edge> edges = build_edges(points);
+    if (edges.empty()) return;
+    std::vector<const Edge*> active;
+    std::vector<Crossing> xs;
+    std::vector<Span> spans;
+    std::size_t next = 0;
+    long long y = std::max<long long>(edges.front().y_top, clip.top);
+    for (; y < clip.bottom; ++y) {
+        while (next < edges.size() && edges[next].y_top <= y) active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const Edge* e) { return e->y_bottom <= y; });
+        if (active.empty() && next == edges.size()) break;
+        if (active.empty()) {  // a gap between parts: jump to the next edge
+            y = edges[next].y_top - 1;
+            continue;
+        }
+        xs.clear();
+        for (const Edge* e : active) xs.push_back({crossing(*e, y), e->dir});
+        spans_of_row(xs, rule, clip, spans);
+        if (!spans.empty()) row(static_cast<int>(y), spans);
+    }
+}
+
+Region polygon_region(const std::vector<POINT>& points, FillRule rule, const Rect& clip) {
+    RegionBuilder builder;
+    scan_polygon(points, rule, clip, [&](int y, std::vector<Span>& spans) { builder.add_row(y, spans); });
+    return builder.finish();
+}
+
+Rect points_box(const std::vector<POINT>& points) {
+    if (points.empty()) return {};
+    Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const POINT& p : points) {
+        box.left = std::min(box.left, static_cast<int>(p.x));
+        box.top = std::min(box.top, static_cast<int>(p.y));
+        box.right = std::max(box.right, static_cast<int>(p.x));
+        box.bottom = std::max(box.bottom, static_cast<int>(p.y));
+    }
+    box.right = box.right == INT_MAX ? INT_MAX : box.right + 1;
+    box.bottom = box.bottom == INT_MAX ? INT_MAX : box.bottom + 1;
+    return box;
+}
+
+}  // namespace zg::raster

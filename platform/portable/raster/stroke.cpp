@@ -1,0 +1,147 @@
+// Wide pen strokes; see stroke.h.
+#include "raster/stroke.h"
+
+#include "raster/ellipse.h"
+#include "raster/polygon.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace zg::raster {
+
+namespace {
+
+// Spans per row over a fixed range of rows, merged only at the end.
+class Coverage {
+public:
+    Coverage(const Rect& clip) : m_clip(clip), m_rows(static_cast<std::size_t>(std::max(clip.height(), 0))) {}
+
+    void add(long long y, long long x0, long long x1) {
+        if (y < m_clip.top || y >= m_clip.bottom) return;
+        const int a = static_cast<int>(std::clamp<long long>(x0, m_clip.left, m_clip.right));
+        const int b = static_cast<int>(std::clamp<long long>(x1, m_clip.left, m_clip.right));
+        if (a >= b) return;
+        // Neighbouring pieces of an outline mostly overlap on a row: merging with the last span
+        // keeps the lists short, so the final sort has little to do.
+        std::vector<Span>& row = m_rows[static_cast<std::size_t>(y - m_clip.top)];
+        if (!row.empty() && a <= row.back().x1 && b >= row.back().x0) {
+            row.back() = {std::min(a, row.back().x0), std::max(b, row.back().x1)};
+            return;
+        }
+        row.push_back({a, b});
+    }
+
+    void add_rect(long long l, long long t, long long r, long long b) {
+        for (long long y = std::max<long long>(t, m_clip.top); y < std::min<long long>(b, m_clip.bottom); ++y) add(y, l, r);
+    }
+
+    const Rect& clip() const { return m_clip; }
+
+    Region finish() {
+        RegionBuilder builder;
+        for (std::size_t i = 0; i < m_rows.size(); ++i) builder.add_row(m_clip.top + static_cast<int>(i), m_rows[i]);
+        return builder.finish();
+    }
+
+private:
+    Rect m_clip;
+    std::vector<std::vector<Span>> m_rows;
+};
+
+// ceil(num / den) for den > 0, exact.
+long long ceil_div(long long num, long long den) {
+    return num >= 0 ? (num + den - 1) / den : -((-num) / den);
+}
+
+// Scan-converts a parallelogram with the polygon rules of polygon.h. Being convex, each row
+// crosses exactly two of its non-horizontal edges, so the winding fill is the span between the
+// smallest and largest crossing; this runs once per segment of a wide outline, so it avoids
+// the general converter's allocations.
+void add_parallelogram(Coverage& cov, const POINT (&p)[4]) {
+    long long top = p[0].y, bottom = p[0].y;
+    for (const POINT& q : p) {
+        top = std::min<long long>(top, q.y);
+        bottom = std::max<long long>(bottom, q.y);
+    }
+    top = std::max<long long>(top, cov.clip().top);
+    bottom = std::min<long long>(bottom, cov.clip().bottom);
+    for (long long y = top; y < bottom; ++y) {
+        long long lo = LLONG_MAX, hi = LLONG_MIN;
+        for (int i = 0; i < 4; ++i) {
+            const POINT& a = p[i];
+            const POINT& b = p[(i + 1) % 4];
+            if (a.y == b.y) continue;
+            const POINT& t = a.y < b.y ? a : b;
+            const POINT& u = a.y < b.y ? b : a;
+            if (y < t.y || y >= u.y) continue;
+            const long long x = t.x + ceil_div((y - t.y) * (static_cast<long long>(u.x) - t.x), static_cast<long long>(u.y) - t.y);
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
+        }
+        if (lo < hi) cov.add(y, lo, hi);
+    }
+}
+
+long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
+
+void add_segment(Coverage& cov, POINT p1, POINT p2, int width) {
+    const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
+    if (dx == 0 && dy == 0) return;
+    if (dy == 0) {
+        const long long top = p1.y - width / 2;
+        cov.add_rect(std::min(p1.x, p2.x), top, std::max(p1.x, p2.x), top + width);
+        return;
+    }
+    if (dx == 0) {
+        const long long left = p1.x - width / 2;
+        cov.add_rect(left, std::min(p1.y, p2.y), left + width, std::max(p1.y, p2.y));
+        return;
+    }
+    // The body's corners: the pen's width split across the segment's normal, the wider half on
+    // one side, rounded as GDI rounds.
+    const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+    const double width_x = width * std::abs(static_cast<double>(dy)) / len;
+    const double width_y = width * std::abs(static_cast<double>(dx)) / len;
+    POINT narrow{static_cast<LONG>(gdi_round(width_x / 2)), static_cast<LONG>(gdi_round(width_y / 2))};
+    POINT wide{static_cast<LONG>(gdi_round((width_x + 1) / 2)), static_cast<LONG>(gdi_round((width_y + 1) / 2))};
+    if (dx < 0) {
+        wide.y = -wide.y;
+        narrow.y = -narrow.y;
+    }
+    if (dy < 0) {
+        std::swap(narrow, wide);
+        narrow.x = -narrow.x;
+        wide.x = -wide.x;
+    }
+    const POINT quad[4] = {{p1.x - narrow.x, p1.y + narrow.y},
+                           {p1.x + wide.x, p1.y - wide.y},
+                           {p2.x + wide.x, p2.y - wide.y},
+                           {p2.x - narrow.x, p2.y + narrow.y}};
+    add_parallelogram(cov, quad);
+}
+
+}  // namespace
+
+Region wide_stroke(const std::vector<POINT>& points, PathClose close, int width, const Rect& clip) {
+    if (points.empty()) return {};
+    const long long half = width / 2, rest = (width + 1) / 2 + 1;
+    const Region disc = round_rect_region(-half, -half, rest, rest, rest + half, rest + half);
+    Rect box = points_box(points);
+    box = {static_cast<int>(std::max<long long>(box.left - width, clip.left)),
+           static_cast<int>(std::max<long long>(box.top - width, clip.top)),
+           static_cast<int>(std::min<long long>(static_cast<long long>(box.right) + width, clip.right)),
+           static_cast<int>(std::min<long long>(static_cast<long long>(box.bottom) + width, clip.bottom))};
+    if (box.empty()) return {};
+    Coverage cov(box);
+    for (std::size_t i = 1; i < points.size(); ++i) add_segment(cov, points[i - 1], points[i], width);
+    if (close == PathClose::Closed) add_segment(cov, points.back(), points.front(), width);
+    for (const POINT& p : points) {
+        for (const Rect& r : disc.rects)
+            cov.add_rect(static_cast<long long>(r.left) + p.x, static_cast<long long>(r.top) + p.y,
+                         static_cast<long long>(r.right) + p.x, static_cast<long long>(r.bottom) + p.y);
+    }
+    return cov.finish();
+}
+
+}  // namespace zg::raster

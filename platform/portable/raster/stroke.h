@@ -1,0 +1,21 @@
+// Wide pens (width > 1, round caps and joins) as the set of pixels they cover, which GDI paints
+// once whatever the mix mode. The stroke is the union of one body per segment (an axis-aligned
+// rectangle for horizontal and vertical segments, else a quadrilateral scan-converted with the
+// winding rule) and a disc at every vertex; the disc is the elliptic region of the box
+// (-w/2, -w/2, (w+1)/2 + 1, (w+1)/2 + 1) placed at the point.
+//
+// The union is built row by row over the clip rectangle only: each piece adds spans to the
+// rows it crosses, and each row is sorted and merged once, so the cost grows with the outline's
+// length times the pen width, not with the square of the shape.
+#pragma once
+
+#include "raster/line.h"
+#include "raster/region.h"
+
+#include <vector>
+
+namespace zg::raster {
+
+Region wide_stroke(const std::vector<POINT>& points, PathClose close, int width, const Rect& clip);
+
+}  // namespace zg::raster

@@ -1,0 +1,10 @@
+// zg_live_gdi_objects on real Windows: the process's GDI object count from GetGuiResources.
+// Wine does not keep that count and answers 0, which a process with a window never has on
+// Windows, so 0 reads as "cannot tell".
+#include <platform/gdi_count.h>
+#include <platform/win32.h>
+
+int zg_live_gdi_objects() {
+    DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    return count == 0 ? -1 : static_cast<int>(count);
+}

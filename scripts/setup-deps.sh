@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the tools need, and only those missing.
+# Idempotent and quick when everything is there: one dpkg-query, no apt call at all.
+# Runs apt as root directly, through sudo otherwise; never asks a question.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
+  libgtest-dev googletest libbenchmark-dev
+  mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
+  xvfb xauth xdotool x11-utils imagemagick
+  fonts-liberation fonts-dejavu-core
+)
+
+missing_packages() {
+  local pkg status
+  for pkg in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$pkg" 2>/dev/null || true)
+    [[ "$status" == ii* ]] || echo "$pkg"
+  done
+}
+
+mapfile -t missing < <(missing_packages)
+if ((${#missing[@]} == 0)); then
+  echo "setup-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+as_root=()
+if ((EUID != 0)); then
+  command -v sudo >/dev/null || { echo "setup-deps: need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+  as_root=(sudo)
+fi
+
+echo "setup-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

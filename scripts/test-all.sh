@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Usage: test-all.sh [STAGE...]   stages: native asan windows scene-diff (default: all, in that order)
+# Builds and tests every configuration `make test` promises and fails if anything failed:
+#   native      the portable build, ctest (headless tests and the Xvfb end-to-end tests)
+#   asan        the same under AddressSanitizer + UndefinedBehaviorSanitizer, leaks included
+#   windows     the mingw-w64 cross build, its ctest under Wine on a private Xvfb
+#   scene-diff  the rasteriser's differential test, native against Wine (when the script exists)
+# A failing stage does not stop the later ones, so one run shows every failure; the summary's
+# last line counts tests over all stages, a stage that did not build counting as one failure.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+jobs=${JOBS:-2}
+
+declare -A stage_result stage_seconds
+total_passed=0
+total_failed=0
+
+note() { printf '\n==== %s\n' "$*"; }
+
+configure_and_build() {  # preset
+  cmake --preset "$1" -DZG_WERROR=ON >"build/$1.configure.log" 2>&1 \
+    || { cat "build/$1.configure.log"; return 1; }
+  cmake --build --preset "$1" -j"$jobs"
+}
+
+count_ctest() {  # log: adds the closing line's figures to the totals
+  local line passed failed all
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1)
+  [[ -n "$line" ]] || return 1
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  all=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((all - failed))
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+}
+
+run_ctest() {  # preset: ctest in the preset's build directory, output kept in ctest.log
+  local log="build/$1/ctest.log" status
+  ctest --test-dir "build/$1" --output-on-failure --no-tests=error -j"$jobs" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  count_ctest "$log" || total_failed=$((total_failed + 1))
+  return "$status"
+}
+
+stage_native() {
+  configure_and_build native || { total_failed=$((total_failed + 1)); return 1; }
+  run_ctest native
+}
+
+stage_asan() {
+  local supp="$root/scripts/lsan.supp"
+  export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:strict_init_order=1
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  [[ -f "$supp" ]] && export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
+  configure_and_build asan || { total_failed=$((total_failed + 1)); return 1; }
+  run_ctest asan
+}
+
+stage_windows() {
+  configure_and_build windows || { total_failed=$((total_failed + 1)); return 1; }
+  run_ctest windows
+}
+
+stage_scene-diff() {
+  if [[ ! -f scripts/scene-diff.sh ]]; then
+    echo "scripts/scene-diff.sh not present: skipped"
+    return 0
+  fi
+  if [[ "${stage_result[native]:-}" == failed || "${stage_result[windows]:-}" == failed ]]; then
+    echo "needs the native and windows builds; one of them failed: skipped"
+    return 0
+  fi
+  if bash scripts/scene-diff.sh build/native build/windows; then
+    total_passed=$((total_passed + 1))
+    return 0
+  fi
+  total_failed=$((total_failed + 1))
+  return 1
+}
+
+stages=("$@")
+((${#stages[@]})) || stages=(native asan windows scene-diff)
+mkdir -p build
+overall=0
+for stage in "${stages[@]}"; do
+  if ! declare -F "stage_$stage" >/dev/null; then
+    echo "test-all: unknown stage '$stage' (native asan windows scene-diff)" >&2
+    exit 2
+  fi
+  note "$stage"
+  start=$SECONDS
+  if "stage_$stage"; then stage_result[$stage]=passed; else stage_result[$stage]=failed; overall=1; fi
+  stage_seconds[$stage]=$((SECONDS - start))
+done
+
+note summary
+for stage in "${stages[@]}"; do
+  printf '  %-11s %-7s %5d s\n' "$stage" "${stage_result[$stage]}" "${stage_seconds[$stage]}"
+done
+echo "tests: $total_passed passed, $total_failed failed"
+exit "$overall"

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Usage: window_e2e.sh window|no-display WINDOWPROBE
+# The library in a real SDL window on a private Xvfb display, driven by xdotool as a person
+# would drive it:
+#   window      the caption, a 1000 x 700 client area (xwininfo), a left and a right click
+#               queued at their positions, the farewell prompt, and the click that ends the
+#               program with status 0; standard output must hold exactly those lines.
+#   no-display  with no X display and no ZG_DISPLAY, one line on standard error and status 1.
+# SDL turns SIGTERM into a quit event that a waiting program never reads, so every time limit
+# here ends with SIGKILL.
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../../scripts/lib/xvfb.sh"
+
+(($# == 2)) || { echo "usage: $0 window|no-display WINDOWPROBE" >&2; exit 2; }
+mode=$1
+probe=$2
+title="Zorgraphics window probe"
+farewell="Click mouse in the graphics window to finish execution."
+
+work=$(mktemp -d)
+probe_pid=""
+cleanup() {
+  # probe_pid is timeout(1): it passes the signal on and follows it with SIGKILL a second later.
+  [[ -n "$probe_pid" ]] && kill "$probe_pid" 2>/dev/null && wait "$probe_pid" 2>/dev/null
+  xvfb_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- probe stdout:"; cat "$work/out"
+  echo "--- probe stderr:"; cat "$work/err"
+  exit 1
+}
+
+wait_for_line() {  # line seconds: waits until the probe's stdout holds this exact line
+  local i
+  for ((i = 0; i < $2 * 20; i++)); do
+    grep -qxF -- "$1" "$work/out" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+click() {  # x y button: a press and release at client position (x, y)
+  xdotool mousemove --sync --window "$wid" "$1" "$2" click "$3"
+}
+
+client_size() {  # width x height of the window as the X server has it
+  xwininfo -id "$wid" | awk '/^ *Width:/ {w = $2} /^ *Height:/ {h = $2} END {print w "x" h}'
+}
+
+run_window() {
+  xvfb_start || exit 1
+  timeout -k 1 120 "$probe" 2 >"$work/out" 2>"$work/err" &
+  probe_pid=$!
+  wait_for_line ready 60 || fail "the probe never said ready"
+  wid=$(timeout 30 xdotool search --sync --name "^$title\$" | head -n 1)
+  [[ -n "$wid" ]] || fail "no window captioned '$title'"
+  [[ "$(xdotool getwindowname "$wid")" == "$title" ]] || fail "caption is '$(xdotool getwindowname "$wid")'"
+  [[ "$(client_size)" == 1000x700 ]] || fail "client area is $(client_size), not 1000x700"
+
+  click 120 80 1
+  wait_for_line "LEFT_CLICK 120 80" 20 || fail "left click at (120, 80) not reported"
+  click 900 650 3
+  wait_for_line "RIGHT_CLICK 900 650" 20 || fail "right click at (900, 650) not reported"
+  wait_for_line "$farewell" 20 || fail "no farewell prompt"
+  sleep 0.5
+  kill -0 "$probe_pid" 2>/dev/null || fail "the probe ended before the farewell click"
+
+  click 500 350 1
+  wait "$probe_pid"
+  local status=$?
+  probe_pid=""
+  ((status == 0)) || fail "exit status $status after the farewell click"
+  printf '%s\n' ready "LEFT_CLICK 120 80" "RIGHT_CLICK 900 650" "$farewell" >"$work/expected"
+  diff -u "$work/expected" "$work/out" || fail "standard output differs from the expected lines"
+  echo "window e2e: caption, 1000x700, clicks, farewell and exit status 0 as expected"
+}
+
+run_no_display() {
+  env -u DISPLAY -u WAYLAND_DISPLAY -u ZG_DISPLAY -u SDL_VIDEODRIVER \
+    timeout -s KILL 20 "$probe" >"$work/out" 2>"$work/err"
+  local status=$?
+  ((status == 1)) || fail "exit status $status without a display, expected 1"
+  (($(wc -l <"$work/err") == 1)) || fail "expected exactly one line on standard error"
+  [[ ! -s "$work/out" ]] || fail "expected nothing on standard output"
+  echo "no-display e2e: $(cat "$work/err")"
+}
+
+case "$mode" in
+  window) run_window ;;
+  no-display) run_no_display ;;
+  *) echo "unknown mode '$mode'" >&2; exit 2 ;;
+esac

@@ -1,0 +1,62 @@
+// Images and read-back: the bounds test of StoreImage, the stored layout, and GetColor.
+#include "test_support.h"
+
+using namespace graphics_test;
+
+TEST(StoreImage, AcceptsSelectionsEndingAtTheEdgeAndRefusesLargerOnes) {
+    auto w = OpenWindow(100, 70);
+    image whole;
+    EXPECT_EQ(CaptureOutput([&] { w->StoreImage(whole, 0, 0, 100, 70); }), "");
+    EXPECT_EQ(whole.usWidth, 100);
+    EXPECT_EQ(whole.usHeight, 70);
+    image refused;
+    const char* message = "Fatal Error: StoreImage selection extends outside the window!\n";
+    EXPECT_EQ(CaptureOutput([&] { w->StoreImage(refused, 0, 0, 101, 70); }), message);
+    EXPECT_EQ(CaptureOutput([&] { w->StoreImage(refused, 90, 1, 10, 70); }), message);
+    EXPECT_EQ(CaptureOutput([&] { w->StoreImage(refused, 0xFFFFFFFFu, 0, 2, 2); }), message);
+    EXPECT_EQ(refused.usWidth, 0);
+    EXPECT_EQ(refused.ucpImageData, nullptr);
+    EXPECT_EQ(refused.bmiImageInfo, nullptr);
+}
+
+TEST(StoreImage, StoresTopDownBlueGreenRedPixels) {
+    auto w = OpenWindow();
+    Wipe(*w);
+    w->SetPen(12, 180, 243, 1);
+    w->DrawPixel(21, 10);
+    image picture;
+    w->StoreImage(&picture, 20, 10, 3, 2);
+    ASSERT_NE(picture.bmiImageInfo, nullptr);
+    EXPECT_EQ(picture.iImageType, 1);
+    EXPECT_EQ(picture.bmiImageInfo->biWidth, 3);
+    EXPECT_EQ(picture.bmiImageInfo->biHeight, -2);
+    EXPECT_EQ(picture.bmiImageInfo->biBitCount, 32);
+    ASSERT_NE(picture.ucpImageData, nullptr);
+    const unsigned char* second = picture.ucpImageData + 4;
+    EXPECT_EQ(second[0], 243);
+    EXPECT_EQ(second[1], 180);
+    EXPECT_EQ(second[2], 12);
+    EXPECT_EQ(picture.ucpImageData[0], 255);
+    EXPECT_EQ(picture.ucpImageData[3 * 4 + 4], 255) << "second row";
+    image moved(std::move(picture));
+    EXPECT_EQ(moved.usWidth, 3);
+    EXPECT_EQ(picture.ucpImageData, nullptr);
+}
+
+TEST(GetColor, ReadsThePixelAsAColourAndAsFractions) {
+    auto w = OpenWindow();
+    Wipe(*w);
+    w->SetPen(12, 180, 243, 1);
+    w->SetBrush(12, 180, 243);
+    w->DrawRectangle(10, 10, 20, 20, FILLED, 0, 0);
+    EXPECT_EQ(w->GetColor(15, 15), color(12, 180, 243));
+    EXPECT_NEAR(w->GetRed(15, 15), 12 / 255.0, 1e-12);
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+    w->GetColor(50, 50, red, green, blue);
+    EXPECT_EQ(red, 1.0);
+    EXPECT_EQ(green, 1.0);
+    EXPECT_EQ(blue, 1.0);
+    EXPECT_EQ(w->GetBlue(15, 15), 243 / 255.0);
+}

@@ -1,0 +1,130 @@
+// The headless display in-process: window surfaces and DCs, the library's frame formula, the
+// virtual clock, and waits that end instead of hanging. (The script runs in a subprocess:
+// script_tests.cpp.)
+#include <platform/gdi_count.h>
+#include <platform/object_counts.h>
+#include <platform/win32.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+constexpr char class_name[] = "Core Headless Window";
+constexpr DWORD library_style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+LRESULT CALLBACK plain_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+// A window made the way the graphics library makes it: outer size from the client size plus
+// SM_CXEDGE, SM_CYCAPTION and SM_CYEDGE - 1.
+HWND library_window(int width, int height) {
+    static bool registered = [] {
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = plain_procedure;
+        cls.lpszClassName = class_name;
+        return RegisterClassA(&cls) != 0;
+    }();
+    EXPECT_TRUE(registered);
+    return CreateWindowExA(0, class_name, "Graphics Window", library_style, CW_USEDEFAULT, 0,
+                           width + GetSystemMetrics(SM_CXEDGE),
+                           height + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYEDGE) - 1, nullptr,
+                           nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+void drain_queue() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+TEST(Headless, LibraryFrameFormulaGivesTheExactClientSize) {
+    HWND hwnd = library_window(1000, 700);
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(hwnd, &client));
+    EXPECT_EQ(client.right, 1000);
+    EXPECT_EQ(client.bottom, 700);
+    DestroyWindow(hwnd);
+}
+
+TEST(Headless, WindowDcDrawsOnAWhiteSurfaceUntilTheWindowDies) {
+    HWND hwnd = library_window(40, 30);
+    HDC dc = GetDC(hwnd);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 39, 29), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 40, 0), CLR_INVALID);
+    SetPixel(dc, 5, 6, RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(dc, 5, 6), RGB(1, 2, 3));
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
+    DestroyWindow(hwnd);
+    EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_DC));  // the handle stays valid...
+    EXPECT_EQ(GetPixel(dc, 5, 6), CLR_INVALID);                 // ...with nothing behind it
+    EXPECT_EQ(ReleaseDC(hwnd, dc), 1);
+}
+
+TEST(Headless, WindowLifetimeLeavesNoObjectBehind) {
+    int objects = zg_live_gdi_objects();
+    int windows = zg_live_windows();
+    HWND hwnd = library_window(100, 100);
+    HDC dc = GetDC(hwnd);
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HGDIOBJ old = SelectObject(dc, pen);
+    EXPECT_EQ(zg_live_windows(), windows + 1);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    ReleaseDC(hwnd, dc);
+    DestroyWindow(hwnd);
+    drain_queue();
+    EXPECT_EQ(zg_live_gdi_objects(), objects);
+    EXPECT_EQ(zg_live_windows(), windows);
+}
+
+TEST(Headless, SleepAdvancesTheVirtualClockAtOnce) {
+    auto started = std::chrono::steady_clock::now();
+    DWORD before = GetTickCount();
+    Sleep(60000);
+    EXPECT_EQ(GetTickCount() - before, 60000u);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+}
+
+TEST(Headless, WaitingWithNothingToComeClosesWindowsThenReturns) {
+    drain_queue();
+    HWND hwnd = library_window(10, 10);
+    drain_queue();
+    EXPECT_TRUE(WaitMessage());  // nothing scripted: the "user" closes the window
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
+    DispatchMessageA(&msg);
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_TRUE(WaitMessage());  // no window left: returns instead of blocking
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+}
+
+TEST(Headless, PollingWithoutEndCountsAsWaiting) {
+    drain_queue();
+    HWND hwnd = library_window(10, 10);
+    drain_queue();
+    MSG msg{};
+    int polls = 0;
+    while (!PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE) && polls < 100000) ++polls;
+    EXPECT_LT(polls, 100000);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_CLOSE));
+    DestroyWindow(hwnd);
+}
+
+TEST(Headless, QuitComesAfterPostedMessages) {
+    drain_queue();
+    PostQuitMessage(3);
+    PostMessageA(nullptr, WM_USER, 0, 0);
+    MSG msg{};
+    ASSERT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+    EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), FALSE);
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// Pixel tests of tiny bitmaps through the public drawing calls. Every expectation was measured
+// under Wine (which reproduces Windows' GDI) before it was written down here.
+#include <platform/win32.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr unsigned background = 0xCCCCCCCCu;
+
+// A 10 x 10 (or other) top-down DIB section in a memory DC, 0xCC-filled.
+class Bitmap {
+public:
+    explicit Bitmap(int w = 10, int h = 10) : m_w(w), m_h(h) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        std::memset(m_bits, 0xCC, static_cast<std::size_t>(w * h) * 4);
+        m_old = SelectObject(m_dc, m_bitmap);
+    }
+    ~Bitmap() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    HDC dc() const { return m_dc; }
+    unsigned at(int x, int y) const { return static_cast<const unsigned*>(m_bits)[y * m_w + x]; }
+    // The picture as rows of '#' (changed) and '.' (background).
+    std::string picture() const {
+        std::string s;
+        for (int y = 0; y < m_h; ++y) {
+            for (int x = 0; x < m_w; ++x) s += at(x, y) == background ? '.' : '#';
+            s += '\n';
+        }
+        return s;
+    }
+
+private:
+    int m_w, m_h;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    void* m_bits = nullptr;
+};
+
+std::string rows(std::initializer_list<const char*> lines) {
+    std::string s;
+    for (const char* l : lines) s += std::string(l) + "\n";
+    return s;
+}
+
+TEST(Rectangle, ThinPenRunsOnTheBoxEdgesWithTheBrushStrictlyInside) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    SelectObject(b.dc(), GetStockObject(WHITE_BRUSH));
+    ASSERT_TRUE(Rectangle(b.dc(), 1, 1, 6, 5));
+    EXPECT_EQ(b.at(1, 1), 0u);
+    EXPECT_EQ(b.at(5, 4), 0u);
+    EXPECT_EQ(b.at(2, 2), 0x00FFFFFFu);
+    EXPECT_EQ(b.at(4, 3), 0x00FFFFFFu);
+    EXPECT_EQ(b.at(6, 5), background);
+}
+
+TEST(Rectangle, NullPenFillsOnePixelLessToTheRightAndBottom) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(NULL_PEN));
+    SelectObject(b.dc(), GetStockObject(BLACK_BRUSH));
+    ASSERT_TRUE(Rectangle(b.dc(), 1, 1, 5, 4));
+    EXPECT_EQ(b.picture(), rows({"..........", ".###......", ".###......", "..........", "..........", "..........",
+                                 "..........", "..........", "..........", ".........."}));
+}
+
+TEST(Rectangle, WideInsideFramePenStaysInsideTheBox) {
+    Bitmap b(14, 14);
+    HPEN pen = CreatePen(PS_INSIDEFRAME, 5, RGB(0, 0, 0));
+    SelectObject(b.dc(), pen);
+    SelectObject(b.dc(), GetStockObject(NULL_BRUSH));
+    ASSERT_TRUE(Rectangle(b.dc(), 1, 1, 12, 12));
+    for (int i = 0; i < 14; ++i) {
+        EXPECT_EQ(b.at(i, 0), background);
+        EXPECT_EQ(b.at(0, i), background);
+        EXPECT_EQ(b.at(12, i), background);
+    }
+    EXPECT_EQ(b.at(6, 1), 0u);
+    EXPECT_EQ(b.at(11, 6), 0u);
+    EXPECT_EQ(b.at(1, 1), background);  // round joins leave the corner pixel out
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    DeleteObject(pen);
+}
+
+TEST(Ellipse, SmallSizesFollowTheMidpointRule) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    SelectObject(b.dc(), GetStockObject(NULL_BRUSH));
+    Ellipse(b.dc(), 0, 0, 3, 3);
+    Ellipse(b.dc(), 5, 0, 9, 4);
+    EXPECT_EQ(b.picture(), rows({".#....##..", "#.#..#..#.", ".#...#..#.", "......##..", "..........",
+                                 "..........", "..........", "..........", "..........", ".........."}));
+}
+
+TEST(Ellipse, NotModeLeavesTheOutlineRingUnchanged) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    SelectObject(b.dc(), GetStockObject(WHITE_BRUSH));
+    SetROP2(b.dc(), R2_NOT);
+    Ellipse(b.dc(), 1, 1, 9, 9);
+    EXPECT_EQ(b.at(1, 4), background);     // outline: inverted twice
+    EXPECT_EQ(b.at(4, 4), ~background);    // interior: inverted once
+    EXPECT_EQ(b.at(0, 0), background);
+}
+
+TEST(Lines, ExcludeTheLastPixelAndTakeTheSamePixelsEitherWay) {
+    Bitmap forward, backward;
+    for (Bitmap* b : {&forward, &backward}) SelectObject(b->dc(), GetStockObject(BLACK_PEN));
+    MoveToEx(forward.dc(), 1, 1, nullptr);
+    LineTo(forward.dc(), 8, 5);
+    MoveToEx(backward.dc(), 8, 5, nullptr);
+    LineTo(backward.dc(), 1, 1);
+    EXPECT_EQ(forward.at(1, 1), 0u);
+    EXPECT_EQ(forward.at(8, 5), background);
+    int lit = 0;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            lit += forward.at(x, y) == 0u;
+            // The two differ only in their excluded end pixel.
+            if ((x == 1 && y == 1) || (x == 8 && y == 5)) continue;
+            EXPECT_EQ(forward.at(x, y), backward.at(x, y)) << x << "," << y;
+        }
+    EXPECT_EQ(lit, 7);
+    POINT pos{};
+    GetCurrentPositionEx(backward.dc(), &pos);
+    EXPECT_EQ(pos.x, 1);
+    EXPECT_EQ(pos.y, 1);
+}
+
+TEST(Lines, AHalfwayTieGoesToTheSmallerCoordinate) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    MoveToEx(b.dc(), 0, 0, nullptr);
+    LineTo(b.dc(), 4, 2);  // exact y at x = 1 is 0.5
+    EXPECT_EQ(b.at(1, 0), 0u);
+    EXPECT_EQ(b.at(1, 1), background);
+    EXPECT_EQ(b.at(3, 1), 0u);
+}
+
+TEST(Regions, InvertRgnInvertsEachPixelOnceAndTwiceRestores) {
+    Bitmap b;
+    HRGN a = CreateRectRgn(0, 0, 6, 6), c = CreateRectRgn(3, 3, 9, 9), u = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(CombineRgn(u, a, c, RGN_OR), COMPLEXREGION);
+    ASSERT_TRUE(InvertRgn(b.dc(), u));
+    EXPECT_EQ(b.at(4, 4), ~background);
+    EXPECT_EQ(b.at(8, 8), ~background);
+    EXPECT_EQ(b.at(7, 1), background);
+    InvertRgn(b.dc(), u);
+    EXPECT_EQ(b.picture(), Bitmap().picture());
+    for (HRGN r : {a, c, u}) DeleteObject(r);
+}
+
+TEST(Regions, EllipticRegionIsOnePixelSmallerThanTheEllipse) {
+    HRGN r = CreateEllipticRgn(0, 0, 10, 10);
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(r, &box), COMPLEXREGION);
+    EXPECT_EQ(box.right, 9);
+    EXPECT_EQ(box.bottom, 9);
+    EXPECT_TRUE(PtInRegion(r, 4, 0));
+    EXPECT_FALSE(PtInRegion(r, 0, 0));
+    EXPECT_FALSE(PtInRegion(r, 9, 4));
+    DeleteObject(r);
+}
+
+TEST(Regions, PolygonFillModesDifferOnASelfIntersectingStar) {
+    const POINT star[] = {{50, 0}, {80, 95}, {0, 35}, {100, 35}, {20, 95}};
+    HRGN alt = CreatePolygonRgn(star, 5, ALTERNATE), wind = CreatePolygonRgn(star, 5, WINDING);
+    EXPECT_FALSE(PtInRegion(alt, 50, 50));
+    EXPECT_TRUE(PtInRegion(wind, 50, 50));
+    EXPECT_TRUE(PtInRegion(alt, 50, 10));
+    EXPECT_EQ(CreatePolygonRgn(star, 5, 7), nullptr);
+    DeleteObject(alt);
+    DeleteObject(wind);
+}
+
+TEST(Blits, NegativeExtentsCoverTheStartPixel) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_BRUSH));
+    ASSERT_TRUE(PatBlt(b.dc(), 5, 5, -3, -2, PATCOPY));
+    EXPECT_EQ(b.at(5, 5), 0u);
+    EXPECT_EQ(b.at(3, 4), 0u);
+    EXPECT_EQ(b.at(2, 4), background);
+    EXPECT_EQ(b.at(5, 3), background);
+}
+
+TEST(Blits, GetDIBitsCountsScanLinesFromTheBottomInBothOrientations) {
+    Bitmap b(4, 6);
+    for (int y = 0; y < 6; ++y) SetPixel(b.dc(), 0, y, RGB(0, 0, y + 1));
+    HBITMAP bm = static_cast<HBITMAP>(GetCurrentObject(b.dc(), OBJ_BITMAP));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, -6, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    unsigned out[4 * 2] = {};
+    ASSERT_EQ(GetDIBits(b.dc(), bm, 1, 2, out, &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(out[0], 4u);  // lines 1..2 from the bottom are picture rows 4 and 3, top first
+    EXPECT_EQ(out[4], 5u);
+    info.bmiHeader.biHeight = 6;
+    ASSERT_EQ(GetDIBits(b.dc(), bm, 1, 2, out, &info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(out[0], 5u);
+    EXPECT_EQ(out[4], 4u);
+}
+
+TEST(SetPixelCall, UsesTheMixModeAndReturnsTheColourEvenOutside) {
+    Bitmap b;
+    EXPECT_EQ(SetPixel(b.dc(), -1, 3, RGB(1, 2, 3)), RGB(1, 2, 3));
+    SetROP2(b.dc(), R2_NOT);
+    SetPixel(b.dc(), 2, 2, RGB(9, 8, 7));
+    EXPECT_EQ(b.at(2, 2), ~background);
+}
+
+TEST(BadInput, InvalidHandlesFailWithoutDrawing) {
+    HDC bogus = reinterpret_cast<HDC>(static_cast<std::uintptr_t>(0x7777));
+    EXPECT_FALSE(Rectangle(nullptr, 0, 0, 5, 5));
+    EXPECT_FALSE(Ellipse(bogus, 0, 0, 5, 5));
+    EXPECT_FALSE(LineTo(bogus, 3, 3));
+    EXPECT_FALSE(InvertRgn(bogus, nullptr));
+    EXPECT_EQ(CombineRgn(nullptr, nullptr, nullptr, RGN_OR), ERROR);
+    EXPECT_EQ(GetRgnBox(nullptr, nullptr), ERROR);
+    Bitmap b;
+    EXPECT_FALSE(Polygon(b.dc(), nullptr, 3));
+    EXPECT_FALSE(Polyline(b.dc(), nullptr, 0));
+    EXPECT_FALSE(FillRgn(b.dc(), nullptr, nullptr));
+    HRGN r = CreateRectRgn(0, 0, 3, 3);
+    EXPECT_EQ(CombineRgn(r, r, r, 0), ERROR);
+    DeleteObject(r);
+    EXPECT_EQ(b.picture(), Bitmap().picture());
+}
+
+TEST(BadInput, HugeCoordinatesAreClippedNotOverflowed) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    SelectObject(b.dc(), GetStockObject(WHITE_BRUSH));
+    EXPECT_TRUE(Rectangle(b.dc(), INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+    EXPECT_EQ(b.at(5, 5), 0x00FFFFFFu);
+    MoveToEx(b.dc(), INT_MIN, 5, nullptr);
+    EXPECT_TRUE(LineTo(b.dc(), INT_MAX, 5));
+    EXPECT_EQ(b.at(0, 5), 0u);
+    EXPECT_EQ(b.at(9, 5), 0u);
+    const POINT huge[] = {{INT_MIN, INT_MIN}, {INT_MAX, 0}, {0, INT_MAX}};
+    EXPECT_TRUE(Polygon(b.dc(), huge, 3));
+    Ellipse(b.dc(), INT_MIN, INT_MIN, INT_MAX, INT_MAX);  // may fail, must not hang
+    HPEN wide = CreatePen(PS_SOLID, 7, RGB(0, 0, 0));
+    SelectObject(b.dc(), wide);
+    MoveToEx(b.dc(), -100000000, -3, nullptr);
+    EXPECT_TRUE(LineTo(b.dc(), 100000000, 9));
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    DeleteObject(wide);
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+// gyroscope_demo [FRAMES]: the gyroscope turning on its post, without the panel or title band.
+//
+// Each frame is the simulator's own: sleep 100 ms, wipe the drawing area, draw the post, take one
+// motion step while the cursor rests over the drawing area, draw the figure. It runs until the
+// window is closed, or for FRAMES frames when a count is given, and ends without a farewell click.
+#include "app/gyroscope.h"
+
+#include <graphics/window.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int RUN_UNTIL_CLOSED = -1;
+
+// The frame count from the command line, RUN_UNTIL_CLOSED without one, or 0 for a bad one.
+int ParseFrames(int argc, char** argv)
+{
+    if (argc < 2)
+        return RUN_UNTIL_CLOSED;
+    char* end = nullptr;
+    const long frames = std::strtol(argv[1], &end, 10);
+    if (argc > 2 || *end != '\0' || frames < 1 || frames > 1000000)
+        return 0;
+    return static_cast<int>(frames);
+}
+
+void RunDemoFrame(window& w, SimulationState& state)
+{
+    Sleep(100);
+    ClearDrawingArea(w);
+    DrawPost(w);
+    int x = 0, y = 0;
+    w.GetMousePosition(x, y);
+    if (IsOverDrawingArea(x, y))
+        AdvanceMotion(state);
+    DrawGyroscope(w, state);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int frames = ParseFrames(argc, argv);
+    if (frames == 0) {
+        std::fprintf(stderr, "usage: gyroscope_demo [FRAMES]  (FRAMES from 1 to 1000000)\n");
+        return 2;
+    }
+    window w(1000, 700, CW_USEDEFAULT, 0);
+    w.SetWaitClose(false);
+    w.SetTitle("Gyroscope demo: rest the cursor on the white area to set it turning");
+    SimulationState state;
+    for (int frame = 0; w.IsOpen() && (frames == RUN_UNTIL_CLOSED || frame < frames); ++frame)
+        RunDemoFrame(w, state);
+    return 0;
+}
