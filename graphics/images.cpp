@@ -1,6 +1,7 @@
 // Images and pixel read-back: StoreImage copies a rectangle of dcActive into an `image` in the
-// native 32-bit top-down layout; GetColor reads one pixel the same way, through a 1 x 1 bitmap.
-// Both read dcActive, so with buffering on they see the back buffer.
+// native 32-bit top-down layout and DrawImage hands such an image back to the native DIB calls,
+// at its own size or stretched; GetColor reads one pixel the same way, through a 1 x 1 bitmap.
+// All of them work on dcActive, so with buffering on they see the back buffer.
 //
 // Every temporary native object lives only for the call; GetColor returns black when its read
 // fails (the pixel buffer starts zeroed).
@@ -66,6 +67,34 @@ image& image::operator=(image&& other) noexcept {
 image::~image() {
     delete[] ucpImageData;
     delete bmiImageInfo;
+}
+
+// The library sets no stretch mode: a stretched image follows the one dcActive has.
+void window::DrawImage(const image* picture, int x, int y, int width, int height) {
+    PumpMessages();
+    if (picture == nullptr || picture->usWidth == 0 || picture->usHeight == 0) {
+        return;
+    }
+    if (picture->iImageType != 0 && picture->iImageType != 1) {
+        ReportFatal("Fatal Error: Unsupported image type!");
+        return;
+    }
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(picture->bmiImageInfo);
+    if (width == -1 || height == -1) {
+        if (SetDIBitsToDevice(dcActive, x, y, picture->usWidth, picture->usHeight, 0, 0, 0, picture->usHeight,
+                              picture->ucpImageData, info, DIB_RGB_COLORS) == 0) {
+            ReportFatal("Fatal Error: Failed to SetDIBitsToDevice in DrawImage!");
+        }
+        return;
+    }
+    if (StretchDIBits(dcActive, x, y, width, height, 0, 0, picture->usWidth, picture->usHeight, picture->ucpImageData,
+                      info, DIB_RGB_COLORS, SRCCOPY) == static_cast<int>(GDI_ERROR)) {
+        ReportFatal("Fatal Error: Failed to StretchDIBits in DrawImage!");
+    }
+}
+
+void window::DrawImage(const image& picture, int x, int y, int width, int height) {
+    DrawImage(&picture, x, y, width, height);
 }
 
 void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width,

@@ -140,6 +140,9 @@ public:
     void GetStringSize(int& width, int& height, double value);
 
     // ---- images and pixel read-back ----
+    // A width or height of -1 draws the image at its own size; any other size stretches it.
+    void DrawImage(const image* picture, int x, int y, int width, int height);
+    void DrawImage(const image& picture, int x, int y, int width, int height);
     void StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width,
                     unsigned short height);
     void StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width,

@@ -7,7 +7,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 exe=${1:-$root/build/native/app/gyroscope}
 out=${2:-$root/docs/gyroscope.png}
-[ -x "$exe" ] || { echo "screenshot.sh: no executable at $exe (build the gyroscope target first)" >&2; exit 2; }
+if [ $# -eq 0 ] && [ ! -x "$exe" ]; then
+    # The default executable is the native preset's: build it when it is not there yet.
+    (cd "$root" && cmake --preset native >/dev/null && cmake --build --preset native --target gyroscope -j"${JOBS:-2}")
+fi
+[ -x "$exe" ] || { echo "screenshot.sh: no executable at $exe" >&2; exit 2; }
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 

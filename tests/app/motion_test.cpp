@@ -65,17 +65,6 @@ TEST(ComputeFigureTest, LevelAxisTowardsAndAwayFromTheViewer)
     EXPECT_EQ(away.post, PostCover::OVER_FIGURE);
 }
 
-TEST(ComputeFigureTest, LargePhaseIsUsedUnreduced)
-{
-    // 3.14 is not pi, so a phase one "turn" further does not give the same figure.
-    SimulationState s;
-    s.phase = 90 + 360 * 50;
-    const GyroscopeFigure far = ComputeFigure(s);
-    EXPECT_NE(far.tipX, ComputeFigure(SimulationState{}).tipX);
-    EXPECT_GE(far.shade, 48);
-    EXPECT_LE(far.shade, 208);
-}
-
 TEST(AdvanceMotionTest, FiveStepsFollowTheWorkedSequence)
 {
     const float angles[] = {50.25321960449219f, 60.25246810913086f, 51.791664123535156f, 52.23766326904297f,

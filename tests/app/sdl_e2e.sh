@@ -9,14 +9,15 @@ for tool in Xvfb xdotool import compare timeout; do
     command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
 done
 
+# Shared with the other display tests: a private Xvfb on the first free display from :100 up.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
 # SDL turns SIGTERM into a quit event, which a program waiting for a click may never read: the
 # program (the child of `timeout`) is ended with SIGKILL, by its process id.
 cleanup() {
     [ -n "$app_pid" ] && kill -KILL $(pgrep -P "$app_pid") "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    xvfb_stop
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -24,14 +25,9 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; echo "--- stdout:"; cat "$work/out.txt" 2>/dev/null; echo "--- stderr:"; cat "$work/err.txt" 2>/dev/null; exit 1; }
 
-# -displayfd: Xvfb picks a free display number itself and writes it once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+xvfb_start || fail "Xvfb did not start"
 
-timeout 120 "$exe" >"$work/out.txt" 2>"$work/err.txt" &
+timeout -s KILL 120 "$exe" >"$work/out.txt" 2>"$work/err.txt" &
 app_pid=$!
 wid=$(timeout 30 xdotool search --sync --name "Simulation de la" | head -n1)
 [ -n "$wid" ] || fail "no window titled 'Simulation de la ...'"

@@ -2,35 +2,28 @@
 # The Windows build of the simulator under Wine on a private Xvfb display, driven by xdotool:
 # the figure turns under the cursor, angle "+" redraws its box, the exit button brings the
 # farewell prompt, one more click ends the program with status 0.
-# Usage: wine_e2e.sh SOURCE_DIR CROSS_BUILD_DIR
-# The executable is cross-built into CROSS_BUILD_DIR (mingw-w64) when it is not there yet; the Wine
-# prefix lives there too, so only the first run pays for Wine's start-up. Exits 77 (skipped) only
-# when a tool is missing.
+# Usage: wine_e2e.sh GYROSCOPE_EXE PREFIX_DIR
+# PREFIX_DIR holds this test's own Wine prefix, made on the first run (~20 s) and kept for later
+# ones. Exits 77 (skipped) only when a tool is missing.
 set -u
-src=$1
-build=$2
-for tool in x86_64-w64-mingw32-g++-posix wine cmake Xvfb xdotool import compare timeout; do
+exe=$1
+prefix=$2
+for tool in wine wineserver Xvfb xdotool import compare timeout; do
     command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
 done
+[ -f "$exe" ] || { echo "FAIL: no executable at $exe"; exit 1; }
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$src" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64.cmake" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZG_BUILD_TESTS=OFF -DZG_BUILD_BENCH=OFF >/dev/null ||
-        { echo "FAIL: cross configure"; exit 1; }
-fi
-cmake --build "$build" --target gyroscope -j2 >"$build/cross-build.log" 2>&1 ||
-    { tail -n 30 "$build/cross-build.log"; echo "FAIL: cross build"; exit 1; }
-exe=$build/app/gyroscope.exe
-
+# Shared with the other display tests: a private Xvfb on the first free display from :100 up.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
-xvfb_pid=""
 app_pid=""
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all
+mkdir -p "$prefix"
+export WINEPREFIX=$(cd "$prefix" && pwd) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # wineserver -k ends the Windows processes of this test's own prefix, and only those.
 cleanup() {
     wineserver -k 2>/dev/null
     [ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    xvfb_stop
     wait 2>/dev/null
     rm -rf "$work"
 }
@@ -38,12 +31,7 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; echo "--- stdout:"; cat "$work/out.txt" 2>/dev/null; exit 1; }
 
-# -displayfd: Xvfb picks a free display number itself and writes it once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+xvfb_start || fail "Xvfb did not start"
 
 timeout 120 wine "$exe" >"$work/out.txt" 2>"$work/err.txt" &
 app_pid=$!

@@ -104,7 +104,9 @@ void add_shape(std::vector<Scene>& out, Shape s) {
     for (const PenSpec& pen : corpus_pens()) {
         for (int null_brush = 0; null_brush < 2; ++null_brush) {
             if (null_brush && (s == Shape::Arc)) continue;
-            const std::string suffix = "_" + pen.name() + (null_brush ? "_hollow" : "");
+            std::string suffix = "_";
+            suffix += pen.name();
+            if (null_brush) suffix += "_hollow";
             auto with = [pen, null_brush](auto body) {
                 return [pen, null_brush, body](const Canvas& c) {
                     const Selection sel = select_objects(c.dc, pen, pen_colour, null_brush != 0, brush_colour);

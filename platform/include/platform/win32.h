@@ -485,6 +485,16 @@ struct BITMAP {
 
 #define BI_RGB 0
 #define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+
+#define BLACKONWHITE 1
+#define WHITEONBLACK 2
+#define COLORONCOLOR 3
+#define HALFTONE 4
+#define STRETCH_ANDSCANS BLACKONWHITE
+#define STRETCH_ORSCANS WHITEONBLACK
+#define STRETCH_DELETESCANS COLORONCOLOR
+#define STRETCH_HALFTONE HALFTONE
 #define SRCCOPY 0x00CC0020
 #define SRCPAINT 0x00EE0086
 #define SRCAND 0x008800C6
@@ -610,6 +620,15 @@ HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
                      UINT usage);
+int WINAPI SetStretchBltMode(HDC hdc, int mode);
+int WINAPI GetStretchBltMode(HDC hdc);
+BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                       int wSrc, int hSrc, DWORD rop);
+int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
+                         int SrcWidth, int SrcHeight, LPCVOID lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
+                         DWORD rop);
+int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
+                             UINT cLines, LPCVOID lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse);
 
 // ---- functions: text -------------------------------------------------------------------------------
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);

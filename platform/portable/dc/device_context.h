@@ -33,6 +33,7 @@ struct DeviceContext : GdiObject {
     POINT position{0, 0};
     int poly_fill_mode = ALTERNATE;
     int arc_direction = AD_COUNTERCLOCKWISE;
+    int stretch_mode = BLACKONWHITE;  // SetStretchBltMode: how shrinking merges source pixels
 
     // The clip region a region selected into the DC set (SelectObject copies it, as
     // SelectClipRgn does); drawing is limited to it while has_clip is true.

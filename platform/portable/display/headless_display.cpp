@@ -19,7 +19,7 @@
 namespace zg {
 namespace {
 
-// Empty polls in a row (with no Sleep between) that count as waiting for input.
+// Empty polls in a row (with no Sleep and no drawing between) that count as waiting for input.
 constexpr int empty_peeks_before_wait = 1000;
 constexpr SIZE virtual_screen{1280, 1024};
 
@@ -63,7 +63,15 @@ public:
         while (m_next < m_script.size() && m_origin + m_script[m_next].time <= m_clock) fire(m_script[m_next++]);
     }
 
+    // A program that draws between its polls is busy, not waiting: only polls with nothing
+    // drawn on any window since the previous one count.
     void note_empty_peek() override {
+        const std::uint64_t writes = window_surface_writes();
+        if (writes != m_seen_writes) {
+            m_seen_writes = writes;
+            m_empty_peeks = 0;
+            return;
+        }
         if (++m_empty_peeks < empty_peeks_before_wait) return;
         wait();
     }
@@ -177,6 +185,7 @@ private:
     std::uint64_t m_origin = 0;
     bool m_started = false;
     int m_empty_peeks = 0;
+    std::uint64_t m_seen_writes = 0;
     WPARAM m_buttons = 0;
 };
 

@@ -139,8 +139,17 @@ public:
         while (SDL_PollEvent(&event)) translate(event);
     }
 
+    // Only polls with nothing drawn since the previous one count: a program that draws between
+    // its polls is busy and must not be slowed down.
     void note_empty_peek() override {
-        if (!m_started || ++m_empty_peeks < empty_peeks_before_nap) return;
+        if (!m_started) return;
+        const std::uint64_t writes = window_surface_writes();
+        if (writes != m_seen_writes) {
+            m_seen_writes = writes;
+            m_empty_peeks = 0;
+            return;
+        }
+        if (++m_empty_peeks < empty_peeks_before_nap) return;
         m_empty_peeks = 0;
         present_all();
         SDL_Event event;
@@ -321,6 +330,7 @@ private:
     std::uint64_t m_last_pump = 0;
     std::uint64_t m_last_present = 0;
     int m_empty_peeks = 0;
+    std::uint64_t m_seen_writes = 0;
     WPARAM m_buttons = 0;  // MK_LBUTTON | MK_RBUTTON as the events left them
 };
 

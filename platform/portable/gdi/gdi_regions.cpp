@@ -28,14 +28,16 @@ HRGN create_round(const Box& b, long long corner_w, long long corner_h) {
     return insert_region(raster::round_rect_region(b.left, b.top, b.right, b.bottom, corner_w, corner_h));
 }
 
-BOOL paint_region(HDC hdc, HRGN hrgn, const BrushState* brush_override, bool invert) {
+enum class RegionPaint : std::uint8_t { Brush, Invert };
+
+BOOL paint_region(HDC hdc, HRGN hrgn, const BrushState* brush_override, RegionPaint how) {
     DeviceContext* dc = lookup_dc(hdc);
     RegionObject* region = lookup_region(hrgn);
     if (dc == nullptr || region == nullptr) return FALSE;
     Surface* surface = dc->surface();
     if (surface == nullptr) return TRUE;
     raster::Mix mix = raster::make_mix(R2_NOT, 0);
-    if (!invert) {
+    if (how == RegionPaint::Brush) {
         const std::optional<BrushState> own = brush_override ? std::optional<BrushState>(*brush_override)
                                                              : resolve_brush(*dc, dc->brush);
         if (!own) return FALSE;
@@ -70,7 +72,8 @@ HRGN WINAPI CreateEllipticRgn(int x1, int y1, int x2, int y2) {
 }
 
 HRGN WINAPI CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode) {
-    if (pptl == nullptr || cPoint < 1 || (iMode != ALTERNATE && iMode != WINDING)) return nullptr;
+    // Windows takes any mode other than WINDING as ALTERNATE.
+    if (pptl == nullptr || cPoint < 1) return nullptr;
     const std::vector<POINT> points(pptl, pptl + cPoint);
     const Rect box = raster::points_box(points);
     if (static_cast<long long>(box.bottom) - box.top > raster::max_ellipse_size) return nullptr;
@@ -119,11 +122,11 @@ BOOL WINAPI FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
     if (dc == nullptr) return FALSE;
     const std::optional<gdi::BrushState> brush = gdi::resolve_brush(*dc, hbr);
     if (!brush) return FALSE;
-    return gdi::paint_region(hdc, hrgn, &*brush, false);
+    return gdi::paint_region(hdc, hrgn, &*brush, gdi::RegionPaint::Brush);
 }
 
-BOOL WINAPI PaintRgn(HDC hdc, HRGN hrgn) { return gdi::paint_region(hdc, hrgn, nullptr, false); }
+BOOL WINAPI PaintRgn(HDC hdc, HRGN hrgn) { return gdi::paint_region(hdc, hrgn, nullptr, gdi::RegionPaint::Brush); }
 
-BOOL WINAPI InvertRgn(HDC hdc, HRGN hrgn) { return gdi::paint_region(hdc, hrgn, nullptr, true); }
+BOOL WINAPI InvertRgn(HDC hdc, HRGN hrgn) { return gdi::paint_region(hdc, hrgn, nullptr, gdi::RegionPaint::Invert); }
 
 }  // extern "C"

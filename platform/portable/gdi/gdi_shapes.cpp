@@ -66,7 +66,9 @@ enum class ArcKind : std::uint8_t { Arc, Chord, Pie };
 BOOL draw_arc(DrawTarget& t, Box box, POINT start, POINT end, ArcKind kind) {
     if (box.width() == 0 || box.height() == 0) return TRUE;
     box = inside_frame(box, t.pen);
-    if (box.width() <= 0 || box.height() <= 0) return TRUE;
+    // An inside-frame pen wider than the box turns it inside out: the call fails. A box that
+    // shrinks to nothing still strokes its degenerate outline.
+    if (box.width() < 0 || box.height() < 0) return FALSE;
     if (too_large(box)) return FALSE;
     const Rect r = to_rect(box);
     const long long cx = box.left + box.width() / 2, cy = box.top + box.height() / 2;

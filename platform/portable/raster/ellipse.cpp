@@ -102,45 +102,24 @@ std::vector<POINT> round_rect_outline(const Rect& box, int corner_w, int corner_
 
 namespace {
 
-// Angles compared exactly: the quarter a vector lies in (counter-clockwise from +x, y up),
-// then the cross product within a quarter.
-int quarter(long long x, long long y) {
-    if (x > 0 && y >= 0) return 0;
-    if (x <= 0 && y > 0) return 1;
-    if (x < 0 && y <= 0) return 2;
-    if (x >= 0 && y < 0) return 3;
-    return 0;  // the centre itself
-}
-
-bool angle_at_least(long long ax, long long ay, long long bx, long long by) {
-    const int qa = quarter(ax, ay), qb = quarter(bx, by);
-    if (qa != qb) return qa > qb;
-    return bx * ay - by * ax >= 0;
-}
-
-// The outline point i of the whole ellipse, counter-clockwise from +x, relative to the centre
-// with y up; q is the lower-right quadrant from the x axis to the y axis.
-POINT around(const std::vector<POINT>& q, long long i) {
-    const long long count = static_cast<long long>(q.size());
-    const long long k = i % count;
-    const POINT& fwd = q[static_cast<std::size_t>(k)];
-    const POINT& back = q[static_cast<std::size_t>(count - 1 - k)];
-    switch ((i / count) % 4) {
-    case 0: return {fwd.x, fwd.y};
-    case 1: return {-back.x, back.y};
-    case 2: return {-fwd.x, -fwd.y};
-    default: return {back.x, -back.y};
-    }
-}
-
-// Index of the first outline point whose angle reaches the radial (x, y).
+// The position, counted around the whole outline from the +x axis towards +y (y down), of the
+// first outline point that the radial (x, y) reaches. q is the lower-right quadrant relative to
+// the centre, from the x axis to the y axis. Each quadrant is searched on q mirrored into it;
+// whether a point lying exactly on the radial counts as reached depends on the quadrant, as
+// in GDI: it does in the first and fourth quadrants, it does not in the second and third.
 long long find_intersection(const std::vector<POINT>& q, long long x, long long y) {
-    const long long total = 4 * static_cast<long long>(q.size());
-    for (long long i = 0; i < total; ++i) {
-        const POINT p = around(q, i);
-        if (angle_at_least(p.x, p.y, x, y)) return i;
-    }
-    return total;
+    const long long count = static_cast<long long>(q.size());
+    auto first = [&](auto reached) {
+        long long i = 0;
+        while (i < count && !reached(static_cast<long long>(q[static_cast<std::size_t>(i)].x),
+                                     static_cast<long long>(q[static_cast<std::size_t>(i)].y)))
+            ++i;
+        return i;
+    };
+    if (y >= 0 && x >= 0) return first([&](long long px, long long py) { return px * y <= py * x; });
+    if (y >= 0) return 2 * count - first([&](long long px, long long py) { return px * y < py * -x; });
+    if (x >= 0) return 4 * count - first([&](long long px, long long py) { return px * -y <= py * x; });
+    return 2 * count + first([&](long long px, long long py) { return px * -y < py * -x; });
 }
 
 }  // namespace
@@ -154,26 +133,30 @@ std::vector<POINT> arc_outline(const Rect& box, POINT start, POINT end, int dire
     }
     const long long count = static_cast<long long>(q.size());
     if (count == 0) return {};
-    const long long ys = direction == AD_CLOCKWISE ? start.y : -static_cast<long long>(start.y);
-    const long long ye = direction == AD_CLOCKWISE ? end.y : -static_cast<long long>(end.y);
+    // Positions run clockwise on the screen; a counter-clockwise arc is found on the ellipse
+    // mirrored top to bottom, so its radials are mirrored too.
+    const bool clockwise = direction == AD_CLOCKWISE;
+    const long long ys = clockwise ? start.y : -static_cast<long long>(start.y);
+    const long long ye = clockwise ? end.y : -static_cast<long long>(end.y);
     const long long start_pos = find_intersection(q, start.x, ys);
     long long end_pos = find_intersection(q, end.x, ye);
     if (end_pos <= start_pos) end_pos += 4 * count;
     const int cx = box.left + width / 2, cy = box.top + height / 2;
     const int rx = box.right - 1 - width / 2, by = box.bottom - 1 - height / 2;
+    // Mirrored top to bottom for counter-clockwise arcs.
+    auto lower = [&](int y) { return clockwise ? cy + y : by - y; };
+    auto upper = [&](int y) { return clockwise ? by - y : cy + y; };
     std::vector<POINT> out;
     out.reserve(static_cast<std::size_t>(end_pos - start_pos));
     for (long long i = start_pos; i < end_pos; ++i) {
         const long long k = i % count;
         const POINT& fwd = q[static_cast<std::size_t>(k)];
         const POINT& back = q[static_cast<std::size_t>(count - 1 - k)];
-        // Quadrant 0 is the lower right (clockwise, y down) or upper right (counter-clockwise).
-        const int sign = direction == AD_CLOCKWISE ? 1 : -1;
         switch ((i / count) % 4) {
-        case 0: out.push_back({cx + fwd.x, sign > 0 ? cy + fwd.y : by - fwd.y}); break;
-        case 1: out.push_back({rx - back.x, sign > 0 ? cy + back.y : by - back.y}); break;
-        case 2: out.push_back({rx - fwd.x, sign > 0 ? by - fwd.y : cy + fwd.y}); break;
-        default: out.push_back({cx + back.x, sign > 0 ? by - back.y : cy + back.y}); break;
+        case 0: out.push_back({cx + fwd.x, lower(fwd.y)}); break;
+        case 1: out.push_back({rx - back.x, lower(back.y)}); break;
+        case 2: out.push_back({rx - fwd.x, upper(fwd.y)}); break;
+        default: out.push_back({cx + back.x, upper(back.y)}); break;
         }
     }
     return out;

@@ -123,23 +123,75 @@ void add_segment(Coverage& cov, POINT p1, POINT p2, int width) {
 
 }  // namespace
 
-Region wide_stroke(const std::vector<POINT>& points, PathClose close, int width, const Rect& clip) {
-    if (points.empty()) return {};
-    const long long half = width / 2, rest = (width + 1) / 2 + 1;
-    const Region disc = round_rect_region(-half, -half, rest, rest, rest + half, rest + half);
+namespace {
+
+// Round caps up to this width are built as GDI builds them, row by row with the midpoint
+// stepping; wider ones (absurd pens) as the circle of the same width, computed only on the
+// clip rectangle's rows, so their cost does not grow with the width.
+constexpr long long max_exact_cap = 1 << 14;
+
+void add_circle_cap(Coverage& cov, POINT p, long long width) {
+    const double r = static_cast<double>(width) / 2;
+    for (long long y = cov.clip().top; y < cov.clip().bottom; ++y) {
+        const double dy = static_cast<double>(y - p.y);
+        if (std::abs(dy) > r) continue;
+        const long long half = static_cast<long long>(std::floor(std::sqrt(r * r - dy * dy)));
+        cov.add(y, p.x - half, p.x + half + 1);
+    }
+}
+
+// True when the round cap at p alone covers all of clip: every corner of the rectangle lies
+// well inside the cap's circle (radius about width / 2).
+bool cap_covers(POINT p, long long width, const Rect& clip) {
+    const double radius = static_cast<double>(width) / 2 - 2;
+    if (radius <= 0) return false;
+    const double dx = std::max(std::abs(static_cast<double>(p.x) - clip.left), std::abs(static_cast<double>(p.x) - clip.right));
+    const double dy = std::max(std::abs(static_cast<double>(p.y) - clip.top), std::abs(static_cast<double>(p.y) - clip.bottom));
+    return dx * dx + dy * dy < radius * radius;
+}
+
+// Adds the cap's rows that fall inside the clip rectangle (the cap's rects are in row order).
+void add_cap(Coverage& cov, const Region& cap, POINT p) {
+    const long long first_row = static_cast<long long>(cov.clip().top) - p.y;
+    auto it = std::lower_bound(cap.rects.begin(), cap.rects.end(), first_row,
+                               [](const Rect& r, long long row) { return r.bottom <= row; });
+    for (; it != cap.rects.end() && static_cast<long long>(it->top) + p.y < cov.clip().bottom; ++it)
+        cov.add_rect(static_cast<long long>(it->left) + p.x, static_cast<long long>(it->top) + p.y,
+                     static_cast<long long>(it->right) + p.x, static_cast<long long>(it->bottom) + p.y);
+}
+
+}  // namespace
+
+Region wide_stroke(const std::vector<POINT>& in, PathClose close, int pen_width, const Rect& clip) {
+    // A path of a single point has no segment and leaves no mark (two equal points do: a
+    // zero-length segment still gets its round caps).
+    if (in.size() < 2 || clip.empty()) return {};
+    // Points beyond +-2^29 are pulled in so the body arithmetic cannot overflow; the stroke of
+    // such a line is then only approximately where Windows would put it.
+    constexpr LONG limit = 1 << 29;
+    std::vector<POINT> points = in;
+    for (POINT& p : points) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
+    if (cap_covers(points.front(), pen_width, clip)) return make_rect_region(clip);
+    const int width = pen_width;
+    const long long half = width / 2, rest = (width + 1LL) / 2 + 1;
+    const bool exact_cap = width <= max_exact_cap;
+    const Region disc = exact_cap ? round_rect_region(-half, -half, rest, rest, rest + half, rest + half) : Region{};
     Rect box = points_box(points);
-    box = {static_cast<int>(std::max<long long>(box.left - width, clip.left)),
-           static_cast<int>(std::max<long long>(box.top - width, clip.top)),
+    box = {static_cast<int>(std::max<long long>(static_cast<long long>(box.left) - width, clip.left)),
+           static_cast<int>(std::max<long long>(static_cast<long long>(box.top) - width, clip.top)),
            static_cast<int>(std::min<long long>(static_cast<long long>(box.right) + width, clip.right)),
            static_cast<int>(std::min<long long>(static_cast<long long>(box.bottom) + width, clip.bottom))};
     if (box.empty()) return {};
     Coverage cov(box);
     for (std::size_t i = 1; i < points.size(); ++i) add_segment(cov, points[i - 1], points[i], width);
     if (close == PathClose::Closed) add_segment(cov, points.back(), points.front(), width);
+    // Every vertex ends a segment, so every vertex gets the round cap, even where a segment
+    // has zero length.
     for (const POINT& p : points) {
-        for (const Rect& r : disc.rects)
-            cov.add_rect(static_cast<long long>(r.left) + p.x, static_cast<long long>(r.top) + p.y,
-                         static_cast<long long>(r.right) + p.x, static_cast<long long>(r.bottom) + p.y);
+        if (exact_cap)
+            add_cap(cov, disc, p);
+        else
+            add_circle_cap(cov, p, width);
     }
     return cov.finish();
 }

@@ -6,7 +6,10 @@
 //
 // The union is built row by row over the clip rectangle only: each piece adds spans to the
 // rows it crosses, and each row is sorted and merged once, so the cost grows with the outline's
-// length times the pen width, not with the square of the shape.
+// length times the pen width, not with the square of the shape. A pen of absurd width (up to
+// INT_MAX) costs no more than the clip rectangle: a cap that covers the whole rectangle gives
+// the rectangle at once, and caps wider than 2^14 are exact circles computed on the clip's rows
+// only (GDI's own stepping would differ from them by a pixel at most on their rim).
 #pragma once
 
 #include "raster/line.h"

@@ -39,7 +39,10 @@ void Surface::set(int x, int y, std::uint32_t pixel) {
     add_damage({x, y, x + 1, y + 1});
 }
 
-void Surface::add_damage(const Rect& r) { m_damage = unite(m_damage, intersect(r, bounds())); }
+void Surface::add_damage(const Rect& r) {
+    m_damage = unite(m_damage, intersect(r, bounds()));
+    ++m_writes;
+}
 
 Rect Surface::take_damage() {
     Rect d = m_damage;

@@ -55,12 +55,15 @@ public:
     void add_damage(const Rect& r);
     Rect take_damage();
     const Rect& damage() const { return m_damage; }
+    // Counts add_damage calls: a display tells a program that is drawing from one that waits.
+    std::uint64_t writes() const { return m_writes; }
 
 private:
     int m_width = 0, m_height = 0, m_stride = 0;
     std::vector<std::uint32_t> m_storage;
     std::uint32_t* m_pixels = nullptr;
     Rect m_damage{};
+    std::uint64_t m_writes = 0;
 };
 
 }  // namespace zg

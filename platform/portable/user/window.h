@@ -51,6 +51,10 @@ Window* lookup_window(HWND hwnd);
 std::vector<HWND> all_windows();
 int live_windows();
 
+// Drawing operations on all window surfaces so far: it grows while a program draws, so a display
+// can tell a busy program from one that only polls for input.
+std::uint64_t window_surface_writes();
+
 // Insets of the non-client frame (left, top, right, bottom) for a window style.
 RECT nonclient_insets(DWORD style);
 

@@ -93,6 +93,12 @@ std::vector<HWND> all_windows() {
 
 int live_windows() { return static_cast<int>(all_windows().size()); }
 
+std::uint64_t window_surface_writes() {
+    std::uint64_t writes = 0;
+    windows().for_each([&](std::uint64_t, const Window& window) { writes += window.surface.writes(); });
+    return writes;
+}
+
 SIZE client_size(HWND hwnd) {
     Window* window = lookup_window(hwnd);
     if (window == nullptr) return {0, 0};

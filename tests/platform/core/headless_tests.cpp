@@ -116,6 +116,21 @@ TEST(Headless, PollingWithoutEndCountsAsWaiting) {
     DestroyWindow(hwnd);
 }
 
+TEST(Headless, DrawingBetweenPollsIsBusyNotWaiting) {
+    drain_queue();
+    HWND hwnd = library_window(10, 10);
+    HDC dc = GetDC(hwnd);
+    drain_queue();
+    MSG msg{};
+    for (int i = 0; i < 20000; ++i) {
+        ASSERT_FALSE(PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) << "closed after " << i << " draws";
+        SetPixel(dc, i % 10, 0, RGB(i & 0xFF, 0, 0));
+    }
+    EXPECT_TRUE(IsWindow(hwnd));
+    ReleaseDC(hwnd, dc);
+    DestroyWindow(hwnd);
+}
+
 TEST(Headless, QuitComesAfterPostedMessages) {
     drain_queue();
     PostQuitMessage(3);

@@ -183,7 +183,10 @@ TEST(Regions, PolygonFillModesDifferOnASelfIntersectingStar) {
     EXPECT_FALSE(PtInRegion(alt, 50, 50));
     EXPECT_TRUE(PtInRegion(wind, 50, 50));
     EXPECT_TRUE(PtInRegion(alt, 50, 10));
-    EXPECT_EQ(CreatePolygonRgn(star, 5, 7), nullptr);
+    HRGN other = CreatePolygonRgn(star, 5, 7);  // any other mode is alternate
+    ASSERT_NE(other, nullptr);
+    EXPECT_FALSE(PtInRegion(other, 50, 50));
+    DeleteObject(other);
     DeleteObject(alt);
     DeleteObject(wind);
 }
@@ -231,7 +234,9 @@ TEST(BadInput, InvalidHandlesFailWithoutDrawing) {
     EXPECT_EQ(CombineRgn(nullptr, nullptr, nullptr, RGN_OR), ERROR);
     EXPECT_EQ(GetRgnBox(nullptr, nullptr), ERROR);
     Bitmap b;
-    EXPECT_FALSE(Polygon(b.dc(), nullptr, 3));
+#ifndef _WIN32
+    EXPECT_FALSE(Polygon(b.dc(), nullptr, 3));  // Windows itself faults on this one
+#endif
     EXPECT_FALSE(Polyline(b.dc(), nullptr, 0));
     EXPECT_FALSE(FillRgn(b.dc(), nullptr, nullptr));
     HRGN r = CreateRectRgn(0, 0, 3, 3);
@@ -240,6 +245,8 @@ TEST(BadInput, InvalidHandlesFailWithoutDrawing) {
     EXPECT_EQ(b.picture(), Bitmap().picture());
 }
 
+#ifndef _WIN32
+// Wine itself hangs on some of these; the portable implementation promises bounded work.
 TEST(BadInput, HugeCoordinatesAreClippedNotOverflowed) {
     Bitmap b;
     SelectObject(b.dc(), GetStockObject(BLACK_PEN));
@@ -260,5 +267,6 @@ TEST(BadInput, HugeCoordinatesAreClippedNotOverflowed) {
     SelectObject(b.dc(), GetStockObject(BLACK_PEN));
     DeleteObject(wide);
 }
+#endif
 
 }  // namespace
