@@ -5,6 +5,7 @@
 #include "raster/spans.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace zg::gdi {
@@ -92,8 +93,19 @@ BOOL bit_blt(HDC hdc, int x, int y, int cx, int cy, HDC hdc_src, int x1, int y1,
                          src->bounds().bottom - sy};
     r = clip_box(src_in_dst, r);
     if (r.empty()) return TRUE;
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(r.width()));
     const bool upwards = src == dst && sy < 0;  // copying down within one surface: go bottom-up
+    const std::size_t bytes = static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t);
+    if (rop == SRCCOPY) {
+        // Whole rows at memory speed; memmove because a row may overlap itself when a surface
+        // is copied sideways onto itself.
+        for (int i = 0; i < r.height(); ++i) {
+            const int yy = upwards ? r.bottom - 1 - i : r.top + i;
+            std::memmove(dst->row(yy) + r.left, src->row(static_cast<int>(yy + sy)) + (r.left + sx), bytes);
+        }
+        dst->add_damage(r);
+        return TRUE;
+    }
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(r.width()));
     for (int i = 0; i < r.height(); ++i) {
         const int yy = upwards ? r.bottom - 1 - i : r.top + i;
         const std::uint32_t* s = src->row(static_cast<int>(yy + sy)) + (r.left + sx);

@@ -8,6 +8,7 @@
 #include "objects/handle_table.h"
 
 #include <cstdlib>
+#include <limits>
 #include <cstring>
 
 using namespace zg;
@@ -68,7 +69,9 @@ HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
     if (iStyle == PS_NULL) return static_cast<HPEN>(stock_object(NULL_PEN));
     auto pen = std::make_unique<PenObject>();
     pen->style = iStyle;
-    pen->width = std::abs(cWidth);
+    // Windows keeps the magnitude of a negative width; INT_MIN has none in an int and draws as
+    // the one-pixel pen there.
+    pen->width = cWidth == std::numeric_limits<int>::min() ? 1 : std::abs(cWidth);
     pen->color = color;
     return static_cast<HPEN>(insert_object(std::move(pen)));
 }

@@ -9,16 +9,14 @@ namespace zg::raster {
 
 namespace {
 
-// Copy fills write a short pattern and then double it with memcpy, which the C library runs
-// with the widest stores the machine has (a plain loop is not vectorised at -O2).
+// Copy fills: a pixel whose four bytes are equal is memset (the C library's widest stores);
+// any other is a plain store loop, which GCC vectorises at -O2 and above.
 void copy_run(std::uint32_t* p, int n, std::uint32_t pixel) {
-    const int head = std::min(n, 16);
-    std::fill_n(p, head, pixel);
-    for (int done = head; done < n;) {
-        const int chunk = std::min(done, n - done);
-        std::memcpy(p + done, p, static_cast<std::size_t>(chunk) * 4u);
-        done += chunk;
+    if ((pixel & 0xFFu) * 0x01010101u == pixel) {
+        std::memset(p, static_cast<int>(pixel & 0xFFu), static_cast<std::size_t>(n) * 4u);
+        return;
     }
+    for (int i = 0; i < n; ++i) p[i] = pixel;
 }
 
 void mix_run(std::uint32_t* p, int n, Mix mix) {

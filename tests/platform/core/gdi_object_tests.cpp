@@ -98,6 +98,26 @@ TEST(GdiObjects, FontHandsOverAsMuchAsFits) {
     EXPECT_EQ(CreateFontIndirectA(nullptr), nullptr);
 }
 
+TEST_F(MemoryDc, MostNegativeWidthDrawsAsAThinPen) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, -8, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    HPEN pen = CreatePen(PS_SOLID, -2147483647 - 1, RGB(1, 2, 3));
+    ASSERT_NE(pen, nullptr);
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, 0, 3, nullptr);
+    EXPECT_TRUE(LineTo(dc, 4, 3));
+    EXPECT_EQ(GetPixel(dc, 0, 3), RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(dc, 0, 2), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 4), RGB(0, 0, 0));
+    SelectObject(dc, old);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(pen);
+    DeleteObject(bitmap);
+}
+
 TEST(GdiObjects, NullPenRequestGivesTheStockNullPen) {
     EXPECT_EQ(CreatePen(PS_NULL, 3, RGB(1, 1, 1)), GetStockObject(NULL_PEN));
 }

@@ -269,4 +269,101 @@ TEST(BadInput, HugeCoordinatesAreClippedNotOverflowed) {
 }
 #endif
 
+TEST(Arcs, EndPointsFollowTheOutlineOfWine) {
+    // Counter-clockwise from the right to the bottom of a 9 x 9 circle: the path ends on the
+    // bottom apex, which (as the last point of an open path) stays unpainted.
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    EXPECT_TRUE(Arc(b.dc(), 0, 0, 9, 9, 34, 4, 4, 34));
+    EXPECT_EQ(b.picture(), rows({"...###....", ".##...##..", ".#.....#..", "#.......#.", "#.......#.",
+                                 "#.........", ".#........", ".##.......", "...#......", ".........."}));
+    // Clockwise with the same radials runs the other way round: the lower-right quarter, which
+    // stops two points short of the bottom apex.
+    Bitmap cw;
+    SelectObject(cw.dc(), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(SetArcDirection(cw.dc(), AD_CLOCKWISE), AD_COUNTERCLOCKWISE);
+    EXPECT_TRUE(Arc(cw.dc(), 0, 0, 9, 9, 34, 4, 4, 34));
+    EXPECT_EQ(cw.picture(), rows({"..........", "..........", "..........", "..........", "........#.",
+                                  "........#.", ".......#..", "......##..", "..........", ".........."}));
+}
+
+TEST(Arcs, WidePenOnAOnePointPathDrawsNothingButTwoEqualPointsDrawTheCap) {
+    HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
+    Bitmap one;
+    HGDIOBJ old = SelectObject(one.dc(), pen);
+    EXPECT_TRUE(Arc(one.dc(), 0, 0, 3, 3, 31, 1, 1, -29));  // the arc is a single outline point
+    EXPECT_EQ(one.picture(), Bitmap().picture());
+    SelectObject(one.dc(), old);
+    Bitmap two;
+    old = SelectObject(two.dc(), pen);
+    EXPECT_TRUE(Arc(two.dc(), 0, 0, 3, 3, 31, 2, 2, -29));  // the same point twice
+    EXPECT_EQ(two.picture(), rows({"..#.......", ".###......", "..#.......", "..........", "..........",
+                                   "..........", "..........", "..........", "..........", ".........."}));
+    SelectObject(two.dc(), old);
+    DeleteObject(pen);
+}
+
+TEST(Arcs, InsideFramePenWiderThanTheBoxFails) {
+    HPEN pen = CreatePen(PS_INSIDEFRAME, 16, RGB(0, 0, 0));
+    Bitmap b;
+    HGDIOBJ old = SelectObject(b.dc(), pen);
+    EXPECT_FALSE(Arc(b.dc(), 0, 0, 10, 10, 10, 0, 0, 10));
+    EXPECT_FALSE(Pie(b.dc(), 0, 0, 10, 10, 10, 0, 0, 10));
+    EXPECT_EQ(b.picture(), Bitmap().picture());
+    SelectObject(b.dc(), old);
+    DeleteObject(pen);
+}
+
+TEST(Pens, NegativeWidthIsItsMagnitude) {
+    auto line_with = [](int width) {
+        Bitmap b(20, 20);
+        HPEN pen = CreatePen(PS_SOLID, width, RGB(0, 0, 0));
+        HGDIOBJ old = SelectObject(b.dc(), pen);
+        MoveToEx(b.dc(), 2, 2, nullptr);
+        EXPECT_TRUE(LineTo(b.dc(), 15, 9));
+        SelectObject(b.dc(), old);
+        DeleteObject(pen);
+        return b.picture();
+    };
+    EXPECT_EQ(line_with(-5), line_with(5));
+    EXPECT_NE(line_with(5), line_with(1));
+}
+
+#ifndef _WIN32
+// Wine's own arithmetic overflows on these (it may paint nothing); the portable stroke covers
+// whatever the pen can reach, and the work is bounded by the surface, not by the width.
+TEST(Pens, AbsurdWidthsCoverTheSurfaceQuickly) {
+    for (int style : {PS_SOLID, PS_INSIDEFRAME}) {
+        for (int width : {100000, 1000000000, INT_MAX}) {
+            Bitmap b(20, 20);
+            HPEN pen = CreatePen(style, width, RGB(0, 0, 0));
+            HGDIOBJ old = SelectObject(b.dc(), pen);
+            SelectObject(b.dc(), GetStockObject(NULL_BRUSH));
+            EXPECT_TRUE(Ellipse(b.dc(), 3, 3, 15, 15));
+            MoveToEx(b.dc(), 2, 2, nullptr);
+            EXPECT_TRUE(LineTo(b.dc(), 15, 9));
+            EXPECT_TRUE(Rectangle(b.dc(), 3, 3, 15, 15));
+            EXPECT_EQ(b.picture().find('.'), std::string::npos) << style << " " << width;
+            SelectObject(b.dc(), old);
+            DeleteObject(pen);
+        }
+    }
+}
+#endif
+
+TEST(Blit, OverlappingCopyWithinOneBitmapMovesTheOriginalPixels) {
+    Bitmap b;
+    for (int i = 0; i < 10; ++i) SetPixel(b.dc(), i, i, RGB(i * 20, 0, 0));
+    std::vector<unsigned> before;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) before.push_back(b.at(x, y));
+    // Right and down by one, then left and up by two: each overlaps its own source.
+    ASSERT_TRUE(BitBlt(b.dc(), 1, 1, 9, 9, b.dc(), 0, 0, SRCCOPY));
+    for (int y = 1; y < 10; ++y)
+        for (int x = 1; x < 10; ++x) ASSERT_EQ(b.at(x, y), before[static_cast<std::size_t>((y - 1) * 10 + x - 1)]);
+    ASSERT_TRUE(BitBlt(b.dc(), 0, 0, 8, 8, b.dc(), 2, 2, SRCCOPY));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(b.at(x, y), before[static_cast<std::size_t>((y + 1) * 10 + x + 1)]);
+}
+
 }  // namespace
