@@ -1,7 +1,7 @@
 # Two commands set up and use a fresh Debian 12 machine:
 #   make run    installs what is missing, builds and starts the simulator
 #   make test   installs what is missing, builds every configuration and runs every test
-# Other targets: bench, screenshot, idle-cpu, test-native, test-asan, test-windows, scene-diff,
+# Other targets: bench, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
 # deps, clean. Builds use the CMake presets (build/native, build/asan, build/windows) and two
 # jobs, the size of the machines this runs on; JOBS=n overrides.
 SHELL := /bin/bash
@@ -9,7 +9,7 @@ JOBS ?= 2
 export JOBS
 
 .PHONY: all deps native run test test-native test-asan test-windows scene-diff bench screenshot \
-        idle-cpu clean
+        idle-cpu measure clean
 
 all: native
 
@@ -42,6 +42,11 @@ idle-cpu: deps
 	cmake --preset native -DZG_WERROR=ON >/dev/null
 	cmake --build --preset native --target windowprobe -j$(JOBS)
 	scripts/measure-idle-cpu.sh build/native/tools/windowprobe/windowprobe
+
+measure: deps
+	cmake --preset native -DZG_WERROR=ON >/dev/null
+	cmake --build --preset native --target gyroscope -j$(JOBS)
+	scripts/measure-simulator.sh build/native/app/gyroscope
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 #include "app/panel.h"
 
 #include <graphics/window.h>
+#include <platform/gdi_count.h>
 
 #include <gtest/gtest.h>
 
@@ -163,6 +164,28 @@ TEST_F(DrawingTest, ExitAndMissedClicksDrawNothing)
     EXPECT_EQ(exitRequested, 1);
     EXPECT_EQ(Grab(PANEL_AND_BAND), before);
     EXPECT_EQ(state.angle, 46.0f);
+}
+
+// Every frame makes and deletes its pens and brushes: the count of live GDI objects after 1,000
+// frames (with a panel click in each) must be what it was after 10.
+TEST_F(DrawingTest, FramesLeaveNoGdiObjectBehind)
+{
+    if (zg_live_gdi_objects() < 0)
+        GTEST_SKIP() << "this platform does not count GDI objects";
+    auto frames = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            ClearDrawingArea(w);
+            DrawPost(w);
+            AdvanceMotion(state);
+            DrawGyroscope(w, state);
+            Click(120, 325);  // rotation speed "+", refused once at its bound
+            Click(50, 325);
+        }
+    };
+    frames(10);
+    const int after_ten = zg_live_gdi_objects();
+    frames(990);
+    EXPECT_EQ(zg_live_gdi_objects(), after_ten);
 }
 
 }  // namespace

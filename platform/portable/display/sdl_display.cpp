@@ -169,10 +169,13 @@ public:
         return true;
     }
 
+    // A compositor would present while the program sleeps; here presenting runs on the
+    // program's thread, so its time counts towards the sleep instead of lengthening it.
     void sleep(DWORD milliseconds) override {
         m_empty_peeks = 0;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         if (m_started) present_all();
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        std::this_thread::sleep_until(until);
     }
 
     DWORD tick_count() override { return static_cast<DWORD>(now_ms()); }
