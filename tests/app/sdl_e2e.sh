@@ -27,7 +27,7 @@ fail() { echo "FAIL: $*"; echo "--- stdout:"; cat "$work/out.txt" 2>/dev/null; e
 
 xvfb_start || fail "Xvfb did not start"
 
-timeout -s KILL 120 "$exe" >"$work/out.txt" 2>"$work/err.txt" &
+ZG_DISPLAY=sdl timeout -s KILL 120 "$exe" >"$work/out.txt" 2>"$work/err.txt" &
 app_pid=$!
 wid=$(timeout 30 xdotool search --sync --name "Simulation de la" | head -n1)
 [ -n "$wid" ] || fail "no window titled 'Simulation de la ...'"

@@ -54,7 +54,7 @@ client_size() {  # width x height of the window as the X server has it
 
 run_window() {
   xvfb_start || exit 1
-  timeout -k 1 120 "$probe" 2 >"$work/out" 2>"$work/err" &
+  ZG_DISPLAY=sdl timeout -k 1 120 "$probe" 2 >"$work/out" 2>"$work/err" &
   probe_pid=$!
   wait_for_line ready 60 || fail "the probe never said ready"
   wid=$(timeout 30 xdotool search --sync --name "^$title\$" | head -n 1)

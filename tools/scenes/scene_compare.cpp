@@ -121,6 +121,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<Deviation> deviations = argc > 4 ? read_deviations(argv[4]) : std::vector<Deviation>{};
     int identical = 0, unexpected = 0, tolerated = 0;
+    std::size_t pixels = 0, same_pixels = 0;
     for (const std::string& name : order) {
         auto other = b.find(name);
         const SceneData& sa = a[name];
@@ -132,6 +133,8 @@ int main(int argc, char** argv) {
         const SceneData& sb = other->second;
         std::size_t same = 0;
         for (std::size_t i = 0; i < sa.pixels.size(); ++i) same += sa.pixels[i] == sb.pixels[i];
+        pixels += sa.pixels.size();
+        same_pixels += same;
         const bool notes_same = sa.notes == sb.notes;
         if (same == sa.pixels.size() && notes_same) {
             ++identical;
@@ -152,5 +155,7 @@ int main(int argc, char** argv) {
     }
     std::printf("%zu scenes: %d identical, %d known deviations, %d unexpected differences\n", order.size(), identical,
                 tolerated, unexpected);
+    std::printf("%zu pixels: %zu identical (%.4f%%)\n", pixels, same_pixels,
+                pixels == 0 ? 100.0 : 100.0 * static_cast<double>(same_pixels) / static_cast<double>(pixels));
     return unexpected == 0 ? 0 : 1;
 }
