@@ -42,3 +42,14 @@ void DrawGyroscope(window& w, const SimulationState& state)
     if (figure.post == PostCover::OVER_FIGURE)
         DrawPost(w);
 }
+
+void DrawMovingFrame(window& w, SimulationState& state)
+{
+    ClearDrawingArea(w);
+    DrawPost(w);
+    int x = 0, y = 0;
+    w.GetMousePosition(x, y);
+    if (IsOverDrawingArea(x, y))
+        AdvanceMotion(state);
+    DrawGyroscope(w, state);
+}

@@ -46,3 +46,7 @@ bool IsOverDrawingArea(int x, int y);
 void ClearDrawingArea(window& w);
 void DrawPost(window& w);
 void DrawGyroscope(window& w, const SimulationState& state);
+
+// The drawing part of a frame: wipe, post, one motion step when the cursor is over the drawing
+// area, figure.
+void DrawMovingFrame(window& w, SimulationState& state);

@@ -67,13 +67,8 @@ void DrawStartup(window& w, const SimulationState& state)
 void RunFrame(window& w, SimulationState& state, int& exitRequested)
 {
     Sleep(FRAME_SLEEP_MS);
-    ClearDrawingArea(w);
-    DrawPost(w);
+    DrawMovingFrame(w, state);
     int x = 0, y = 0;
-    w.GetMousePosition(x, y);
-    if (IsOverDrawingArea(x, y))
-        AdvanceMotion(state);
-    DrawGyroscope(w, state);
     w.GetMousePosition(x, y);
     if (!IsOverPanel(x, y))
         return;

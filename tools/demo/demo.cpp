@@ -29,13 +29,7 @@ int ParseFrames(int argc, char** argv)
 void RunDemoFrame(window& w, SimulationState& state)
 {
     Sleep(100);
-    ClearDrawingArea(w);
-    DrawPost(w);
-    int x = 0, y = 0;
-    w.GetMousePosition(x, y);
-    if (IsOverDrawingArea(x, y))
-        AdvanceMotion(state);
-    DrawGyroscope(w, state);
+    DrawMovingFrame(w, state);
 }
 
 }  // namespace

@@ -137,15 +137,6 @@ bool is_pattern_rop(DWORD rop) {
     return rop == BLACKNESS || rop == WHITENESS || rop == DSTINVERT || rop == PATCOPY || rop == PATINVERT;
 }
 
-std::uint32_t apply_rop(DWORD rop, std::uint32_t s, std::uint32_t d) {
-    switch (rop) {
-    case SRCPAINT: return s | d;
-    case SRCAND: return s & d;
-    case SRCINVERT: return s ^ d;
-    case NOTSRCCOPY: return ~s;
-    default: return s;  // SRCCOPY
-    }
-}
 
 // The rectangles drawing may touch: the surface, cut by the DC's clip region if it has one.
 std::vector<Rect> visible_rects(const DeviceContext& dc, const Surface& surface, const Rect& area) {
@@ -183,7 +174,7 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
             std::uint32_t* row = dst.row(y);
             for (int x = r.left; x < r.right; ++x) {
                 const AxisSample& sx = xs[static_cast<std::size_t>(x - area.left)];
-                if (!sx.empty()) row[x] = apply_rop(job.rop, sample(src, sx, sy, mode), row[x]);
+                if (!sx.empty()) row[x] = apply_source_rop(job.rop, sample(src, sx, sy, mode), row[x]);
             }
         }
         dst.add_damage(r);

@@ -51,4 +51,16 @@ Box ordered_box(int x1, int y1, int x2, int y2);
 // bottom-right.
 Box inside_frame(const Box& box, const PenState& pen);
 
+// A source raster operation applied to one source and one destination pixel; SRCCOPY for any
+// other code (callers refuse unknown ones first).
+constexpr std::uint32_t apply_source_rop(DWORD rop, std::uint32_t s, std::uint32_t d) {
+    switch (rop) {
+    case SRCPAINT: return s | d;
+    case SRCAND: return s & d;
+    case SRCINVERT: return s ^ d;
+    case NOTSRCCOPY: return ~s;
+    default: return s;
+    }
+}
+
 }  // namespace zg::gdi

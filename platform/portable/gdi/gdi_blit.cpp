@@ -45,15 +45,6 @@ std::optional<raster::Mix> pattern_mix(DWORD rop, const BrushState& brush) {
     }
 }
 
-std::uint32_t source_op(DWORD rop, std::uint32_t s, std::uint32_t d) {
-    switch (rop) {
-    case SRCPAINT: return s | d;
-    case SRCAND: return s & d;
-    case SRCINVERT: return s ^ d;
-    case NOTSRCCOPY: return ~s;
-    default: return s;  // SRCCOPY
-    }
-}
 
 bool is_source_rop(DWORD rop) {
     return rop == SRCCOPY || rop == SRCPAINT || rop == SRCAND || rop == SRCINVERT || rop == NOTSRCCOPY;
@@ -111,7 +102,7 @@ BOOL bit_blt(HDC hdc, int x, int y, int cx, int cy, HDC hdc_src, int x1, int y1,
         const std::uint32_t* s = src->row(static_cast<int>(yy + sy)) + (r.left + sx);
         std::copy(s, s + r.width(), row.begin());
         std::uint32_t* out = dst->row(yy) + r.left;
-        for (int k = 0; k < r.width(); ++k) out[k] = source_op(rop, row[static_cast<std::size_t>(k)], out[k]);
+        for (int k = 0; k < r.width(); ++k) out[k] = apply_source_rop(rop, row[static_cast<std::size_t>(k)], out[k]);
     }
     dst->add_damage(r);
     return TRUE;
