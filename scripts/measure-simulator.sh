@@ -40,15 +40,18 @@ done
 # Animating: cursor over the drawing area.
 xdotool mousemove --sync --window "$wid" 700 400
 sleep 1
-timeout "$((seconds + 2))" strace -f -tt -e trace=clock_nanosleep,nanosleep -o "$work/trace" -p "$pid" \
+timeout "$((seconds + 2))" strace -f -tt -T -e trace=clock_nanosleep,nanosleep -o "$work/trace" -p "$pid" \
   2>/dev/null &
 tracer=$!
 sleep "$seconds"
 kill -INT "$tracer" 2>/dev/null
 wait "$tracer" 2>/dev/null
-# A frame's sleep is the one nanosleep of 50 ms or more (what presenting took is deducted from it).
-awk '/nanosleep\(/ && !/resumed/ && match($0, /tv_nsec=[0-9]+/) && substr($0, RSTART + 8, RLENGTH - 8) + 0 >= 50000000 {
+# A frame's sleep is the one nanosleep of 50 ms or more (what presenting took is deducted from
+# it, so it starts at different times); frames are counted between the ends of those sleeps,
+# which fall exactly 100 ms after the program called Sleep.
+awk '/nanosleep\(/ && /= 0 <[0-9.]+>$/ && match($0, /tv_nsec=[0-9]+/) && substr($0, RSTART + 8, RLENGTH - 8) + 0 >= 50000000 {
        split($2, t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3]
+       if (match($0, /<[0-9.]+>$/)) s += substr($0, RSTART + 1, RLENGTH - 2)
        if (prev) { d = (s - prev) * 1000; n++; sum += d; if (d < lo || n == 1) lo = d; if (d > hi) hi = d }
        prev = s }
      END { if (n) printf "frame period while animating: %d frames, mean %.1f ms, min %.1f ms, max %.1f ms\n", n, sum / n, lo, hi
