@@ -9,6 +9,8 @@
 
 #include "display/display.h"
 
+#include <cstdint>
+
 namespace zg {
 namespace {
 
@@ -16,6 +18,11 @@ constexpr int frame_width = 1;
 constexpr int caption_height = 23;
 constexpr int edge_width = 2;
 constexpr int menu_height = 19;
+
+// 32-bit arithmetic that wraps around as Windows' does, instead of overflowing.
+LONG wrapping_add(LONG a, LONG b) {
+    return static_cast<LONG>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
 
 bool has_caption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 bool has_frame(DWORD style) { return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) != 0; }
@@ -51,11 +58,10 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD d
     (void)dwExStyle;
     if (lpRect == nullptr) return FALSE;
     RECT insets = zg::nonclient_insets(dwStyle);
-    lpRect->left -= insets.left;
-    lpRect->top -= insets.top;
-    lpRect->right += insets.right;
-    lpRect->bottom += insets.bottom;
-    if (bMenu) lpRect->top -= zg::menu_height;
+    lpRect->left = zg::wrapping_add(lpRect->left, -insets.left);
+    lpRect->top = zg::wrapping_add(lpRect->top, -insets.top - (bMenu ? zg::menu_height : 0));
+    lpRect->right = zg::wrapping_add(lpRect->right, insets.right);
+    lpRect->bottom = zg::wrapping_add(lpRect->bottom, insets.bottom);
     return TRUE;
 }
 

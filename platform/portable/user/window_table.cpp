@@ -11,6 +11,7 @@
 #include "user/message_queue.h"
 #include "user/window.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace zg {
@@ -35,13 +36,28 @@ DWORD effective_style(DWORD style) {
     return style;
 }
 
-RECT outer_frame(int x, int y, int width, int height) {
+// Windows keeps a captioned window between its minimum and maximum tracking sizes (the latter
+// just larger than the screen), so an absurd request never asks for gigabytes of surface.
+constexpr SIZE min_track_size{112, 27};
+constexpr int max_track_margin = 12;
+constexpr int max_position = 32767;
+
+RECT outer_frame(int x, int y, int width, int height, DWORD style) {
     if (x == CW_USEDEFAULT) x = y = default_position;
     if (width == CW_USEDEFAULT) {
         width = default_width;
         height = default_height;
     }
-    return {x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    x = std::clamp(x, -max_position, max_position);
+    y = std::clamp(y, -max_position, max_position);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        const SIZE screen = display().screen_size();
+        width = std::clamp(width, static_cast<int>(min_track_size.cx), static_cast<int>(screen.cx) + max_track_margin);
+        height = std::clamp(height, static_cast<int>(min_track_size.cy), static_cast<int>(screen.cy) + max_track_margin);
+    }
+    return {x, y, x + width, y + height};
 }
 
 std::unique_ptr<Window> make_window(const WindowClass& cls, LPCSTR title, DWORD style, RECT frame) {
@@ -115,7 +131,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     (void)hWndParent, (void)hMenu, (void)hInstance;
     const zg::WindowClass* cls = zg::find_class(lpClassName);
     if (cls == nullptr) return nullptr;
-    auto window = zg::make_window(*cls, lpWindowName, dwStyle, zg::outer_frame(X, Y, nWidth, nHeight));
+    auto window = zg::make_window(*cls, lpWindowName, dwStyle, zg::outer_frame(X, Y, nWidth, nHeight, zg::effective_style(dwStyle)));
     window->ex_style = dwExStyle;
     zg::Window& created = *window;
     std::uint64_t value = zg::windows().insert(std::move(window), zg::window_tag);

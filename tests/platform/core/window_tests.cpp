@@ -100,6 +100,28 @@ TEST(Windows, ClientAreaIsWhatAdjustWindowRectExAskedFor) {
     drain_queue();
 }
 
+// Windows keeps a captioned window between its tracking sizes: a little larger than the screen
+// at most, and a caption's worth at least, whatever was asked.
+TEST(Windows, OuterSizeStaysWithinTheTrackingSizes) {
+    register_test_class();
+    struct Case {
+        int width, height, expected_width, expected_height;
+    };
+    const int cx = GetSystemMetrics(SM_CXSCREEN) + 12, cy = GetSystemMetrics(SM_CYSCREEN) + 12;
+    const Case cases[] = {{100000, 100000, cx, cy}, {2147483647, 2147483647, cx, cy}, {-5, -5, 112, 27}};
+    for (const Case& c : cases) {
+        HWND hwnd = CreateWindowExA(0, class_name, "tracking", library_style, CW_USEDEFAULT, 0, c.width, c.height,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(hwnd, nullptr);
+        RECT outer{};
+        ASSERT_TRUE(GetWindowRect(hwnd, &outer));
+        EXPECT_EQ(outer.right - outer.left, c.expected_width) << c.width;
+        EXPECT_EQ(outer.bottom - outer.top, c.expected_height) << c.height;
+        DestroyWindow(hwnd);
+    }
+    drain_queue();
+}
+
 TEST(Windows, DestroyedHandleFailsEverywhereAndIsNotReused) {
     HWND old = make_window("stale");
     ASSERT_TRUE(DestroyWindow(old));
