@@ -50,11 +50,11 @@ TEST(Headless, LibraryFrameFormulaGivesTheExactClientSize) {
 }
 
 TEST(Headless, WindowDcDrawsOnAWhiteSurfaceUntilTheWindowDies) {
-    HWND hwnd = library_window(40, 30);
+    HWND hwnd = library_window(120, 30);
     HDC dc = GetDC(hwnd);
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc, 39, 29), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc, 40, 0), CLR_INVALID);
+    EXPECT_EQ(GetPixel(dc, 119, 29), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 120, 0), CLR_INVALID);
     SetPixel(dc, 5, 6, RGB(1, 2, 3));
     EXPECT_EQ(GetPixel(dc, 5, 6), RGB(1, 2, 3));
     EXPECT_EQ(GetDeviceCaps(dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));

@@ -1,4 +1,4 @@
-// A tiny program for the script tests: opens one 100 x 80 window the way the graphics library
+// A tiny program for the script tests: opens one 120 x 80 window the way the graphics library
 // does, prints every input message it dispatches ("message wParam a b time", the message in hex;
 // a b are x y for the mouse, and for keys the repeat count and the top three lParam bits:
 // context, previous state, transition), paints a red pixel where the left button is released,
@@ -36,7 +36,7 @@ int main() {
     cls.lpszClassName = "Core Script Probe";
     RegisterClassA(&cls);
     DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    HWND hwnd = CreateWindowExA(0, cls.lpszClassName, "probe", style, CW_USEDEFAULT, 0, 100 + GetSystemMetrics(SM_CXEDGE),
+    HWND hwnd = CreateWindowExA(0, cls.lpszClassName, "probe", style, CW_USEDEFAULT, 0, 120 + GetSystemMetrics(SM_CXEDGE),
                                 80 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYEDGE) - 1, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     window_dc = GetDC(hwnd);

@@ -164,15 +164,15 @@ TEST(ScriptRun, SnapshotHoldsTheClientAreaAsItIs) {
     ProbeRun run = run_probe("10 click left 30 40\n20 snapshot " + png + "\n30 close\n");
     ASSERT_EQ(run.status, 0);
     PngImage image = read_png(png);
-    ASSERT_EQ(image.width, 100);
+    ASSERT_EQ(image.width, 120);
     ASSERT_EQ(image.height, 80);
     auto pixel = [&](int x, int y) {
-        std::size_t at = (static_cast<std::size_t>(y) * 100 + static_cast<std::size_t>(x)) * 3;
+        std::size_t at = (static_cast<std::size_t>(y) * 120 + static_cast<std::size_t>(x)) * 3;
         return std::array<int, 3>{image.rgb[at], image.rgb[at + 1], image.rgb[at + 2]};
     };
     EXPECT_EQ(pixel(30, 40), (std::array<int, 3>{255, 0, 0}));
     EXPECT_EQ(pixel(0, 0), (std::array<int, 3>{255, 255, 255}));
-    EXPECT_EQ(pixel(99, 79), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(pixel(119, 79), (std::array<int, 3>{255, 255, 255}));
 }
 
 TEST(ScriptRun, UsedUpScriptClosesTheWindowInsteadOfHanging) {
