@@ -2,9 +2,6 @@
 #include "test_support.h"
 
 #include <platform/gdi_count.h>
-#if !defined(_WIN32)
-#include <platform/object_counts.h>
-#endif
 
 namespace graphics_test {
 
@@ -19,11 +16,7 @@ int LiveGdiObjects() {
 }
 
 int LivePens() {
-#if defined(_WIN32)
-    return -1;
-#else
     return zg_live_objects_of_type(OBJ_PEN);
-#endif
 }
 
 void Post(const window& w, UINT message, WPARAM wParam, LPARAM lParam) {
