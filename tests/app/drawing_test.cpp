@@ -36,8 +36,9 @@ protected:
         return pixels;
     }
 
-    // Each click gets its frame's Sleep, as in the frame loop: the headless display takes a long
-    // run of polls without one for a program waiting on input, and closes the window.
+    // Each click gets its frame's Sleep, as in the frame loop: a refused click draws nothing, and
+    // the headless display takes a long run of polls with no Sleep and no drawing for a program
+    // waiting on input, and closes the window.
     void Click(int x, int y, int times = 1)
     {
         for (int i = 0; i < times; ++i) {

@@ -3,7 +3,7 @@
 // f1 to f12, a printable character), with an optional "alt+" prefix.
 #include "display/script.h"
 
-#include "display/cp1252.h"
+#include "text/cp1252.h"
 
 #include <array>
 #include <charconv>

@@ -7,7 +7,7 @@
 // presented whenever the program sleeps or blocks, and while it keeps polling at most about
 // 60 times a second. Presenting copies only the damaged rectangle.
 #include "display/display.h"
-#include "display/cp1252.h"
+#include "text/cp1252.h"
 #include "display/sdl_keys.h"
 #include "user/message_queue.h"
 

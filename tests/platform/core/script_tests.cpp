@@ -2,7 +2,7 @@
 // line), and whole runs of a small program (script_probe) with ZG_SCRIPT, checking the messages
 // it got, their virtual times, the snapshot it left, and the exit before any window opens when
 // the script is malformed.
-#include "display/cp1252.h"
+#include "text/cp1252.h"
 #include "display/script.h"
 
 #include <png.h>
