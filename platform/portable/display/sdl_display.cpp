@@ -9,6 +9,7 @@
 #include "display/display.h"
 #include "text/cp1252.h"
 #include "display/sdl_keys.h"
+#include "display/x11_errors.h"
 #include "user/message_queue.h"
 
 #include <SDL.h>
@@ -196,6 +197,8 @@ private:
         require_display_server();
         if (SDL_Init(SDL_INIT_VIDEO) != 0) no_display(SDL_GetError());
         reject_headless_drivers();
+        if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0)
+            tolerate_gone_window_errors();
         SDL_StartTextInput();
         m_started = true;
     }
