@@ -95,6 +95,13 @@ public:
     bool SetBuffering(bool on);
     void UpdateBuffer();
 
+    // ---- printing ----
+    /// Prints the whole picture as one page on a printer the user picks in the print dialog:
+    /// scaled to the page width and centred vertically on a printer that stretches bitmaps,
+    /// else at its own size and centred. Needs double buffering (it warns when it is off) and
+    /// blocks while the dialog or a message box is open. A cancelled dialog prints nothing.
+    void Print();
+
     // ---- pens, brushes, fonts: each returns the previous colour ----
     color SetBrush(unsigned char red, unsigned char green, unsigned char blue);
     color SetBrush(const color& colour);

@@ -3,6 +3,7 @@
 // Each frame is the simulator's own: sleep 100 ms, wipe the drawing area, draw the post, take one
 // motion step while the cursor rests over the drawing area, draw the figure. It runs until the
 // window is closed, or for FRAMES frames when a count is given, and ends without a farewell click.
+// The P key prints the picture: the print dialog offers the CUPS printers and a PDF file.
 #include "app/gyroscope.h"
 
 #include <graphics/window.h>
@@ -26,9 +27,23 @@ int ParseFrames(int argc, char** argv)
     return static_cast<int>(frames);
 }
 
+// Printing copies from the back buffer, so the frame to print is drawn into one.
+void PrintFrame(window& w, SimulationState& state)
+{
+    w.SetBuffering(true);
+    DrawMovingFrame(w, state);
+    w.Print();
+    w.SetBuffering(false);
+}
+
 void RunDemoFrame(window& w, SimulationState& state)
 {
     Sleep(100);
+    char key = 0;
+    if (w.PollKeyPress(key) == ASCII_KEY && (key == 'p' || key == 'P')) {
+        PrintFrame(w, state);
+        return;
+    }
     DrawMovingFrame(w, state);
 }
 
@@ -43,7 +58,7 @@ int main(int argc, char** argv)
     }
     window w(1000, 700, CW_USEDEFAULT, 0);
     w.SetWaitClose(false);
-    w.SetTitle("Gyroscope demo: rest the cursor on the white area to set it turning");
+    w.SetTitle("Gyroscope demo: rest the cursor on the white area to set it turning; P prints");
     SimulationState state;
     for (int frame = 0; w.IsOpen() && (frames == RUN_UNTIL_CLOSED || frame < frames); ++frame)
         RunDemoFrame(w, state);

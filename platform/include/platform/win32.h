@@ -506,13 +506,79 @@ struct BITMAP {
 #define PATINVERT 0x005A0049
 #define DSTINVERT 0x00550009
 
+#define TECHNOLOGY 2
 #define HORZRES 8
 #define VERTRES 10
 #define BITSPIXEL 12
 #define RASTERCAPS 38
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+#define DT_RASDISPLAY 1
+#define DT_RASPRINTER 2
 #define RC_BITBLT 1
+#define RC_BANDING 2
+#define RC_SCALING 4
 #define RC_BITMAP64 8
+#define RC_DI_BITMAP 0x80
+#define RC_DIBTODEV 0x200
 #define RC_STRETCHBLT 0x800
+#define RC_STRETCHDIB 0x2000
+
+// ---- printing: the common print dialog and print jobs -------------------------------------------------
+#define PD_ALLPAGES 0x00000000
+#define PD_SELECTION 0x00000001
+#define PD_PAGENUMS 0x00000002
+#define PD_NOSELECTION 0x00000004
+#define PD_NOPAGENUMS 0x00000008
+#define PD_RETURNDC 0x00000100
+#define PD_USEDEVMODECOPIESANDCOLLATE 0x00040000
+#define CDERR_STRUCTSIZE 0x0001
+#define CDERR_INITIALIZATION 0x0002
+#define PDERR_NODEFAULTPRN 0x1008
+#define SP_ERROR (-1)
+
+/// The request and answer of PrintDlgA, laid out as 64-bit Windows lays it out (120 bytes).
+struct PRINTDLGA {
+    DWORD lStructSize;     ///< must be sizeof(PRINTDLGA), else CDERR_STRUCTSIZE
+    HWND hwndOwner;        ///< window the dialog is modal to
+    HGLOBAL hDevMode;      ///< answer: a device-mode block for GlobalFree, or null
+    HGLOBAL hDevNames;     ///< answer: a DEVNAMES block for GlobalFree, or null
+    HDC hDC;               ///< answer with PD_RETURNDC: the chosen printer's DC, for DeleteDC
+    DWORD Flags;           ///< PD_* flags
+    WORD nFromPage;
+    WORD nToPage;
+    WORD nMinPage;
+    WORD nMaxPage;
+    WORD nCopies;
+    HINSTANCE hInstance;
+    LPARAM lCustData;
+    LPVOID lpfnPrintHook;  ///< hooks and templates are not supported and must be null
+    LPVOID lpfnSetupHook;
+    LPCSTR lpPrintTemplateName;
+    LPCSTR lpSetupTemplateName;
+    HGLOBAL hPrintTemplate;
+    HGLOBAL hSetupTemplate;
+};
+typedef PRINTDLGA* LPPRINTDLGA;
+static_assert(sizeof(PRINTDLGA) == 120, "PRINTDLGA layout");
+
+/// The printer names block PrintDlgA hands back: offsets in characters from its start.
+struct DEVNAMES {
+    WORD wDriverOffset;
+    WORD wDeviceOffset;
+    WORD wOutputOffset;
+    WORD wDefault;
+};
+
+/// A print job's description for StartDocA (40 bytes); null fields ask for defaults.
+struct DOCINFOA {
+    int cbSize;            ///< must be sizeof(DOCINFOA)
+    LPCSTR lpszDocName;    ///< job title; null gives a default title
+    LPCSTR lpszOutput;     ///< a file to print into instead of the printer, or null
+    LPCSTR lpszDatatype;
+    DWORD fwType;
+};
+static_assert(sizeof(DOCINFOA) == 40, "DOCINFOA layout");
 
 // ---- functions: kernel --------------------------------------------------------------------------
 extern "C" {
@@ -583,6 +649,24 @@ HDC WINAPI CreateCompatibleDC(HDC hdc);
 BOOL WINAPI DeleteDC(HDC hdc);
 int WINAPI GetDeviceCaps(HDC hdc, int index);
 BOOL WINAPI GdiFlush(void);
+
+// ---- functions: printing ------------------------------------------------------------------------------
+/// Shows the print dialog; nonzero when a printer was chosen (see PRINTDLGA for the answers).
+BOOL WINAPI PrintDlgA(LPPRINTDLGA pPD);
+/// Why the last common dialog call failed: 0 when the user cancelled, else a CDERR_/PDERR_ code.
+DWORD WINAPI CommDlgExtendedError(void);
+/// Starts a job on a printer DC: a job number > 0, or SP_ERROR.
+int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi);
+/// Starts a page: > 0, or SP_ERROR outside a job.
+int WINAPI StartPage(HDC hdc);
+/// Draws the page as recorded since StartPage: > 0, or SP_ERROR.
+int WINAPI EndPage(HDC hdc);
+/// Ends the job and hands it to the printer: > 0 when the printer accepted it, else <= 0.
+int WINAPI EndDoc(HDC hdc);
+/// Throws the job away: > 0, or SP_ERROR when no job was started.
+int WINAPI AbortDoc(HDC hdc);
+/// Frees a block PrintDlgA handed back: null on success, the handle itself when it is unknown.
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
 
 // ---- functions: drawing ---------------------------------------------------------------------------
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);

@@ -2,6 +2,7 @@
 // capabilities, pixel read-back and DeleteDC. Bad DC handles give each call's documented
 // failure value (as Wine returns them: 0, or CLR_INVALID where Windows documents it).
 #include "dc/device_context.h"
+#include "print/printer_dc.h"
 
 namespace {
 
@@ -66,10 +67,14 @@ BOOL WINAPI GetCurrentPositionEx(HDC hdc, LPPOINT lppt) {
 
 BOOL WINAPI DeleteDC(HDC hdc) { return zg::destroy_dc(hdc) ? TRUE : FALSE; }
 
-// Window and memory DCs both describe the screen, as on Windows.
+// Window and memory DCs both describe the screen, as on Windows; a printer DC its page.
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (lookup_dc(hdc) == nullptr) return 0;
+    if (const zg::print::PrinterJob* job = zg::print::printer_job(hdc)) return zg::print::printer_device_caps(*job, index);
     switch (index) {
+    case TECHNOLOGY: return DT_RASDISPLAY;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
     case HORZRES: return GetSystemMetrics(SM_CXSCREEN);
     case VERTRES: return GetSystemMetrics(SM_CYSCREEN);
     case BITSPIXEL: return 32;

@@ -9,9 +9,16 @@
 #include "objects/gdi_objects.h"
 #include "surface/surface.h"
 
+#include <memory>
+
 namespace zg {
 
-enum class DcType : std::uint8_t { Window, Memory };
+namespace print {
+struct PrinterJob;
+}
+
+// A printer DC draws into no surface: print/printer_dc.h records what is copied onto it.
+enum class DcType : std::uint8_t { Window, Memory, Printer };
 
 struct DeviceContext : GdiObject {
     DeviceContext() : GdiObject(ObjectKind::DC) {}
@@ -19,6 +26,7 @@ struct DeviceContext : GdiObject {
     DcType type = DcType::Window;
     HWND hwnd = nullptr;             // owning window of a window DC
     Surface* window_surface = nullptr;  // set for window DCs while the window lives
+    std::shared_ptr<print::PrinterJob> printer;  // printer DCs: the chosen printer and its job
 
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;

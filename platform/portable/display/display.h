@@ -8,6 +8,9 @@
 
 #include "user/window.h"
 
+#include <string>
+#include <vector>
+
 namespace zg {
 
 class Display {
@@ -33,6 +36,9 @@ public:
     virtual void sleep(DWORD milliseconds) = 0;
     virtual DWORD tick_count() = 0;
     virtual int message_box(HWND owner, const char* text, const char* caption, UINT type) = 0;
+    // The modal print dialog: the index of the chosen printer (the first is the default), or -1
+    // when the user cancelled.
+    virtual int print_dialog(HWND owner, const std::vector<std::string>& printers) = 0;
 };
 
 // The process's display, created on first use from ZG_DISPLAY.

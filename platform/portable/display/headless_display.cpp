@@ -6,6 +6,11 @@
 // order when the program next looks at its queue. With the script used up, a waiting program
 // sees its windows closed as a user would close them, and once none is left waits end: nothing
 // here ever blocks.
+//
+// Dialogs and message boxes take their answer from the script: the next event, when it is an
+// answer (choose PRINTER, cancel, ok). Polling stops in front of an answer until a dialog takes
+// it; a program that waits with an answer pending has no dialog coming, so the answer is dropped
+// with a note. A print dialog without an answer is cancelled; a message box has only OK.
 #include "display/display.h"
 #include "display/png_writer.h"
 #include "display/script.h"
@@ -60,7 +65,9 @@ public:
 
     void poll() override {
         if (!m_started || m_next == m_script.size()) return;
-        while (m_next < m_script.size() && m_origin + m_script[m_next].time <= m_clock) fire(m_script[m_next++]);
+        while (m_next < m_script.size() && !is_answer(m_script[m_next].action) &&
+               m_origin + m_script[m_next].time <= m_clock)
+            fire(m_script[m_next++]);
     }
 
     // A program that draws between its polls is busy, not waiting: only polls with nothing
@@ -78,6 +85,10 @@ public:
 
     bool wait() override {
         m_empty_peeks = 0;
+        while (m_next < m_script.size() && is_answer(m_script[m_next].action)) {
+            std::fprintf(stderr, "zorgraphics: ZG_SCRIPT line %d: no dialog to answer\n", m_script[m_next].line);
+            ++m_next;
+        }
         if (m_started && m_next < m_script.size()) {
             m_clock = std::max(m_clock, m_origin + m_script[m_next].time);
             poll();
@@ -94,10 +105,34 @@ public:
 
     int message_box(HWND, const char* text, const char* caption, UINT) override {
         std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption, text);
+        take_answer(ScriptAction::Ok);
         return IDOK;
     }
 
+    int print_dialog(HWND, const std::vector<std::string>& printers) override {
+        const ScriptEvent* answer = take_answer(ScriptAction::Choose);
+        if (answer == nullptr) answer = take_answer(ScriptAction::Cancel);
+        if (answer == nullptr) {
+            std::fprintf(stderr, "zorgraphics: print dialog: no answer in the script, cancelled\n");
+            return -1;
+        }
+        if (answer->action == ScriptAction::Cancel) return -1;
+        for (std::size_t i = 0; i < printers.size(); ++i) {
+            if (printers[i] == answer->text) return static_cast<int>(i);
+        }
+        std::fprintf(stderr, "zorgraphics: print dialog: no printer \"%s\", cancelled\n", answer->text.c_str());
+        return -1;
+    }
+
 private:
+    // The next event when it is an answer of this kind: taken, with the clock moved to its time.
+    const ScriptEvent* take_answer(ScriptAction action) {
+        if (m_next == m_script.size() || m_script[m_next].action != action) return nullptr;
+        const ScriptEvent& event = m_script[m_next++];
+        m_clock = std::max(m_clock, m_origin + event.time);
+        return &event;
+    }
+
     bool close_all_windows() {
         std::vector<HWND> windows = all_windows();
         for (HWND hwnd : windows) post_message(hwnd, WM_CLOSE, 0, 0);
@@ -114,6 +149,9 @@ private:
         case ScriptAction::Type: type(event.text); break;
         case ScriptAction::Snapshot: snapshot(event.text); break;
         case ScriptAction::Close: close_first(); break;
+        case ScriptAction::Choose:
+        case ScriptAction::Cancel:
+        case ScriptAction::Ok: break;  // answers are taken by dialogs, never fired
         }
     }
 

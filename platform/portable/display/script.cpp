@@ -115,15 +115,21 @@ std::string parse_arguments(const Line& line, ScriptEvent& event) {
         event.text = line.rest;
         return event.text.empty() ? "missing file name" : "";
     case ScriptAction::Close: return line.words.size() == 2 ? "" : "close takes no arguments";
+    case ScriptAction::Choose:
+        event.text = line.rest;
+        return event.text.empty() ? "missing printer name" : "";
+    case ScriptAction::Cancel: return line.words.size() == 2 ? "" : "cancel takes no arguments";
+    case ScriptAction::Ok: return line.words.size() == 2 ? "" : "ok takes no arguments";
     }
     return "unknown event";
 }
 
 bool parse_action(const std::string& word, ScriptAction& action) {
-    static constexpr std::array<std::pair<const char*, ScriptAction>, 8> actions{{
+    static constexpr std::array<std::pair<const char*, ScriptAction>, 11> actions{{
         {"move", ScriptAction::Move}, {"press", ScriptAction::Press}, {"release", ScriptAction::Release},
         {"click", ScriptAction::Click}, {"key", ScriptAction::Key}, {"type", ScriptAction::Type},
-        {"snapshot", ScriptAction::Snapshot}, {"close", ScriptAction::Close},
+        {"snapshot", ScriptAction::Snapshot}, {"close", ScriptAction::Close}, {"choose", ScriptAction::Choose},
+        {"cancel", ScriptAction::Cancel}, {"ok", ScriptAction::Ok},
     }};
     for (const auto& [name, value] : actions) {
         if (word != name) continue;

@@ -11,7 +11,13 @@
 
 namespace zg {
 
-enum class ScriptAction : std::uint8_t { Move, Press, Release, Click, Key, Type, Snapshot, Close };
+// Choose, Cancel and Ok are answers: each waits for the next print dialog or message box
+// instead of firing at its time.
+enum class ScriptAction : std::uint8_t { Move, Press, Release, Click, Key, Type, Snapshot, Close, Choose, Cancel, Ok };
+
+constexpr bool is_answer(ScriptAction action) {
+    return action == ScriptAction::Choose || action == ScriptAction::Cancel || action == ScriptAction::Ok;
+}
 enum class MouseSide : std::uint8_t { Left, Right };
 
 struct ScriptKey {
@@ -27,7 +33,7 @@ struct ScriptEvent {
     MouseSide button = MouseSide::Left;
     int x = 0, y = 0;
     ScriptKey key;
-    std::string text;  // Type: Windows-1252 bytes; Snapshot: the file name
+    std::string text;  // Type: Windows-1252 bytes; Snapshot: the file name; Choose: the printer
     int line = 0;
 };
 

@@ -191,6 +191,33 @@ public:
         return IDOK;
     }
 
+    // One button per printer, as many as fit across a message box, default first, then Cancel.
+    // Return presses the default printer, Escape cancels.
+    int print_dialog(HWND owner, const std::vector<std::string>& printers) override {
+        constexpr std::size_t most_buttons = 6;
+        std::vector<std::string> labels;
+        for (std::size_t i = 0; i < printers.size() && i < most_buttons; ++i)
+            labels.push_back(windows_1252_to_utf8(printers[i].c_str()));
+        std::vector<SDL_MessageBoxButtonData> buttons;
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : Uint32{0}, static_cast<int>(i), labels[i].c_str()});
+        buttons.push_back({SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, -1, "Cancel"});
+        Window* window = lookup_window(owner);
+        SDL_MessageBoxData data{};
+        data.flags = SDL_MESSAGEBOX_INFORMATION | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+        data.window = window && native(*window) ? native(*window)->window : nullptr;
+        data.title = "Print";
+        data.message = "Choose a printer for the picture.";
+        data.numbuttons = static_cast<int>(buttons.size());
+        data.buttons = buttons.data();
+        int chosen = -1;
+        if (SDL_ShowMessageBox(&data, &chosen) != 0) {
+            std::fprintf(stderr, "zorgraphics: print dialog: %s\n", SDL_GetError());
+            return -1;
+        }
+        return chosen;
+    }
+
 private:
     void start() {
         if (m_started) return;

@@ -13,6 +13,7 @@
 // its visible part costs and lights exactly the pixels of the unclipped one that lie inside.
 // A negative extent walks its side backwards from the start pixel, which it covers.
 #include "gdi/draw_target.h"
+#include "print/printer_dc.h"
 
 #include <algorithm>
 #include <climits>
@@ -346,6 +347,9 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
                        int wSrc, int hSrc, DWORD rop) {
     if (!gdi::valid_extent(wDest) || !gdi::valid_extent(hDest) || !gdi::valid_extent(wSrc) || !gdi::valid_extent(hSrc))
         return FALSE;
+    if (print::PrinterJob* printer = print::printer_job(hdcDest); printer != nullptr && rop == SRCCOPY)
+        return print::record_picture(*printer, print::box_of(xDest, yDest, wDest, hDest), hdcSrc,
+                                     print::box_of(xSrc, ySrc, wSrc, hSrc));
     const gdi::StretchJob job{extent_from(xDest, wDest), extent_from(yDest, hDest), extent_from(xSrc, wSrc),
                               extent_from(ySrc, hSrc), rop};
     return gdi::stretch_blt(hdcDest, job, hdcSrc);

@@ -2,6 +2,7 @@
 // ones. Every ternary ROP used here reduces per pixel to a function of source and destination
 // (or brush and destination), applied row by row after clipping both rectangles.
 #include "gdi/draw_target.h"
+#include "print/printer_dc.h"
 #include "raster/spans.h"
 
 #include <algorithm>
@@ -115,6 +116,9 @@ extern "C" {
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) { return zg::gdi::pat_blt(hdc, x, y, w, h, rop); }
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
+    if (zg::print::PrinterJob* job = zg::print::printer_job(hdc); job != nullptr && rop == SRCCOPY)
+        return zg::print::record_picture(*job, zg::print::box_of(x, y, cx, cy), hdcSrc,
+                                         zg::print::box_of(x1, y1, cx, cy));
     return zg::gdi::bit_blt(hdc, x, y, cx, cy, hdcSrc, x1, y1, rop);
 }
 

@@ -1,0 +1,189 @@
+// The printing calls of the portable platform, in process: the print dialog's request checks
+// and answers, printer DC capabilities, the job's states, and what drawing on a printer DC does.
+// Every dialog here is answered by the script with the test printer "Api".
+#include "print/printer.h"
+#include "print_support.h"
+
+#include <platform/win32.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace print_test;
+
+// Set up before the first display call, which reads ZG_SCRIPT.
+class PrintEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        std::string script;
+        for (int i = 0; i < 100; ++i) script += "0 choose Api\n";
+        WriteFile(dir().file("api-script.txt"), script);
+        setenv("ZG_SCRIPT", dir().file("api-script.txt").c_str(), 1);
+        setenv("ZG_TEST_PRINTERS", "Api=2400x3300@300/0x2a19", 1);
+        setenv("ZG_PRINT_DIR", dir().path().c_str(), 1);
+        setenv("CUPS_SERVER", dir().file("no-cups-here.sock").c_str(), 1);
+    }
+    static TempDir& dir() {
+        static TempDir directory;
+        return directory;
+    }
+};
+const testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new PrintEnvironment);
+
+PRINTDLGA Request() {
+    PRINTDLGA request{};
+    request.lStructSize = sizeof(PRINTDLGA);
+    request.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    return request;
+}
+
+// A printer DC from the dialog; the blocks it hands back are freed at once.
+HDC OpenPrinter() {
+    PRINTDLGA request = Request();
+    if (PrintDlgA(&request) == 0) return nullptr;
+    GlobalFree(request.hDevNames);
+    GlobalFree(request.hDevMode);
+    return request.hDC;
+}
+
+DOCINFOA Document(const char* output) {
+    DOCINFOA info{};
+    info.cbSize = sizeof(DOCINFOA);
+    info.lpszOutput = output;
+    return info;
+}
+
+TEST(PrintDialog, RefusesAnyStructureSizeButItsOwn) {
+    PRINTDLGA request = Request();
+    request.lStructSize = 66;  // the 32-bit size
+    EXPECT_EQ(PrintDlgA(&request), FALSE);
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+    EXPECT_EQ(request.hDC, nullptr);
+    EXPECT_EQ(PrintDlgA(nullptr), FALSE);
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_STRUCTSIZE));
+}
+
+TEST(PrintDialog, HandsBackTheChosenPrintersNamesAndDc) {
+    PRINTDLGA request = Request();
+    ASSERT_EQ(PrintDlgA(&request), TRUE);
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    ASSERT_NE(request.hDevNames, nullptr);
+    const auto* names = static_cast<const DEVNAMES*>(request.hDevNames);
+    EXPECT_STREQ(static_cast<const char*>(request.hDevNames) + names->wDeviceOffset, "Api");
+    EXPECT_EQ(GlobalFree(request.hDevNames), nullptr);
+    EXPECT_EQ(GlobalFree(request.hDevNames), request.hDevNames) << "a block is freed once";
+    EXPECT_EQ(GlobalFree(request.hDevMode), nullptr);
+    ASSERT_NE(request.hDC, nullptr);
+    EXPECT_EQ(GetObjectType(request.hDC), static_cast<DWORD>(OBJ_DC));
+    EXPECT_EQ(DeleteDC(request.hDC), TRUE);
+}
+
+TEST(PrintDialog, WithoutReturnDcGivesNoDc) {
+    PRINTDLGA request = Request();
+    request.Flags = PD_NOPAGENUMS;
+    ASSERT_EQ(PrintDlgA(&request), TRUE);
+    EXPECT_EQ(request.hDC, nullptr);
+    GlobalFree(request.hDevNames);
+}
+
+TEST(PrinterDc, ReportsItsPageResolutionAndCapabilities) {
+    HDC printer = OpenPrinter();
+    ASSERT_NE(printer, nullptr);
+    EXPECT_EQ(GetDeviceCaps(printer, HORZRES), 2400);
+    EXPECT_EQ(GetDeviceCaps(printer, VERTRES), 3300);
+    EXPECT_EQ(GetDeviceCaps(printer, LOGPIXELSX), 300);
+    EXPECT_EQ(GetDeviceCaps(printer, LOGPIXELSY), 300);
+    EXPECT_EQ(GetDeviceCaps(printer, TECHNOLOGY), DT_RASPRINTER);
+    EXPECT_EQ(GetDeviceCaps(printer, RASTERCAPS), 0x2a19);
+    HDC memory = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(memory, TECHNOLOGY), DT_RASDISPLAY);
+    DeleteDC(memory);
+    DeleteDC(printer);
+}
+
+TEST(PrinterDc, JobCallsOutOfOrderFail) {
+    HDC printer = OpenPrinter();
+    ASSERT_NE(printer, nullptr);
+    const std::string output = PrintEnvironment::dir().file("order.pdf");
+    const DOCINFOA info = Document(output.c_str());
+    EXPECT_EQ(StartPage(printer), SP_ERROR);
+    EXPECT_EQ(EndPage(printer), SP_ERROR);
+    EXPECT_LE(EndDoc(printer), 0);
+    EXPECT_EQ(AbortDoc(printer), SP_ERROR);
+    ASSERT_GT(StartDocA(printer, &info), 0);
+    EXPECT_EQ(StartDocA(printer, &info), SP_ERROR) << "one document at a time";
+    EXPECT_EQ(EndPage(printer), SP_ERROR) << "no page started";
+    EXPECT_GT(AbortDoc(printer), 0);
+    EXPECT_FALSE(Exists(output)) << "an aborted document leaves no file";
+    EXPECT_LE(EndDoc(printer), 0);
+    EXPECT_LE(StartDocA(nullptr, &info), 0);
+    EXPECT_LE(StartDocA(printer, nullptr), 0);
+    DeleteDC(printer);
+}
+
+TEST(PrinterDc, WritesOnePdfPagePerPageWithTheCopiedPicture) {
+    HDC printer = OpenPrinter();
+    ASSERT_NE(printer, nullptr);
+    HDC source = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(source, 100, 50);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    PatBlt(source, 0, 0, 100, 50, BLACKNESS);
+    const std::string output = PrintEnvironment::dir().file("two-pages.pdf");
+    const DOCINFOA info = Document(output.c_str());
+    ASSERT_GT(StartDocA(printer, &info), 0);
+    EXPECT_EQ(BitBlt(printer, 0, 0, 100, 50, source, 0, 0, SRCCOPY), FALSE) << "no page yet";
+    for (int page = 0; page < 2; ++page) {
+        ASSERT_GT(StartPage(printer), 0);
+        EXPECT_EQ(Rectangle(printer, 0, 0, 10, 10), TRUE) << "other drawing is accepted and ignored";
+        EXPECT_EQ(StretchBlt(printer, 300, 600, 1000, 500, source, 0, 0, 100, 50, SRCCOPY), TRUE);
+        ASSERT_GT(EndPage(printer), 0);
+    }
+    EXPECT_GT(EndDoc(printer), 0);
+    EXPECT_EQ(DeleteDC(printer), TRUE);
+    SelectObject(source, old);
+    DeleteObject(bitmap);
+    DeleteDC(source);
+    EXPECT_EQ(PageSize(output), "576 x 792");
+    const std::string pdfinfo = output + ".pages";
+    ASSERT_EQ(std::system(("pdfinfo '" + output + "' | grep '^Pages:' >'" + pdfinfo + "'").c_str()), 0);
+    EXPECT_EQ(ReadFile(pdfinfo), "Pages:           2\n");
+    // The black picture at (300, 600), 1000 x 500 device pixels: a column through it at 300 dpi.
+    const Strip column = Render(output, 300, 800, 0, 1, 3300);
+    EXPECT_EQ(Describe(Runs(column)), "white@0+600 other@600+500 white@1100+2200 ");
+}
+
+TEST(PrinterDc, DeletingItMidDocumentThrowsTheDocumentAway) {
+    HDC printer = OpenPrinter();
+    ASSERT_NE(printer, nullptr);
+    const std::string output = PrintEnvironment::dir().file("unfinished.pdf");
+    const DOCINFOA info = Document(output.c_str());
+    ASSERT_GT(StartDocA(printer, &info), 0);
+    ASSERT_GT(StartPage(printer), 0);
+    EXPECT_EQ(DeleteDC(printer), TRUE);
+    EXPECT_FALSE(Exists(output));
+    EXPECT_EQ(StartPage(printer), SP_ERROR) << "the handle is gone";
+}
+
+TEST(TestPrinters, ParseTheirListAndRefuseMalformedOnes) {
+    std::vector<zg::print::Printer> printers;
+    std::string error;
+    ASSERT_TRUE(zg::print::parse_test_printers("A=10x20@72/0x801;B=1x2@3/9", printers, error)) << error;
+    ASSERT_EQ(printers.size(), 2u);
+    EXPECT_EQ(printers[0].name, "A");
+    EXPECT_EQ(printers[0].page_width, 10);
+    EXPECT_EQ(printers[0].page_height, 20);
+    EXPECT_EQ(printers[0].dpi, 72);
+    EXPECT_EQ(printers[0].raster_caps, 0x801);
+    EXPECT_EQ(printers[1].raster_caps, 9);
+    for (const char* bad : {"A=10x20@72", "=10x20@72/1", "A=0x20@72/1", "A=10x20@0/1", "A=10x20@72/0xZZ", "junk"}) {
+        EXPECT_FALSE(zg::print::parse_test_printers(bad, printers, error)) << bad;
+        EXPECT_NE(error.find(bad), std::string::npos) << error;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// Printing to a real CUPS server of the test's own (private_cupsd.sh): its queue "zg-test" is the
+// default, A4 at 300 dpi, and writes each job's PDF to a file. The simulator-sized picture is
+// printed through window::Print, the job is awaited, and the page CUPS wrote is rendered back.
+#include "print_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using namespace print_test;
+
+class PrintCups : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_dir = new TempDir;
+        s_started = std::system(("'" + std::string(PRIVATE_CUPSD) + "' start '" + s_dir->path() + "'").c_str()) == 0;
+    }
+    static void TearDownTestSuite() {
+        (void)std::system(("'" + std::string(PRIVATE_CUPSD) + "' stop '" + s_dir->path() + "'").c_str());
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    void SetUp() override { ASSERT_TRUE(s_started) << "the private cupsd did not start"; }
+
+    static std::string Server() { return s_dir->file("cups.sock"); }
+    static std::string Output() { return s_dir->file("out/job.pdf"); }
+    static int Admin(const std::string& command) {
+        return std::system(("CUPS_SERVER='" + Server() + "' " + command + " >/dev/null 2>&1").c_str());
+    }
+
+    // The PDF the queue wrote, once the job is done: its size has settled and CUPS lists no
+    // pending job. Waits at most ten seconds.
+    static bool WaitForOutput() {
+        for (int i = 0; i < 200; ++i) {
+            if (Exists(Output()) && !ReadFile(Output()).empty() &&
+                Admin("sh -c 'test -z \"$(lpstat -o)\"'") == 0)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    ProbeRun Print(const std::string& script) {
+        return RunProbe(m_work, "1000 700 buffered", script, {{"CUPS_SERVER", Server()}});
+    }
+
+    static TempDir* s_dir;
+    static bool s_started;
+    TempDir m_work;
+};
+TempDir* PrintCups::s_dir = nullptr;
+bool PrintCups::s_started = false;
+
+TEST_F(PrintCups, PrintsThePictureOnTheDefaultQueuesPage) {
+    std::remove(Output().c_str());
+    const ProbeRun run = Print("0 choose zg-test\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "") << "no fatal error";
+    ASSERT_TRUE(WaitForOutput()) << ReadFile(s_dir->file("log/error_log"));
+    EXPECT_TRUE(FilesEndingIn(m_work.path(), ".pdf").empty()) << "the job went to CUPS, not to a file";
+    // A4 at 300 dpi is 2480 x 3508 device pixels; 2480 x 700 / 1000 = 1736 high, top 886. The
+    // 2.48 scale puts band edges between pixels, where the renderer may blend: the picture's box
+    // is exact, the bands are checked clear of their edges.
+    EXPECT_EQ(PageSize(Output()), "595.2 x 841.92");
+    const Strip column = Render(Output(), 300, 1240, 0, 1, 3508);
+    const Strip row = Render(Output(), 300, 0, 1754, 2480, 1);
+    EXPECT_EQ(PictureSpan(column), "886 to 2622") << Describe(Runs(column));
+    EXPECT_EQ(PictureSpan(row), "0 to 2480") << Describe(Runs(row));
+    EXPECT_EQ(column.at(0, 886 + 360), Hue::Red);
+    EXPECT_EQ(column.at(0, 1258 + 10), Hue::White);
+    EXPECT_EQ(column.at(0, 2622 - 360), Hue::Blue);
+    EXPECT_EQ(row.at(10, 0), Hue::Green);
+    EXPECT_EQ(row.at(2480 - 10, 0), Hue::Magenta);
+}
+
+TEST_F(PrintCups, RefusedJobIsReportedByEndDoc) {
+    ASSERT_EQ(Admin("cupsreject zg-test"), 0);
+    const ProbeRun run = Print("0 choose zg-test\n");
+    EXPECT_EQ(Admin("cupsaccept zg-test"), 0);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Fatal Error: Failed to EndDoc in Print!\n");
+    EXPECT_NE(run.err.find("printer zg-test refused the job"), std::string::npos) << run.err;
+}
+
+}  // namespace

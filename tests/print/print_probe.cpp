@@ -1,0 +1,43 @@
+// print_probe WIDTH HEIGHT buffered|unbuffered: opens a window, draws a picture whose edges can be
+// found on a printed page, and prints it once through window::Print. The picture is white with
+// four bands of BAND pixels: red along the top, blue along the bottom, green down the left and
+// magenta down the right (the side bands between the top and bottom ones).
+#include <graphics/window.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr int kBand = 150;
+
+void Band(window& w, const color& colour, int x1, int y1, int x2, int y2) {
+    w.SetPen(colour, 1);
+    w.SetBrush(colour);
+    w.DrawRectangle(x1, y1, x2, y2, FILLED, 0, 0);
+}
+
+void DrawPicture(window& w, int width, int height) {
+    Band(w, WHITE, 0, 0, width, height);
+    Band(w, RED, 0, 0, width, kBand);
+    Band(w, BLUE, 0, height - kBand, width, height);
+    Band(w, GREEN, 0, kBand, kBand, height - kBand);
+    Band(w, MAGENTA, width - kBand, kBand, width, height - kBand);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int width = argc > 2 ? std::atoi(argv[1]) : 0, height = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (argc != 4 || width < 2 * kBand || height < 2 * kBand) {
+        std::fprintf(stderr, "usage: print_probe WIDTH HEIGHT buffered|unbuffered (sides >= %d)\n", 2 * kBand);
+        return 2;
+    }
+    window w(width, height, 0, 0);
+    w.SetWaitClose(false);
+    w.SetBuffering(std::strcmp(argv[3], "buffered") == 0);
+    DrawPicture(w, width, height);
+    w.Print();
+    return 0;
+}
