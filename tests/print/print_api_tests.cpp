@@ -1,6 +1,7 @@
 // The printing calls of the portable platform, in process: the print dialog's request checks
 // and answers, printer DC capabilities, the job's states, and what drawing on a printer DC does.
 // Every dialog here is answered by the script with the test printer "Api".
+#include "display/script.h"
 #include "print/printer.h"
 #include "print_support.h"
 
@@ -184,6 +185,28 @@ TEST(TestPrinters, ParseTheirListAndRefuseMalformedOnes) {
         EXPECT_FALSE(zg::print::parse_test_printers(bad, printers, error)) << bad;
         EXPECT_NE(error.find(bad), std::string::npos) << error;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ScriptAnswers, ParseAsAnswersWithTheirArguments) {
+    const zg::ParsedScript script = zg::parse_script("10 choose PDF file\n20 cancel\n30 ok\n40 key p\n", "s");
+    ASSERT_EQ(script.error, "");
+    ASSERT_EQ(script.events.size(), 4u);
+    EXPECT_EQ(script.events[0].action, zg::ScriptAction::Choose);
+    EXPECT_EQ(script.events[0].text, "PDF file");
+    EXPECT_EQ(script.events[1].action, zg::ScriptAction::Cancel);
+    EXPECT_EQ(script.events[2].action, zg::ScriptAction::Ok);
+    EXPECT_TRUE(zg::is_answer(script.events[2].action));
+    EXPECT_FALSE(zg::is_answer(script.events[3].action));
+}
+
+TEST(ScriptAnswers, MalformedAnswersAreRefusedWithTheirLine) {
+    EXPECT_EQ(zg::parse_script("0 ok\n5 choose\n", "s").error, "s:2: missing printer name");
+    EXPECT_EQ(zg::parse_script("5 cancel now\n", "s").error, "s:1: cancel takes no arguments");
+    EXPECT_EQ(zg::parse_script("5 ok ok\n", "s").error, "s:1: ok takes no arguments");
 }
 
 }  // namespace
