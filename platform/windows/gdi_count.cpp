@@ -12,3 +12,7 @@ int zg_live_gdi_objects() {
 int zg_live_objects_of_type(DWORD) {
     return -1;
 }
+
+int zg_live_dialog_blocks() {
+    return -1;
+}

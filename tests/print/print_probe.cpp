@@ -2,7 +2,10 @@
 // found on a printed page, and prints it once through window::Print. The picture is white with
 // four bands of BAND pixels: red along the top, blue along the bottom, green down the left and
 // magenta down the right (the side bands between the top and bottom ones).
+// Whatever Print made it must release: a GDI object or dialog block left behind ends the probe
+// with status 3 (where the platform can count them).
 #include <graphics/window.h>
+#include <platform/gdi_count.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +41,15 @@ int main(int argc, char** argv) {
     w.SetWaitClose(false);
     w.SetBuffering(std::strcmp(argv[3], "buffered") == 0);
     DrawPicture(w, width, height);
+    const int objects = zg_live_gdi_objects();
     w.Print();
+    if (objects >= 0 && zg_live_gdi_objects() != objects) {
+        std::fprintf(stderr, "print_probe: Print left %d GDI objects\n", zg_live_gdi_objects() - objects);
+        return 3;
+    }
+    if (zg_live_dialog_blocks() > 0) {
+        std::fprintf(stderr, "print_probe: Print left %d dialog blocks\n", zg_live_dialog_blocks());
+        return 3;
+    }
     return 0;
 }

@@ -12,3 +12,7 @@ int zg_live_gdi_objects();
 // OBJ_BITMAP, OBJ_REGION, OBJ_DC counting window and memory DCs), 0 for other values, or -1
 // when the platform keeps no count by kind (Windows).
 int zg_live_objects_of_type(DWORD obj_type);
+
+// Memory blocks that the print dialog handed back (hDevMode, hDevNames) and GlobalFree has not
+// freed yet, or -1 when the platform cannot tell (Windows).
+int zg_live_dialog_blocks();

@@ -8,6 +8,8 @@
 #include "print/pdf_writer.h"
 #include "print/printer_dc.h"
 
+#include <platform/gdi_count.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -126,6 +128,12 @@ BOOL WINAPI PrintDlgA(LPPRINTDLGA pd) {
 }
 
 DWORD WINAPI CommDlgExtendedError(void) { return last_dialog_error(); }
+
+}  // extern "C"
+
+int zg_live_dialog_blocks() { return static_cast<int>(global_blocks().size()); }
+
+extern "C" {
 
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
     if (hMem == nullptr) return nullptr;
