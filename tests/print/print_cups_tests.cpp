@@ -1,11 +1,15 @@
 // Printing to a real CUPS server of the test's own (private_cupsd.sh): its queue "zg-test" is the
 // default, A4 at 300 dpi, and writes each job's PDF to a file. The simulator-sized picture is
 // printed through window::Print, the job is awaited, and the page CUPS wrote is rendered back.
+#include "print/printer.h"
 #include "print_support.h"
+
+#include <cups/cups.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -74,6 +78,23 @@ TEST_F(PrintCups, PrintsThePictureOnTheDefaultQueuesPage) {
     EXPECT_EQ(column.at(0, 2622 - 360), Hue::Blue);
     EXPECT_EQ(row.at(10, 0), Hue::Green);
     EXPECT_EQ(row.at(2480 - 10, 0), Hue::Magenta);
+}
+
+// The dialog's list straight from the server: the default queue first although another sorts
+// before it, its page from the queue's media default and resolution (A4 at 300 dpi).
+TEST_F(PrintCups, DefaultQueueComesFirstWithItsPageAndResolution) {
+    ASSERT_EQ(Admin("lpadmin -p zg-another -E -v file:///dev/null -P '" + s_dir->file("zg-test.ppd") + "'"), 0);
+    cupsSetServer(Server().c_str());
+    const std::vector<zg::print::Printer> printers = zg::print::cups_printers();
+    cupsSetServer(nullptr);
+    EXPECT_EQ(Admin("lpadmin -x zg-another"), 0);
+    ASSERT_EQ(printers.size(), 2u);
+    EXPECT_EQ(printers[0].name, "zg-test");
+    EXPECT_EQ(printers[1].name, "zg-another");
+    EXPECT_EQ(printers[0].dpi, 300);
+    EXPECT_EQ(printers[0].page_width, 2480);
+    EXPECT_EQ(printers[0].page_height, 3508);
+    EXPECT_EQ(printers[0].raster_caps, 0x2a19);
 }
 
 TEST_F(PrintCups, RefusedJobIsReportedByEndDoc) {
