@@ -6,14 +6,14 @@
 #include <cmath>
 #include <numbers>
 
-void PrecessionMeter::Add(double time, double phi)
+void PrecessionMeter::Add(double time, double phi, double phiRate)
 {
     if (!m_samples.empty()) {
         const double last = m_samples.back().phi;
         const double turn = 2 * std::numbers::pi;
         phi += turn * std::round((last - phi) / turn);
     }
-    m_samples.push_back({time, phi});
+    m_samples.push_back({time, phi, phiRate});
     while (m_samples.size() > 2 && m_samples[1].time < time - m_span)
         m_samples.pop_front();
 }
@@ -27,7 +27,12 @@ double PrecessionMeter::PhiAt(double time) const
     const Sample& b = *later;
     const Sample& a = *(later - 1);
     const double span = b.time - a.time;
-    return span > 0 ? a.phi + (b.phi - a.phi) * (time - a.time) / span : b.phi;
+    if (!(span > 0))
+        return b.phi;
+    // Cubic Hermite basis on s in [0, 1].
+    const double s = (time - a.time) / span, s2 = s * s, s3 = s2 * s;
+    return (2 * s3 - 3 * s2 + 1) * a.phi + (s3 - 2 * s2 + s) * span * a.rate + (-2 * s3 + 3 * s2) * b.phi +
+           (s3 - s2) * span * b.rate;
 }
 
 bool PrecessionMeter::MeanRate(double window, double& rate) const

@@ -91,12 +91,12 @@ TEST(CuspMotionTest, TheTipStopsAtEachCuspAndTheMeanRateIsTheReference)
     const double period = NutationOf(p, s)->period;
     constexpr int STEPS_PER_PERIOD = 640;
     PrecessionMeter meter(2 * period);
-    meter.Add(0, ToEuler(p, s).phi);
+    meter.Add(0, ToEuler(p, s).phi, ToEuler(p, s).phiRate);
     double fastest = 0;
     for (int cusp = 1; cusp <= 10; ++cusp) {
         for (int i = 0; i < STEPS_PER_PERIOD; ++i) {
             StepTop(p, s, period / STEPS_PER_PERIOD, Integrator::FOURTH_ORDER);
-            meter.Add(s.time, ToEuler(p, s).phi);
+            meter.Add(s.time, ToEuler(p, s).phi, ToEuler(p, s).phiRate);
             fastest = std::max(fastest, Norm(Cross((1 / p.transverseInertia) * s.momentum, s.axis)));
         }
         const double tipSpeed = Norm(Cross((1 / p.transverseInertia) * s.momentum, s.axis));
