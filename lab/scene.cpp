@@ -21,8 +21,20 @@ const Vector3 FORWARD{0, std::cos(ELEVATION), -std::sin(ELEVATION)};
 const Vector3 RIGHT{1, 0, 0};
 const Vector3 CAMERA_UP{0, std::sin(ELEVATION), std::cos(ELEVATION)};
 
-constexpr double TABLE_DEPTH = 1.3, TABLE_RADIUS = 0.9;
-constexpr double DISK_CENTRE = 0.55, DISK_RADIUS = 0.42;
+// The disk's centre sits at 0.55 of the axis; the disk's radius and the table's depth below the
+// pivot follow at the same scale, so the picture shows the rim meeting the table when the top
+// comes to rest, within limits that keep an extreme arm drawable.
+constexpr double DISK_CENTRE = 0.55, TABLE_RADIUS = 0.9;
+
+struct Proportions {
+    double diskRadius, tableDepth;
+};
+
+Proportions ProportionsOf(const TopParameters& p)
+{
+    const double scale = DISK_CENTRE / p.arm;
+    return {std::clamp(scale * p.diskRadius, 0.1, 0.8), std::clamp(scale * p.pivotHeight, 0.3, 2.4)};
+}
 constexpr int CIRCLE_POINTS = 32;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
@@ -54,17 +66,17 @@ void DrawLine3d(window& w, Vector3 from, Vector3 to)
     w.DrawLine(a.x, a.y, b.x, b.y, FRAME);
 }
 
-void DrawTable(window& w)
+void DrawTable(window& w, double depth)
 {
     w.SetPen(150, 140, 120, 1);
     w.SetBrush(235, 225, 205);
-    DrawCircleIn3d(w, {0, 0, -TABLE_DEPTH}, UP, TABLE_RADIUS, FILLED);
+    DrawCircleIn3d(w, {0, 0, -depth}, UP, TABLE_RADIUS, FILLED);
 }
 
-void DrawPostPiece(window& w)
+void DrawPostPiece(window& w, double depth)
 {
     w.SetPen(150, 150, 150, 5);
-    DrawLine3d(w, {0, 0, -TABLE_DEPTH}, {0, 0, 0});
+    DrawLine3d(w, {0, 0, -depth}, {0, 0, 0});
 }
 
 // One polyline a colour band, each run joined to the first point of the next band.
@@ -86,14 +98,14 @@ void DrawTrace(window& w, const std::deque<Vector3>& trace)
     }
 }
 
-void DrawDisk(window& w, Vector3 axis)
+void DrawDisk(window& w, Vector3 axis, double radius)
 {
     const Vector3 centre = DISK_CENTRE * axis;
     const double facing = std::abs(Dot(axis, Normalized(CAMERA - centre)));
     w.SetPen(20, 40, 120, 1);
     w.SetBrush(40 + static_cast<int>(60 * facing), 90 + static_cast<int>(80 * facing),
                200 + static_cast<int>(55 * facing));
-    DrawCircleIn3d(w, centre, axis, DISK_RADIUS, FILLED);
+    DrawCircleIn3d(w, centre, axis, radius, FILLED);
 }
 
 void DrawAxis(window& w, Vector3 axis)
@@ -105,12 +117,12 @@ void DrawAxis(window& w, Vector3 axis)
     w.DrawCircle(tip.x, tip.y, 4, FILLED);
 }
 
-void DrawSpinningBody(window& w, Vector3 axis)
+void DrawSpinningBody(window& w, Vector3 axis, double diskRadius)
 {
     const bool tipTowardsViewer = Dot(axis, FORWARD) < 0;
     if (!tipTowardsViewer)
         DrawAxis(w, axis);
-    DrawDisk(w, axis);
+    DrawDisk(w, axis, diskRadius);
     if (tipTowardsViewer)
         DrawAxis(w, axis);
 }
@@ -170,15 +182,16 @@ void DrawScene(window& w, const Experiment& experiment)
     w.SetPen(255, 255, 255, 1);
     w.SetBrush(255, 255, 255);
     w.DrawRectangle(SCENE_LEFT, SCENE_TOP, SCENE_RIGHT, SCENE_BOTTOM, FILLED, 0, 0);
-    DrawTable(w);
+    const Proportions sizes = ProportionsOf(experiment.Parameters());
+    DrawTable(w, sizes.tableDepth);
     w.SetPen(200, 200, 200, 1);
     w.DrawCircle(PIVOT_SCREEN_X, PIVOT_SCREEN_Y, SphereOutlineRadius(), FRAME);
     DrawTrace(w, experiment.Trace());
     const Vector3 axis = experiment.State().axis;
     const bool diskBeyondPivot = Project(DISK_CENTRE * axis).depth > DISTANCE;
     if (!diskBeyondPivot)
-        DrawPostPiece(w);
-    DrawSpinningBody(w, axis);
+        DrawPostPiece(w, sizes.tableDepth);
+    DrawSpinningBody(w, axis, sizes.diskRadius);
     if (diskBeyondPivot)
-        DrawPostPiece(w);
+        DrawPostPiece(w, sizes.tableDepth);
 }
