@@ -5,10 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-constexpr double DEGREE = 3.14159265358979323846 / 180;
+constexpr double DEGREE = std::numbers::pi / 180;
 
 LabControls PresetControls(int preset, double spin, double tilt, double nutation, double k, double c)
 {

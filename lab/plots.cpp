@@ -8,13 +8,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr double DEGREE = 3.14159265358979323846 / 180;
+constexpr double DEGREE = std::numbers::pi / 180;
 
 struct PlotBox {
     int top, bottom;

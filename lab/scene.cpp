@@ -7,12 +7,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace {
 
 // A camera 6 units from the pivot, 20 degrees above the horizontal, on the -y side.
-constexpr double ELEVATION = 20 * 3.14159265358979323846 / 180;
+constexpr double ELEVATION = 20 * std::numbers::pi / 180;
 constexpr double DISTANCE = 6;
 constexpr double OUTLINE_PIXELS = 150;
 const double FOCAL = OUTLINE_PIXELS * std::sqrt(DISTANCE * DISTANCE - 1);
@@ -53,7 +54,7 @@ void DrawCircleIn3d(window& w, Vector3 centre, Vector3 normal, double radius, Dr
     Perpendiculars(Normalized(normal), a, b);
     int xs[CIRCLE_POINTS], ys[CIRCLE_POINTS];
     for (int i = 0; i < CIRCLE_POINTS; ++i) {
-        const double t = 2 * 3.14159265358979323846 * i / CIRCLE_POINTS;
+        const double t = 2 * std::numbers::pi * i / CIRCLE_POINTS;
         const ScreenPoint s = Project(centre + radius * (std::cos(t) * a + std::sin(t) * b)).point;
         xs[i] = s.x, ys[i] = s.y;
     }

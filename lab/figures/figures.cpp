@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <functional>
 
 namespace {
 
-constexpr double DEGREE = 3.14159265358979323846 / 180;
+constexpr double DEGREE = std::numbers::pi / 180;
 constexpr double FRAME = 0.05;
 
 // Runs the experiment frame by frame until `until` seconds, calling visit for every new sample.
@@ -60,9 +61,9 @@ void SteadyAndCuspRows()
     Experiment moving(PRESETS[0].controls);
     moving.Advance(10);
     const double phi = std::atan2(moving.State().axis.x, -moving.State().axis.y);
-    const double turns = std::floor(steady.slow * 10 / (2 * 3.14159265358979323846) + 0.5);
+    const double turns = std::floor(steady.slow * 10 / (2 * std::numbers::pi) + 0.5);
     Row("steady 60 deg, w3 = 200: Omega slow (rad/s)", "1.981634374", steady.slow,
-        (phi + turns * 2 * 3.14159265358979323846) / 10);
+        (phi + turns * 2 * std::numbers::pi) / 10);
     Row("steady: Omega fast (rad/s)", "198.018366", steady.fast, NAN);
     const Range still = TiltRange(PRESETS[0].controls, 10);
     Row("steady: theta spread over 10 s (rad)", "3.7e-9", 0, (still.high - still.low) * DEGREE);
@@ -84,7 +85,7 @@ void NutationAndSleepingRows()
         char what[64];
         std::snprintf(what, sizeof what, "cusps at w3 = %.0f: 2 pi / T (rad/s)", spins[i]);
         const NutationBounds n = *Experiment(Start(60, 100, spins[i])).Readouts().nutation;
-        Row(what, frequencies[i], 2 * 3.14159265358979323846 / n.period, NAN);
+        Row(what, frequencies[i], 2 * std::numbers::pi / n.period, NAN);
     }
     Row("sleeping threshold w_c (rad/s)", "56.0286", SleepingThreshold(ParametersOf(LabControls{})), NAN);
     const double tilt = 0.02 / DEGREE;

@@ -63,6 +63,11 @@ TopEnergy Energy(const TopParameters& p, const TopState& s)
     return e;
 }
 
+TopInvariants InvariantsOf(const TopParameters& p, const TopState& s)
+{
+    return {Norm(s.axis), s.momentum.z, Dot(s.momentum, s.axis), Energy(p, s).Total()};
+}
+
 double RimClearance(const TopParameters& p, const TopState& s)
 {
     const double sine = std::hypot(s.axis.x, s.axis.y);

@@ -52,6 +52,12 @@ EulerMotion ToEuler(const TopParameters& p, const TopState& s);
 double SpinRate(const TopParameters& p, const TopState& s);  // w3 = (L . e3) / I3
 TopEnergy Energy(const TopParameters& p, const TopState& s);
 
+// What the frictionless motion conserves: |e3| = 1, Lz = L . z, L3 = L . e3, and the energy.
+struct TopInvariants {
+    double axisLength, verticalMomentum, axialMomentum, energy;
+};
+TopInvariants InvariantsOf(const TopParameters& p, const TopState& s);
+
 // Height of the lowest point of the disk's rim above the floor, for a disk of radius diskRadius
 // centred on the axis at the arm's distance from the pivot. The top rests when it reaches 0.
 double RimClearance(const TopParameters& p, const TopState& s);

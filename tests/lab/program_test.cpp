@@ -6,10 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-constexpr double DEGREE = 3.14159265358979323846 / 180;
+constexpr double DEGREE = std::numbers::pi / 180;
 
 int CentreX(const LabBox& b) { return (b.left + b.right) / 2; }
 int CentreY(const LabBox& b) { return (b.top + b.bottom) / 2; }
