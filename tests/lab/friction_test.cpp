@@ -70,7 +70,7 @@ TEST(PivotFrictionTest, NutationDecaysAtTheReferenceRateAndTheTopFalls)
         low = std::min(low, Tilt(t)), high = std::max(high, Tilt(t));
     });
     EXPECT_NEAR((low + high) / 2 / DEGREE, 64.08, 0.1);
-    EXPECT_NEAR(Dot(s.momentum, s.axis), l3, 1e-15);
+    EXPECT_NEAR(Dot(s.momentum, s.axis), l3, 1e-12 * l3);  // rounding alone, whatever the libm
     EXPECT_GT(s.dissipated, 0);
     EXPECT_NEAR(Energy(p, s).Total() + s.dissipated, e0, 1e-6 * p.GravityTorque());
 }
