@@ -19,6 +19,15 @@ std::string StatusAfterStep(const LabField& field, const LabControls& controls)
     return text;
 }
 
+// A new release; a top that had come to rest also starts running again, as a person expects
+// after Reset, while a paused one stays paused.
+void Release(LabSession& session, Experiment& experiment)
+{
+    if (experiment.Resting())
+        session.running = true;
+    experiment.Restart(session.controls);
+}
+
 void ApplyFieldClick(LabSession& session, Experiment& experiment, const LabTarget& target)
 {
     if (!ApplyStep(*target.field, target.action, session.controls)) {
@@ -26,10 +35,11 @@ void ApplyFieldClick(LabSession& session, Experiment& experiment, const LabTarge
         return;
     }
     session.status = StatusAfterStep(*target.field, session.controls);
-    if (target.field->effect == FieldEffect::ACTS_LIVE)
+    if (target.field->effect == FieldEffect::ACTS_LIVE) {
         experiment.SetFriction(session.controls);
-    else
-        experiment.Restart(session.controls);
+        return;
+    }
+    Release(session, experiment);
 }
 
 bool ApplyTarget(LabSession& session, Experiment& experiment, const LabTarget& target)
@@ -42,11 +52,15 @@ bool ApplyTarget(LabSession& session, Experiment& experiment, const LabTarget& t
         ApplyFieldClick(session, experiment, target);
         return true;
     case LabAction::RUN_PAUSE:
+        if (experiment.Resting()) {
+            session.status = "-> The top rests on the table: Reset releases it again";
+            return true;
+        }
         session.running = !session.running;
         session.status = session.running ? "-> Running" : "-> Paused";
         return true;
     case LabAction::RESET:
-        experiment.Restart(session.controls);
+        Release(session, experiment);
         session.status = "-> Released again from the initial tilt";
         return true;
     case LabAction::EXIT:
@@ -71,6 +85,11 @@ bool RunOneFrame(window& w, LabSession& session, Experiment& experiment)
     if (session.running && !experiment.Resting()) {
         Sleep(FRAME_MS);
         experiment.Advance(FRAME_MS / 1000.0 * session.controls.timeScale / 100);
+        if (experiment.Resting()) {  // the button reads Run from now on
+            session.running = false;
+            session.status = "-> The top rests: the rim of its disk touched the table";
+            DrawLabPanel(w, session);
+        }
         if (!TakeQueuedClicks(w, session, experiment))
             return false;
     } else {
@@ -98,8 +117,7 @@ bool HandleLabClick(window& w, LabSession& session, Experiment& experiment, int 
 
 void DrawLabFrame(window& w, const LabSession& session, const Experiment& experiment)
 {
-    const std::string resting = "-> The top rests: the rim of its disk touched the table";
-    DrawStatusLine(w, experiment.Resting() ? resting : session.status);
+    DrawStatusLine(w, session.status);
     DrawScene(w, experiment);
     const LabReadouts readouts = experiment.Readouts();
     DrawPlots(w, experiment, readouts);

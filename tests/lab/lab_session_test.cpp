@@ -109,11 +109,21 @@ TEST(LabSessionTest, SpinFrictionBringsTheTopDownToRestAndTheProgramWaits)
         script += std::to_string(100 + 100 * i) + " click left 168 70\n";
     for (int i = 0; i < 15; ++i)
         script += std::to_string(500 + 50 * i) + " click left 168 352\n";
-    script += "20000 snapshot rest1.png\n25000 snapshot rest2.png\n25100 close\n";
+    script += "2000 snapshot falling.png\n20000 snapshot rest1.png\n25000 snapshot rest2.png\n"
+              "25100 click left 100 480\n"  // Run: refused while the top rests
+              "25500 snapshot rest3.png\n"
+              "25600 click left 100 512\n"  // Reset: released and running again
+              "26500 snapshot again.png\n26600 close\n";
     const SessionResult result = session.Run(GYROSCOPE_LAB_EXE, script);
     EXPECT_EQ(result.exitStatus, 0);
-    const PngImage rest1 = Snapshot(session, "rest1.png"), rest2 = Snapshot(session, "rest2.png");
+    const PngImage falling = Snapshot(session, "falling.png"), rest1 = Snapshot(session, "rest1.png");
+    const PngImage rest2 = Snapshot(session, "rest2.png"), rest3 = Snapshot(session, "rest3.png");
+    const PngImage again = Snapshot(session, "again.png");
     EXPECT_TRUE(rest1.SameRegion(rest2, 0, 0, 1000, 700));
+    EXPECT_TRUE(rest3.SameRegion(rest2, 0, 71, 1000, 700));
+    EXPECT_FALSE(rest1.SameRegion(falling, 15, 468, 185, 492));  // Pause has become Run
+    EXPECT_FALSE(again.SameRegion(rest3, 201, 71, 610, 700));
+    EXPECT_TRUE(again.SameRegion(falling, 15, 468, 185, 492));  // Pause again
     // The resting status has about 340 black pixels; "-> Spin friction (uNms): 20" about 160.
     EXPECT_GT(rest1.Count(215, 40, 900, 66, BLACK), 250);
     EXPECT_EQ(CountTrace(rest1).outside, 0);
