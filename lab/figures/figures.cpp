@@ -66,7 +66,7 @@ void SteadyAndCuspRows()
         (phi + turns * 2 * std::numbers::pi) / 10);
     Row("steady: Omega fast (rad/s)", "198.018366", steady.fast, NAN);
     const Range still = TiltRange(PRESETS[0].controls, 10);
-    Row("steady: theta spread over 10 s (rad)", "3.7e-9", 0, (still.high - still.low) * DEGREE);
+    Row("steady: theta spread over 10 s (rad)", "3.7e-9", NAN, (still.high - still.low) * DEGREE);
     Experiment cusps(PRESETS[2].controls);
     const NutationBounds n = *cusps.Readouts().nutation;
     const Range swing = TiltRange(PRESETS[2].controls, 10);
