@@ -1,5 +1,6 @@
 # Two commands set up and use a fresh Debian 12 machine:
 #   make run    installs what is missing, builds and starts the simulator
+#   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
 # Other targets: bench, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
 # deps, clean. Builds use the CMake presets (build/native, build/asan, build/windows) and two
@@ -8,7 +9,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
-.PHONY: all deps native run test test-native test-asan test-windows scene-diff bench screenshot \
+.PHONY: all deps native run lab test test-native test-asan test-windows scene-diff bench screenshot \
         idle-cpu measure clean
 
 all: native
@@ -24,6 +25,11 @@ run: deps
 	cmake --preset native -DZG_WERROR=ON >/dev/null
 	cmake --build --preset native --target gyroscope -j$(JOBS)
 	build/native/app/gyroscope
+
+lab: deps
+	cmake --preset native -DZG_WERROR=ON >/dev/null
+	cmake --build --preset native --target gyroscope_lab -j$(JOBS)
+	build/native/lab/gyroscope_lab
 
 test: deps
 	scripts/test-all.sh

@@ -1,0 +1,74 @@
+// The heavy symmetric top on a fixed pivot: its parameters, its state, conversions from and to
+// Euler angles, its energies and invariants, the floor, and the step that advances it.
+//
+// Conventions: z up; Euler angles z-x-z (phi precession, theta tilt from the upward vertical, psi
+// spin). I1 is the transverse moment about the pivot (it includes m l^2), I3 the moment about the
+// symmetry axis. The state is the unit symmetry axis e3 and the angular momentum L about the pivot,
+// both in space axes, which has no singularity at theta = 0 where Euler angles have one.
+// Equations: de3/dt = (L / I1) x e3, dL/dt = M (z x e3) + friction torques, M = m g l.
+// Friction: spin friction -k w3 e3 and pivot friction -c L_perp / I1.
+#pragma once
+
+#include "lab/physics/vector3.h"
+
+struct TopParameters {
+    double mass = 0.1;                // kg
+    double arm = 0.04;                // m, pivot to centre of mass
+    double transverseInertia = 2e-4;  // I1 about the pivot, kg m^2
+    double axialInertia = 1e-4;       // I3, kg m^2
+    double gravity = 9.81;            // m/s^2
+    double spinFriction = 0;          // k, N m s
+    double pivotFriction = 0;         // c, N m s
+    double diskRadius = 0.0447;       // m, the rim that can touch the floor
+    double pivotHeight = 0.05;        // m, pivot above the floor
+
+    double GravityTorque() const { return mass * gravity * arm; }  // M = m g l
+};
+
+struct TopState {
+    Vector3 axis{0, 0, 1};  // e3, unit
+    Vector3 momentum;       // L about the pivot
+    double time = 0;        // s
+    double dissipated = 0;  // J taken out by friction since the start
+};
+
+struct EulerMotion {
+    double theta = 0, phi = 0;            // rad
+    double thetaRate = 0, phiRate = 0;    // rad/s
+    double spin = 0;                      // w3 = psi' + phi' cos(theta), rad/s
+    double psiRate = 0;                   // rad/s
+};
+
+struct TopEnergy {
+    double kinetic = 0, potential = 0;
+    double Total() const { return kinetic + potential; }
+};
+
+// Angles and rates to the state; at theta = 0 phi only orients the axis' direction of motion.
+TopState FromEuler(const TopParameters& p, const EulerMotion& motion);
+// The state back to angles and rates. At the pole, where phi' is undefined, it reads 0.
+EulerMotion ToEuler(const TopParameters& p, const TopState& s);
+
+double SpinRate(const TopParameters& p, const TopState& s);  // w3 = (L . e3) / I3
+TopEnergy Energy(const TopParameters& p, const TopState& s);
+
+// What the frictionless motion conserves: |e3| = 1, Lz = L . z, L3 = L . e3, and the energy.
+struct TopInvariants {
+    double axisLength, verticalMomentum, axialMomentum, energy;
+};
+TopInvariants InvariantsOf(const TopParameters& p, const TopState& s);
+
+// Height of the lowest point of the disk's rim above the floor, for a disk of radius diskRadius
+// centred on the axis at the arm's distance from the pivot. The top rests when it reaches 0.
+double RimClearance(const TopParameters& p, const TopState& s);
+
+enum class Integrator { SECOND_ORDER, FOURTH_ORDER };
+
+// One step of length h: the symmetric splitting damp h/2, kick h/2, drift h (the free top
+// exactly), kick h/2, damp h/2 (Hairer, Lubich & Wanner, Geometric Numerical Integration, VII.5);
+// FOURTH_ORDER composes three of them with Yoshida's triple-jump weights.
+void StepTop(const TopParameters& p, TopState& s, double h, Integrator order);
+
+// The largest step that keeps the drift's rotation angle |L| h / I1 and the kick's h sqrt(M / I1)
+// at 0.1 or below, never above maxStep.
+double StableStep(const TopParameters& p, const TopState& s, double maxStep);

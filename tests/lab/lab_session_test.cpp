@@ -1,0 +1,132 @@
+// The real gyroscope_lab as scripted headless sessions; its picture is checked in snapshots.
+// A frame runs every 50 virtual ms while the top moves. The trace is the only red-to-white
+// colour in the scene (green == blue, red well above them), which lets a test find every trace
+// pixel and check that it lies inside the sphere's outline.
+#include "../app/png_image.h"
+#include "../app/session.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+const Rgb PANEL_BLUE{12, 180, 243};
+const Rgb BLACK{0, 0, 0};
+const Rgb DOTTED_GREEN{0, 150, 0};
+constexpr int PIVOT_X = 405, PIVOT_Y = 300, OUTLINE_RADIUS = 150;
+constexpr int PLOT_LEFT = 660, THETA_TOP = 90, THETA_BOTTOM = 260;
+
+bool IsTrace(const Rgb& c) { return c.green == c.blue && c.red >= c.green + 20; }
+
+struct TraceCount {
+    int inside = 0, outside = 0;
+};
+
+TraceCount CountTrace(const PngImage& image)
+{
+    TraceCount count;
+    for (int y = 71; y < 700; ++y) {
+        for (int x = 201; x < 610; ++x) {
+            if (!IsTrace(image.at(x, y)))
+                continue;
+            const bool inside = std::hypot(x - PIVOT_X, y - PIVOT_Y) <= OUTLINE_RADIUS + 1.5;
+            (inside ? count.inside : count.outside)++;
+        }
+    }
+    return count;
+}
+
+PngImage Snapshot(const HeadlessSession& session, const std::string& file)
+{
+    PngImage image(session.Path(file));
+    EXPECT_FALSE(image.empty()) << image.error();
+    return image;
+}
+
+TEST(LabSessionTest, TraceInsideTheSphereAxesDottedTurningPointsAndReadouts)
+{
+    HeadlessSession session("lab_start");
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE, "2000 snapshot a.png\n2100 close\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.output.find("Fatal Error"), std::string::npos) << result.output;
+    const PngImage a = Snapshot(session, "a.png");
+    ASSERT_EQ(a.width(), 1000);
+    EXPECT_EQ(a.at(5, 690), PANEL_BLUE);
+    EXPECT_EQ(a.at(990, 5), PANEL_BLUE);
+    const TraceCount trace = CountTrace(a);
+    EXPECT_GT(trace.inside, 300);
+    EXPECT_EQ(trace.outside, 0);
+    EXPECT_EQ(a.Count(PLOT_LEFT, THETA_TOP, PLOT_LEFT + 1, THETA_BOTTOM, BLACK), THETA_BOTTOM - THETA_TOP);
+    EXPECT_GT(a.Count(PLOT_LEFT, THETA_BOTTOM, 990, THETA_BOTTOM + 1, BLACK), 320);
+    EXPECT_GT(a.Count(PLOT_LEFT, THETA_TOP, 990, THETA_BOTTOM, DOTTED_GREEN), 100);
+    EXPECT_GT(a.Count(PLOT_LEFT + 2, THETA_TOP, 990, THETA_BOTTOM, Rgb{0, 0, 170}), 300);  // theta itself
+    EXPECT_GT(a.Count(620, 500, 990, 620, BLACK), 500);  // readout lines
+}
+
+TEST(LabSessionTest, PauseFreezesThePictureAndRunGoesOn)
+{
+    HeadlessSession session("lab_pause");
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
+                                             "500 click left 100 480\n"  // pause
+                                             "700 snapshot p1.png\n"
+                                             "5000 snapshot p2.png\n"
+                                             "5100 click left 100 480\n"  // run
+                                             "5600 snapshot r.png\n"
+                                             "5700 close\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    const PngImage p1 = Snapshot(session, "p1.png"), p2 = Snapshot(session, "p2.png"), r = Snapshot(session, "r.png");
+    EXPECT_TRUE(p1.SameRegion(p2, 0, 0, 1000, 700));
+    EXPECT_FALSE(r.SameRegion(p2, 201, 71, 1000, 700));
+    EXPECT_FALSE(r.SameRegion(p2, 15, 468, 185, 492));  // the button reads Pause again
+}
+
+TEST(LabSessionTest, PresetsStepAndExitEndsTheProgramAtOnce)
+{
+    HeadlessSession session("lab_exit");
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
+                                             "300 snapshot cusps.png\n"
+                                             "400 click left 168 70\n"  // preset +: loops
+                                             "700 snapshot loops.png\n"
+                                             "800 click left 100 544\n"  // exit
+                                             "2000 snapshot late.png\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    const PngImage cusps = Snapshot(session, "cusps.png"), loops = Snapshot(session, "loops.png");
+    EXPECT_FALSE(cusps.SameRegion(loops, 15, 40, 185, 82));  // the preset's name
+    EXPECT_FALSE(cusps.SameRegion(loops, 200, 40, 1000, 70));  // the status line
+    EXPECT_FALSE(std::filesystem::exists(session.Path("late.png")));
+}
+
+TEST(LabSessionTest, SpinFrictionBringsTheTopDownToRestAndTheProgramWaits)
+{
+    HeadlessSession session("lab_rest");
+    // From cusps to the spin friction preset, then the friction up from 5 to 20 uN m s, so that
+    // the top comes down in about 12 s instead of 46 s.
+    std::string script;
+    for (int i = 0; i < 4; ++i)
+        script += std::to_string(100 + 100 * i) + " click left 168 70\n";
+    for (int i = 0; i < 15; ++i)
+        script += std::to_string(500 + 50 * i) + " click left 168 352\n";
+    script += "2000 snapshot falling.png\n20000 snapshot rest1.png\n25000 snapshot rest2.png\n"
+              "25100 click left 100 480\n"  // Run: refused while the top rests
+              "25500 snapshot rest3.png\n"
+              "25600 click left 100 512\n"  // Reset: released and running again
+              "26500 snapshot again.png\n26600 close\n";
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE, script);
+    EXPECT_EQ(result.exitStatus, 0);
+    const PngImage falling = Snapshot(session, "falling.png"), rest1 = Snapshot(session, "rest1.png");
+    const PngImage rest2 = Snapshot(session, "rest2.png"), rest3 = Snapshot(session, "rest3.png");
+    const PngImage again = Snapshot(session, "again.png");
+    EXPECT_TRUE(rest1.SameRegion(rest2, 0, 0, 1000, 700));
+    EXPECT_TRUE(rest3.SameRegion(rest2, 0, 71, 1000, 700));
+    EXPECT_FALSE(rest1.SameRegion(falling, 15, 468, 185, 492));  // Pause has become Run
+    EXPECT_FALSE(again.SameRegion(rest3, 201, 71, 610, 700));
+    EXPECT_TRUE(again.SameRegion(falling, 15, 468, 185, 492));  // Pause again
+    // The resting status has about 340 black pixels; "-> Spin friction (uNms): 20" about 160.
+    EXPECT_GT(rest1.Count(215, 40, 900, 66, BLACK), 250);
+    EXPECT_EQ(CountTrace(rest1).outside, 0);
+}
+
+}  // namespace
