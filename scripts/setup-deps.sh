@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libpng-dev
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
-  xvfb xauth xdotool x11-utils imagemagick strace
+  xvfb xauth xdotool x11-utils imagemagick strace doxygen
   fonts-liberation fonts-dejavu-core
 )
 
