@@ -18,4 +18,8 @@ function(zg_library_properties target)
     C_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON
     POSITION_INDEPENDENT_CODE ${BUILD_SHARED_LIBS})
+  # An installed libzorgraphics.so finds libzorgraphics_platform.so beside it, wherever the prefix is.
+  if(NOT WIN32)
+    set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
+  endif()
 endfunction()
