@@ -6,7 +6,8 @@
 #   2. pkg-config reports version 1.0.0;
 #   3. examples/starter builds with find_package and runs headless, drawing its gold circle;
 #   4. hello.cpp builds with `c++ hello.cpp $(pkg-config --cflags --libs zorgraphics)` and runs;
-#   5. every example builds alone against the package.
+#   5. every example builds alone against the package;
+#   6. the CMake package answers for version 1.0 and refuses a request for 2.0.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -60,4 +61,14 @@ run_and_check "$tmp/hello" "$tmp/hello/hello" 100 50 255,99,71
 step "every example alone against the package"
 cmake -S "$root/examples" -B "$tmp/examples" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
 cmake --build "$tmp/examples" -j"${JOBS:-2}" >/dev/null
+step "CMake package version"
+mkdir -p "$tmp/version"
+printf 'cmake_minimum_required(VERSION 3.16)\nproject(v LANGUAGES CXX)\nfind_package(zorgraphics ${WANTED} REQUIRED)\nmessage(STATUS "found ${zorgraphics_VERSION}")\n' \
+  >"$tmp/version/CMakeLists.txt"
+found=$(cmake -S "$tmp/version" -B "$tmp/version/ok" -DWANTED=1.0 -DCMAKE_PREFIX_PATH="$prefix") \
+  || die "find_package(zorgraphics 1.0) failed"
+[[ "$found" == *"found 1.0.0"* ]] || die "find_package(zorgraphics 1.0) did not find version 1.0.0"
+if cmake -S "$tmp/version" -B "$tmp/version/new" -DWANTED=2.0 -DCMAKE_PREFIX_PATH="$prefix" >/dev/null 2>&1; then
+  die "find_package(zorgraphics 2.0) accepted version 1.0.0"
+fi
 echo "installed package good"
