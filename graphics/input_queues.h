@@ -1,11 +1,12 @@
-// Input records, the two first-in first-out queues of a window, and the process-wide registry
-// through which the one native window procedure finds the `window` of a native handle.
-//
-// Invariants: a queue owns every record from its head on until `Pop` hands one over; emptiness is
-// judged by the head alone (the tail may still name a record already handed over). The registry
-// exists from the first window's construction to the last window's destruction and is reached only
-// through `WindowRegistry::Active()`, a plain pointer that is null while no window exists, so that
-// no object with a constructor is involved in static initialisation.
+/// @file
+/// Input records, the two first-in first-out queues of a window, and the process-wide registry
+/// through which the one native window procedure finds the `window` of a native handle.
+///
+/// Invariants: a queue owns every record from its head on until `Pop` hands one over; emptiness is
+/// judged by the head alone (the tail may still name a record already handed over). The registry
+/// exists from the first window's construction to the last window's destruction and is reached only
+/// through `WindowRegistry::Active()`, a plain pointer that is null while no window exists, so that
+/// no object with a constructor is involved in static initialisation.
 #pragma once
 
 #include <platform/win32.h>
@@ -14,36 +15,64 @@
 #include <exception>
 #include <memory>
 
+// Shared builds hide every name but those the installed headers declare.
+#if defined(__GNUC__) && !defined(_WIN32)
+#pragma GCC visibility push(default)
+#endif
+
 class window;
 
-enum ClickType : std::int32_t { NO_CLICK = 0, LEFT_CLICK = 1, RIGHT_CLICK = 2 };
-enum KeyType : std::int32_t { NO_KEY = 0, ASCII_KEY = 1, ARROW_KEY = 2, FUNCTION_KEY = 3, ESCAPE_KEY = 4 };
-enum MouseButton : std::int32_t { LEFT_BUTTON = 0, RIGHT_BUTTON = 1 };
-enum ButtonState : std::int32_t { BUTTON_UP = 0, BUTTON_DOWN = 1 };
+/// What a click was, as window::PollMouseClick and window::WaitForMouseClick report it.
+enum ClickType : std::int32_t {
+    NO_CLICK = 0,    ///< No click: the queue was empty, or the window is gone.
+    LEFT_CLICK = 1,  ///< The left button was pressed and released.
+    RIGHT_CLICK = 2  ///< The right button was pressed and released.
+};
+/// What a key was, as window::PollKeyPress and window::WaitForKeyPress report it.
+enum KeyType : std::int32_t {
+    NO_KEY = 0,        ///< No key: the queue was empty, or the window is gone (code 0).
+    ASCII_KEY = 1,     ///< A character key; the code is the character typed ('a', 'A', '7', ' ').
+    /// A cursor key; the code is the number (not the character) of the keypad key of the same
+    /// use: 8 up, 2 down, 4 left, 6 right, 7 Home, 1 End, 9 Page Up, 3 Page Down.
+    ARROW_KEY = 2,
+    FUNCTION_KEY = 3,  ///< F1 to F12; the code is 1 to 12.
+    ESCAPE_KEY = 4     ///< The Escape key; the code is 1.
+};
+/// A mouse button, for window::GetButtonState.
+enum MouseButton : std::int32_t {
+    LEFT_BUTTON = 0,  ///< The left button.
+    RIGHT_BUTTON = 1  ///< The right button.
+};
+/// Whether a button is held down, from window::GetButtonState.
+enum ButtonState : std::int32_t {
+    BUTTON_UP = 0,   ///< Not pressed.
+    BUTTON_DOWN = 1  ///< Held down.
+};
 
-// One queued click: released button and release position in client pixels.
+/// One queued click: released button and release position in client pixels.
 struct ClickRecord {
-    ClickType ctType = NO_CLICK;
-    std::int32_t iX = -1;
-    std::int32_t iY = -1;
-    ClickRecord* pNext = nullptr;
+    ClickType ctType = NO_CLICK;   ///< Which button.
+    std::int32_t iX = -1;          ///< Release position, client pixels.
+    std::int32_t iY = -1;          ///< Release position, client pixels.
+    ClickRecord* pNext = nullptr;  ///< The next newer click in the queue.
 };
 
-// One queued key: its kind and an 8-bit code (a character for ASCII_KEY, a keypad digit for
-// ARROW_KEY, 1 to 12 for FUNCTION_KEY, 1 for ESCAPE_KEY).
+/// One queued key: its kind and an 8-bit code (a character for ASCII_KEY, a keypad digit for
+/// ARROW_KEY, 1 to 12 for FUNCTION_KEY, 1 for ESCAPE_KEY).
 struct KeyRecord {
-    KeyType ktType = NO_KEY;
-    char cCode = 0;
-    KeyRecord* pNext = nullptr;
+    KeyType ktType = NO_KEY;     ///< The kind of key.
+    char cCode = 0;              ///< Its code, as the kind tells.
+    KeyRecord* pNext = nullptr;  ///< The next newer key in the queue.
 };
 
-// A singly linked FIFO of heap records of one kind (ClickRecord or KeyRecord).
+/// A singly linked FIFO of heap records of one kind (ClickRecord or KeyRecord).
 template <class Record>
 class RecordQueue {
 public:
-    RecordQueue() = default;
-    RecordQueue(const RecordQueue&) = delete;
-    RecordQueue& operator=(const RecordQueue&) = delete;
+    RecordQueue() = default;                               ///< An empty queue.
+    RecordQueue(const RecordQueue&) = delete;              ///< Not copyable: the queue owns its records.
+    RecordQueue& operator=(const RecordQueue&) = delete;   ///< Not copyable: the queue owns its records.
+    /// Deletes every record still queued.
     ~RecordQueue() {
         pTail = nullptr;
         while (pHead != nullptr) {
@@ -53,7 +82,7 @@ public:
         }
     }
 
-    // Appends the record and takes ownership; a null record is ignored.
+    /// Appends the record and takes ownership; a null record is ignored.
     void Push(std::unique_ptr<Record> record) {
         if (!record) {
             return;
@@ -69,7 +98,7 @@ public:
         pTail = raw;
     }
 
-    // Detaches the oldest record and hands it over; null when the queue is empty.
+    /// Detaches the oldest record and hands it over; null when the queue is empty.
     std::unique_ptr<Record> Pop() {
         if (pHead == nullptr) {
             return nullptr;
@@ -80,6 +109,7 @@ public:
         return std::unique_ptr<Record>(head);
     }
 
+    /// True when no record is queued.
     bool IsEmpty() const { return pHead == nullptr; }
 
 private:
@@ -87,53 +117,65 @@ private:
     Record* pTail = nullptr;
 };
 
-using MouseQueue = RecordQueue<ClickRecord>;
-using KeyQueue = RecordQueue<KeyRecord>;
+using MouseQueue = RecordQueue<ClickRecord>;  ///< A window's clicks, oldest first.
+using KeyQueue = RecordQueue<KeyRecord>;      ///< A window's keys, oldest first.
 
-// One registered window: the native handle and the `window` (not owned) that wraps it.
+/// One registered window: the native handle and the `window` (not owned) that wraps it.
 struct RegistryEntry {
-    RegistryEntry* pNext = nullptr;
-    HWND hwnd = nullptr;
-    window* pWindow = nullptr;
+    RegistryEntry* pNext = nullptr;  ///< The next registered window.
+    HWND hwnd = nullptr;             ///< The native window.
+    window* pWindow = nullptr;       ///< The window that wraps it.
 };
 
-// The list of live windows, in registration order. The recording operations are the only way the
-// native window procedure reaches a `window`; each does nothing for a handle that is not listed.
+/// The list of live windows, in registration order. The recording operations are the only way the
+/// native window procedure reaches a `window`; each does nothing for a handle that is not listed.
 class WindowRegistry {
 public:
-    RegistryEntry* pFirst = nullptr;
-    bool bWaitClose = true;
-    std::uint16_t nWindows = 0;
+    RegistryEntry* pFirst = nullptr;  ///< The oldest registered window; null when none.
+    bool bWaitClose = true;           ///< Whether the last window waits for a click (window::SetWaitClose).
+    std::uint16_t nWindows = 0;       ///< How many windows are registered.
 
-    WindowRegistry() = default;
-    WindowRegistry(const WindowRegistry&) = delete;
-    WindowRegistry& operator=(const WindowRegistry&) = delete;
+    WindowRegistry() = default;                                  ///< An empty registry.
+    WindowRegistry(const WindowRegistry&) = delete;              ///< Not copyable: there is one.
+    WindowRegistry& operator=(const WindowRegistry&) = delete;   ///< Not copyable: there is one.
+    /// Deletes the entries (not the windows they name).
     ~WindowRegistry();
 
-    // Appends an entry unless the handle is already listed (then the first window stays).
-    // Throws `error` 0 when no memory is available for the entry.
+    /// Appends an entry unless the handle is already listed (then the first window stays).
+    /// Throws `error` 0 when no memory is available for the entry.
     void Register(HWND handle, window* owner);
-    // Removes the first entry of the handle; an absent handle changes nothing.
+    /// Removes the first entry of the handle; an absent handle changes nothing.
     void Unregister(HWND handle);
+    /// The window of a native handle, or null when it is not listed.
     window* Lookup(HWND handle) const;
 
+    /// Records the cursor position (client pixels) of the handle's window.
     void RecordPosition(HWND handle, int x, int y);
+    /// Records a button going down or up, and the cursor position.
     void RecordButton(HWND handle, MouseButton button, ButtonState state, int x, int y);
-    void RecordClick(HWND handle, ClickType type, int x, int y);   // may throw `error` 0
-    void RecordKey(HWND handle, KeyType type, unsigned int code);  // keeps the low 8 bits; may throw
+    /// Queues a click for the handle's window; may throw OUT_OF_MEMORY.
+    void RecordClick(HWND handle, ClickType type, int x, int y);
+    /// Queues a key for the handle's window, keeping the low 8 bits of the code; may throw
+    /// OUT_OF_MEMORY.
+    void RecordKey(HWND handle, KeyType type, unsigned int code);
 
-    // An exception raised while a message was being recorded inside the native dispatch, kept
-    // here so that it never crosses the platform's frames; PumpMessages rethrows it.
+    /// An exception raised while a message was being recorded inside the native dispatch, kept
+    /// here so that it never crosses the platform's frames; PumpMessages rethrows it.
     void KeepPendingError(std::exception_ptr pending) noexcept;
+    /// Hands over the kept exception (null when none) and forgets it.
     std::exception_ptr TakePendingError() noexcept;
 
-    // The process-wide registry, or null while no window exists.
+    /// The process-wide registry, or null while no window exists.
     static WindowRegistry* Active() noexcept;
-    // Returns the process-wide registry, creating it first if needed (throws `error` 0).
+    /// Returns the process-wide registry, creating it first if needed (throws `error` 0).
     static WindowRegistry& Acquire();
-    // Deletes the process-wide registry and clears the pointer.
+    /// Deletes the process-wide registry and clears the pointer.
     static void Release() noexcept;
 
 private:
     std::exception_ptr pendingError;
 };
+
+#if defined(__GNUC__) && !defined(_WIN32)
+#pragma GCC visibility pop
+#endif

@@ -1,26 +1,35 @@
-// Named colours: the 144 colour names of the X11 colour database (rgb.txt) that do not end in a
-// digit, upper-cased with spaces removed, in the database's order, plus INDIAN_RED after INDIANRED.
-// Also home of `color`, the library's RGB triple, so that the palette needs nothing else.
-//
-// Invariant: every constant is constexpr, so it holds its value during static initialisation too;
-// a `window` of static storage duration constructed before any other object can rely on WHITE.
+/// @file
+/// Named colours: the 144 colour names of the X11 colour database (rgb.txt) that do not end in a
+/// digit, upper-cased with spaces removed, in the database's order, plus INDIAN_RED after INDIANRED.
+/// Also home of `color`, the library's RGB triple, so that the palette needs nothing else.
+///
+/// Invariant: every constant is constexpr, so it holds its value during static initialisation too;
+/// a `window` of static storage duration constructed before any other object can rely on WHITE.
 #pragma once
 
 #include <cstddef>
 
-// A colour as three 8-bit channels, red, green and blue, stored as given.
+/// A colour as three 8-bit channels, red, green and blue, stored as given.
 struct color {
-    unsigned char ucRed = 0;
-    unsigned char ucGreen = 0;
-    unsigned char ucBlue = 0;
+    unsigned char ucRed = 0;    ///< Red, 0 to 255.
+    unsigned char ucGreen = 0;  ///< Green, 0 to 255.
+    unsigned char ucBlue = 0;   ///< Blue, 0 to 255.
 
+    /// Black.
     constexpr color() = default;
+    /// The colour of three channels, each 0 to 255.
     constexpr color(unsigned char red, unsigned char green, unsigned char blue)
         : ucRed(red), ucGreen(green), ucBlue(blue) {}
 
+    /// True when the three channels are equal.
     friend constexpr bool operator==(const color&, const color&) = default;
 };
 
+/// @name Named colours
+/// @{
+
+/// A named colour of the X11 colour database, usable wherever a color is (SetBrush(GOLD)). The
+/// chart in the README (examples/colours.cpp) shows each with its name.
 inline constexpr color SNOW(255, 250, 250);
 inline constexpr color GHOSTWHITE(248, 248, 255);
 inline constexpr color WHITESMOKE(245, 245, 245);
@@ -165,12 +174,15 @@ inline constexpr color DARKCYAN(0, 139, 139);
 inline constexpr color DARKMAGENTA(139, 0, 139);
 inline constexpr color DARKRED(139, 0, 0);
 inline constexpr color LIGHTGREEN(144, 238, 144);
+/// @}
 
-// The palette as a table, in the order above, for programs that list or look up colours by name.
+/// One entry of NAMED_COLORS: a colour with its name.
 struct NamedColor {
-    const char* name;
-    color value;
+    const char* name;  ///< The constant's name in capitals ("LIGHTGREEN").
+    color value;       ///< Its colour.
 };
+/// The palette as a table, in the order above, for programs that list or look up colours by name;
+/// NAMED_COLOR_COUNT entries.
 inline constexpr NamedColor NAMED_COLORS[] = {
     {"SNOW", SNOW}, {"GHOSTWHITE", GHOSTWHITE}, {"WHITESMOKE", WHITESMOKE}, {"GAINSBORO", GAINSBORO},
     {"FLORALWHITE", FLORALWHITE}, {"OLDLACE", OLDLACE}, {"LINEN", LINEN},
@@ -216,4 +228,5 @@ inline constexpr NamedColor NAMED_COLORS[] = {
     {"DARKGRAY", DARKGRAY}, {"DARKBLUE", DARKBLUE}, {"DARKCYAN", DARKCYAN},
     {"DARKMAGENTA", DARKMAGENTA}, {"DARKRED", DARKRED}, {"LIGHTGREEN", LIGHTGREEN},
 };
+/// The number of entries of NAMED_COLORS (144).
 inline constexpr std::size_t NAMED_COLOR_COUNT = sizeof(NAMED_COLORS) / sizeof(NAMED_COLORS[0]);

@@ -10,7 +10,7 @@ packages=(
   libcups2-dev libcairo2-dev
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
-  xvfb xauth xdotool x11-utils imagemagick strace time
+  xvfb xauth xdotool x11-utils imagemagick strace time doxygen
   fonts-liberation fonts-dejavu-core
   cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base
 )
