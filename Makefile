@@ -1,15 +1,15 @@
 # Two commands set up and use a fresh Debian 12 machine:
 #   make run    installs what is missing, builds and starts the simulator
 #   make test   installs what is missing, builds every configuration and runs every test
-# Other targets: bench, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
+# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
 # deps, clean. Builds use the CMake presets (build/native, build/asan, build/windows) and two
 # jobs, the size of the machines this runs on; JOBS=n overrides.
 SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
-.PHONY: all deps native run test test-native test-asan test-windows scene-diff bench screenshot \
-        idle-cpu measure clean
+.PHONY: all deps native run test test-native test-asan test-windows scene-diff bench bench-vs-wine \
+        screenshot idle-cpu measure clean
 
 all: native
 
@@ -33,6 +33,14 @@ test-native test-asan test-windows scene-diff: deps
 
 bench: deps
 	scripts/run-benchmarks.sh
+
+# The same call list timed natively and under Wine in one run, with ratios (a measurement).
+bench-vs-wine: deps
+	cmake --preset native -DZG_WERROR=ON >/dev/null
+	cmake --build --preset native --target raster_timing -j$(JOBS)
+	cmake --preset windows -DZG_WERROR=ON >/dev/null
+	cmake --build --preset windows --target raster_timing -j$(JOBS)
+	tools/scenes/timing-vs-wine.sh build/native build/windows
 
 screenshot: deps
 	@test -f scripts/screenshot.sh || { echo "scripts/screenshot.sh is not there yet"; exit 1; }
