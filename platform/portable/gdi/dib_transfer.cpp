@@ -188,14 +188,22 @@ bool merges(int mode) { return mode == BLACKONWHITE || mode == WHITEONBLACK; }
 class RowSampler {
 public:
     RowSampler(const PixelSource& src, const std::vector<AxisSample>& xs, SampleRange range, int mode)
-        : m_src(src), m_xs(xs), m_range(range), m_mode(mode), m_row(static_cast<std::size_t>(range.size())) {}
+        : m_src(src), m_xs(xs), m_range(range), m_mode(mode), m_row(static_cast<std::size_t>(range.size())) {
+        // The source column of every destination pixel, once per call: picture widths fit an int.
+        m_columns_of.resize(m_row.size());
+        for (std::size_t i = 0; i < m_row.size(); ++i) {
+            m_columns_of[i] = static_cast<std::int32_t>(x_at(i).pick);
+            m_single_columns = m_single_columns && x_at(i).lo == x_at(i).hi;
+        }
+    }
 
     // The samples of [range.first, range.last] for the source rows of `y`.
     const std::uint32_t* row(const AxisSample& y) {
         if (m_have && same_run(y, m_y)) return m_row.data();
         m_have = true;
         m_y = y;
-        if (merges(m_mode)) merge_row(y);
+        // Runs of one pixel merge nothing: growing and 1:1 sides read like COLORONCOLOR.
+        if (merges(m_mode) && (y.lo != y.hi || !m_single_columns)) merge_row(y);
         else pick_row(y);
         return m_row.data();
     }
@@ -205,7 +213,8 @@ private:
 
     void pick_row(const AxisSample& y) {
         const std::uint32_t* line = m_src.top + y.pick * m_src.stride;
-        for (std::size_t i = 0; i < m_row.size(); ++i) m_row[i] = line[x_at(i).pick];
+        const std::int32_t* column = m_columns_of.data();
+        for (std::size_t i = 0; i < m_row.size(); ++i) m_row[i] = line[column[i]];
     }
 
     std::uint32_t fold(std::uint32_t v, std::uint32_t p) const { return m_mode == BLACKONWHITE ? v & p : v | p; }
@@ -231,6 +240,8 @@ private:
     SampleRange m_range;
     int m_mode;
     std::vector<std::uint32_t> m_row, m_columns;
+    std::vector<std::int32_t> m_columns_of;
+    bool m_single_columns = true;
     AxisSample m_y;
     bool m_have = false;
 };
