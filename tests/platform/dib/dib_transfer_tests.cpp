@@ -317,3 +317,28 @@ TEST(StretchBlt, AndModeOverAVeryTallSource) {
     }
     EXPECT_EQ(dark_rows, 1);
 }
+
+// Every transfer reads only the pixels its header promises: the 4 x 4 image sits in a block of
+// exactly 64 bytes, so a read past it is a heap overflow that the sanitizer build reports.
+TEST(DibTransfers, ReadNothingPastThePictureForAnySignOrOffset) {
+    for (int height : {4, -4}) {
+        std::vector<std::uint32_t> pixels(16, 0x00ABCDEFu);
+        BITMAPINFO info{};
+        info.bmiHeader = Canvas::Header(4, height);
+        Canvas dst(12, 12);
+        for (int k = 0; k < 16; ++k) {
+            const int sw = k & 1 ? -5 : 5, sh = k & 2 ? -5 : 5, dw = k & 4 ? -7 : 7, dh = k & 8 ? -7 : 7;
+            for (const int from : {-3, 0, 2, 5}) {
+                for (const DWORD rop : {SRCCOPY, SRCAND}) {
+                    StretchDIBits(dst.dc(), 6, 6, dw, dh, from, from, sw, sh, pixels.data(), &info, DIB_RGB_COLORS, rop);
+                }
+                SetDIBitsToDevice(dst.dc(), 0, 0, 12, 12, from, from, 0, 16, pixels.data(), &info, DIB_RGB_COLORS);
+            }
+        }
+        int written = 0;
+        for (int y = 0; y < 12; ++y) {
+            for (std::uint32_t p : dst.Row(y)) written += p == 0xABCDEFu;
+        }
+        EXPECT_GT(written, 0) << "some transfers land";
+    }
+}
