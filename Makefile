@@ -2,7 +2,7 @@
 #   make run    installs what is missing, builds and starts the simulator
 #   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
-# Other targets: bench, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
+# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
 # install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
 # (build/native, build/asan, build/windows) and two jobs, the size of the machines this runs on;
 # JOBS=n overrides.
@@ -10,8 +10,8 @@ SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
-.PHONY: all deps native run lab test test-native test-asan test-windows scene-diff bench screenshot \
-        idle-cpu measure install package gallery docs clean
+.PHONY: all deps native run lab test test-native test-asan test-windows scene-diff bench bench-vs-wine \
+        screenshot idle-cpu measure install package gallery docs clean
 
 all: native
 
@@ -40,6 +40,14 @@ test-native test-asan test-windows scene-diff: deps
 
 bench: deps
 	scripts/run-benchmarks.sh
+
+# The same call list timed natively and under Wine in one run, with ratios (a measurement).
+bench-vs-wine: deps
+	cmake --preset native -DZG_WERROR=ON >/dev/null
+	cmake --build --preset native --target raster_timing -j$(JOBS)
+	cmake --preset windows -DZG_WERROR=ON >/dev/null
+	cmake --build --preset windows --target raster_timing -j$(JOBS)
+	tools/scenes/timing-vs-wine.sh build/native build/windows
 
 screenshot: deps
 	@test -f scripts/screenshot.sh || { echo "scripts/screenshot.sh is not there yet"; exit 1; }

@@ -1,6 +1,8 @@
 // Images and read-back: the bounds test of StoreImage, the stored layout, and GetColor.
 #include "test_support.h"
 
+#include <climits>
+
 using namespace graphics_test;
 
 TEST(StoreImage, AcceptsSelectionsEndingAtTheEdgeAndRefusesLargerOnes) {
@@ -59,4 +61,13 @@ TEST(GetColor, ReadsThePixelAsAColourAndAsFractions) {
     EXPECT_EQ(green, 1.0);
     EXPECT_EQ(blue, 1.0);
     EXPECT_EQ(w->GetBlue(15, 15), 243 / 255.0);
+}
+
+TEST(GetColor, FarOutsideTheWindowIsBlack) {
+    auto w = OpenWindow();
+    Wipe(*w);
+    EXPECT_EQ(w->GetColor(INT_MIN, 5), color(0, 0, 0));
+    EXPECT_EQ(w->GetColor(5, INT_MIN), color(0, 0, 0));
+    EXPECT_EQ(w->GetColor(INT_MAX, INT_MAX), color(0, 0, 0));
+    EXPECT_EQ(w->GetColor(5, 5), color(255, 255, 255)) << "the window itself is still read";
 }

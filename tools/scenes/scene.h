@@ -48,5 +48,7 @@ void add_shape_scenes(std::vector<Scene>& out);
 void add_line_scenes(std::vector<Scene>& out);
 void add_region_scenes(std::vector<Scene>& out);
 void add_blit_scenes(std::vector<Scene>& out);
+void add_rop_scenes(std::vector<Scene>& out);
+void add_dib_sign_scenes(std::vector<Scene>& out);
 
 }  // namespace scenes

@@ -1,19 +1,18 @@
-#!/bin/sh
-# Runs raster_timing natively and, cross-built, under Wine on a private Xvfb display, one after
-# the other, and prints both columns (microseconds per operation) with their ratio.
+#!/usr/bin/env bash
+# Runs raster_timing natively and, cross-built, under Wine (through scripts/run-under-wine.sh,
+# which starts its own Xvfb and Wine session), one after the other in one run, and prints each
+# case with both figures (microseconds per call), the ratio native / Wine, and a '*' on every
+# row where the native call is slower than Wine's. A measurement for people, not a test.
 # Usage: tools/scenes/timing-vs-wine.sh BUILD_NATIVE BUILD_WINDOWS
-set -eu
+set -euo pipefail
+(($# == 2)) || { echo "usage: $0 BUILD_NATIVE BUILD_WINDOWS" >&2; exit 2; }
+root=$(cd "$(dirname "$0")/../.." && pwd)
 native=$(cd "$1" && pwd)
 windows=$(cd "$2" && pwd)
-display=70
-while [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 640x480x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-trap 'WINEPREFIX="$windows/wineprefix-scenes" wineserver -k >/dev/null 2>&1 || true; kill $xvfb_pid 2>/dev/null || true' EXIT
-sleep 1
-ZG_DISPLAY=headless "$native/tools/scenes/raster_timing" > "$native/timing-native.txt"
-DISPLAY=":$display" WINEDEBUG=-all WINEPREFIX="$windows/wineprefix-scenes" \
-    wine "$windows/tools/scenes/raster_timing.exe" | tr -d '\r' > "$native/timing-wine.txt"
-printf '%-26s %12s %12s %8s\n' case native_us wine_us wine/native
-join "$native/timing-native.txt" "$native/timing-wine.txt" |
-    awk '{ printf "%-26s %12.1f %12.1f %8.2f\n", $1, $2, $3, $3 / $2 }'
+out="$native/bench-vs-wine"
+mkdir -p "$out"
+ZG_DISPLAY=headless "$native/tools/scenes/raster_timing" >"$out/native.txt"
+"$root/scripts/run-under-wine.sh" "$windows/tools/scenes/raster_timing.exe" | tr -d '\r' >"$out/wine.txt"
+printf '%-30s %12s %12s %14s\n' case native_us wine_us native/wine
+join <(sort "$out/native.txt") <(sort "$out/wine.txt") |
+    awk '{ r = $2 / $3; printf "%-30s %12.2f %12.2f %8.2f %s\n", $1, $2, $3, r, (r > 1 ? "*" : "") }'

@@ -103,7 +103,42 @@ struct AxisSample {
 
 enum class Keep : std::uint8_t { First, Last };
 
+__extension__ using Wide = __int128;
+
+// The destination offset that corresponds to `offset` source pixels of a mirrored transfer,
+// rounded up; 128-bit because both factors may approach 2^32.
+long long scaled_offset(long long offset, long long dest, long long source) {
+    const Wide num = static_cast<Wide>(offset) * dest;
+    return static_cast<long long>(num / source + (num % source != 0 ? 1 : 0));
+}
+
+// A mirrored side (one extent negative, the other not), measured under Wine: the source is first
+// cut to the picture and the destination cut in proportion (rounded up) as if nothing were
+// mirrored; the cut block is then stretched and flipped within itself.
+std::vector<AxisSample> map_mirrored(const Extent& dst, const Extent& src, int size, int vis_lo, int vis_hi,
+                                     Keep keep) {
+    std::vector<AxisSample> samples(static_cast<std::size_t>(vis_hi - vis_lo));
+    const long long cut_lo = std::max(src.lo, 0LL), cut_hi = std::min<long long>(src.hi, size);
+    if (cut_lo >= cut_hi) return samples;
+    const long long d_lo = dst.lo + scaled_offset(cut_lo - src.lo, dst.length(), src.length());
+    const long long d_hi = dst.lo + scaled_offset(cut_hi - src.lo, dst.length(), src.length());
+    const Stepper stepper(cut_hi - cut_lo, d_hi - d_lo);
+    for (long long c = std::max<long long>(vis_lo, d_lo); c < std::min<long long>(vis_hi, d_hi); ++c) {
+        const Run run = stepper.run_of(c - d_lo);
+        const long long a = cut_hi - 1 - run.first, b = cut_hi - 1 - run.last;
+        AxisSample& s = samples[static_cast<std::size_t>(c - vis_lo)];
+        s.lo = b;
+        s.hi = a;
+        // The kept pixel is the first or last along the flipped run.
+        s.pick = keep == Keep::Last ? a : b;
+    }
+    return samples;
+}
+
+// A side walked one way on both rectangles: pixels whose source lies outside the picture are
+// skipped, the others land where the unclipped transfer puts them.
 std::vector<AxisSample> map_axis(const Extent& dst, const Extent& src, int size, int vis_lo, int vis_hi, Keep keep) {
+    if (dst.reversed != src.reversed) return map_mirrored(dst, src, size, vis_lo, vis_hi, keep);
     const Stepper stepper(src.length(), dst.length());
     std::vector<AxisSample> samples(static_cast<std::size_t>(vis_hi - vis_lo));
     for (int c = vis_lo; c < vis_hi; ++c) {
@@ -118,26 +153,99 @@ std::vector<AxisSample> map_axis(const Extent& dst, const Extent& src, int size,
     return samples;
 }
 
-std::uint32_t merge_run(const PixelSource& src, const AxisSample& x, const AxisSample& y, int mode) {
-    std::uint32_t v = mode == BLACKONWHITE ? ~0u : 0u;
-    for (long long yy = y.lo; yy <= y.hi; ++yy) {
-        for (long long xx = x.lo; xx <= x.hi; ++xx) v = mode == BLACKONWHITE ? v & src.at(xx, yy) : v | src.at(xx, yy);
+// The valid samples of an axis form one run of indices: the mapping is monotone, so the
+// destination pixels whose source lies outside the picture are at the ends.
+struct SampleRange {
+    int first = 0, last = -1;  // indices into the samples, inclusive
+    int size() const { return last - first + 1; }
+};
+
+SampleRange valid_range(const std::vector<AxisSample>& samples) {
+    SampleRange r{0, static_cast<int>(samples.size()) - 1};
+    while (r.first <= r.last && samples[static_cast<std::size_t>(r.first)].empty()) ++r.first;
+    while (r.last >= r.first && samples[static_cast<std::size_t>(r.last)].empty()) --r.last;
+    return r;
+}
+
+// True when the samples read consecutive source pixels one to one, left to right: a row is
+// then a plain row operation on the source.
+bool one_to_one(const std::vector<AxisSample>& samples, const SampleRange& r) {
+    if (r.size() <= 0) return false;
+    const long long base = samples[static_cast<std::size_t>(r.first)].pick - r.first;
+    for (int i = r.first; i <= r.last; ++i) {
+        const AxisSample& s = samples[static_cast<std::size_t>(i)];
+        if (s.lo != s.hi || s.pick != s.lo || s.pick != base + i) return false;
     }
-    return v;
+    return true;
 }
 
-std::uint32_t sample(const PixelSource& src, const AxisSample& x, const AxisSample& y, int mode) {
-    if (mode == BLACKONWHITE || mode == WHITEONBLACK) return merge_run(src, x, y, mode);
-    return src.at(x.pick, y.pick);
-}
+bool same_run(const AxisSample& a, const AxisSample& b) { return a.pick == b.pick && a.lo == b.lo && a.hi == b.hi; }
 
-bool is_source_rop(DWORD rop) {
-    return rop == SRCCOPY || rop == SRCPAINT || rop == SRCAND || rop == SRCINVERT || rop == NOTSRCCOPY;
-}
-bool is_pattern_rop(DWORD rop) {
-    return rop == BLACKNESS || rop == WHITENESS || rop == DSTINVERT || rop == PATCOPY || rop == PATINVERT;
-}
+bool merges(int mode) { return mode == BLACKONWHITE || mode == WHITEONBLACK; }
 
+// One destination row's source pixels, built once per distinct source row run. BLACKONWHITE
+// and WHITEONBLACK merge their runs down each column first and then across, so the cost is the
+// source area visited plus the destination area, however thin and long the source.
+class RowSampler {
+public:
+    RowSampler(const PixelSource& src, const std::vector<AxisSample>& xs, SampleRange range, int mode)
+        : m_src(src), m_xs(xs), m_range(range), m_mode(mode), m_row(static_cast<std::size_t>(range.size())) {
+        // The source column of every destination pixel, once per call: picture widths fit an int.
+        m_columns_of.resize(m_row.size());
+        for (std::size_t i = 0; i < m_row.size(); ++i) {
+            m_columns_of[i] = static_cast<std::int32_t>(x_at(i).pick);
+            m_single_columns = m_single_columns && x_at(i).lo == x_at(i).hi;
+        }
+    }
+
+    // The samples of [range.first, range.last] for the source rows of `y`.
+    const std::uint32_t* row(const AxisSample& y) {
+        if (m_have && same_run(y, m_y)) return m_row.data();
+        m_have = true;
+        m_y = y;
+        // Runs of one pixel merge nothing: growing and 1:1 sides read like COLORONCOLOR.
+        if (merges(m_mode) && (y.lo != y.hi || !m_single_columns)) merge_row(y);
+        else pick_row(y);
+        return m_row.data();
+    }
+
+private:
+    const AxisSample& x_at(std::size_t i) const { return m_xs[static_cast<std::size_t>(m_range.first) + i]; }
+
+    void pick_row(const AxisSample& y) {
+        const std::uint32_t* line = m_src.top + y.pick * m_src.stride;
+        const std::int32_t* column = m_columns_of.data();
+        for (std::size_t i = 0; i < m_row.size(); ++i) m_row[i] = line[column[i]];
+    }
+
+    std::uint32_t fold(std::uint32_t v, std::uint32_t p) const { return m_mode == BLACKONWHITE ? v & p : v | p; }
+
+    void merge_row(const AxisSample& y) {
+        const std::uint32_t start = m_mode == BLACKONWHITE ? ~0u : 0u;
+        const long long c0 = std::min(x_at(0).lo, x_at(m_row.size() - 1).lo);
+        const long long c1 = std::max(x_at(0).hi, x_at(m_row.size() - 1).hi);
+        m_columns.assign(static_cast<std::size_t>(c1 - c0 + 1), start);
+        for (long long yy = y.lo; yy <= y.hi; ++yy) {
+            const std::uint32_t* line = m_src.top + yy * m_src.stride + c0;
+            for (std::size_t c = 0; c < m_columns.size(); ++c) m_columns[c] = fold(m_columns[c], line[c]);
+        }
+        for (std::size_t i = 0; i < m_row.size(); ++i) {
+            std::uint32_t v = start;
+            for (long long c = x_at(i).lo; c <= x_at(i).hi; ++c) v = fold(v, m_columns[static_cast<std::size_t>(c - c0)]);
+            m_row[i] = v;
+        }
+    }
+
+    const PixelSource& m_src;
+    const std::vector<AxisSample>& m_xs;
+    SampleRange m_range;
+    int m_mode;
+    std::vector<std::uint32_t> m_row, m_columns;
+    std::vector<std::int32_t> m_columns_of;
+    bool m_single_columns = true;
+    AxisSample m_y;
+    bool m_have = false;
+};
 
 // The rectangles drawing may touch: the surface, cut by the DC's clip region if it has one.
 std::vector<Rect> visible_rects(const DeviceContext& dc, const Surface& surface, const Rect& area) {
@@ -162,21 +270,27 @@ struct StretchJob {
     DWORD rop = SRCCOPY;
 };
 
-void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, const StretchJob& job) {
+void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, const StretchJob& job,
+                    const raster::Rop3& op) {
     const Rect area = intersect(clamp_rect(job.dx, job.dy), dst.bounds());
     if (area.empty()) return;
     const int mode = dc.stretch_mode;
     const auto xs = map_axis(job.dx, job.sx, src.width, area.left, area.right, Keep::Last);
     const auto ys = map_axis(job.dy, job.sy, src.height, area.top, area.bottom, Keep::First);
-    for (const Rect& r : visible_rects(dc, dst, area)) {
+    const SampleRange cols = valid_range(xs);
+    if (cols.size() <= 0) return;
+    const Rect sampled{area.left + cols.first, area.top, area.left + cols.last + 1, area.bottom};
+    const bool direct = one_to_one(xs, cols);
+    RowSampler sampler(src, xs, cols, mode);
+    for (const Rect& r : visible_rects(dc, dst, sampled)) {
         for (int y = r.top; y < r.bottom; ++y) {
             const AxisSample& sy = ys[static_cast<std::size_t>(y - area.top)];
             if (sy.empty()) continue;
-            std::uint32_t* row = dst.row(y);
-            for (int x = r.left; x < r.right; ++x) {
-                const AxisSample& sx = xs[static_cast<std::size_t>(x - area.left)];
-                if (!sx.empty()) row[x] = apply_source_rop(job.rop, sample(src, sx, sy, mode), row[x]);
-            }
+            const int skip = r.left - sampled.left;
+            const std::uint32_t* in = direct && (sy.lo == sy.hi || !merges(mode))
+                                          ? src.top + sy.pick * src.stride + xs[static_cast<std::size_t>(cols.first)].pick
+                                          : sampler.row(sy);
+            raster::rop_row(dst.row(y) + r.left, in + skip, r.width(), op);
         }
         dst.add_damage(r);
     }
@@ -206,11 +320,13 @@ PixelSource whole_dib(const DibView& dib, const void* bits) {
             dib.width, dib.height};
 }
 
-// A DIB source rectangle counts rows from the bottom; in picture rows the run goes downwards
-// from the top of the rectangle, or upwards when the height is negative.
-Extent dib_rows(int height, long long y, long long h) {
-    if (h >= 0) return {height - (y + h), height - y, false};
-    return {height - y, height - (y + h), true};
+// The picture rows of a DIB source rectangle, as Windows reads them (measured under Wine). A
+// plain copy counts rows from the bottom in either orientation; other codes do so for a
+// bottom-up DIB but count from the top of a top-down one, where a negative height starts one
+// row further down.
+Extent dib_rows(int height, bool top_down, long long y, long long h, DWORD rop) {
+    if (rop == SRCCOPY || !top_down) return extent_from(height - y - h, h);
+    return extent_from(h >= 0 ? y : y + 1, h);
 }
 
 // ---- SetDIBitsToDevice ---------------------------------------------------------------------
@@ -268,6 +384,8 @@ int set_dibits(HDC hdc, const DibsJob& job, UINT start, UINT lines, const void* 
     if (job.w == 0 || job.xs >= dib->width || job.xs + job.w <= 0) return 0;
     const std::optional<Band> band = supplied_band(*dib, start, lines);
     if (!band) return 0;
+    // Supplied lines that miss the source rectangle: nothing to do, and the call says so.
+    if (std::max(band->first, job.ys) >= std::min(band->first + band->count, job.ys + job.h)) return 0;
     if (Surface* dst = dc->surface()) copy_band(*dc, *dst, *dib, *band, bits, job);
     return lines_reported(*band, job);
 }
@@ -276,22 +394,30 @@ int set_dibits(HDC hdc, const DibsJob& job, UINT start, UINT lines, const void* 
 
 bool valid_extent(int v) { return v != INT_MIN; }
 
+bool uses_source(DWORD rop) { return raster::rop_uses_source(raster::rop_index(rop)); }
+
+// A code without a source is a pattern fill of the destination rectangle.
+BOOL pattern_only(HDC hdc, const StretchJob& job) {
+    return PatBlt(hdc, static_cast<int>(job.dx.at(0)), static_cast<int>(job.dy.at(0)),
+                  static_cast<int>(job.dx.reversed ? -job.dx.length() : job.dx.length()),
+                  static_cast<int>(job.dy.reversed ? -job.dy.length() : job.dy.length()), job.rop);
+}
+
+bool meets(const Extent& e, int size) { return e.lo < size && e.hi > 0; }
+
 int stretch_dibits(HDC hdc, const StretchJob& job, const void* bits, const BITMAPINFO* info) {
     DeviceContext* dc = lookup_dc(hdc);
     const std::optional<DibView> dib = read_header(info, bits);
     if (dc == nullptr || !dib || job.sx.length() == 0 || job.sy.length() == 0) return 0;
-    if (!is_source_rop(job.rop) && !is_pattern_rop(job.rop)) return 0;
+    // A source rectangle wholly outside the picture fails the call.
+    if (!meets(job.sx, dib->width) || !meets(job.sy, dib->height)) return 0;
     // Wine reports the header's height, sign and all, except for a plain copy.
     const int reported = job.rop == SRCCOPY ? dib->height : info->bmiHeader.biHeight;
-    if (is_pattern_rop(job.rop)) {
-        PatBlt(hdc, static_cast<int>(job.dx.at(0)), static_cast<int>(job.dy.at(0)),
-               static_cast<int>(job.dx.reversed ? -job.dx.length() : job.dx.length()),
-               static_cast<int>(job.dy.reversed ? -job.dy.length() : job.dy.length()), job.rop);
-        return reported;
-    }
+    // A code without a source still fills only where the source rectangle meets the picture.
     Surface* dst = dc->surface();
-    if (dst != nullptr && job.dx.length() != 0 && job.dy.length() != 0)
-        stretch_pixels(*dc, *dst, whole_dib(*dib, bits), job);
+    const std::optional<raster::Rop3> op = resolve_rop(*dc, job.rop);
+    if (dst != nullptr && op && job.dx.length() != 0 && job.dy.length() != 0)
+        stretch_pixels(*dc, *dst, whole_dib(*dib, bits), job, *op);
     return reported;
 }
 
@@ -300,26 +426,23 @@ PixelSource surface_source(Surface& s) { return {s.row(0), s.stride(), s.width()
 BOOL stretch_blt(HDC hdc, const StretchJob& job, HDC hdc_src) {
     DeviceContext* dc = lookup_dc(hdc);
     if (dc == nullptr) return FALSE;
-    if (is_pattern_rop(job.rop)) {
-        return PatBlt(hdc, static_cast<int>(job.dx.at(0)), static_cast<int>(job.dy.at(0)),
-                      static_cast<int>(job.dx.reversed ? -job.dx.length() : job.dx.length()),
-                      static_cast<int>(job.dy.reversed ? -job.dy.length() : job.dy.length()), job.rop);
-    }
+    if (!uses_source(job.rop)) return pattern_only(hdc, job);
     DeviceContext* src_dc = lookup_dc(hdc_src);
-    if (src_dc == nullptr || !is_source_rop(job.rop)) return FALSE;
+    if (src_dc == nullptr) return FALSE;
     Surface* dst = dc->surface();
     Surface* src = src_dc->surface();
-    if (dst == nullptr || src == nullptr || src->width() == 0 || src->height() == 0) return TRUE;
+    const std::optional<raster::Rop3> op = resolve_rop(*dc, job.rop);
+    if (dst == nullptr || src == nullptr || !op || src->width() == 0 || src->height() == 0) return TRUE;
     if (job.dx.length() == 0 || job.dy.length() == 0 || job.sx.length() == 0 || job.sy.length() == 0) return TRUE;
     if (src != dst) {
-        stretch_pixels(*dc, *dst, surface_source(*src), job);
+        stretch_pixels(*dc, *dst, surface_source(*src), job, *op);
         return TRUE;
     }
     // Reading and writing one surface: read from a copy so that no pixel is read after it is
     // overwritten.
     Surface copy(src->width(), src->height());
     for (int y = 0; y < src->height(); ++y) std::copy(src->row(y), src->row(y) + src->width(), copy.row(y));
-    stretch_pixels(*dc, *dst, surface_source(copy), job);
+    stretch_pixels(*dc, *dst, surface_source(copy), job, *op);
     return TRUE;
 }
 
@@ -362,9 +485,10 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
     if (!gdi::valid_extent(DestWidth) || !gdi::valid_extent(DestHeight) || !gdi::valid_extent(SrcWidth) ||
         !gdi::valid_extent(SrcHeight) || lpbmi == nullptr)
         return 0;
-    const int rows = lpbmi->bmiHeader.biHeight == INT32_MIN ? 0 : std::abs(lpbmi->bmiHeader.biHeight);
+    const LONG height = lpbmi->bmiHeader.biHeight;
+    const int rows = height == INT32_MIN ? 0 : std::abs(height);
     const gdi::StretchJob job{extent_from(xDest, DestWidth), extent_from(yDest, DestHeight),
-                              extent_from(xSrc, SrcWidth), gdi::dib_rows(rows, ySrc, SrcHeight), rop};
+                              extent_from(xSrc, SrcWidth), gdi::dib_rows(rows, height < 0, ySrc, SrcHeight, rop), rop};
     return gdi::stretch_dibits(hdc, job, lpBits, lpbmi);
 }
 

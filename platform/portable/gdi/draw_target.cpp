@@ -52,6 +52,16 @@ std::optional<BrushState> resolve_brush(const DeviceContext& dc, HBRUSH brush) {
     return brush_state(dc, object);
 }
 
+std::optional<raster::Rop3> resolve_rop(DeviceContext& dc, DWORD rop) {
+    const std::uint8_t index = raster::rop_index(rop);
+    const BrushObject* brush = dc.brush_object();
+    if (brush == nullptr || brush->style == BS_NULL) {
+        if (raster::rop_uses_pattern(index)) return std::nullopt;
+        return raster::make_rop3(index, 0);
+    }
+    return raster::make_rop3(index, to_pixel(brush->color));
+}
+
 Box ordered_box(int x1, int y1, int x2, int y2) {
     return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
 }

@@ -5,6 +5,7 @@
 
 #include "dc/device_context.h"
 #include "raster/mix.h"
+#include "raster/rop3.h"
 
 #include <optional>
 
@@ -51,16 +52,8 @@ Box ordered_box(int x1, int y1, int x2, int y2);
 // bottom-right.
 Box inside_frame(const Box& box, const PenState& pen);
 
-// A source raster operation applied to one source and one destination pixel; SRCCOPY for any
-// other code (callers refuse unknown ones first).
-constexpr std::uint32_t apply_source_rop(DWORD rop, std::uint32_t s, std::uint32_t d) {
-    switch (rop) {
-    case SRCPAINT: return s | d;
-    case SRCAND: return s & d;
-    case SRCINVERT: return s ^ d;
-    case NOTSRCCOPY: return ~s;
-    default: return s;
-    }
-}
+// The ternary raster operation `rop` with this DC's brush as its pattern; nullopt when the code
+// needs a pattern and the brush is null (such a transfer paints nothing).
+std::optional<raster::Rop3> resolve_rop(DeviceContext& dc, DWORD rop);
 
 }  // namespace zg::gdi

@@ -5,6 +5,7 @@
 #include "gdi/draw_target.h"
 #include "gdi/paint.h"
 #include "raster/ellipse.h"
+#include "raster/frame.h"
 #include "raster/polygon.h"
 
 #include <algorithm>
@@ -42,6 +43,11 @@ BOOL draw_rectangle(DrawTarget& t, Box box) {
     raster::Region interior;
     if (inner.width() > 0 && inner.height() > 0)
         interior = raster::make_rect_region(intersect(to_rect(inner), t.surface->bounds()));
+    if (t.pen.kind == PenKind::Wide && l <= r - 1 && tp <= b - 1) {
+        // A wide frame is four bands and four corners, not a run per row.
+        paint_stroked_shape(t, interior, raster::rectangle_frame(l, tp, r - 1, b - 1, t.pen.width, t.surface->bounds()));
+        return TRUE;
+    }
     paint_shape(t, interior, path, PathClose::Closed);
     return TRUE;
 }

@@ -23,7 +23,10 @@ void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vecto
         paint_outline(t, path, close);
         return;
     }
-    const raster::Region stroke = raster::wide_stroke(path, close, t.pen.width, t.surface->bounds());
+    paint_stroked_shape(t, interior, raster::wide_stroke(path, close, t.pen.width, t.surface->bounds()));
+}
+
+void paint_stroked_shape(DrawTarget& t, const raster::Region& interior, const raster::Region& stroke) {
     if (!t.brush.null) {
         const raster::Region inside = raster::combine(interior, stroke, raster::CombineOp::Diff);
         raster::fill_region(*t.surface, inside, t.brush.mix);

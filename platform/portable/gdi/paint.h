@@ -18,4 +18,7 @@ void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathCl
 void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vector<POINT>& path,
                  raster::PathClose close);
 
+// The same for a wide pen whose stroke the caller has already built.
+void paint_stroked_shape(DrawTarget& t, const raster::Region& interior, const raster::Region& stroke);
+
 }  // namespace zg::gdi

@@ -1,6 +1,8 @@
-// Span fills: the one place pixels are written by the shape code. Every call takes spans that
-// are already clipped to the surface (clipping happens once, above the primitives), writes
-// them with a mix and widens the surface's damage rectangle.
+// Span fills: how shapes, regions and pattern transfers write pixels (block transfers, text and
+// SetPixel write through their own row loops). fill_span takes a span already clipped to the
+// surface; fill_rect and fill_region clip to it themselves. Each writes with a mix, and the
+// rectangle and region calls widen the surface's damage rectangle (fill_span leaves that to
+// its caller).
 #pragma once
 
 #include "raster/mix.h"
@@ -17,12 +19,5 @@ void fill_rect(Surface& surface, const Rect& r, Mix mix);
 
 // Fills every rectangle of a region once, clipped to the surface.
 void fill_region(Surface& surface, const Region& region, Mix mix);
-
-// One pixel, clipped; no damage bookkeeping (the caller adds the bounding box).
-inline void mix_pixel(Surface& surface, int x, int y, Mix mix) {
-    if (x < 0 || y < 0 || x >= surface.width() || y >= surface.height()) return;
-    std::uint32_t& p = surface.row(y)[x];
-    p = mix.apply(p);
-}
 
 }  // namespace zg::raster

@@ -33,12 +33,6 @@ bool Surface::get(int x, int y, std::uint32_t& out) const {
     return true;
 }
 
-void Surface::set(int x, int y, std::uint32_t pixel) {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-    row(y)[x] = pixel;
-    add_damage({x, y, x + 1, y + 1});
-}
-
 void Surface::add_damage(const Rect& r) {
     m_damage = unite(m_damage, intersect(r, bounds()));
     ++m_writes;

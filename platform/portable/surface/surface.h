@@ -47,9 +47,8 @@ public:
     const std::uint32_t* row(int y) const { return m_pixels + static_cast<std::ptrdiff_t>(y) * m_stride; }
     std::uint32_t* data() { return m_pixels; }
 
-    // Pixel access with bounds checks; get returns false outside the surface.
+    // Pixel read with bounds checks; false outside the surface.
     bool get(int x, int y, std::uint32_t& out) const;
-    void set(int x, int y, std::uint32_t pixel);
 
     // The area written since the last take_damage(); displays present it.
     void add_damage(const Rect& r);

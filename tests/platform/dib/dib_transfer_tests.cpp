@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -203,3 +205,140 @@ TEST(SetDIBitsToDevice, ReportsLinesAsWindowsDoes) {
 }
 
 }  // namespace
+
+// ---- raster operations and far sources ---------------------------------------------------------
+
+namespace {
+
+// A solid brush selected into a DC for the life of the object.
+class Brush {
+public:
+    Brush(HDC dc, COLORREF color) : m_dc(dc), m_brush(CreateSolidBrush(color)), m_old(SelectObject(dc, m_brush)) {}
+    ~Brush() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_brush);
+    }
+    Brush(const Brush&) = delete;
+    Brush& operator=(const Brush&) = delete;
+
+private:
+    HDC m_dc;
+    HBRUSH m_brush;
+    HGDIOBJ m_old;
+};
+
+}  // namespace
+
+TEST(RasterOperations, UnnamedCodesFollowTheirTruthTable) {
+    Canvas src(2, 1), dst(2, 1);
+    src.bits()[0] = 0x00CCCCCC;
+    src.bits()[1] = 0x00123456;
+    Brush brush(dst.dc(), RGB(0xAA, 0xAA, 0xAA));  // pixel 0x00AAAAAA
+    // PATPAINT (P | ~S | D) under a white brush paints white.
+    {
+        Brush white(dst.dc(), RGB(0xFF, 0xFF, 0xFF));
+        EXPECT_EQ(BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 0x00FB0A09), TRUE);
+        EXPECT_EQ(dst.Row(0), (Pixels{0xFFFFFF, 0xFFFFFF}));
+    }
+    // MERGECOPY (P & S) and 0xE2 (D ^ (S & (D ^ P))) with the grey brush.
+    dst.bits()[0] = dst.bits()[1] = 0x00F0F0F0;
+    EXPECT_EQ(BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 0x00C000CA), TRUE);
+    EXPECT_EQ(dst.Row(0), (Pixels{0x888888, 0x022002}));
+    dst.bits()[0] = dst.bits()[1] = 0x00F0F0F0;
+    EXPECT_EQ(BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 0x00E20746), TRUE);
+    EXPECT_EQ(dst.Row(0), (Pixels{0xB8B8B8, 0xE2E0A2}));
+}
+
+TEST(RasterOperations, PatternCodesNeedNoSource) {
+    Canvas dst(3, 1);
+    Brush brush(dst.dc(), RGB(0x0F, 0x0F, 0x0F));
+    // 0x0A: D & ~P; 0xAF: D | ~P; 0x5F: ~(D & P), through PatBlt and through BitBlt without a source DC.
+    dst.bits()[0] = dst.bits()[1] = dst.bits()[2] = 0x003C3C3C;
+    EXPECT_EQ(PatBlt(dst.dc(), 0, 0, 1, 1, 0x000A0329), TRUE);
+    EXPECT_EQ(PatBlt(dst.dc(), 1, 0, 1, 1, 0x00AF0229), TRUE);
+    EXPECT_EQ(BitBlt(dst.dc(), 2, 0, 1, 1, nullptr, 0, 0, 0x005F00E9), TRUE);
+    EXPECT_EQ(dst.Row(0), (Pixels{0x303030, 0xFCFCFC, 0xF3F3F3}));
+    // A code that reads the source is not a pattern fill.
+    EXPECT_EQ(PatBlt(dst.dc(), 0, 0, 1, 1, SRCCOPY), FALSE);
+    EXPECT_EQ(BitBlt(dst.dc(), 0, 0, 1, 1, nullptr, 0, 0, SRCCOPY), FALSE);
+}
+
+TEST(RasterOperations, AFarSourceCopiesNothing) {
+    Canvas src(4, 4), dst(4, 4);
+    for (int i = 0; i < 16; ++i) src.bits()[i] = 0x00ABCDEFu;
+    for (DWORD rop : {SRCCOPY, SRCINVERT, SRCAND}) {
+        EXPECT_EQ(BitBlt(dst.dc(), 0, 0, 1, 1, src.dc(), INT_MIN, 0, rop), TRUE);
+        EXPECT_EQ(BitBlt(dst.dc(), 0, 0, 4, 4, src.dc(), INT_MAX, INT_MIN, rop), TRUE);
+        EXPECT_EQ(BitBlt(dst.dc(), INT_MAX, 0, INT_MAX, 4, src.dc(), 0, 0, rop), TRUE);
+        EXPECT_EQ(BitBlt(dst.dc(), INT_MIN, INT_MIN, -5, -5, src.dc(), INT_MAX, INT_MAX, rop), TRUE);
+    }
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(dst.Row(y), (Pixels{0, 0, 0, 0}));
+    EXPECT_EQ(GetPixel(src.dc(), INT_MIN, 5), CLR_INVALID);
+}
+
+// Mirrored transfers whose source runs off the picture: the destination is cut in proportion
+// before the block is flipped (each expectation measured under Wine).
+TEST(StretchBlt, MirroredSourcesAreCutBeforeTheyAreFlipped) {
+    Canvas src(4, 1), dst(12, 1);
+    for (int i = 0; i < 4; ++i) src.bits()[i] = static_cast<std::uint32_t>(i + 1);
+    EXPECT_EQ(StretchBlt(dst.dc(), 6, 0, 5, 1, src.dc(), 0, 0, -3, 1, SRCCOPY), TRUE);
+    EXPECT_EQ(dst.Row(0), (Pixels{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
+    std::fill(dst.bits(), dst.bits() + 12, 0u);
+    EXPECT_EQ(StretchBlt(dst.dc(), 6, 0, 5, 1, src.dc(), 1, 0, -3, 1, SRCCOPY), TRUE);
+    EXPECT_EQ(dst.Row(0), (Pixels{0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 1, 0}));
+}
+
+TEST(StretchDIBits, TopDownSourcesCountFromTheTopForCodesOtherThanCopy) {
+    Dib dib(-4);
+    Canvas dst(3, 3);
+    for (int i = 0; i < 9; ++i) dst.bits()[i] = 0x00FFFFFF;
+    EXPECT_EQ(StretchDIBits(dst.dc(), 0, 0, 3, 3, 1, 1, 3, 3, dib.pixels, &dib.info, DIB_RGB_COLORS, SRCAND), -4);
+    EXPECT_EQ(dst.Row(0), (Pixels{6, 7, 8}));
+    EXPECT_EQ(dst.Row(2), (Pixels{14, 15, 16}));
+    // A source rectangle wholly outside the picture fails.
+    EXPECT_EQ(StretchDIBits(dst.dc(), 0, 0, 3, 3, 1, 1, 3, -3, dib.pixels, &dib.info, DIB_RGB_COLORS, SRCCOPY), 0);
+}
+
+// A 1 x 2,097,152 column shrunk onto 300 x 200 with BLACKONWHITE: every destination row is
+// the AND of its run of source rows, found in one pass over the source.
+TEST(StretchBlt, AndModeOverAVeryTallSource) {
+    constexpr int tall = 1 << 21;
+    Canvas src(1, tall), dst(300, 200);
+    std::fill(src.bits(), src.bits() + tall, 0x00FFFFFFu);
+    src.bits()[tall / 2] = 0x00000F00u;  // lands in the middle destination row
+    SetStretchBltMode(dst.dc(), BLACKONWHITE);
+    EXPECT_EQ(StretchBlt(dst.dc(), 0, 0, 300, 200, src.dc(), 0, 0, 1, tall, SRCCOPY), TRUE);
+    int dark_rows = 0;
+    for (int y = 0; y < 200; ++y) {
+        const Pixels row = dst.Row(y);
+        EXPECT_EQ(row.front(), row.back());
+        if (row.front() == 0x000F00u) ++dark_rows;
+        else EXPECT_EQ(row.front(), 0xFFFFFFu);
+    }
+    EXPECT_EQ(dark_rows, 1);
+}
+
+// Every transfer reads only the pixels its header promises: the 4 x 4 image sits in a block of
+// exactly 64 bytes, so a read past it is a heap overflow that the sanitizer build reports.
+TEST(DibTransfers, ReadNothingPastThePictureForAnySignOrOffset) {
+    for (int height : {4, -4}) {
+        std::vector<std::uint32_t> pixels(16, 0x00ABCDEFu);
+        BITMAPINFO info{};
+        info.bmiHeader = Canvas::Header(4, height);
+        Canvas dst(12, 12);
+        for (int k = 0; k < 16; ++k) {
+            const int sw = k & 1 ? -5 : 5, sh = k & 2 ? -5 : 5, dw = k & 4 ? -7 : 7, dh = k & 8 ? -7 : 7;
+            for (const int from : {-3, 0, 2, 5}) {
+                for (const DWORD rop : {SRCCOPY, SRCAND}) {
+                    StretchDIBits(dst.dc(), 6, 6, dw, dh, from, from, sw, sh, pixels.data(), &info, DIB_RGB_COLORS, rop);
+                }
+                SetDIBitsToDevice(dst.dc(), 0, 0, 12, 12, from, from, 0, 16, pixels.data(), &info, DIB_RGB_COLORS);
+            }
+        }
+        int written = 0;
+        for (int y = 0; y < 12; ++y) {
+            for (std::uint32_t p : dst.Row(y)) written += p == 0xABCDEFu;
+        }
+        EXPECT_GT(written, 0) << "some transfers land";
+    }
+}

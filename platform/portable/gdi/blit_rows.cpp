@@ -1,0 +1,30 @@
+// See blit_rows.h. Within one surface the rows are visited in the order that reads each source
+// row before it is overwritten, and a row that overlaps itself sideways goes through a copy.
+#include "gdi/blit_rows.h"
+
+#include <cstring>
+#include <vector>
+
+namespace zg::gdi {
+
+void blit_rect(Surface& dst, const Rect& r, const Surface& src, PixelPoint from, const raster::Rop3& op) {
+    if (r.empty()) return;
+    const bool same = &src == &dst;
+    const bool upwards = same && from.y < r.top;
+    const bool same_rows = same && from.y == r.top && from.x != r.left;
+    const std::size_t bytes = static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t);
+    std::vector<std::uint32_t> scratch(same_rows ? static_cast<std::size_t>(r.width()) : 0);
+    for (int i = 0; i < r.height(); ++i) {
+        const int y = upwards ? r.bottom - 1 - i : r.top + i;
+        const std::uint32_t* in = src.row(from.y + (y - r.top)) + from.x;
+        std::uint32_t* out = dst.row(y) + r.left;
+        if (same_rows) {
+            std::memcpy(scratch.data(), in, bytes);
+            in = scratch.data();
+        }
+        raster::rop_row(out, in, r.width(), op);
+    }
+    dst.add_damage(r);
+}
+
+}  // namespace zg::gdi

@@ -1,0 +1,53 @@
+// See frame.h.
+#include "raster/frame.h"
+
+#include "raster/stroke.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace zg::raster {
+
+namespace {
+
+// Coordinates beyond this take the general path: the pulled-apart stroke is computed in int.
+constexpr long long frame_limit = 1LL << 28;
+constexpr int pen_limit = 1 << 12;
+
+// Moves coordinates past `cut` by `by`: the small stroke pulled apart along one axis.
+int pull(int v, int cut, int by) { return v > cut ? v + by : v; }
+
+Region pulled_apart(const Region& small, int cut_x, int dx, int cut_y, int dy) {
+    Region out;
+    out.rects.reserve(small.rects.size());
+    for (const Rect& r : small.rects)
+        out.rects.push_back({pull(r.left, cut_x, dx), pull(r.top, cut_y, dy), pull(r.right, cut_x, dx),
+                             pull(r.bottom, cut_y, dy)});
+    const Rect& e = small.extents;
+    out.extents = {pull(e.left, cut_x, dx), pull(e.top, cut_y, dy), pull(e.right, cut_x, dx), pull(e.bottom, cut_y, dy)};
+    return out;
+}
+
+Region stroke_of(long long left, long long top, long long right, long long bottom, int width, const Rect& clip) {
+    const std::vector<POINT> path{{static_cast<LONG>(left), static_cast<LONG>(top)},
+                                  {static_cast<LONG>(right), static_cast<LONG>(top)},
+                                  {static_cast<LONG>(right), static_cast<LONG>(bottom)},
+                                  {static_cast<LONG>(left), static_cast<LONG>(bottom)}};
+    return wide_stroke(path, PathClose::Closed, width, clip);
+}
+
+}  // namespace
+
+Region rectangle_frame(long long left, long long top, long long right, long long bottom, int width, const Rect& clip) {
+    const long long w = right - left, h = bottom - top, side = 4LL * width + 8;
+    const bool far = std::max({std::abs(left), std::abs(top), std::abs(right), std::abs(bottom)}) > frame_limit;
+    if (far || width > pen_limit || (w <= 2 * side && h <= 2 * side)) return stroke_of(left, top, right, bottom, width, clip);
+    const int sw = static_cast<int>(std::min(w, 2 * side)), sh = static_cast<int>(std::min(h, 2 * side));
+    const int margin = width + 2;
+    const Region small = stroke_of(0, 0, sw, sh, width, {-margin, -margin, sw + margin + 1, sh + margin + 1});
+    Region big = pulled_apart(small, sw / 2, static_cast<int>(w - sw), sh / 2, static_cast<int>(h - sh));
+    offset(big, static_cast<int>(left), static_cast<int>(top));
+    return combine(big, make_rect_region(clip), CombineOp::And);
+}
+
+}  // namespace zg::raster
