@@ -62,10 +62,19 @@ void paint_in(Surface& surface, const Rect& clip, Font& font, int x, int top,
         fill(surface, intersect({x, top, x + width, top + m.height()}, clip), to_pixel(paint.bk_color));
     }
     const int baseline = top + m.ascent;
-    int pen = x;
+    // The pen runs in 64 bits and stops at the clip's right edge: advances are never
+    // negative, and no glyph reaches further than an em beyond its pen position.
+    const long long reach = m.ppem;
+    long long pen = x;
     for (const char c : bytes) {
-        const Glyph& g = font.glyph(static_cast<unsigned char>(c));
-        blend_glyph(surface, clip, g, pen + g.left, baseline - g.top, ink);
+        if (pen - reach >= clip.right) break;
+        const auto byte = static_cast<unsigned char>(c);
+        if (pen + 2 * reach < clip.left) {
+            pen += font.advance(byte);
+            continue;
+        }
+        const Glyph& g = font.glyph(byte);
+        blend_glyph(surface, clip, g, static_cast<int>(pen) + g.left, baseline - g.top, ink);
         pen += g.advance;
     }
     if (font.underline()) {
