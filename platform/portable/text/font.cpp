@@ -7,9 +7,11 @@
 #include "text/font.h"
 
 #include "text/cp1252.h"
+#include "text/glyph_ink.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_GASP_H
 #include FT_OUTLINE_H
 #include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
@@ -155,6 +157,9 @@ void Font::compute_metrics() {
         m.strikeout_thickness = std::max(1, scale_units(os2->yStrikeoutSize, ppem, upem));
     }
     m.pitch_and_family = pitch_and_family(m_face, os2);
+    // The font's own table says at which sizes greys help; without one, always.
+    const FT_Int gasp = FT_Get_Gasp(m_face, static_cast<FT_UInt>(ppem));
+    m_antialiased = gasp == FT_GASP_NO_TABLE || (gasp & FT_GASP_DO_GRAY) != 0;
 }
 
 const Glyph& Font::glyph(unsigned char byte) {
@@ -163,13 +168,13 @@ const Glyph& Font::glyph(unsigned char byte) {
     auto fresh = std::make_unique<Glyph>(render(byte));
     if (m_glyph_bytes + fresh->coverage.size() > k_glyph_budget) forget_glyphs();
     m_glyph_bytes += fresh->coverage.size();
-    m_advances[byte] = fresh->advance;
+    m_advances[byte] = fresh->extent_advance;
     slot = std::move(fresh);
     return *slot;
 }
 
 int Font::advance(unsigned char byte) {
-    if (m_advances[byte] < 0) return glyph(byte).advance;
+    if (m_advances[byte] < 0) return glyph(byte).extent_advance;
     return m_advances[byte];
 }
 
@@ -178,12 +183,37 @@ void Font::forget_glyphs() {
     m_glyph_bytes = 0;
 }
 
+namespace {
+
+// The bitmap FreeType rendered, as levels 0 to 16.
+void copy_levels(const FT_Bitmap& bitmap, Glyph& out) {
+    out.width = static_cast<int>(bitmap.width);
+    out.height = static_cast<int>(bitmap.rows);
+    out.coverage.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    auto level = out.coverage.begin();
+    for (int y = 0; y < out.height; ++y) {
+        const unsigned char* src = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+        for (int x = 0; x < out.width; ++x, ++level) {
+            *level = mono ? static_cast<std::uint8_t>(((src[x / 8] >> (7 - x % 8)) & 1) * k_full_level)
+                          : level_of_coverage(src[x]);
+        }
+    }
+}
+
+}  // namespace
+
 Glyph Font::render(unsigned char byte) const {
     Glyph out;
     const char32_t code = cp1252_to_unicode(byte);
     const FT_UInt index = code == 0 ? 0 : FT_Get_Char_Index(m_face, code);
     if (FT_Activate_Size(m_size) != 0) return out;
-    if (FT_Load_Glyph(m_face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return out;
+    // Extents always come from the antialiasing hinting; two-level glyphs are hinted for two
+    // levels and placed by their own advances, so a line's extent can differ from the sum of
+    // its pen moves by a pixel, as it does on Windows.
+    if (FT_Load_Glyph(m_face, index, FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP) != 0) return out;
+    out.extent_advance = static_cast<int>((m_face->glyph->advance.x + 32) >> 6);
+    if (!m_antialiased && FT_Load_Glyph(m_face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0) return out;
     FT_GlyphSlot slot = m_face->glyph;
     out.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return out;
@@ -195,19 +225,16 @@ Glyph Font::render(unsigned char byte) const {
         // One pixel of extra stem width, and one of advance, as Windows' simulated bold.
         if (FT_Outline_EmboldenXY(&slot->outline, 64, 0) != 0) return out;
         out.advance += 1;
+        out.extent_advance += 1;
     }
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return out;
+    const FT_Render_Mode mode = m_antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
+    if (FT_Render_Glyph(slot, mode) != 0) return out;
     const FT_Bitmap& bitmap = slot->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.buffer == nullptr) return out;
+    const bool known = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY || bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    if (!known || bitmap.buffer == nullptr) return out;
     out.left = slot->bitmap_left;
     out.top = slot->bitmap_top;
-    out.width = static_cast<int>(bitmap.width);
-    out.height = static_cast<int>(bitmap.rows);
-    out.coverage.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
-    for (int y = 0; y < out.height; ++y) {
-        const unsigned char* src = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
-        std::copy_n(src, out.width, out.coverage.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
-    }
+    copy_levels(bitmap, out);
     return out;
 }
 

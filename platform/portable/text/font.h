@@ -23,14 +23,17 @@ struct FT_SizeRec_;
 
 namespace zg::text {
 
-// A rendered glyph: 8-bit coverage rows, placed relative to the pen on the baseline.
+// A rendered glyph: rows of coverage levels 0 to 16 (glyph_ink.h), placed relative to the pen
+// on the baseline. Sizes the font's gasp table marks for greys are antialiased; the others
+// are drawn in two levels, 0 and 16, as Windows draws them.
 struct Glyph {
     int left = 0;     // columns from the pen position to the bitmap's first column
     int top = 0;      // rows from the baseline up to the bitmap's first row
     int width = 0;
     int height = 0;
-    int advance = 0;  // pixels the pen moves
-    std::vector<std::uint8_t> coverage;  // width * height, row by row, 0 = none, 255 = full
+    int advance = 0;         // pixels the pen moves when the glyph is drawn
+    int extent_advance = 0;  // what the glyph adds to the text's extent
+    std::vector<std::uint8_t> coverage;  // width * height, row by row, 0 = none, 16 = full
 };
 
 // What GetTextMetricsA reports, plus the decoration lines, all in pixels.
@@ -92,12 +95,13 @@ public:
     bool underline() const { return m_request.lfUnderline != 0; }
     bool strikeout() const { return m_request.lfStrikeOut != 0; }
     bool italic() const { return m_request.lfItalic != 0; }
+    bool antialiased() const { return m_antialiased; }
 
     // The glyph of one Windows-1252 byte, rendered on first use and kept while the font's
     // glyphs stay under k_glyph_budget bytes; past it the kept glyphs are dropped first. So
     // a reference stays valid until the next glyph() call on this font, no longer.
     const Glyph& glyph(unsigned char byte);
-    int advance(unsigned char byte);
+    int advance(unsigned char byte);  // the extent advance; see Glyph
     std::size_t glyph_bytes() const { return m_glyph_bytes; }
 
     static constexpr std::size_t k_glyph_budget = std::size_t{4} << 20;
@@ -113,6 +117,7 @@ private:
     FT_SizeRec_* m_size;
     LOGFONTA m_request;
     Synthesis m_synthesis;
+    bool m_antialiased = true;  // greys at this size, or two levels only
     FontMetrics m_metrics;
     std::string m_face_name;
     std::array<std::unique_ptr<Glyph>, 256> m_glyphs{};

@@ -97,7 +97,7 @@ TEST(FontCacheBounds, AFontStaysUsableAfterTheCacheForgetsIt) {
     ASSERT_NE(kept, nullptr);
     const int advance = kept->advance('M');
     for (LONG size = 40; size < 140; ++size) ASSERT_NE(realise_font(request(-size)), nullptr);
-    EXPECT_EQ(kept->glyph('M').advance, advance);
+    EXPECT_EQ(kept->glyph('M').extent_advance, advance);
     EXPECT_FALSE(kept->glyph('M').coverage.empty());
 }
 
@@ -131,11 +131,11 @@ TEST(TextPen, AHugeLineFromTheLeftStillDrawsWhereItIsVisible) {
     auto font = realise_font(request(-20));
     ASSERT_NE(font, nullptr);
     const std::string line(std::size_t{1} << 20, 'W');
-    const int start = -static_cast<int>(font->advance('W')) * 1000 + 3;  // 1000 glyphs before the edge
+    const int start = -font->glyph('W').advance * 1000 + 3;  // 1000 glyphs before the edge
     draw_text(surface, {surface.bounds()}, *font, start, 0, line, {0, 0, Background::Transparent});
     // The same pixels as the short line drawn where the 1001st glyph lands.
     Surface expected(200, 40, paper);
-    draw_text(expected, {expected.bounds()}, *font, 3 - font->advance('W'), 0, std::string(20, 'W'),
+    draw_text(expected, {expected.bounds()}, *font, 3 - font->glyph('W').advance, 0, std::string(20, 'W'),
               {0, 0, Background::Transparent});
     for (int y = 0; y < 40; ++y) {
         ASSERT_EQ(0, std::memcmp(surface.row(y), expected.row(y), 200 * sizeof(std::uint32_t))) << y;
