@@ -26,7 +26,7 @@ constexpr int k_full_level = 16;
 // 8-bit antialiased coverage to a level: 0 stays 0, 1..15 is level 0, each further 15 one
 // level up, 241..255 full.
 constexpr std::uint8_t level_of_coverage(std::uint8_t coverage) {
-    return coverage == 0 ? 0 : static_cast<std::uint8_t>((coverage - 1) / 15);
+    return static_cast<std::uint8_t>(coverage == 0 ? 0 : (coverage - 1) / 15);
 }
 
 // The text colour's mixes for every level, per channel, ready for many pixels.

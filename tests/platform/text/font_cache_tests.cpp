@@ -63,17 +63,33 @@ TEST(LruCache, ForgetsTheLeastRecentlyUsedAndFindRefreshes) {
     EXPECT_NE(cache.find("a"), nullptr);
 }
 
+// AddressSanitizer keeps freed memory aside, so the resident size says nothing there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool k_resident_size_meaningful = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool k_resident_size_meaningful = false;
+#else
+constexpr bool k_resident_size_meaningful = true;
+#endif
+#else
+constexpr bool k_resident_size_meaningful = true;
+#endif
+
 TEST(FontCacheBounds, AThousandSizesEachDrawnHoldFewMegabytes) {
     Surface surface(64, 32, 0xFFFFFF);
     const long before = resident_kb();
     ASSERT_GT(before, 0);
-    for (LONG size = 1; size <= 1000; ++size) {
+    const LONG sizes = k_resident_size_meaningful ? 1000 : 200;
+    for (LONG size = 1; size <= sizes; ++size) {
         auto font = realise_font(request(-size));
         ASSERT_NE(font, nullptr) << size;
         draw_text(surface, {surface.bounds()}, *font, 0, 0, "abc", {0, 0, Background::Transparent});
     }
     const long grown_kb = resident_kb() - before;
-    EXPECT_LT(grown_kb, 64 * 1024) << "resident size grew by " << grown_kb << " kB";
+    if (k_resident_size_meaningful) {
+        EXPECT_LT(grown_kb, 64 * 1024) << "resident size grew by " << grown_kb << " kB";
+    }
     const FontCacheCounts counts = font_cache_counts();
     EXPECT_LE(counts.fonts, 32u);
     EXPECT_LE(counts.glyph_bytes, (std::size_t{16} << 20) + Font::k_glyph_budget);
