@@ -5,7 +5,12 @@
 // Usage: textprobe                      the built-in requests (the library's fonts)
 //        textprobe HEIGHT WEIGHT FAMILY FACE TEXT...   one request; FAMILY is a number
 //                                                       (0x20 = FF_SWISS), FACE may be ""
+//        textprobe pictures DIR          the text pictures (pictures.h) written into DIR
+//        textprobe compare DIR1 DIR2 [DEVIATIONS]   identical pixels between two sets of
+//                                        pictures, checked against a known-deviation list
 // One line per request: the face GDI chose, GetTextMetricsA's fields, and the extent of the text.
+#include "pictures.h"
+
 #include <platform/win32.h>
 
 #include <cstdio>
@@ -84,6 +89,15 @@ std::vector<Request> builtin_requests() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && argv[1][0] == '-') {
+        std::fprintf(stderr, "usage: textprobe [HEIGHT WEIGHT FAMILY FACE TEXT...]\n"
+                             "       textprobe pictures DIR\n       textprobe compare DIR1 DIR2 [DEVIATIONS]\n");
+        return std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
+    }
+    if (argc == 3 && std::strcmp(argv[1], "pictures") == 0) return write_pictures(argv[2]);
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "compare") == 0) {
+        return compare_pictures(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
+    }
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) {
         std::fprintf(stderr, "textprobe: CreateCompatibleDC failed\n");

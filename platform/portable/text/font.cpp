@@ -7,10 +7,13 @@
 #include "text/font.h"
 
 #include "text/cp1252.h"
+#include "text/glyph_ink.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_GASP_H
 #include FT_OUTLINE_H
+#include FT_SIZES_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -68,24 +71,55 @@ int ppem_for_height(long long lf_height, int units_per_em, int cell_units) {
     return std::clamp(ppem, 1, k_max_ppem);
 }
 
-std::unique_ptr<Font> Font::open(FT_LibraryRec_* library, const FaceChoice& choice,
-                                 const LOGFONTA& request) {
+std::shared_ptr<FaceFile> FaceFile::open(FT_LibraryRec_* library, const std::string& file, int index) {
     FT_Face face = nullptr;
-    if (FT_New_Face(library, choice.file.c_str(), choice.index, &face) != 0) return nullptr;
-    if (!FT_IS_SCALABLE(face)) {
+    if (library == nullptr || FT_New_Face(library, file.c_str(), index, &face) != 0) return nullptr;
+    if (face == nullptr) return nullptr;
+    if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {
         FT_Done_Face(face);
         return nullptr;
     }
-    std::unique_ptr<Font> font(new Font(face, request, choice.synthesis));
+    return std::shared_ptr<FaceFile>(new FaceFile(face));
+}
+
+FaceFile::~FaceFile() { FT_Done_Face(m_face); }
+
+int FaceFile::units_per_em() const { return m_face->units_per_EM; }
+
+long long FaceFile::cell_units() const {
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
+    if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
+        return static_cast<long long>(os2->usWinAscent) + os2->usWinDescent;
+    }
+    return static_cast<long long>(m_face->ascender) - m_face->descender;
+}
+
+int ppem_for_request(const FaceFile& face, const LOGFONTA& request) {
+    return ppem_for_height(request.lfHeight, face.units_per_em(), static_cast<int>(face.cell_units()));
+}
+
+std::unique_ptr<Font> Font::open(std::shared_ptr<FaceFile> file, Synthesis synthesis,
+                                 const LOGFONTA& request) {
+    if (!file) return nullptr;
+    FT_Size size = nullptr;
+    if (FT_New_Size(file->face(), &size) != 0 || size == nullptr) return nullptr;
+    std::unique_ptr<Font> font(new Font(std::move(file), size, request, synthesis));
+    if (FT_Activate_Size(size) != 0) return nullptr;
+    const int ppem = ppem_for_request(*font->m_file, request);
+    if (FT_Set_Pixel_Sizes(font->m_face, 0, static_cast<FT_UInt>(ppem)) != 0) return nullptr;
     font->compute_metrics();
     return font;
 }
 
-Font::Font(FT_FaceRec_* face, const LOGFONTA& request, Synthesis synthesis)
-    : m_face(face), m_request(request), m_synthesis(synthesis),
-      m_face_name(face->family_name != nullptr ? face->family_name : "") {}
+Font::Font(std::shared_ptr<FaceFile> file, FT_SizeRec_* size, const LOGFONTA& request,
+           Synthesis synthesis)
+    : m_file(std::move(file)), m_face(m_file->face()), m_size(size), m_request(request),
+      m_synthesis(synthesis), m_face_name(m_face->family_name != nullptr ? m_face->family_name : "") {
+    m_advances.fill(-1);
+}
 
-Font::~Font() { FT_Done_Face(m_face); }
+// The size goes with the font; the face stays for the file's other fonts.
+Font::~Font() { FT_Done_Size(m_size); }
 
 void Font::compute_metrics() {
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(m_face, FT_SFNT_OS2));
@@ -99,8 +133,7 @@ void Font::compute_metrics() {
         win_descent = os2->usWinDescent;
     }
     const long long cell = win_ascent + win_descent;
-    const int ppem = ppem_for_height(m_request.lfHeight, upem, static_cast<int>(cell));
-    FT_Set_Pixel_Sizes(m_face, 0, static_cast<FT_UInt>(ppem));
+    const int ppem = ppem_for_request(*m_file, m_request);
 
     FontMetrics& m = m_metrics;
     m.ppem = ppem;
@@ -124,19 +157,63 @@ void Font::compute_metrics() {
         m.strikeout_thickness = std::max(1, scale_units(os2->yStrikeoutSize, ppem, upem));
     }
     m.pitch_and_family = pitch_and_family(m_face, os2);
+    // The font's own table says at which sizes greys help; without one, always.
+    const FT_Int gasp = FT_Get_Gasp(m_face, static_cast<FT_UInt>(ppem));
+    m_antialiased = gasp == FT_GASP_NO_TABLE || (gasp & FT_GASP_DO_GRAY) != 0;
 }
 
 const Glyph& Font::glyph(unsigned char byte) {
     std::unique_ptr<Glyph>& slot = m_glyphs[byte];
-    if (!slot) slot = std::make_unique<Glyph>(render(byte));
+    if (slot) return *slot;
+    auto fresh = std::make_unique<Glyph>(render(byte));
+    if (m_glyph_bytes + fresh->coverage.size() > k_glyph_budget) forget_glyphs();
+    m_glyph_bytes += fresh->coverage.size();
+    m_advances[byte] = fresh->extent_advance;
+    slot = std::move(fresh);
     return *slot;
 }
+
+int Font::advance(unsigned char byte) {
+    if (m_advances[byte] < 0) return glyph(byte).extent_advance;
+    return m_advances[byte];
+}
+
+void Font::forget_glyphs() {
+    for (std::unique_ptr<Glyph>& slot : m_glyphs) slot.reset();
+    m_glyph_bytes = 0;
+}
+
+namespace {
+
+// The bitmap FreeType rendered, as levels 0 to 16.
+void copy_levels(const FT_Bitmap& bitmap, Glyph& out) {
+    out.width = static_cast<int>(bitmap.width);
+    out.height = static_cast<int>(bitmap.rows);
+    out.coverage.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    auto level = out.coverage.begin();
+    for (int y = 0; y < out.height; ++y) {
+        const unsigned char* src = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+        for (int x = 0; x < out.width; ++x, ++level) {
+            *level = mono ? static_cast<std::uint8_t>(((src[x / 8] >> (7 - x % 8)) & 1) * k_full_level)
+                          : level_of_coverage(src[x]);
+        }
+    }
+}
+
+}  // namespace
 
 Glyph Font::render(unsigned char byte) const {
     Glyph out;
     const char32_t code = cp1252_to_unicode(byte);
     const FT_UInt index = code == 0 ? 0 : FT_Get_Char_Index(m_face, code);
-    if (FT_Load_Glyph(m_face, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0) return out;
+    if (FT_Activate_Size(m_size) != 0) return out;
+    // Extents always come from the antialiasing hinting; two-level glyphs are hinted for two
+    // levels and placed by their own advances, so a line's extent can differ from the sum of
+    // its pen moves by a pixel, as it does on Windows.
+    if (FT_Load_Glyph(m_face, index, FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP) != 0) return out;
+    out.extent_advance = static_cast<int>((m_face->glyph->advance.x + 32) >> 6);
+    if (!m_antialiased && FT_Load_Glyph(m_face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0) return out;
     FT_GlyphSlot slot = m_face->glyph;
     out.advance = static_cast<int>((slot->advance.x + 32) >> 6);
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return out;
@@ -146,21 +223,18 @@ Glyph Font::render(unsigned char byte) const {
     }
     if (has(m_synthesis, Synthesis::Bold)) {
         // One pixel of extra stem width, and one of advance, as Windows' simulated bold.
-        FT_Outline_EmboldenXY(&slot->outline, 64, 0);
+        if (FT_Outline_EmboldenXY(&slot->outline, 64, 0) != 0) return out;
         out.advance += 1;
+        out.extent_advance += 1;
     }
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return out;
+    const FT_Render_Mode mode = m_antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO;
+    if (FT_Render_Glyph(slot, mode) != 0) return out;
     const FT_Bitmap& bitmap = slot->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return out;
+    const bool known = bitmap.pixel_mode == FT_PIXEL_MODE_GRAY || bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    if (!known || bitmap.buffer == nullptr) return out;
     out.left = slot->bitmap_left;
     out.top = slot->bitmap_top;
-    out.width = static_cast<int>(bitmap.width);
-    out.height = static_cast<int>(bitmap.rows);
-    out.coverage.resize(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height));
-    for (int y = 0; y < out.height; ++y) {
-        const unsigned char* src = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
-        std::copy_n(src, out.width, out.coverage.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
-    }
+    copy_levels(bitmap, out);
     return out;
 }
 

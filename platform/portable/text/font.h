@@ -5,7 +5,8 @@
 // cell height (ascent + descent), met by the largest ppem whose rounded cell does not exceed
 // it; 0 means a cell of 16. Every metric is a font-unit value scaled to ppem and rounded,
 // as Windows' TrueType rasteriser reports them. Advances are FreeType's hinted integer
-// advances. A font is text-module state: it lives in the cache (font_cache.h) until exit.
+// advances. Fonts of one font file share one FreeType face (one file mapping), each with a
+// FreeType size object of its own; the cache (font_cache.h) decides how long a font lives.
 #pragma once
 
 #include <platform/win32.h>
@@ -18,17 +19,21 @@
 
 struct FT_FaceRec_;
 struct FT_LibraryRec_;
+struct FT_SizeRec_;
 
 namespace zg::text {
 
-// A rendered glyph: 8-bit coverage rows, placed relative to the pen on the baseline.
+// A rendered glyph: rows of coverage levels 0 to 16 (glyph_ink.h), placed relative to the pen
+// on the baseline. Sizes the font's gasp table marks for greys are antialiased; the others
+// are drawn in two levels, 0 and 16, as Windows draws them.
 struct Glyph {
     int left = 0;     // columns from the pen position to the bitmap's first column
     int top = 0;      // rows from the baseline up to the bitmap's first row
     int width = 0;
     int height = 0;
-    int advance = 0;  // pixels the pen moves
-    std::vector<std::uint8_t> coverage;  // width * height, row by row, 0 = none, 255 = full
+    int advance = 0;         // pixels the pen moves when the glyph is drawn
+    int extent_advance = 0;  // what the glyph adds to the text's extent
+    std::vector<std::uint8_t> coverage;  // width * height, row by row, 0 = none, 16 = full
 };
 
 // What GetTextMetricsA reports, plus the decoration lines, all in pixels.
@@ -58,10 +63,28 @@ struct FaceChoice {
     Synthesis synthesis = Synthesis::None;
 };
 
+// One opened font file: the FreeType face every size of it draws from. Null when the file
+// cannot be opened as a scalable face.
+class FaceFile {
+public:
+    static std::shared_ptr<FaceFile> open(FT_LibraryRec_* library, const std::string& file, int index);
+    ~FaceFile();
+    FaceFile(const FaceFile&) = delete;
+    FaceFile& operator=(const FaceFile&) = delete;
+
+    FT_FaceRec_* face() const { return m_face; }
+    int units_per_em() const;
+    long long cell_units() const;  // winAscent + winDescent, what positive heights measure
+
+private:
+    explicit FaceFile(FT_FaceRec_* face) : m_face(face) {}
+    FT_FaceRec_* m_face;
+};
+
 class Font {
 public:
-    // Null when the file cannot be opened as a scalable face.
-    static std::unique_ptr<Font> open(FT_LibraryRec_* library, const FaceChoice& choice,
+    // Null when FreeType cannot give the face another size.
+    static std::unique_ptr<Font> open(std::shared_ptr<FaceFile> face, Synthesis synthesis,
                                       const LOGFONTA& request);
     ~Font();
     Font(const Font&) = delete;
@@ -72,23 +95,38 @@ public:
     bool underline() const { return m_request.lfUnderline != 0; }
     bool strikeout() const { return m_request.lfStrikeOut != 0; }
     bool italic() const { return m_request.lfItalic != 0; }
+    bool antialiased() const { return m_antialiased; }
 
-    // The glyph of one Windows-1252 byte, rendered on first use and kept.
+    // The glyph of one Windows-1252 byte, rendered on first use and kept while the font's
+    // glyphs stay under k_glyph_budget bytes; past it the kept glyphs are dropped first. So
+    // a reference stays valid until the next glyph() call on this font, no longer.
     const Glyph& glyph(unsigned char byte);
-    int advance(unsigned char byte) { return glyph(byte).advance; }
+    int advance(unsigned char byte);  // the extent advance; see Glyph
+    std::size_t glyph_bytes() const { return m_glyph_bytes; }
+
+    static constexpr std::size_t k_glyph_budget = std::size_t{4} << 20;
 
 private:
-    Font(FT_FaceRec_* face, const LOGFONTA& request, Synthesis synthesis);
+    Font(std::shared_ptr<FaceFile> face, FT_SizeRec_* size, const LOGFONTA& request, Synthesis synthesis);
     void compute_metrics();
     Glyph render(unsigned char byte) const;
+    void forget_glyphs();
 
+    std::shared_ptr<FaceFile> m_file;
     FT_FaceRec_* m_face;
+    FT_SizeRec_* m_size;
     LOGFONTA m_request;
     Synthesis m_synthesis;
+    bool m_antialiased = true;  // greys at this size, or two levels only
     FontMetrics m_metrics;
     std::string m_face_name;
     std::array<std::unique_ptr<Glyph>, 256> m_glyphs{};
+    std::array<int, 256> m_advances{};  // -1 until known; kept when glyphs are dropped
+    std::size_t m_glyph_bytes = 0;
 };
+
+// The ppem a request gets in a face (see ppem_for_height).
+int ppem_for_request(const FaceFile& face, const LOGFONTA& request);
 
 // The ppem GDI chooses for an lfHeight in a face of the given em and cell (winAscent +
 // winDescent) sizes, in font units.

@@ -6,6 +6,8 @@
 // back by family, as GDI's mapper does.
 #include "text/font_cache.h"
 
+#include "text/lru_cache.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace zg::text {
@@ -40,45 +43,95 @@ int requested_weight(const LOGFONTA& request) {
     return std::min<int>(request.lfWeight, 1000);
 }
 
+// Null when fontconfig cannot build the pattern.
 FcPattern* pattern_for(const LOGFONTA& request) {
     FcPattern* pattern = FcPatternCreate();
+    if (pattern == nullptr) return nullptr;
     const std::string face = face_name_of(request);
     const auto bytes = [](const char* s) { return reinterpret_cast<const FcChar8*>(s); };
-    if (!face.empty()) FcPatternAddString(pattern, FC_FAMILY, bytes(face.c_str()));
-    FcPatternAddString(pattern, FC_FAMILY, bytes(family_stand_in(request.lfPitchAndFamily)));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(requested_weight(request)));
-    FcPatternAddInteger(pattern, FC_SLANT, request.lfItalic != 0 ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    return pattern;
+    bool built = face.empty() || FcPatternAddString(pattern, FC_FAMILY, bytes(face.c_str())) != FcFalse;
+    built = built && FcPatternAddString(pattern, FC_FAMILY, bytes(family_stand_in(request.lfPitchAndFamily))) != FcFalse;
+    built = built && FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(requested_weight(request))) != FcFalse;
+    built = built && FcPatternAddInteger(pattern, FC_SLANT, request.lfItalic != 0 ? FC_SLANT_ITALIC : FC_SLANT_ROMAN) != FcFalse;
+    built = built && FcPatternAddBool(pattern, FC_SCALABLE, FcTrue) != FcFalse;
+    if (built) return pattern;
+    FcPatternDestroy(pattern);
+    return nullptr;
 }
 
 Synthesis synthesis_for(const LOGFONTA& request, FcPattern* match) {
     int weight = FC_WEIGHT_REGULAR;
     int slant = FC_SLANT_ROMAN;
-    FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-    FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+    if (FcPatternGetInteger(match, FC_WEIGHT, 0, &weight) != FcResultMatch) weight = FC_WEIGHT_REGULAR;
+    if (FcPatternGetInteger(match, FC_SLANT, 0, &slant) != FcResultMatch) slant = FC_SLANT_ROMAN;
     const bool want_bold = requested_weight(request) >= k_bold_threshold;
     const bool fake_bold = want_bold && FcWeightToOpenType(weight) < k_bold_threshold;
     const bool fake_italic = request.lfItalic != 0 && slant == FC_SLANT_ROMAN;
     return static_cast<Synthesis>((fake_bold ? 1 : 0) | (fake_italic ? 2 : 0));
 }
 
-// The cache key: every field that can change the realised font, and the face name.
-std::string key_of(const LOGFONTA& request) {
-    LOGFONTA copy = request;
-    std::memset(copy.lfFaceName, 0, sizeof copy.lfFaceName);
-    std::string key(reinterpret_cast<const char*>(&copy), sizeof copy);
-    return key + face_name_of(request);
+// Matching depends on the face name, weight, slant and family only, not on the size.
+std::string match_key(const LOGFONTA& request) {
+    return face_name_of(request) + '|' + std::to_string(requested_weight(request)) + '|' +
+           (request.lfItalic != 0 ? 'i' : 'r') + '|' + std::to_string(request.lfPitchAndFamily);
 }
 
-// FreeType, fontconfig and the fonts, released at exit in dependency order.
+std::string file_key(const FaceChoice& choice) { return choice.file + '#' + std::to_string(choice.index); }
+
+// A realised font is the matched file at a pixel size, with the request's decorations.
+std::string font_key(const std::string& file, Synthesis synthesis, int ppem, const LOGFONTA& request) {
+    return file + '|' + std::to_string(static_cast<int>(synthesis)) + '|' + std::to_string(ppem) + '|' +
+           (request.lfItalic != 0 ? 'i' : '-') + (request.lfUnderline != 0 ? 'u' : '-') +
+           (request.lfStrikeOut != 0 ? 's' : '-');
+}
+
+struct Match {
+    std::shared_ptr<FaceFile> file;  // null: nothing loadable matched
+    std::string file_key;
+    Synthesis synthesis = Synthesis::None;
+};
+
+FaceChoice match_in(FcConfig* config, const LOGFONTA& request) {
+    if (config == nullptr) return {};
+    FcPattern* pattern = pattern_for(request);
+    if (pattern == nullptr) return {};
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = nullptr;
+    if (FcConfigSubstitute(config, pattern, FcMatchPattern) != FcFalse) {
+        FcDefaultSubstitute(pattern);
+        match = FcFontMatch(config, pattern, &result);
+    }
+    FcPatternDestroy(pattern);
+    if (match == nullptr) return {};
+    FaceChoice choice;
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr) {
+        choice.file = reinterpret_cast<const char*>(file);
+    }
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &choice.index) != FcResultMatch) choice.index = 0;
+    choice.synthesis = synthesis_for(request, match);
+    FcPatternDestroy(match);
+    return choice;
+}
+
+// FreeType, fontconfig and the fonts, released at exit in dependency order. Bounded: at
+// most k_match_entries remembered matches, k_font_entries realised fonts whose glyphs
+// together stay near k_glyph_bytes, and one FreeType face per font file in use.
 class FontCache {
 public:
+    static constexpr std::size_t k_match_entries = 64;
+    static constexpr std::size_t k_font_entries = 32;
+    static constexpr std::size_t k_glyph_bytes = std::size_t{16} << 20;
+
     // FreeType's default TrueType interpreter (v40) gives the advances Wine reports; the
     // classic v35 one was measured 1 to 4 pixels off on 20-character labels.
-    FontCache() : m_config(FcInitLoadConfigAndFonts()) { FT_Init_FreeType(&m_library); }
+    FontCache() : m_config(FcInitLoadConfigAndFonts()) {
+        if (FT_Init_FreeType(&m_library) != 0) m_library = nullptr;
+    }
     ~FontCache() {
         m_fonts.clear();
+        m_matches.clear();
+        m_files.clear();
         if (m_library != nullptr) FT_Done_FreeType(m_library);
         if (m_config != nullptr) FcConfigDestroy(m_config);
     }
@@ -87,27 +140,62 @@ public:
 
     FcConfig* config() const { return m_config; }
 
-    Font* get(const LOGFONTA& request) {
-        const std::string key = key_of(request);
-        auto found = m_fonts.find(key);
-        if (found != m_fonts.end()) return found->second.get();
-        std::unique_ptr<Font> font = load(request);
-        Font* result = font.get();
-        if (font) m_fonts.emplace(key, std::move(font));
-        return result;
+    std::shared_ptr<Font> get(const LOGFONTA& request) {
+        const Match& match = matched(request);
+        if (!match.file) return nullptr;
+        const int ppem = ppem_for_request(*match.file, request);
+        const std::string key = font_key(match.file_key, match.synthesis, ppem, request);
+        std::shared_ptr<Font> font;
+        if (std::shared_ptr<Font>* hit = m_fonts.find(key)) {
+            font = *hit;
+        } else {
+            font = Font::open(match.file, match.synthesis, request);
+            if (!font) return nullptr;
+            m_fonts.insert(key, font);
+        }
+        m_fonts.shrink_while([this] { return glyph_bytes() > k_glyph_bytes; });
+        return font;
+    }
+
+    FontCacheCounts counts() const {
+        std::size_t files = 0;
+        for (const auto& entry : m_files) files += entry.second.expired() ? 0 : 1;
+        return {m_matches.size(), m_fonts.size(), files, glyph_bytes()};
     }
 
 private:
-    std::unique_ptr<Font> load(const LOGFONTA& request) {
-        if (m_library == nullptr) return nullptr;
-        const FaceChoice choice = match_face(request);
-        if (choice.file.empty()) return nullptr;
-        return Font::open(m_library, choice, request);
+    const Match& matched(const LOGFONTA& request) {
+        const std::string key = match_key(request);
+        if (const Match* hit = m_matches.find(key)) return *hit;
+        const FaceChoice choice = match_in(m_config, request);
+        Match match{nullptr, file_key(choice), choice.synthesis};
+        if (!choice.file.empty()) match.file = open_file(choice);
+        return m_matches.insert(key, std::move(match));
+    }
+
+    // One FaceFile per file in use: fonts and matches hold it, this map only finds it.
+    std::shared_ptr<FaceFile> open_file(const FaceChoice& choice) {
+        const std::string key = file_key(choice);
+        if (auto found = m_files.find(key); found != m_files.end()) {
+            if (std::shared_ptr<FaceFile> alive = found->second.lock()) return alive;
+        }
+        std::erase_if(m_files, [](const auto& entry) { return entry.second.expired(); });
+        std::shared_ptr<FaceFile> file = FaceFile::open(m_library, choice.file, choice.index);
+        if (file) m_files[key] = file;
+        return file;
+    }
+
+    std::size_t glyph_bytes() const {
+        std::size_t total = 0;
+        m_fonts.for_each([&total](const std::shared_ptr<Font>& font) { total += font->glyph_bytes(); });
+        return total;
     }
 
     FcConfig* m_config = nullptr;
     FT_Library m_library = nullptr;
-    std::map<std::string, std::unique_ptr<Font>> m_fonts;
+    LruCache<Match> m_matches{k_match_entries};
+    LruCache<std::shared_ptr<Font>> m_fonts{k_font_entries};
+    std::map<std::string, std::weak_ptr<FaceFile>> m_files;
 };
 
 FontCache& cache() {
@@ -117,28 +205,11 @@ FontCache& cache() {
 
 }  // namespace
 
-FaceChoice match_face(const LOGFONTA& request) {
-    FcConfig* config = cache().config();
-    if (config == nullptr) return {};
-    FcPattern* pattern = pattern_for(request);
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr) return {};
-    FaceChoice choice;
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr) {
-        choice.file = reinterpret_cast<const char*>(file);
-    }
-    FcPatternGetInteger(match, FC_INDEX, 0, &choice.index);
-    choice.synthesis = synthesis_for(request, match);
-    FcPatternDestroy(match);
-    return choice;
-}
+FaceChoice match_face(const LOGFONTA& request) { return match_in(cache().config(), request); }
 
-Font* realise_font(const LOGFONTA& request) { return cache().get(request); }
+std::shared_ptr<Font> realise_font(const LOGFONTA& request) { return cache().get(request); }
+
+FontCacheCounts font_cache_counts() { return cache().counts(); }
 
 LOGFONTA default_logfont() {
     LOGFONTA request{};

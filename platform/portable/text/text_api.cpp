@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace {
@@ -22,7 +23,7 @@ using zg::text::Font;
 
 constexpr long long k_coordinate_limit = 1LL << 28;  // beyond it nothing can be visible
 
-Font* font_of(DeviceContext& dc) {
+std::shared_ptr<Font> font_of(DeviceContext& dc) {
     const zg::FontObject* font = dc.font_object();
     return zg::text::realise_font(font != nullptr ? font->logfont : zg::text::default_logfont());
 }
@@ -82,7 +83,7 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count) {
     if (dc == nullptr || count < 0) return FALSE;
     if (count == 0) return TRUE;
     if (text == nullptr) return FALSE;
-    Font* font = font_of(*dc);
+    const std::shared_ptr<Font> font = font_of(*dc);
     if (font == nullptr) return FALSE;
     const std::string_view bytes(text, static_cast<std::size_t>(count));
     const int width = zg::text::text_width(*font, bytes);
@@ -105,7 +106,7 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) 
         *size = {0, 0};
         return TRUE;
     }
-    Font* font = font_of(*dc);
+    const std::shared_ptr<Font> font = font_of(*dc);
     if (font == nullptr) return FALSE;
     size->cx = zg::text::text_width(*font, std::string_view(text, static_cast<std::size_t>(count)));
     size->cy = font->metrics().height();
@@ -115,7 +116,7 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) 
 BOOL WINAPI GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics) {
     DeviceContext* dc = zg::lookup_dc(hdc);
     if (dc == nullptr || metrics == nullptr) return FALSE;
-    Font* font = font_of(*dc);
+    const std::shared_ptr<Font> font = font_of(*dc);
     if (font == nullptr) return FALSE;
     const zg::text::FontMetrics& m = font->metrics();
     TEXTMETRICA tm{};
@@ -147,7 +148,7 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics) {
 int WINAPI GetTextFaceA(HDC hdc, int count, LPSTR name) {
     DeviceContext* dc = zg::lookup_dc(hdc);
     if (dc == nullptr) return 0;
-    Font* font = font_of(*dc);
+    const std::shared_ptr<Font> font = font_of(*dc);
     if (font == nullptr) return 0;
     const std::string& face = font->face_name();
     if (name == nullptr) return static_cast<int>(face.size()) + 1;

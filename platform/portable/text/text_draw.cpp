@@ -5,6 +5,8 @@
 // Wine) put them.
 #include "text/text_draw.h"
 
+#include "text/glyph_ink.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -14,38 +16,9 @@ namespace {
 
 constexpr long long k_max_width = 1LL << 28;  // far past any surface; keeps sums in range
 
-// One channel of src over dst at coverage a (0..255), rounded.
-inline std::uint32_t blend_channel(std::uint32_t src, std::uint32_t dst, std::uint32_t a) {
-    const std::uint32_t v = src * a + dst * (255 - a) + 128;
-    return (v + (v >> 8)) >> 8;
-}
-
-inline std::uint32_t blend(std::uint32_t src, std::uint32_t dst, std::uint32_t a) {
-    if (a == 255) return src;
-    const std::uint32_t r = blend_channel((src >> 16) & 0xFF, (dst >> 16) & 0xFF, a);
-    const std::uint32_t g = blend_channel((src >> 8) & 0xFF, (dst >> 8) & 0xFF, a);
-    const std::uint32_t b = blend_channel(src & 0xFF, dst & 0xFF, a);
-    return (r << 16) | (g << 8) | b;
-}
-
 void fill(Surface& surface, const Rect& area, std::uint32_t pixel) {
     for (int y = area.top; y < area.bottom; ++y) {
         std::fill(surface.row(y) + area.left, surface.row(y) + area.right, pixel);
-    }
-}
-
-// Blends one glyph's coverage with its first row at `top` and first column at `left`.
-void blend_glyph(Surface& surface, const Rect& clip, const Glyph& glyph, int left, int top,
-                 std::uint32_t pixel) {
-    const Rect box = intersect({left, top, left + glyph.width, top + glyph.height}, clip);
-    if (box.empty()) return;
-    for (int y = box.top; y < box.bottom; ++y) {
-        const std::uint8_t* cov = glyph.coverage.data() +
-                                  static_cast<std::ptrdiff_t>(y - top) * glyph.width - left;
-        std::uint32_t* row = surface.row(y);
-        for (int x = box.left; x < box.right; ++x) {
-            if (cov[x] != 0) row[x] = blend(pixel, row[x], cov[x]);
-        }
     }
 }
 
@@ -57,22 +30,31 @@ Rect decoration(int x, int width, int baseline, int position, int thickness) {
 void paint_in(Surface& surface, const Rect& clip, Font& font, int x, int top,
               std::string_view bytes, const TextPaint& paint, int width) {
     const FontMetrics& m = font.metrics();
-    const std::uint32_t ink = to_pixel(paint.text_color);
+    const Ink ink(to_pixel(paint.text_color));
     if (paint.background == Background::Opaque) {
         fill(surface, intersect({x, top, x + width, top + m.height()}, clip), to_pixel(paint.bk_color));
     }
     const int baseline = top + m.ascent;
-    int pen = x;
+    // The pen runs in 64 bits and stops at the clip's right edge: advances are never
+    // negative, and no glyph reaches further than an em beyond its pen position.
+    const long long reach = m.ppem;
+    long long pen = x;
     for (const char c : bytes) {
-        const Glyph& g = font.glyph(static_cast<unsigned char>(c));
-        blend_glyph(surface, clip, g, pen + g.left, baseline - g.top, ink);
+        if (pen - reach >= clip.right) break;
+        const auto byte = static_cast<unsigned char>(c);
+        if (pen + 2 * reach < clip.left) {
+            pen += font.glyph(byte).advance;
+            continue;
+        }
+        const Glyph& g = font.glyph(byte);
+        ink_glyph(surface, clip, g, static_cast<int>(pen) + g.left, baseline - g.top, ink);
         pen += g.advance;
     }
     if (font.underline()) {
-        fill(surface, intersect(decoration(x, width, baseline, m.underline_position, m.underline_thickness), clip), ink);
+        fill(surface, intersect(decoration(x, width, baseline, m.underline_position, m.underline_thickness), clip), ink.pixel());
     }
     if (font.strikeout()) {
-        fill(surface, intersect(decoration(x, width, baseline, m.strikeout_position, m.strikeout_thickness), clip), ink);
+        fill(surface, intersect(decoration(x, width, baseline, m.strikeout_position, m.strikeout_thickness), clip), ink.pixel());
     }
 }
 

@@ -1,8 +1,7 @@
 // Laying out and painting a line of Windows-1252 text in a realised font: pure functions of a
 // surface, a font and the colours, so they are tested without any DC.
 //
-// Glyph coverage is blended over what is there in the text colour (grayscale antialiasing);
-// in OPAQUE mode the text's extent rectangle (its advances by the cell height) is first
+// Glyph coverage is inked over what is there in the text colour (glyph_ink.h); in OPAQUE mode the text's extent rectangle (its advances by the cell height) is first
 // filled with the background colour. The mix mode never applies to text. Everything is
 // clipped to the given rectangles (the surface, or the DC's clip region within it), and the
 // painted area is added to the surface's damage.

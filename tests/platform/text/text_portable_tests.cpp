@@ -61,12 +61,12 @@ TEST(FontSize, ScaledUnitsRoundHalfUpOnBothSides) {
 }
 
 TEST(FontMatching, UnknownFaceNamesFallBackByFamily) {
-    Font* swiss = realise_font(request(14, FW_NORMAL, FF_SWISS, "No Such Face 1234"));
-    Font* arial = realise_font(request(14, FW_NORMAL, FF_DONTCARE, "Arial"));
+    std::shared_ptr<Font> swiss = realise_font(request(14, FW_NORMAL, FF_SWISS, "No Such Face 1234"));
+    std::shared_ptr<Font> arial = realise_font(request(14, FW_NORMAL, FF_DONTCARE, "Arial"));
     ASSERT_NE(swiss, nullptr);
     ASSERT_NE(arial, nullptr);
     EXPECT_EQ(swiss->face_name(), arial->face_name());
-    Font* roman = realise_font(request(14, FW_NORMAL, FF_ROMAN));
+    std::shared_ptr<Font> roman = realise_font(request(14, FW_NORMAL, FF_ROMAN));
     ASSERT_NE(roman, nullptr);
     EXPECT_NE(roman->face_name(), arial->face_name());
 }
@@ -78,11 +78,11 @@ TEST(FontMatching, AFaceNameWithoutTerminatorIsReadToTheFieldsEnd) {
 }
 
 TEST(FontCache, TheSameRequestIsOneFontAndGlyphsAreKept) {
-    Font* a = realise_font(request(14, FW_BOLD));
-    Font* b = realise_font(request(14, FW_BOLD));
+    std::shared_ptr<Font> a = realise_font(request(14, FW_BOLD));
+    std::shared_ptr<Font> b = realise_font(request(14, FW_BOLD));
     ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, realise_font(request(14, FW_NORMAL)));
+    EXPECT_EQ(a.get(), b.get());
+    EXPECT_NE(a.get(), realise_font(request(14, FW_NORMAL)).get());
     const Glyph* first = &a->glyph('V');
     EXPECT_EQ(first, &a->glyph('V'));
     EXPECT_GT(first->advance, 0);
@@ -90,10 +90,10 @@ TEST(FontCache, TheSameRequestIsOneFontAndGlyphsAreKept) {
 }
 
 TEST(FontSynthesis, MissingItalicIsSlantedAndKeepsTheAdvance) {
-    Font* upright = realise_font(request(20, FW_NORMAL, FF_SWISS, "DejaVu Sans Mono"));
+    std::shared_ptr<Font> upright = realise_font(request(20, FW_NORMAL, FF_SWISS, "DejaVu Sans Mono"));
     LOGFONTA lf = request(20, FW_NORMAL, FF_SWISS, "DejaVu Sans Mono");
     lf.lfItalic = 1;
-    Font* slanted = realise_font(lf);
+    std::shared_ptr<Font> slanted = realise_font(lf);
     ASSERT_NE(upright, nullptr);
     ASSERT_NE(slanted, nullptr);
     EXPECT_EQ(slanted->advance('l'), upright->advance('l'));
@@ -104,7 +104,7 @@ class Painting : public ::testing::Test {
 protected:
     static constexpr std::uint32_t k_paper = 0x00FF00;
     Surface m_surface{120, 40, k_paper};
-    Font* m_font = realise_font(request(14, FW_BOLD));
+    std::shared_ptr<Font> m_font = realise_font(request(14, FW_BOLD));
 };
 
 TEST_F(Painting, OpaqueIsClippedToTheGivenRectangles) {
@@ -126,7 +126,7 @@ TEST_F(Painting, OpaqueIsClippedToTheGivenRectangles) {
 TEST_F(Painting, UnderlineSpansTheAdvanceBelowTheBaseline) {
     LOGFONTA lf = request(14, FW_NORMAL);
     lf.lfUnderline = 1;
-    Font* font = realise_font(lf);
+    std::shared_ptr<Font> font = realise_font(lf);
     ASSERT_NE(font, nullptr);
     draw_text(m_surface, {m_surface.bounds()}, *font, 0, 0, "ab", {RGB(255, 0, 0), 0, Background::Transparent});
     const FontMetrics& m = font->metrics();
