@@ -103,7 +103,7 @@ class WindowRegistry {
 public:
     RegistryEntry* pFirst = nullptr;
     bool bWaitClose = true;
-    std::uint16_t nWindows = 0;
+    std::uint32_t nWindows = 0;  // 32 bits: a 16-bit count wraps after 65,536 windows and misjudges the last one
 
     WindowRegistry() = default;
     WindowRegistry(const WindowRegistry&) = delete;

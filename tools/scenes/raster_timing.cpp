@@ -4,6 +4,8 @@
 // other processes on a shared machine).
 #include <platform/win32.h>
 
+#include "tool_args.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -28,7 +30,8 @@ double best_us(int iterations, const std::function<void()>& op) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (std::optional<int> status = tools::answer_help(argc, argv, "raster_timing  (no arguments)")) return *status;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;

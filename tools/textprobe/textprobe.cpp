@@ -8,6 +8,8 @@
 // One line per request: the face GDI chose, GetTextMetricsA's fields, and the extent of the text.
 #include <platform/win32.h>
 
+#include "tool_args.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -84,6 +86,8 @@ std::vector<Request> builtin_requests() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (std::optional<int> status = tools::answer_help(argc, argv, "textprobe [HEIGHT WEIGHT FAMILY FACE TEXT...]"))
+        return *status;
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr) {
         std::fprintf(stderr, "textprobe: CreateCompatibleDC failed\n");
