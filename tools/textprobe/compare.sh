@@ -1,22 +1,21 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Runs textprobe natively (portable text) and under Wine (real GDI semantics over FreeType),
 # with the same arguments, and prints both outputs line by line.
 #   tools/textprobe/compare.sh NATIVE_BUILD_DIR WINDOWS_BUILD_DIR [textprobe arguments]
-# Wine gets a private prefix and, when DISPLAY is unset, a private Xvfb on :43.
-set -eu
-native="$1/tools/textprobe/textprobe"
-windows="$2/tools/textprobe/textprobe.exe"
-shift 2
-export WINEPREFIX="${WINEPREFIX:-/tmp/wineprefix-text}" WINEDEBUG=-all
-xvfb_pid=""
-if [ -z "${DISPLAY:-}" ]; then
-    Xvfb :43 -screen 0 1280x1024x24 >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:43
-    sleep 1
+# Wine runs in one session through scripts/lib/wine.sh (private Xvfb and prefix).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$root/scripts/lib/wine.sh"
+if (($# < 2)) || [[ "$1" == -* || "$2" == -* ]]; then
+  echo "usage: $0 NATIVE_BUILD_DIR WINDOWS_BUILD_DIR [textprobe arguments]" >&2
+  exit 2
 fi
-"$native" "$@" | sed 's/^/native: /' > /tmp/textprobe-native.$$
-wine "$windows" "$@" | tr -d '\r' | sed 's/^/wine:   /' > /tmp/textprobe-wine.$$
-paste -d '\n' /tmp/textprobe-native.$$ /tmp/textprobe-wine.$$
-rm -f /tmp/textprobe-native.$$ /tmp/textprobe-wine.$$
-if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid"; fi
+native="$1/tools/textprobe/textprobe"
+windows_build=$(cd "$2" && pwd)
+shift 2
+work=$(mktemp -d)
+wine_open "$windows_build"
+trap 'wine_close; rm -rf "$work"' EXIT
+ZG_DISPLAY=headless "$native" "$@" | sed 's/^/native: /' >"$work/native"
+wine_run "$windows_build/tools/textprobe/textprobe.exe" "$@" | sed 's/^/wine:   /' >"$work/wine"
+paste -d '\n' "$work/native" "$work/wine"
