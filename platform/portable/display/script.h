@@ -25,7 +25,7 @@ struct ScriptKey {
 };
 
 struct ScriptEvent {
-    std::uint64_t time = 0;  // virtual ms since the first window opened
+    std::uint64_t time = 0;  // virtual ms since the script started, at most max_script_time
     ScriptAction action = ScriptAction::Move;
     MouseSide button = MouseSide::Left;
     int x = 0, y = 0;
@@ -40,6 +40,8 @@ struct ParsedScript {
 };
 
 constexpr std::size_t max_script_line = 4096;
+// The range of GetTickCount: about 49.7 days, and far from overflowing the clock's microseconds.
+constexpr std::uint64_t max_script_time = 0xFFFFFFFF;
 constexpr std::size_t max_script_bytes = std::size_t{16} << 20;
 
 ParsedScript parse_script(const std::string& contents, const std::string& name);

@@ -22,6 +22,7 @@ constexpr std::size_t max_classes = 0x10000 - first_atom;
 struct ClassTable {
     std::vector<std::unique_ptr<WindowClass>> slots;      // index = atom - first_atom
     std::unordered_map<std::string, std::size_t> by_name;  // lower-case name -> index
+    std::size_t registered = 0;                            // slots in use
 };
 
 ClassTable& table() {
@@ -54,8 +55,10 @@ std::ptrdiff_t class_index(LPCSTR name) {
 // The index a new class takes: the first free slot, or a new one; max_classes when none is left.
 std::size_t free_index() {
     auto& list = classes();
-    auto unused = std::find(list.begin(), list.end(), nullptr);
-    if (unused != list.end()) return static_cast<std::size_t>(unused - list.begin());
+    if (table().registered < list.size()) {
+        auto unused = std::find(list.begin(), list.end(), nullptr);
+        return static_cast<std::size_t>(unused - list.begin());
+    }
     if (list.size() >= max_classes) return max_classes;
     list.emplace_back();
     return list.size() - 1;
@@ -103,6 +106,7 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
     std::size_t index = zg::free_index();
     if (index >= zg::max_classes) return 0;
     zg::table().by_name[zg::lower_case(name)] = index;
+    ++zg::table().registered;
     zg::classes()[index] = std::move(added);
     return static_cast<ATOM>(zg::first_atom + index);
 }
@@ -114,6 +118,7 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
     auto& slot = zg::classes()[static_cast<std::size_t>(index)];
     if (zg::class_has_windows(slot->name)) return FALSE;
     zg::table().by_name.erase(zg::lower_case(slot->name.c_str()));
+    --zg::table().registered;
     slot.reset();  // the slot stays so later atoms keep their numbers; the next class takes it
     return TRUE;
 }
