@@ -6,6 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/lib/wine.sh"
+if [[ "${1:-}" == --help || "${1:-}" == -h ]]; then
+  echo "usage: $0 BUILD_NATIVE BUILD_WINDOWS"
+  exit 0
+fi
 if (($# != 2)) || [[ "$1" == -* || "$2" == -* ]]; then
   echo "usage: $0 BUILD_NATIVE BUILD_WINDOWS" >&2
   exit 2

@@ -6,6 +6,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/lib/wine.sh"
+if [[ "${1:-}" == --help || "${1:-}" == -h ]]; then
+  echo "usage: $0 NATIVE_BUILD_DIR WINDOWS_BUILD_DIR [textprobe arguments]"
+  exit 0
+fi
 if (($# < 2)) || [[ "$1" == -* || "$2" == -* ]]; then
   echo "usage: $0 NATIVE_BUILD_DIR WINDOWS_BUILD_DIR [textprobe arguments]" >&2
   exit 2
