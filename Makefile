@@ -2,48 +2,54 @@
 #   make run    installs what is missing, builds and starts the simulator
 #   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
-# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
-# install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
-# (build/native, build/asan, build/windows) and two jobs, the size of the machines this runs on;
-# JOBS=n overrides.
+# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan,
+# test-windows, scene-diff, fuzz, install (PREFIX=dir), package, gallery, docs, deps, clean. Builds
+# use the CMake presets (build/native, build/asan, build/windows, build/fuzz) and two jobs, the
+# size of the machines this runs on; JOBS=n overrides.
+# `make fuzz` runs every fuzz target (tests/fuzz/) for FUZZ_SECONDS each (default 600).
 SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
-.PHONY: all deps native run lab test test-native test-asan test-windows scene-diff bench bench-vs-wine \
-        screenshot idle-cpu measure install package gallery docs clean
+.PHONY: all deps configure native run lab test test-native test-asan test-windows test-tree test-fuzz \
+        scene-diff fuzz bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
+        clean
 
 all: native
 
 deps:
 	@scripts/setup-deps.sh
 
-native: deps
+# The native build's configure step, for every target below that builds natively.
+configure: deps
 	cmake --preset native -DZG_WERROR=ON >/dev/null
+
+native: configure
 	cmake --build --preset native -j$(JOBS)
 
-run: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+run: configure
 	cmake --build --preset native --target gyroscope -j$(JOBS)
 	build/native/app/gyroscope
 
-lab: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+lab: configure
 	cmake --build --preset native --target gyroscope_lab -j$(JOBS)
 	build/native/lab/gyroscope_lab
 
 test: deps
 	scripts/test-all.sh
 
-test-native test-asan test-windows scene-diff: deps
+test-native test-asan test-windows test-tree test-fuzz scene-diff: deps
 	scripts/test-all.sh $(patsubst test-%,%,$@)
+
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 bench: deps
 	scripts/run-benchmarks.sh
 
 # The same call list timed natively and under Wine in one run, with ratios (a measurement).
-bench-vs-wine: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+bench-vs-wine: configure
 	cmake --build --preset native --target raster_timing -j$(JOBS)
 	cmake --preset windows -DZG_WERROR=ON >/dev/null
 	cmake --build --preset windows --target raster_timing -j$(JOBS)
@@ -53,26 +59,22 @@ screenshot: deps
 	@test -f scripts/screenshot.sh || { echo "scripts/screenshot.sh is not there yet"; exit 1; }
 	bash scripts/screenshot.sh
 
-idle-cpu: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+idle-cpu: configure
 	cmake --build --preset native --target windowprobe -j$(JOBS)
 	scripts/measure-idle-cpu.sh build/native/tools/windowprobe/windowprobe
 
-measure: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+measure: configure
 	cmake --build --preset native --target gyroscope -j$(JOBS)
 	scripts/measure-simulator.sh build/native/app/gyroscope
 
 # The libraries, headers, CMake package and pkg-config file into PREFIX (default /usr/local).
 PREFIX ?= /usr/local
-install: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+install: configure
 	cmake --build --preset native --target zorgraphics -j$(JOBS)
 	cmake --install build/native --prefix "$(PREFIX)"
 
 # The same tree as archives: build/native/packages/*.tar.gz and build/windows/packages/*.zip.
-package: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+package: configure
 	cmake --build --preset native --target zorgraphics -j$(JOBS)
 	cd build/native && cpack -G TGZ
 	cmake --preset windows -DZG_WERROR=ON >/dev/null
@@ -80,14 +82,12 @@ package: deps
 	cd build/windows && cpack -G ZIP
 
 # Runs every example with its script and rewrites docs/examples/*.png from the snapshots.
-gallery: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+gallery: configure
 	cmake --build --preset native --target zorgraphics_examples -j$(JOBS)
 	scripts/gallery.sh update build/native/examples
 
 # The HTML reference of the installed headers: build/native/docs/html/index.html.
-docs: deps
-	cmake --preset native -DZG_WERROR=ON >/dev/null
+docs: configure
 	cmake --build --preset native --target docs
 
 clean:

@@ -133,7 +133,7 @@ class WindowRegistry {
 public:
     RegistryEntry* pFirst = nullptr;  ///< The oldest registered window; null when none.
     bool bWaitClose = true;           ///< Whether the last window waits for a click (window::SetWaitClose).
-    std::uint16_t nWindows = 0;       ///< How many windows are registered.
+    std::uint32_t nWindows = 0;       ///< How many windows are registered (32 bits: a 16-bit count wraps after 65,536).
 
     WindowRegistry() = default;                                  ///< An empty registry.
     WindowRegistry(const WindowRegistry&) = delete;              ///< Not copyable: there is one.

@@ -11,15 +11,20 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
   xvfb xauth xdotool x11-utils imagemagick strace time doxygen
+  clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core
   cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base
 )
 
+# One dpkg-query for all packages; a package it does not know is missing from its answer.
 missing_packages() {
+  local -A installed=()
   local pkg status
+  while read -r pkg status; do
+    [[ "$status" == ii* ]] && installed[${pkg%%:*}]=1
+  done < <(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null || true)
   for pkg in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$pkg" 2>/dev/null || true)
-    [[ "$status" == ii* ]] || echo "$pkg"
+    [[ -n "${installed[$pkg]:-}" ]] || echo "$pkg"
   done
 }
 

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Usage: test-all.sh [STAGE...]   stages: native asan windows scene-diff (default: all, in that order)
+# Usage: test-all.sh [STAGE...]   stages: tree native asan fuzz windows scene-diff (default: all,
+# in that order)
 # Builds and tests every configuration `make test` promises and fails if anything failed:
+#   tree        no tracked file over 1 MiB unless scripts/large-files.txt lists it
 #   native      the portable build, ctest (headless tests and the Xvfb end-to-end tests)
 #   asan        the same under AddressSanitizer + UndefinedBehaviorSanitizer, leaks included
+#   fuzz        every fuzz target (scripts/fuzz.sh) for ZG_FUZZ_SECONDS each, default 60
 #   windows     the mingw-w64 cross build, its ctest under Wine on a private Xvfb
 #   scene-diff  the rasteriser's differential test, native against Wine (when the script exists
 #               and both builds were made in this run; skipped otherwise)
@@ -43,6 +46,29 @@ run_ctest() {  # preset: ctest in the preset's build directory, output kept in c
   ctest --test-dir "build/$1" --output-on-failure --no-tests=error -j"$jobs" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
   count_ctest "$log" || total_failed=$((total_failed + 1))
+  return "$status"
+}
+
+stage_tree() {
+  if scripts/check-large-files.sh; then
+    total_passed=$((total_passed + 1))
+    return 0
+  fi
+  total_failed=$((total_failed + 1))
+  return 1
+}
+
+stage_fuzz() {  # one test per fuzz target, as scripts/fuzz.sh counts them
+  local log=build/fuzz.log status line
+  scripts/fuzz.sh "${ZG_FUZZ_SECONDS:-60}" 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  line=$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
+  if [[ -z "$line" ]]; then
+    total_failed=$((total_failed + 1))
+    return 1
+  fi
+  total_passed=$((total_passed + $(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$line")))
+  total_failed=$((total_failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$line")))
   return "$status"
 }
 
@@ -87,12 +113,12 @@ stage_scene-diff() {
 }
 
 stages=("$@")
-((${#stages[@]})) || stages=(native asan windows scene-diff)
+((${#stages[@]})) || stages=(tree native asan fuzz windows scene-diff)
 mkdir -p build
 overall=0
 for stage in "${stages[@]}"; do
   if ! declare -F "stage_$stage" >/dev/null; then
-    echo "test-all: unknown stage '$stage' (native asan windows scene-diff)" >&2
+    echo "test-all: unknown stage '$stage' (tree native asan fuzz windows scene-diff)" >&2
     exit 2
   fi
   note "$stage"

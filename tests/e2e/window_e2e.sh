@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
-# Usage: window_e2e.sh window|no-display WINDOWPROBE
+# Usage: window_e2e.sh window|no-display|interrupt WINDOWPROBE
 # The library in a real SDL window on a private Xvfb display, driven by xdotool as a person
 # would drive it:
 #   window      the caption, a 1000 x 700 client area (xwininfo), a left and a right click
 #               queued at their positions, the farewell prompt, and the click that ends the
 #               program with status 0; standard output must hold exactly those lines.
 #   no-display  with no X display and no ZG_DISPLAY, one line on standard error and status 1.
-# SDL turns SIGTERM into a quit event that a waiting program never reads, so every time limit
-# here ends with SIGKILL.
+#   interrupt   SIGINT, then SIGTERM, to a probe waiting for a click: each ends it, status 0,
+#               as closing its window would (SDL turns both signals into a quit event).
+# A time limit here still ends with SIGKILL, in case a signal is not heeded.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../../scripts/lib/xvfb.sh"
 
-(($# == 2)) || { echo "usage: $0 window|no-display WINDOWPROBE" >&2; exit 2; }
+(($# == 2)) || { echo "usage: $0 window|no-display|interrupt WINDOWPROBE" >&2; exit 2; }
 mode=$1
 probe=$2
 title="Zorgraphics window probe"
@@ -90,8 +91,42 @@ run_no_display() {
   echo "no-display e2e: $(cat "$work/err")"
 }
 
+ends_within() {  # seconds: waits for the probe to end; its status, or 124 if it did not
+  local i
+  for ((i = 0; i < $1 * 20; i++)); do
+    kill -0 "$probe_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$probe_pid" 2>/dev/null && return 124
+  wait "$probe_pid"
+}
+
+run_interrupt() {
+  xvfb_start || exit 1
+  local signal status
+  for signal in INT TERM; do
+    : >"$work/out"
+    # Not through timeout(1), which would take the signal itself; and with job control on, since
+    # a shell without it starts background programs with SIGINT ignored, as no terminal would.
+    set -m
+    ZG_DISPLAY=sdl "$probe" 2 >"$work/out" 2>"$work/err" &
+    probe_pid=$!
+    set +m
+    wait_for_line ready 60 || fail "the probe never said ready"
+    sleep 0.3
+    kill -s "$signal" "$probe_pid"
+    ends_within 10
+    status=$?
+    ((status == 124)) && { kill -KILL "$probe_pid"; wait "$probe_pid" 2>/dev/null; probe_pid=""; fail "SIG$signal did not end the probe"; }
+    probe_pid=""
+    ((status == 0)) || fail "exit status $status after SIG$signal, expected 0"
+  done
+  echo "interrupt e2e: SIGINT and SIGTERM each end a program waiting for a click, status 0"
+}
+
 case "$mode" in
   window) run_window ;;
   no-display) run_no_display ;;
+  interrupt) run_interrupt ;;
   *) echo "unknown mode '$mode'" >&2; exit 2 ;;
 esac

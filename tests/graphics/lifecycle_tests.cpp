@@ -84,14 +84,26 @@ TEST(WindowRegistry, ListsLiveWindowsAndGoesAwayWithTheLast) {
     auto second = OpenWindow();
     WindowRegistry* registry = WindowRegistry::Active();
     ASSERT_NE(registry, nullptr);
-    EXPECT_EQ(registry->nWindows, 2);
+    EXPECT_EQ(registry->nWindows, 2u);
     EXPECT_EQ(registry->Lookup(WindowInspector::Handle(*first)), first.get());
     EXPECT_EQ(registry->Lookup(WindowInspector::Handle(*second)), second.get());
     first.reset();
-    EXPECT_EQ(registry->nWindows, 1);
+    EXPECT_EQ(registry->nWindows, 1u);
     EXPECT_EQ(registry->Lookup(WindowInspector::Handle(*second)), second.get());
     second.reset();
     EXPECT_EQ(WindowRegistry::Active(), nullptr);
+}
+
+// The count decides which window is the last (and so waits for the farewell click): it must stay
+// exact past 65,535 windows.
+TEST(WindowRegistry, CountStaysExactPastSixteenBits) {
+    WindowRegistry registry;
+    registry.Register(FakeHandle(0x10), FakeWindow(0x100));
+    registry.nWindows = 65535;
+    registry.Register(FakeHandle(0x20), FakeWindow(0x200));
+    EXPECT_EQ(registry.nWindows, 65536u);
+    registry.Unregister(FakeHandle(0x10));
+    EXPECT_EQ(registry.nWindows, 65535u);
 }
 
 TEST(WindowRegistry, KeepsTheFirstWindowOfAHandleAndIgnoresAbsentHandles) {
@@ -99,12 +111,12 @@ TEST(WindowRegistry, KeepsTheFirstWindowOfAHandleAndIgnoresAbsentHandles) {
     registry.Register(FakeHandle(0x10), FakeWindow(0x100));
     registry.Register(FakeHandle(0x20), FakeWindow(0x200));
     registry.Register(FakeHandle(0x10), FakeWindow(0x300));
-    EXPECT_EQ(registry.nWindows, 2);
+    EXPECT_EQ(registry.nWindows, 2u);
     EXPECT_EQ(registry.Lookup(FakeHandle(0x10)), FakeWindow(0x100));
     registry.Unregister(FakeHandle(0x30));
-    EXPECT_EQ(registry.nWindows, 2);
+    EXPECT_EQ(registry.nWindows, 2u);
     registry.Unregister(FakeHandle(0x10));
-    EXPECT_EQ(registry.nWindows, 1);
+    EXPECT_EQ(registry.nWindows, 1u);
     EXPECT_EQ(registry.Lookup(FakeHandle(0x10)), nullptr);
     EXPECT_EQ(registry.Lookup(FakeHandle(0x20)), FakeWindow(0x200));
 }

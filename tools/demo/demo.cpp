@@ -8,6 +8,8 @@
 
 #include <graphics/window.h>
 
+#include "tool_args.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,6 +53,8 @@ void RunDemoFrame(window& w, SimulationState& state)
 
 int main(int argc, char** argv)
 {
+    if (std::optional<int> status = tools::answer_help(argc, argv, "gyroscope_demo [FRAMES]  (FRAMES from 1 to 1000000)"))
+        return *status;
     const int frames = ParseFrames(argc, argv);
     if (frames == 0) {
         std::fprintf(stderr, "usage: gyroscope_demo [FRAMES]  (FRAMES from 1 to 1000000)\n");

@@ -5,6 +5,8 @@
 // by other processes on a shared machine). It measures, it checks nothing.
 #include <platform/win32.h>
 
+#include "tool_args.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -177,6 +179,8 @@ void small_cases(HDC dc) {
 
 // Usage: raster_timing [WIDTH HEIGHT [area]]; "area" times only the cases that scale with it.
 int main(int argc, char** argv) {
+    if (std::optional<int> status = tools::answer_help(argc, argv, "raster_timing [WIDTH HEIGHT [area]]"))
+        return *status;
     const int w = argc > 2 ? std::atoi(argv[1]) : 1000, h = argc > 2 ? std::atoi(argv[2]) : 700;
     if (w < 100 || h < 100 || w > 8192 || h > 8192) {
         std::fprintf(stderr, "usage: raster_timing [WIDTH HEIGHT [area]] (each 100 to 8192)\n");

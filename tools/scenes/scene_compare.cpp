@@ -5,6 +5,8 @@
 // Usage: scene_compare A B OUTDIR [KNOWN-DEVIATIONS]. Exit status 1 when a scene differs and
 // no line of the known-deviation file names it (a line is "pattern reason", where a pattern
 // ending in '*' matches every scene name with that prefix); 2 on unreadable input.
+#include "tool_args.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -109,8 +111,10 @@ void write_diff(const std::string& path, const SceneData& a, const SceneData& b)
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* usage = "scene_compare A B OUTDIR [KNOWN-DEVIATIONS]";
+    if (std::optional<int> status = tools::check_path_arguments(argc, argv, usage)) return *status;
     if (argc < 4) {
-        std::fprintf(stderr, "usage: scene_compare A B OUTDIR [KNOWN-DEVIATIONS]\n");
+        std::fprintf(stderr, "usage: %s\n", usage);
         return 2;
     }
     std::vector<std::string> order, order_b;

@@ -3,6 +3,7 @@
 // endian: u32 name length, name bytes, i32 width, i32 height, u32 note count, i64 notes, then
 // width * height u32 pixels, rows top to bottom, as the DIB section holds them.
 #include "scene.h"
+#include "tool_args.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -49,8 +50,10 @@ bool render(const scenes::Scene& scene, std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* usage = "scene_render OUTPUT [NAME-FILTER]";
+    if (std::optional<int> status = tools::check_path_arguments(argc, argv, usage)) return *status;
     if (argc < 2) {
-        std::fprintf(stderr, "usage: scene_render OUTPUT [NAME-FILTER]\n");
+        std::fprintf(stderr, "usage: %s\n", usage);
         return 2;
     }
     std::vector<scenes::Scene> all;

@@ -13,6 +13,8 @@
 
 #include <platform/win32.h>
 
+#include "tool_args.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -89,10 +91,17 @@ std::vector<Request> builtin_requests() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: textprobe [HEIGHT WEIGHT FAMILY FACE TEXT...]\n"
-                             "       textprobe pictures DIR\n       textprobe compare DIR1 DIR2 [DEVIATIONS]\n");
-        return std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
+    if (std::optional<int> status = tools::answer_help(
+            argc, argv,
+            "textprobe [HEIGHT WEIGHT FAMILY FACE TEXT...]\n       textprobe pictures DIR\n"
+            "       textprobe compare DIR1 DIR2 [DEVIATIONS]"))
+        return *status;
+    const bool picture_mode = std::strcmp(argv[argc > 1 ? 1 : 0], "pictures") == 0 ||
+                              std::strcmp(argv[argc > 1 ? 1 : 0], "compare") == 0;
+    if (picture_mode) {
+        // These modes take paths only: a word starting with '-' is a mistyped option.
+        if (std::optional<int> status = tools::check_path_arguments(argc, argv, "textprobe pictures DIR | compare DIR1 DIR2 [DEVIATIONS]"))
+            return *status;
     }
     if (argc == 3 && std::strcmp(argv[1], "pictures") == 0) return write_pictures(argv[2]);
     if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "compare") == 0) {

@@ -6,6 +6,8 @@
 // Usage: windowprobe [COUNT]
 #include <graphics/window.h>
 
+#include "tool_args.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -39,6 +41,8 @@ int click_count(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    if (std::optional<int> status = tools::answer_help(argc, argv, "windowprobe [COUNT]"))
+        return *status;
     const int count = click_count(argc, argv);
     window probe(1000, 700, CW_USEDEFAULT, 0);
     probe.SetTitle("Zorgraphics window probe");

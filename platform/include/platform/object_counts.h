@@ -1,5 +1,6 @@
-// Counts of live objects of the portable implementation, by kind: tests use them to prove that
-// nothing leaks. Portable builds only (Windows has no such per-kind count).
+// The count of live windows of the portable implementation, beside the GDI object counts of
+// gdi_count.h (included here, where the counts by kind are): tests use them to prove that
+// nothing leaks. Portable builds only (Windows has no such window count).
 #pragma once
 
 #include <platform/gdi_count.h>

@@ -6,6 +6,9 @@
 
 #include "objects/handle_table.h"
 
+#include <algorithm>
+#include <deque>
+
 namespace zg {
 
 Surface* DeviceContext::surface() {
@@ -51,10 +54,43 @@ bool destroy_dc(HDC hdc) {
     return free_object(hdc);
 }
 
+namespace {
+
+// Window DCs whose window died before they were released, oldest first. Windows keeps a dead
+// window's DC in its small DC cache, so the handle stays a DC for a while and a late ReleaseDC
+// still succeeds; here too, but only the newest few stay, so a program that never releases the
+// DCs of windows the user closed does not fill the table.
+constexpr std::size_t kept_orphans = 8;
+
+std::deque<HDC>& orphans() {
+    static std::deque<HDC> list;
+    return list;
+}
+
+bool is_orphan(HDC hdc) {
+    DeviceContext* dc = lookup_dc(hdc);
+    return dc != nullptr && dc->type == DcType::Window && dc->orphaned;
+}
+
+void keep_orphan(HDC hdc) {
+    std::deque<HDC>& list = orphans();
+    list.erase(std::remove_if(list.begin(), list.end(), [](HDC kept) { return !is_orphan(kept); }), list.end());
+    list.push_back(hdc);
+    while (list.size() > kept_orphans) {
+        destroy_dc(list.front());
+        list.pop_front();
+    }
+}
+
+}  // namespace
+
 void detach_window_dcs(HWND hwnd) {
     for (HGDIOBJ handle : handles_of_kind(ObjectKind::DC)) {
         DeviceContext* dc = lookup_dc(static_cast<HDC>(handle));
-        if (dc != nullptr && dc->type == DcType::Window && dc->hwnd == hwnd) dc->window_surface = nullptr;
+        if (dc == nullptr || dc->type != DcType::Window || dc->hwnd != hwnd || dc->orphaned) continue;
+        dc->window_surface = nullptr;
+        dc->orphaned = true;
+        keep_orphan(static_cast<HDC>(handle));
     }
 }
 

@@ -3,7 +3,8 @@
 //
 // A window DC draws into its window's surface; a memory DC into the bitmap selected into it
 // (a new memory DC holds a 1 x 1 default bitmap). When a window is destroyed its DCs lose
-// their surface (surface() returns null) and drawing on them draws nothing.
+// their surface (surface() returns null) and drawing on them draws nothing; only the newest few
+// of such DCs stay valid handles until released, the older ones are freed.
 #pragma once
 
 #include "objects/gdi_objects.h"
@@ -27,6 +28,7 @@ struct DeviceContext : GdiObject {
     HWND hwnd = nullptr;             // owning window of a window DC
     Surface* window_surface = nullptr;  // set for window DCs while the window lives
     std::shared_ptr<print::PrinterJob> printer;  // printer DCs: the chosen printer and its job
+    bool orphaned = false;              // a window DC whose window died
 
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
@@ -64,7 +66,8 @@ HDC create_dc(DcType type, HWND hwnd, Surface* window_surface);
 // Deselects everything (freeing objects whose deletion was pending) and frees the DC.
 bool destroy_dc(HDC hdc);
 
-// Called when a window dies: its DCs stay valid handles but lose their surface.
+// Called when a window dies: its DCs lose their surface; the newest few (over all windows) stay
+// valid handles for a late ReleaseDC, older ones are freed.
 void detach_window_dcs(HWND hwnd);
 
 // Moves the select counts from `outgoing` to `incoming` (either may be null) and finishes a

@@ -1,16 +1,24 @@
 // The headless display: windows in memory, a virtual clock, input from ZG_SCRIPT.
 //
-// Time is virtual: Sleep advances the clock at once, and a program that waits (WaitMessage,
-// GetMessage, or PeekMessageA again and again with nothing to take) moves it on to the next
-// scripted event. Script times count from the first window's creation. Events fire in file
-// order when the program next looks at its queue. With the script used up, a waiting program
-// sees its windows closed as a user would close them, and once none is left waits end: nothing
-// here ever blocks.
+// Time is virtual, counted in microseconds: Sleep advances the clock at once, every look at the
+// queue costs poll_cost_us (so a program that never sleeps still moves the clock and meets its
+// scripted events), and a program that waits (WaitMessage, GetMessage, or PeekMessageA again and
+// again with nothing to take) moves it on to the next scripted event.
+//
+// Script times count from the moment the program, with a window open, first lets time pass:
+// its first Sleep or wait, or for one that does neither, its first millisecond of polling. So
+// an event at 0 reaches a program that is ready for it, not the polls a window's own setting-up
+// makes before the program can take input. Events fire in file order when the program next
+// looks at its queue. With the script used up, a waiting program sees its windows closed as a
+// user would close them, and once none is left waits end: nothing here ever blocks.
 //
 // Dialogs and message boxes take their answer from the script: the next event, when it is an
-// answer (choose PRINTER, cancel, ok). Polling stops in front of an answer until a dialog takes
+// answer (choose PRINTER, cancel, ok). Events stop in front of an answer until a dialog takes
 // it; a program that waits with an answer pending has no dialog coming, so the answer is dropped
 // with a note. A print dialog without an answer is cancelled; a message box has only OK.
+//
+// A snapshot that cannot be written is reported with its script line at once, and the process
+// then ends with status 2 instead of the program's own, so a test run cannot miss it.
 #include "display/display.h"
 #include "display/png_writer.h"
 #include "display/script.h"
@@ -18,32 +26,39 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace zg {
 namespace {
 
-// Empty polls in a row (with no Sleep and no drawing between) that count as waiting for input.
+// Empty polls in a row (with no Sleep and no other work between) that count as waiting for input.
 constexpr int empty_peeks_before_wait = 1000;
 constexpr SIZE virtual_screen{1280, 1024};
+constexpr std::uint64_t us_per_ms = 1000;
+constexpr std::uint64_t poll_cost_us = 1;
+constexpr std::uint64_t start_after_polling_us = 1000;
+constexpr int snapshot_failure_status = 2;
 
-std::vector<ScriptEvent> load_script() {
+struct Script {
+    std::string name;
+    std::vector<ScriptEvent> events;
+};
+
+Script load_script() {
     const char* path = std::getenv("ZG_SCRIPT");
     if (path == nullptr || path[0] == '\0') return {};
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (!in) {
-        std::fprintf(stderr, "zorgraphics: ZG_SCRIPT %s: cannot read the file\n", path);
-        std::exit(2);
-    }
-    ParsedScript parsed = parse_script(contents.str(), path);
+    ParsedScript parsed = load_script_file(path);
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "zorgraphics: ZG_SCRIPT %s\n", parsed.error.c_str());
         std::exit(2);
     }
-    return parsed.events;
+    return {path, std::move(parsed.events)};
+}
+
+// Runs at exit once a snapshot failed; flushes what the program wrote, then ends with the
+// failure status in place of the program's.
+void exit_with_snapshot_failure() {
+    std::fflush(nullptr);
+    std::_Exit(snapshot_failure_status);
 }
 
 LPARAM pack_point(int x, int y) { return MAKELPARAM(static_cast<short>(x), static_cast<short>(y)); }
@@ -55,8 +70,8 @@ public:
     SIZE screen_size() const override { return virtual_screen; }
 
     void open_window(Window&) override {
-        if (!m_started) m_origin = m_clock;
-        m_started = true;
+        if (!m_opened) m_opened_at = m_clock;
+        m_opened = true;
     }
     void close_window(Window&) override {}
     void set_caption(Window&) override {}
@@ -64,44 +79,35 @@ public:
     void set_capture(Window*) override {}
 
     void poll() override {
-        if (!m_started || m_next == m_script.size()) return;
-        while (m_next < m_script.size() && !is_answer(m_script[m_next].action) &&
-               m_origin + m_script[m_next].time <= m_clock)
-            fire(m_script[m_next++]);
+        m_clock += poll_cost_us;
+        if (m_opened && m_clock - m_opened_at >= start_after_polling_us) start_script();
+        fire_due();
     }
 
-    // A program that draws between its polls is busy, not waiting: only polls with nothing
-    // drawn on any window since the previous one count.
-    void note_empty_peek() override {
-        const std::uint64_t writes = window_surface_writes();
-        if (writes != m_seen_writes) {
-            m_seen_writes = writes;
-            m_empty_peeks = 0;
-            return;
-        }
-        if (++m_empty_peeks < empty_peeks_before_wait) return;
-        wait();
-    }
+    int polls_before_idle() const override { return empty_peeks_before_wait; }
+    void idle_poll() override { wait(); }
 
     bool wait() override {
-        m_empty_peeks = 0;
-        while (m_next < m_script.size() && is_answer(m_script[m_next].action)) {
-            std::fprintf(stderr, "zorgraphics: ZG_SCRIPT line %d: no dialog to answer\n", m_script[m_next].line);
+        reset_idle_count();
+        start_script();
+        while (m_next < m_script.events.size() && is_answer(m_script.events[m_next].action)) {
+            std::fprintf(stderr, "zorgraphics: ZG_SCRIPT line %d: no dialog to answer\n", m_script.events[m_next].line);
             ++m_next;
         }
-        if (m_started && m_next < m_script.size()) {
-            m_clock = std::max(m_clock, m_origin + m_script[m_next].time);
-            poll();
+        if (m_running && m_next < m_script.events.size()) {
+            m_clock = std::max(m_clock, due_time(m_script.events[m_next]));
+            fire_due();
             return true;
         }
         return close_all_windows();
     }
 
     void sleep(DWORD milliseconds) override {
-        m_clock += milliseconds;
-        m_empty_peeks = 0;
+        start_script();
+        m_clock += std::uint64_t{milliseconds} * us_per_ms;
+        reset_idle_count();
     }
-    DWORD tick_count() override { return static_cast<DWORD>(m_clock); }
+    DWORD tick_count() override { return static_cast<DWORD>(m_clock / us_per_ms); }
 
     int message_box(HWND, const char* text, const char* caption, UINT) override {
         std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption, text);
@@ -127,10 +133,26 @@ public:
 private:
     // The next event when it is an answer of this kind: taken, with the clock moved to its time.
     const ScriptEvent* take_answer(ScriptAction action) {
-        if (m_next == m_script.size() || m_script[m_next].action != action) return nullptr;
-        const ScriptEvent& event = m_script[m_next++];
-        m_clock = std::max(m_clock, m_origin + event.time);
+        start_script();
+        if (m_next == m_script.events.size() || m_script.events[m_next].action != action) return nullptr;
+        const ScriptEvent& event = m_script.events[m_next++];
+        m_clock = std::max(m_clock, due_time(event));
         return &event;
+    }
+
+    void start_script() {
+        if (!m_opened || m_running) return;
+        m_running = true;
+        m_origin = m_clock;
+    }
+
+    std::uint64_t due_time(const ScriptEvent& event) const { return m_origin + event.time * us_per_ms; }
+
+    void fire_due() {
+        if (!m_running) return;
+        while (m_next < m_script.events.size() && !is_answer(m_script.events[m_next].action) &&
+               due_time(m_script.events[m_next]) <= m_clock)
+            fire(m_script.events[m_next++]);
     }
 
     bool close_all_windows() {
@@ -147,7 +169,7 @@ private:
         case ScriptAction::Click: press(event), release(event); break;
         case ScriptAction::Key: key(event.key); break;
         case ScriptAction::Type: type(event.text); break;
-        case ScriptAction::Snapshot: snapshot(event.text); break;
+        case ScriptAction::Snapshot: snapshot(event); break;
         case ScriptAction::Close: close_first(); break;
         case ScriptAction::Choose:
         case ScriptAction::Cancel:
@@ -205,11 +227,15 @@ private:
         for (char c : text) key(key_for_char(static_cast<unsigned char>(c)));
     }
 
-    void snapshot(const std::string& path) {
+    void snapshot(const ScriptEvent& event) {
         std::vector<HWND> windows = all_windows();
         Window* window = windows.empty() ? nullptr : lookup_window(windows.front());
-        if (window == nullptr || !write_png(window->surface, path))
-            std::fprintf(stderr, "zorgraphics: snapshot %s: not written\n", path.c_str());
+        std::string failure = window == nullptr ? "no window is open" : write_png(window->surface, event.text);
+        if (failure.empty()) return;
+        std::fprintf(stderr, "zorgraphics: %s:%d: snapshot %s not written: %s\n", m_script.name.c_str(), event.line,
+                     quote_for_message(event.text).c_str(), failure.c_str());
+        if (!m_snapshot_failed) std::atexit(exit_with_snapshot_failure);
+        m_snapshot_failed = true;
     }
 
     void close_first() {
@@ -217,13 +243,14 @@ private:
         if (!windows.empty()) post_message(windows.front(), WM_CLOSE, 0, 0);
     }
 
-    std::vector<ScriptEvent> m_script;
+    Script m_script;
     std::size_t m_next = 0;
-    std::uint64_t m_clock = 0;
-    std::uint64_t m_origin = 0;
-    bool m_started = false;
-    int m_empty_peeks = 0;
-    std::uint64_t m_seen_writes = 0;
+    std::uint64_t m_clock = 0;      // virtual microseconds
+    std::uint64_t m_opened_at = 0;  // when the first window opened
+    std::uint64_t m_origin = 0;     // script time 0
+    bool m_opened = false;
+    bool m_running = false;  // the script's clock has started
+    bool m_snapshot_failed = false;
     WPARAM m_buttons = 0;
 };
 

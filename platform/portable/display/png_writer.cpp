@@ -4,8 +4,12 @@
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 namespace zg {
@@ -43,17 +47,24 @@ bool write_rows(png_structp png, png_infop info, std::FILE* file, const Surface&
 
 }  // namespace
 
-bool write_png(const Surface& surface, const std::string& path) {
-    if (surface.width() <= 0 || surface.height() <= 0) return false;
+std::string write_png(const Surface& surface, const std::string& path) {
+    if (surface.width() <= 0 || surface.height() <= 0) return "the window has no pixels";
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return "is a directory";
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) return false;
+    if (!file) return std::strerror(errno);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (png == nullptr) return false;
+    if (png == nullptr) return "out of memory";
     png_infop info = png_create_info_struct(png);
     std::vector<png_byte> row(static_cast<std::size_t>(surface.width()) * 3);
     bool written = info != nullptr && write_rows(png, info, file.get(), surface, row.data());
     png_destroy_write_struct(&png, &info);
-    return written;
+    errno = 0;
+    bool flushed = std::fflush(file.get()) == 0 && std::ferror(file.get()) == 0;
+    int flush_error = errno;
+    bool closed = std::fclose(file.release()) == 0;
+    if (written && flushed && closed) return {};
+    return flush_error != 0 ? std::strerror(flush_error) : "write error";
 }
 
 }  // namespace zg

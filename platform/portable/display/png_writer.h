@@ -7,7 +7,8 @@
 
 namespace zg {
 
-// Returns false (and writes nothing usable) if the file cannot be written.
-bool write_png(const Surface& surface, const std::string& path);
+// Returns an empty string once every byte reached the file (closing included, so a full disk
+// is noticed); otherwise why not, with nothing usable written.
+std::string write_png(const Surface& surface, const std::string& path);
 
 }  // namespace zg

@@ -7,7 +7,11 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
+#include <fstream>
 #include <sstream>
+#include <system_error>
+#include <filesystem>
 
 namespace zg {
 namespace {
@@ -87,14 +91,14 @@ bool parse_key(std::string name, ScriptKey& key) {
 std::string parse_mouse(const Line& line, std::size_t first, ScriptEvent& event) {
     if (line.words.size() != first + 2) return "expected X Y";
     if (!parse_int(line.words[first], event.x) || !parse_int(line.words[first + 1], event.y))
-        return "bad coordinates '" + line.words[first] + " " + line.words[first + 1] + "'";
+        return "bad coordinates " + quote_for_message(line.words[first] + " " + line.words[first + 1]);
     return {};
 }
 
 std::string parse_button_event(const Line& line, ScriptEvent& event) {
     if (line.words.size() < 3) return "expected left|right X Y";
     const std::string& side = line.words[2];
-    if (side != "left" && side != "right") return "unknown button '" + side + "'";
+    if (side != "left" && side != "right") return "unknown button " + quote_for_message(side);
     event.button = side == "left" ? MouseSide::Left : MouseSide::Right;
     return parse_mouse(line, 3, event);
 }
@@ -107,7 +111,7 @@ std::string parse_arguments(const Line& line, ScriptEvent& event) {
     case ScriptAction::Click: return parse_button_event(line, event);
     case ScriptAction::Key:
         if (line.words.size() != 3) return "expected one key name";
-        return parse_key(line.words[2], event.key) ? "" : "unknown key '" + line.words[2] + "'";
+        return parse_key(line.words[2], event.key) ? "" : "unknown key " + quote_for_message(line.words[2]);
     case ScriptAction::Type:
         event.text = to_windows_1252(line.rest);
         return event.text.empty() ? "missing text" : "";
@@ -142,9 +146,30 @@ bool parse_action(const std::string& word, ScriptAction& action) {
 std::string parse_line(const std::string& text, ScriptEvent& event) {
     Line line = split(text);
     if (line.words.size() < 2) return "expected '<ms> <event> ...'";
-    if (!parse_int(line.words[0], event.time)) return "bad time '" + line.words[0] + "'";
-    if (!parse_action(line.words[1], event.action)) return "unknown event '" + line.words[1] + "'";
+    if (!parse_int(line.words[0], event.time)) return "bad time " + quote_for_message(line.words[0]);
+    if (event.time > max_script_time)
+        return "time " + line.words[0] + " is beyond " + std::to_string(max_script_time) + " ms";
+    if (!parse_action(line.words[1], event.action)) return "unknown event " + quote_for_message(line.words[1]);
     return parse_arguments(line, event);
+}
+
+std::string check_order(const ScriptEvent& event, const std::vector<ScriptEvent>& before) {
+    if (before.empty() || event.time >= before.back().time) return {};
+    return "time " + std::to_string(event.time) + " is earlier than line " + std::to_string(before.back().line) +
+           "'s " + std::to_string(before.back().time);
+}
+
+std::string check_line(const std::string& text, const std::vector<ScriptEvent>& before, ScriptEvent& event) {
+    if (text.size() > max_script_line) return "line longer than " + std::to_string(max_script_line) + " bytes";
+    std::string error = parse_line(text, event);
+    return error.empty() ? check_order(event, before) : error;
+}
+
+std::string read_bounded(std::istream& in, std::size_t limit) {
+    std::string contents(limit + 1, '\0');
+    in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+    contents.resize(static_cast<std::size_t>(in.gcount()));
+    return contents;
 }
 
 bool is_blank_or_comment(const std::string& text) {
@@ -153,6 +178,48 @@ bool is_blank_or_comment(const std::string& text) {
 }
 
 }  // namespace
+
+std::string quote_for_message(const std::string& text) {
+    constexpr std::size_t shown = 80;
+    std::string quoted = "'";
+    for (std::size_t i = 0; i < text.size() && i < shown; ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
+            quoted += static_cast<char>(byte);
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+        quoted += escaped;
+    }
+    quoted += "'";
+    return text.size() > shown ? quoted + "..." : quoted;
+}
+
+ParsedScript load_script_file(const std::string& path) {
+    ParsedScript failed;
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        failed.error = path + ": is a directory, not a script";
+        return failed;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        failed.error = path + ": cannot read the file";
+        return failed;
+    }
+    std::string contents = read_bounded(in, max_script_bytes);
+    if (in.bad()) {
+        failed.error = path + ": cannot read the file";
+        return failed;
+    }
+    if (contents.size() <= max_script_bytes) return parse_script(contents, path);
+    contents.resize(max_script_bytes);
+    ParsedScript parsed = parse_script(contents, path);
+    if (parsed.error.empty()) parsed.error = path + ": longer than " + std::to_string(max_script_bytes) + " bytes";
+    parsed.events.clear();
+    return parsed;
+}
 
 ScriptKey key_for_char(unsigned char c) {
     ScriptKey key;
@@ -179,7 +246,7 @@ ParsedScript parse_script(const std::string& contents, const std::string& name) 
         if (is_blank_or_comment(text)) continue;
         ScriptEvent event;
         event.line = number;
-        std::string error = parse_line(text, event);
+        std::string error = check_line(text, result.events, event);
         if (!error.empty()) {
             result.error = name + ":" + std::to_string(number) + ": " + error;
             result.events.clear();

@@ -25,8 +25,8 @@ namespace {
 
 constexpr std::uint64_t present_interval_ms = 16;
 constexpr std::uint64_t pump_interval_ms = 2;
-// Empty polls in a row after which a polling program is treated as waiting and parked in
-// SDL_WaitEventTimeout for a moment, so a busy-wait for a click does not burn a core.
+// Empty polls in a row after which a polling program is treated as waiting (display.cpp decides)
+// and parked in SDL_WaitEventTimeout for a moment, so a busy-wait for a click does not burn a core.
 constexpr int empty_peeks_before_nap = 200;
 constexpr int nap_ms = 5;
 
@@ -140,25 +140,17 @@ public:
         while (SDL_PollEvent(&event)) translate(event);
     }
 
-    // Only polls with nothing drawn since the previous one count: a program that draws between
-    // its polls is busy and must not be slowed down.
-    void note_empty_peek() override {
+    int polls_before_idle() const override { return empty_peeks_before_nap; }
+
+    void idle_poll() override {
         if (!m_started) return;
-        const std::uint64_t writes = window_surface_writes();
-        if (writes != m_seen_writes) {
-            m_seen_writes = writes;
-            m_empty_peeks = 0;
-            return;
-        }
-        if (++m_empty_peeks < empty_peeks_before_nap) return;
-        m_empty_peeks = 0;
         present_all();
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, nap_ms)) translate(event);
     }
 
     bool wait() override {
-        m_empty_peeks = 0;
+        reset_idle_count();
         if (!m_started || all_windows().empty()) return false;
         present_all();
         SDL_Event event;
@@ -173,7 +165,7 @@ public:
     // A compositor would present while the program sleeps; here presenting runs on the
     // program's thread, so its time counts towards the sleep instead of lengthening it.
     void sleep(DWORD milliseconds) override {
-        m_empty_peeks = 0;
+        reset_idle_count();
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         if (m_started) present_all();
         std::this_thread::sleep_until(until);
@@ -268,8 +260,15 @@ private:
         case SDL_KEYDOWN:
         case SDL_KEYUP: key(event.key); break;
         case SDL_TEXTINPUT: text(event.text); break;
+        case SDL_QUIT: close_all_windows(); break;
         default: break;
         }
+    }
+
+    // SDL turns SIGINT and SIGTERM into SDL_QUIT. Closing every window, as a user would, ends a
+    // program the way its close boxes do (and a program waiting for a click stops waiting).
+    static void close_all_windows() {
+        for (HWND hwnd : all_windows()) post_message(hwnd, WM_CLOSE, 0, 0);
     }
 
     void window_event(const SDL_WindowEvent& event) {
@@ -362,8 +361,6 @@ private:
     bool m_started = false;
     std::uint64_t m_last_pump = 0;
     std::uint64_t m_last_present = 0;
-    int m_empty_peeks = 0;
-    std::uint64_t m_seen_writes = 0;
     WPARAM m_buttons = 0;  // MK_LBUTTON | MK_RBUTTON as the events left them
 };
 

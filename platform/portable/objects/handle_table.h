@@ -6,16 +6,22 @@
 
 #include "objects/gdi_objects.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 namespace zg {
 
-// Inserts an object and returns its new handle; never returns null.
+// Inserts an object and returns its new handle, or null when the table is full (about 16
+// million live entries, SlotTable's index range); the object is then freed.
 HGDIOBJ insert_object(std::unique_ptr<GdiObject> object);
 
 // The object behind a handle, or null for a null, stale, forged or freed handle.
 GdiObject* lookup_object(HGDIOBJ handle);
+
+// Lookups served so far. Nearly every GDI call looks a handle up, so the display's idle
+// detection reads a change here as "the program did something besides polling".
+std::uint64_t object_lookups();
 
 template <class T>
 T* lookup_as(HGDIOBJ handle, ObjectKind kind) {

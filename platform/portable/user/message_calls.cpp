@@ -63,7 +63,7 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
     display.poll();
     zg::Removal removal = (wRemoveMsg & PM_REMOVE) != 0 ? zg::Removal::Remove : zg::Removal::Keep;
     if (zg::take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, removal)) return TRUE;
-    display.note_empty_peek();
+    zg::note_empty_peek();
     return FALSE;
 }
 

@@ -2,7 +2,8 @@
 //
 // GetDC hands out a new window DC each time (Windows serves them from a cache; the observable
 // rules are the same: release what you get). ReleaseDC frees a window DC; a window that dies
-// first leaves its DCs valid but without a surface, so late drawing draws nothing.
+// first leaves its DCs without a surface, so late drawing draws nothing, and frees all but the
+// newest few (dc/device_context.cpp).
 #include "dc/device_context.h"
 #include "display/display.h"
 #include "user/window.h"

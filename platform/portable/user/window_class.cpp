@@ -1,35 +1,67 @@
 // Window classes: RegisterClassA, UnregisterClassA, and the arrow cursor.
 //
-// Classes are few, so a vector searched by name serves. An atom is 0xC000 plus the class's
-// index, the range Windows gives registered classes; MAKEINTATOM names find them again.
+// Classes sit in a vector indexed by atom, with a map from the lower-case name. An atom is 0xC000 plus the class's
+// index, the range Windows gives registered classes (0xC000 to 0xFFFF, so at most 16,384);
+// MAKEINTATOM names find them again. An unregistered class's slot, and so its atom, is taken
+// by the next registration, as Windows reuses atoms; with every atom in use registration fails
+// and registers nothing.
 #include "user/window.h"
 
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace zg {
 namespace {
 
 constexpr ATOM first_atom = 0xC000;
+constexpr std::size_t max_classes = 0x10000 - first_atom;
 
-std::vector<std::unique_ptr<WindowClass>>& classes() {
-    static std::vector<std::unique_ptr<WindowClass>> list;
-    return list;
+struct ClassTable {
+    std::vector<std::unique_ptr<WindowClass>> slots;      // index = atom - first_atom
+    std::unordered_map<std::string, std::size_t> by_name;  // lower-case name -> index
+    std::size_t registered = 0;                            // slots in use
+};
+
+ClassTable& table() {
+    static ClassTable classes;
+    return classes;
 }
 
+std::vector<std::unique_ptr<WindowClass>>& classes() { return table().slots; }
+
 bool is_atom(LPCSTR name) { return reinterpret_cast<std::uintptr_t>(name) < 0x10000; }
+
+std::string lower_case(const char* name) {
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
 
 std::ptrdiff_t class_index(LPCSTR name) {
     if (name == nullptr) return -1;
     auto& list = classes();
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (!list[i]) continue;
-        bool found = is_atom(name) ? reinterpret_cast<std::uintptr_t>(name) == first_atom + i
-                                   : same_name(list[i]->name, name);
-        if (found) return static_cast<std::ptrdiff_t>(i);
+    if (is_atom(name)) {
+        std::uintptr_t atom = reinterpret_cast<std::uintptr_t>(name);
+        if (atom < first_atom || atom - first_atom >= list.size() || !list[atom - first_atom]) return -1;
+        return static_cast<std::ptrdiff_t>(atom - first_atom);
     }
-    return -1;
+    auto found = table().by_name.find(lower_case(name));
+    return found == table().by_name.end() ? -1 : static_cast<std::ptrdiff_t>(found->second);
+}
+
+// The index a new class takes: the first free slot, or a new one; max_classes when none is left.
+std::size_t free_index() {
+    auto& list = classes();
+    if (table().registered < list.size()) {
+        auto unused = std::find(list.begin(), list.end(), nullptr);
+        return static_cast<std::size_t>(unused - list.begin());
+    }
+    if (list.size() >= max_classes) return max_classes;
+    list.emplace_back();
+    return list.size() - 1;
 }
 
 bool class_has_windows(const std::string& name) {
@@ -71,9 +103,12 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
     added->cursor = lpWndClass->hCursor;
     added->background = lpWndClass->hbrBackground;
     added->style = lpWndClass->style;
-    auto& list = zg::classes();
-    list.push_back(std::move(added));
-    return static_cast<ATOM>(zg::first_atom + list.size() - 1);
+    std::size_t index = zg::free_index();
+    if (index >= zg::max_classes) return 0;
+    zg::table().by_name[zg::lower_case(name)] = index;
+    ++zg::table().registered;
+    zg::classes()[index] = std::move(added);
+    return static_cast<ATOM>(zg::first_atom + index);
 }
 
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
@@ -82,7 +117,9 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
     if (index < 0) return FALSE;
     auto& slot = zg::classes()[static_cast<std::size_t>(index)];
     if (zg::class_has_windows(slot->name)) return FALSE;
-    slot.reset();  // the slot stays so later atoms keep their numbers
+    zg::table().by_name.erase(zg::lower_case(slot->name.c_str()));
+    --zg::table().registered;
+    slot.reset();  // the slot stays so later atoms keep their numbers; the next class takes it
     return TRUE;
 }
 

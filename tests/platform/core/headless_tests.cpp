@@ -5,9 +5,14 @@
 #include <platform/object_counts.h>
 #include <platform/win32.h>
 
+#include "dc/device_context.h"
+#include "display/display.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -129,6 +134,77 @@ TEST(Headless, DrawingBetweenPollsIsBusyNotWaiting) {
     EXPECT_TRUE(IsWindow(hwnd));
     ReleaseDC(hwnd, dc);
     DestroyWindow(hwnd);
+}
+
+// Reading pixels is work, not waiting: a program that only reads must keep its window.
+TEST(Headless, ReadingPixelsBetweenPollsIsBusyNotWaiting) {
+    drain_queue();
+    HWND hwnd = library_window(10, 10);
+    HDC dc = GetDC(hwnd);
+    drain_queue();
+    MSG msg{};
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_FALSE(PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE)) << "closed after " << i << " reads";
+        ASSERT_EQ(GetPixel(dc, i % 10, 0), RGB(255, 255, 255));
+    }
+    EXPECT_TRUE(IsWindow(hwnd));
+    ReleaseDC(hwnd, dc);
+    DestroyWindow(hwnd);
+}
+
+// As on Windows, the DC of a window that died unreleased stays a DC for a late ReleaseDC; but
+// only the newest few stay, so windows closed by the user cannot fill the handle table.
+TEST(Headless, DeadWindowsDoNotKeepTheirUnreleasedDcs) {
+    drain_queue();
+    int dcs = zg_live_objects_of_type(OBJ_DC);
+    HDC last = nullptr;
+    for (int i = 0; i < 100; ++i) {
+        HWND hwnd = library_window(10, 10);
+        last = GetDC(hwnd);
+        ASSERT_NE(last, nullptr);
+        DestroyWindow(hwnd);
+    }
+    drain_queue();
+    EXPECT_LE(zg_live_objects_of_type(OBJ_DC), dcs + 8);
+    EXPECT_EQ(GetObjectType(last), static_cast<DWORD>(OBJ_DC));
+    EXPECT_EQ(ReleaseDC(nullptr, last), 1);
+    EXPECT_EQ(GetObjectType(last), 0u);
+}
+
+// Atoms of registered classes run from 0xC000 to 0xFFFF: the class past the last one is
+// refused and not registered, and an unregistered class's atom serves the next one.
+TEST(Headless, ClassAtomsNeverWrapAndAreReused) {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = plain_procedure;
+    std::vector<std::string> names;
+    std::vector<ATOM> atoms;
+    for (int i = 0; i < 0x4001; ++i) {
+        names.push_back("atom class " + std::to_string(i));
+        cls.lpszClassName = names.back().c_str();
+        atoms.push_back(RegisterClassA(&cls));
+        if (atoms.back() == 0) break;
+        ASSERT_GE(atoms.back(), 0xC000);
+        ASSERT_TRUE(atoms.size() == 1 || atoms.back() > atoms[atoms.size() - 2]);
+    }
+    ASSERT_EQ(atoms.back(), 0) << "registered " << names.size() << " classes";
+    EXPECT_EQ(CreateWindowExA(0, names.back().c_str(), "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
+              nullptr);
+    ASSERT_GE(names.size(), 2u);
+    ASSERT_TRUE(UnregisterClassA(names[names.size() - 2].c_str(), nullptr));
+    cls.lpszClassName = "atom class again";
+    EXPECT_EQ(RegisterClassA(&cls), atoms[atoms.size() - 2]);
+    EXPECT_TRUE(UnregisterClassA(cls.lpszClassName, nullptr));
+    for (const std::string& name : names) UnregisterClassA(name.c_str(), nullptr);
+}
+
+TEST(Headless, UnknownDisplayNamesAreNotTakenForSdl) {
+    std::string accepted;
+    EXPECT_STREQ(zg::find_display(nullptr, &accepted)->name, "sdl");
+    EXPECT_EQ(accepted, "sdl, headless");
+    EXPECT_STREQ(zg::find_display("", nullptr)->name, "sdl");
+    EXPECT_STREQ(zg::find_display("headless")->name, "headless");
+    for (const char* wrong : {"HEADLESS", "headless ", "headles", "sdl2", " sdl"})
+        EXPECT_EQ(zg::find_display(wrong), nullptr) << wrong;
 }
 
 TEST(Headless, QuitComesAfterPostedMessages) {

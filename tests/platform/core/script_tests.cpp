@@ -74,6 +74,35 @@ TEST(ScriptParser, ReportsTheFirstMistakeWithItsLine) {
     }
 }
 
+TEST(ScriptParser, RefusesTimesThatGoBackAndOverlongLines) {
+    auto parsed = parse_script("10 move 1 1\n# comment\n20 move 2 2\n20 move 3 3\n5 close\n", "s");
+    EXPECT_EQ(parsed.error, "s:5: time 5 is earlier than line 4's 20");
+    EXPECT_TRUE(parsed.events.empty());
+    std::string longest = "1 type " + std::string(zg::max_script_line - 7, 'x');
+    EXPECT_EQ(parse_script(longest + "\n", "s").error, "");
+    EXPECT_EQ(parse_script("0 close\n" + longest + "y\n", "s").error, "s:2: line longer than 4096 bytes");
+    EXPECT_EQ(parse_script("4294967295 close\n", "s").error, "");
+    EXPECT_EQ(parse_script("4294967296 close\n", "s").error, "s:1: time 4294967296 is beyond 4294967295 ms");
+}
+
+// Whatever a bad word holds, the message quotes at most 80 characters of it, escaped.
+TEST(ScriptParser, QuotesBadWordsShortAndEscaped) {
+    EXPECT_EQ(zg::quote_for_message("ab\x01\xff\\"), "'ab\\x01\\xFF\\x5C'");
+    std::string error = parse_script("0 " + std::string(1000, 'j') + " 1 2\n", "s").error;
+    EXPECT_EQ(error, "s:1: unknown event '" + std::string(80, 'j') + "'...");
+    error = parse_script("0 key \x1b[A\n", "s").error;
+    EXPECT_EQ(error, "s:1: unknown key '\\x1B[A'");
+}
+
+TEST(ScriptFile, DirectoriesDevicesAndMissingFilesAreErrors) {
+    std::string dir = ::testing::TempDir();
+    EXPECT_EQ(zg::load_script_file(dir).error, dir + ": is a directory, not a script");
+    EXPECT_EQ(zg::load_script_file(dir + "no such script").error, dir + "no such script: cannot read the file");
+    auto endless = zg::load_script_file("/dev/zero");
+    EXPECT_EQ(endless.error, "/dev/zero:1: line longer than 4096 bytes");
+    EXPECT_TRUE(endless.events.empty());
+}
+
 TEST(ScriptParser, KeysOfTypedCharacters) {
     EXPECT_EQ(zg::key_for_char('a').vk, static_cast<WPARAM>('A'));
     EXPECT_EQ(zg::key_for_char('A').typed, 'A');
@@ -88,11 +117,13 @@ struct ProbeRun {
     std::vector<std::string> lines;
 };
 
-ProbeRun run_probe(const std::string& script) {
+// Runs the probe with the script; `options` go after the program name, `display` is ZG_DISPLAY.
+ProbeRun run_probe(const std::string& script, const std::string& options = "",
+                   const std::string& display = "headless") {
     std::string path = ::testing::TempDir() + "core_script.txt";
     std::ofstream(path) << script;
-    std::string command = "cd " + ::testing::TempDir() + " && ZG_DISPLAY=headless ZG_SCRIPT=" + path + " " +
-                          ZG_SCRIPT_PROBE + " 2>&1";
+    std::string command = "cd " + ::testing::TempDir() + " && ZG_DISPLAY='" + display + "' ZG_SCRIPT=" + path +
+                          " " + ZG_SCRIPT_PROBE + " " + options + " 2>&1";
     ProbeRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -137,6 +168,55 @@ TEST(ScriptRun, EventsArriveAsWindowsMessagesOnTheVirtualClock) {
         "0100 65 1 0 600", "0102 97 1 0 600", "0101 65 1 6 600",     // typed 'a'
         "0100 46 1 0 700", "0101 46 1 6 700",                        // Delete types nothing
         "0010 0 0 0 800", "done"};
+    EXPECT_EQ(run.lines, expected);
+}
+
+TEST(ScriptRun, UnknownDisplayIsAnErrorNamingTheAcceptedOnes) {
+    for (const char* name : {"HEADLESS", "headles", "headless "}) {
+        ProbeRun run = run_probe("0 close\n", "", name);
+        EXPECT_EQ(run.status, 2) << name;
+        std::vector<std::string> expected{
+            "starting", std::string("zorgraphics: ZG_DISPLAY=") + name + " is not a display; accepted values: sdl, headless"};
+        EXPECT_EQ(run.lines, expected);
+    }
+}
+
+// The first events wait for the program: the polls a window's setting-up makes before the
+// program can take input do not consume them.
+TEST(ScriptRun, EventsAtTimeZeroReachAProgramThatIsStillSettingUp) {
+    ProbeRun run = run_probe("0 click left 5 6\n0 key a\n0 key b\n0 key c\n0 key d\n10 close\n", "setup");
+    EXPECT_EQ(run.status, 0);
+    std::vector<std::string> expected{
+        "starting", "opened", "0201 1 5 6 0", "0202 0 5 6 0",
+        "0100 65 1 0 0", "0102 97 1 0 0", "0101 65 1 6 0", "0100 66 1 0 0", "0102 98 1 0 0", "0101 66 1 6 0",
+        "0100 67 1 0 0", "0102 99 1 0 0", "0101 67 1 6 0", "0100 68 1 0 0", "0102 100 1 0 0", "0101 68 1 6 0",
+        "0010 0 0 0 10", "done"};
+    EXPECT_EQ(run.lines, expected);
+}
+
+// A loop that never sleeps still moves the virtual clock, so its scripted click arrives. Such a
+// program starts the script after its first millisecond of polling: tick 101 is script time 100.
+TEST(ScriptRun, BusyLoopWithoutSleepMeetsItsScriptedEvents) {
+    ProbeRun run = run_probe("100 click left 7 8\n200 close\n", "busy");
+    EXPECT_EQ(run.status, 0);
+    std::vector<std::string> expected{"starting",      "opened",         "0201 1 7 8 101",
+                                      "0202 0 7 8 101", "0010 0 0 0 201", "frames some", "done"};
+    EXPECT_EQ(run.lines, expected);
+}
+
+TEST(ScriptRun, UnwritableSnapshotIsReportedWithItsLineAndFailsTheRun) {
+    const std::string script = ::testing::TempDir() + "core_script.txt";
+    const std::string missing = ::testing::TempDir() + "no such dir/a.png";
+    ProbeRun run = run_probe("5 snapshot " + missing + "\n6 snapshot " + ::testing::TempDir() +
+                             "\n7 snapshot /dev/full\n10 close\n");
+    EXPECT_EQ(run.status, 2);
+    // Standard error comes at once, the probe's standard output (a pipe) when it ends.
+    std::vector<std::string> expected{
+        "starting",
+        "zorgraphics: " + script + ":1: snapshot '" + missing + "' not written: No such file or directory",
+        "zorgraphics: " + script + ":2: snapshot '" + ::testing::TempDir() + "' not written: is a directory",
+        "zorgraphics: " + script + ":3: snapshot '/dev/full' not written: No space left on device",
+        "opened", "0010 0 0 0 10", "done"};
     EXPECT_EQ(run.lines, expected);
 }
 

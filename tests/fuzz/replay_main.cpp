@@ -1,0 +1,37 @@
+// Runs a fuzz target over given files, or every file of given directories, once each: the
+// fuzz targets' seeds as an ordinary test in builds without libFuzzer. Prints the count.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+int replay(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int inputs = 0;
+    for (int i = 1; i < argc; ++i) {
+        std::filesystem::path path(argv[i]);
+        if (!std::filesystem::is_directory(path)) {
+            inputs += replay(path);
+            continue;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(path))
+            if (entry.is_regular_file()) inputs += replay(entry.path());
+    }
+    std::printf("replayed %d inputs\n", inputs);
+    return inputs > 0 ? 0 : 1;
+}
