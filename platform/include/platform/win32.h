@@ -514,11 +514,16 @@ struct BITMAP {
 #define RC_BITMAP64 8
 #define RC_STRETCHBLT 0x800
 
+#define ERROR_SUCCESS 0
+#define ERROR_NOT_ENOUGH_MEMORY 8
+
 // ---- functions: kernel --------------------------------------------------------------------------
 extern "C" {
 HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 void WINAPI Sleep(DWORD dwMilliseconds);
 DWORD WINAPI GetTickCount(void);
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD dwErrCode);
 
 // ---- functions: user ------------------------------------------------------------------------------
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);

@@ -49,9 +49,10 @@ int describe_bitmap(BitmapObject& bitmap, int capacity, LPVOID out) {
     info.bmPlanes = 1;
     info.bmBitsPixel = static_cast<WORD>(bitmap.bits_per_pixel);
     // Device-dependent rows are padded to 16 bits, DIB rows to 32 bits.
-    int alignment_bits = bitmap.dib_section ? 32 : 16;
-    int row_bits = info.bmWidth * bitmap.bits_per_pixel;
-    info.bmWidthBytes = (row_bits + alignment_bits - 1) / alignment_bits * (alignment_bits / 8);
+    // In 64 bits: a row of 2^26 pixels at 32 bits is 2^31 bits, past int.
+    const long long alignment_bits = bitmap.dib_section ? 32 : 16;
+    const long long row_bits = static_cast<long long>(info.bmWidth) * bitmap.bits_per_pixel;
+    info.bmWidthBytes = static_cast<LONG>((row_bits + alignment_bits - 1) / alignment_bits * (alignment_bits / 8));
     if (bitmap.dib_section) info.bmBits = bitmap.surface.data();
     return copy_out(&info, sizeof info, capacity, out);
 }
