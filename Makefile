@@ -2,14 +2,14 @@
 #   make run    installs what is missing, builds and starts the simulator
 #   make test   installs what is missing, builds every configuration and runs every test
 # Other targets: bench, screenshot, idle-cpu, measure, test-native, test-asan, test-windows, scene-diff,
-# deps, clean. Builds use the CMake presets (build/native, build/asan, build/windows) and two
+# fuzz-calls, deps, clean. Builds use the CMake presets (build/native, build/asan, build/windows) and two
 # jobs, the size of the machines this runs on; JOBS=n overrides.
 SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
 .PHONY: all deps native run test test-native test-asan test-windows scene-diff bench screenshot \
-        idle-cpu measure clean
+        idle-cpu measure fuzz-calls clean
 
 all: native
 
@@ -47,6 +47,15 @@ measure: deps
 	cmake --preset native -DZG_WERROR=ON >/dev/null
 	cmake --build --preset native --target gyroscope -j$(JOBS)
 	scripts/measure-simulator.sh build/native/app/gyroscope
+
+# The Win32 call fuzzer in the sanitizer build for FUZZ_SECONDS (default 600), from FUZZ_SEED.
+FUZZ_SECONDS ?= 600
+FUZZ_SEED ?= $(shell date +%s)
+fuzz-calls: deps
+	cmake --preset asan -DZG_WERROR=ON >/dev/null
+	cmake --build --preset asan --target win32_call_fuzz -j$(JOBS)
+	ZG_DISPLAY=headless LSAN_OPTIONS=suppressions=scripts/lsan.supp:print_suppressions=0 \
+	  build/asan/tests/platform/fuzz/win32_call_fuzz --seconds $(FUZZ_SECONDS) --seed $(FUZZ_SEED)
 
 clean:
 	rm -rf build
