@@ -168,7 +168,8 @@ TEST(DrawPolygonInverted, MemoryRunningOutInTheNativeCallIsTheLibrarysError) {
 // refused although they cover the window.
 TEST(HugeShapes, ACircleFarLargerThanTheWindowDrawsItsVisiblePart) {
     auto w = OpenWindow(300, 200);
-    for (const int radius : {458222, 500000, 524288, 600000, 100000000}) {
+    // 458,222 is the first radius whose stepping overflowed; the larger two take the per-row path.
+    for (const int radius : {458222, 600000, 100000000}) {
         Wipe(*w);
         w->SetPen(BLACK, 1);
         w->SetBrush(BLACK);

@@ -34,6 +34,7 @@ private:
     // Arguments.
     int coordinate();
     int size();
+    int beside(int from);  // from + size(), saturated
     bool chance(int percent) { return static_cast<int>(m_rng() % 100) < percent; }
     int pick(int count) { return count <= 0 ? 0 : static_cast<int>(m_rng() % static_cast<unsigned>(count)); }
     HDC dc();

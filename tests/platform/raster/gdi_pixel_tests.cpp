@@ -276,7 +276,7 @@ TEST(BadInput, SmallBoxesAtTheEndsOfIntDrawNothingHere) {
     Bitmap b;
     SelectObject(b.dc(), GetStockObject(BLACK_PEN));
     SelectObject(b.dc(), GetStockObject(WHITE_BRUSH));
-    for (const int edge : {INT_MIN, INT_MAX - 40}) {
+    for (const int edge : {INT_MIN, INT_MAX - 41}) {
         Ellipse(b.dc(), edge, edge, edge + 40, edge + 30);
         RoundRect(b.dc(), edge, 2, edge + 40, 8, 12, 4);
         RoundRect(b.dc(), 2, edge, 8, edge + 40, 4, 12);
