@@ -2,8 +2,9 @@
 // Algorithm for Drawing Curves", 2012) with semi-axes from the box shrunk by one, one quadrant
 // computed and mirrored about the box's centre.
 //
-// Sizes are limited to max_ellipse_size so a call with absurd coordinates fails cleanly
-// instead of looping for billions of steps; callers clip nothing here.
+// The stepping walks the whole outline, so callers keep it to boxes of max_ellipse_size at most
+// (a call with absurd coordinates must not loop for billions of steps); beyond that size,
+// large_round_rect_region computes only the rows of a clip rectangle.
 #pragma once
 
 #include "raster/region.h"
