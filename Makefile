@@ -6,13 +6,14 @@
 # test-windows, scene-diff, fuzz, install (PREFIX=dir), package, gallery, docs, deps, clean. Builds
 # use the CMake presets (build/native, build/asan, build/windows, build/fuzz) and two jobs, the
 # size of the machines this runs on; JOBS=n overrides.
-# `make fuzz` runs every fuzz target (tests/fuzz/) for FUZZ_SECONDS each (default 600).
+# `make fuzz` runs every fuzz target (tests/fuzz/ and the Win32 call fuzzer) for FUZZ_SECONDS each
+# (default 600); `make fuzz-calls` the call fuzzer alone.
 SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
 .PHONY: all deps configure native run lab test test-native test-asan test-windows test-tree test-fuzz \
-        scene-diff fuzz bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
+        scene-diff fuzz fuzz-calls bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
         clean
 
 all: native
@@ -44,6 +45,7 @@ test-native test-asan test-windows test-tree test-fuzz scene-diff: deps
 FUZZ_SECONDS ?= 600
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
+	$(MAKE) fuzz-calls
 
 bench: deps
 	scripts/run-benchmarks.sh
@@ -89,6 +91,14 @@ gallery: configure
 # The HTML reference of the installed headers: build/native/docs/html/index.html.
 docs: configure
 	cmake --build --preset native --target docs
+
+# The Win32 call fuzzer in the sanitizer build for FUZZ_SECONDS (default 600), from FUZZ_SEED.
+FUZZ_SEED ?= $(shell date +%s)
+fuzz-calls: deps
+	cmake --preset asan -DZG_WERROR=ON >/dev/null
+	cmake --build --preset asan --target win32_call_fuzz -j$(JOBS)
+	ZG_DISPLAY=headless LSAN_OPTIONS=suppressions=scripts/lsan.supp:print_suppressions=0 \
+	  build/asan/tests/platform/fuzz/win32_call_fuzz --seconds $(FUZZ_SECONDS) --seed $(FUZZ_SEED)
 
 clean:
 	rm -rf build

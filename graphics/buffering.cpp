@@ -9,6 +9,11 @@ namespace {
 
 using graphics_detail::ReportFatal;
 
+// size - 1 without overflow for a size of INT_MIN.
+int LastIndex(int size) {
+    return graphics_detail::Saturate(static_cast<long long>(size) - 1);
+}
+
 }  // namespace
 
 bool window::SetBuffering(bool on) {
@@ -27,7 +32,7 @@ bool window::SetBuffering(bool on) {
         }
         SetPen(WHITE, 1);
         SetBrush(WHITE);
-        DrawRectangle(0, 0, iWindowWidth - 1, iWindowHeight - 1, FILLED, 0, 0);
+        DrawRectangle(0, 0, LastIndex(iWindowWidth), LastIndex(iWindowHeight), FILLED, 0, 0);
         return previous;
     }
     SelectObject(dcActive, bmapOld);
@@ -48,7 +53,7 @@ void window::UpdateBuffer() {
     if (!bBuffering) {
         return;
     }
-    if (BitBlt(dcScreen, 0, 0, iWindowWidth - 1, iWindowHeight - 1, dcActive, 0, 0, SRCCOPY) != 1) {
+    if (BitBlt(dcScreen, 0, 0, LastIndex(iWindowWidth), LastIndex(iWindowHeight), dcActive, 0, 0, SRCCOPY) != 1) {
         ReportFatal("Fatal Error: Failed to BitBlt in UpdateBuffer!");
     }
 }

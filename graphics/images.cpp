@@ -8,6 +8,7 @@
 #include <graphics/library_internal.h>
 #include <graphics/window.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -37,6 +38,32 @@ BITMAPINFOHEADER* NewHeader(LONG width, LONG height) {
 
 LPBITMAPINFO AsInfo(BITMAPINFOHEADER* header) {
     return reinterpret_cast<LPBITMAPINFO>(header);
+}
+
+// The native calls read as many pixels as the header promises, so the header must describe
+// exactly the image's own size and layout, over a pixel block that exists. The image's fields
+// are public: a program can change one without the other.
+bool HeaderMatches(const image& picture) {
+    const BITMAPINFOHEADER* header = picture.bmiImageInfo;
+    if (header == nullptr || picture.ucpImageData == nullptr) {
+        return false;
+    }
+    const long long height = header->biHeight < 0 ? -static_cast<long long>(header->biHeight) : header->biHeight;
+    return header->biSize == kHeaderSize && header->biWidth == picture.usWidth && height == picture.usHeight &&
+           header->biPlanes == 1 && header->biBitCount == 32 && header->biCompression == BI_RGB;
+}
+
+// The client area as it really is: the platform may have kept the window smaller than asked
+// (within the screen's tracking size). A window that is gone has only its requested size left.
+void ClientSize(HWND hwnd, int requestedWidth, int requestedHeight, long long& width, long long& height) {
+    RECT client{};
+    width = requestedWidth;
+    height = requestedHeight;
+    if (hwnd == nullptr || GetClientRect(hwnd, &client) == 0) {
+        return;
+    }
+    width = std::min<long long>(width, static_cast<long long>(client.right) - client.left);
+    height = std::min<long long>(height, static_cast<long long>(client.bottom) - client.top);
 }
 
 }  // namespace
@@ -79,6 +106,10 @@ void window::DrawImage(const image* picture, int x, int y, int width, int height
         ReportFatal("Fatal Error: Unsupported image type!");
         return;
     }
+    if (!HeaderMatches(*picture)) {
+        ReportFatal("Fatal Error: Image header does not match the image in DrawImage!");
+        return;
+    }
     const auto* info = reinterpret_cast<const BITMAPINFO*>(picture->bmiImageInfo);
     if (width == -1 || height == -1) {
         if (SetDIBitsToDevice(dcActive, x, y, picture->usWidth, picture->usHeight, 0, 0, 0, picture->usHeight,
@@ -103,9 +134,10 @@ void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsign
     if (picture == nullptr) {
         return;
     }
-    const unsigned long long right = static_cast<unsigned long long>(x) + width;
-    if (right > static_cast<unsigned long long>(static_cast<unsigned int>(iWindowWidth)) ||
-        static_cast<int>(y) + height > iWindowHeight) {
+    long long clientWidth = 0;
+    long long clientHeight = 0;
+    ClientSize(hwndWindow, iWindowWidth, iWindowHeight, clientWidth, clientHeight);
+    if (static_cast<long long>(x) + width > clientWidth || static_cast<long long>(y) + height > clientHeight) {
         ReportFatal("Fatal Error: StoreImage selection extends outside the window!");
         return;
     }

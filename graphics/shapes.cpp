@@ -178,14 +178,43 @@ void window::DrawPolygon(const int* xCoordinates, const int* yCoordinates, int c
         return;
     }
     if (style == INVERTED) {
-        InvertRegion(CreatePolygonRgn(points.get(), count, WINDING), kPolygonMessages.inverted);
+        InvertPolygon(points.get(), count);
         return;
     }
     SelectDrawStyle(style);
-    if (Polygon(dcActive, points.get(), count) != 1) {
-        ReportFatal(kPolygonMessages.For(style));
-    }
+    SetLastError(ERROR_SUCCESS);
+    const BOOL drawn = Polygon(dcActive, points.get(), count);
     RestoreDrawStyle();
+    if (drawn != 1) {
+        FailDrawing(kPolygonMessages.For(style));
+    }
+}
+
+// The inverted polygon is the polygon's interior painted with the NOT mix and no outline: the
+// native call builds that interior only where the window has pixels, whereas a polygon region
+// would be built whole, however far its points lie (a zigzag over a small window can need
+// gigabytes). Its interior is the region's, nonzero winding as before.
+void window::InvertPolygon(const POINT* points, int count) {
+    penOld = SelectObject(dcActive, GetStockObject(NULL_PEN));
+    brshOld = SelectObject(dcActive, GetStockObject(BLACK_BRUSH));
+    SetROP2(dcActive, R2_NOT);
+    const int fillMode = SetPolyFillMode(dcActive, WINDING);
+    SetLastError(ERROR_SUCCESS);
+    const BOOL drawn = Polygon(dcActive, points, count);
+    SetPolyFillMode(dcActive, fillMode);
+    RestoreDrawStyle();
+    if (drawn != 1) {
+        FailDrawing(kPolygonMessages.inverted);
+    }
+}
+
+// A native call that failed for want of memory throws the library's `error`; any other failure
+// is reported and the program goes on.
+void window::FailDrawing(const char* failure) {
+    if (GetLastError() == ERROR_NOT_ENOUGH_MEMORY) {
+        throw OUT_OF_MEMORY;
+    }
+    ReportFatal(failure);
 }
 
 void window::DrawCircle(int centreX, int centreY, int radius, DrawStyle style) {

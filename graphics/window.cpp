@@ -42,10 +42,14 @@ window::window(int width, int height, int x, int y) : iWindowWidth(width), iWind
     wndClass.lpszClassName = kClassName;
     RegisterClassA(&wndClass);
 
-    RECT outer{0, 0, width, height};
-    AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
-    hwndWindow = CreateWindowExA(0, kClassName, kInitialCaption, kWindowStyle, x, y, outer.right - outer.left,
-                                 outer.bottom - outer.top, nullptr, nullptr, hInstance, nullptr);
+    // The frame's thickness is asked for on an empty rectangle and added in 64 bits: adjusting the
+    // client rectangle itself would wrap for a width near INT_MAX.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    const int outerWidth = graphics_detail::Saturate(static_cast<long long>(width) + frame.right - frame.left);
+    const int outerHeight = graphics_detail::Saturate(static_cast<long long>(height) + frame.bottom - frame.top);
+    hwndWindow = CreateWindowExA(0, kClassName, kInitialCaption, kWindowStyle, x, y, outerWidth, outerHeight,
+                                 nullptr, nullptr, hInstance, nullptr);
     if (hwndWindow != nullptr) {
         ShowWindow(hwndWindow, SW_SHOW);
         dcScreen = GetDC(hwndWindow);

@@ -306,6 +306,8 @@ private:
     void RestoreFontObject();
     bool AcceptsStyle(DrawStyle style, StyleSet accepted);
     void InvertRegion(HRGN region, const char* failure);
+    void InvertPolygon(const POINT* points, int count);
+    void FailDrawing(const char* failure);
     void ReleaseNativeObjects();
     void FarewellWait();
 

@@ -30,6 +30,9 @@ struct WindowInspector {
 // grows by one for each nothrow new, failed or not.
 void ArmAllocationFailure(bool armed);
 int NothrowAllocationCount();
+// The same for the throwing forms, which only the portable platform's own code reaches.
+void ArmThrowingAllocationFailure(bool armed);
+int ThrowingAllocationCount();
 
 namespace graphics_test {
 

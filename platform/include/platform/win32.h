@@ -841,6 +841,9 @@ static_assert(sizeof(DOCINFOA) == 40, "DOCINFOA layout");
 #pragma GCC visibility push(default)
 #endif
 
+#define ERROR_SUCCESS 0
+#define ERROR_NOT_ENOUGH_MEMORY 8
+
 // ---- functions: kernel --------------------------------------------------------------------------
 extern "C" {
 /// The instance of the program (null name); null for a module that is not loaded.
@@ -849,6 +852,8 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 void WINAPI Sleep(DWORD dwMilliseconds);
 /// Milliseconds since the system (here: the display) started; wraps after 49.7 days.
 DWORD WINAPI GetTickCount(void);
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD dwErrCode);
 
 // ---- functions: user ------------------------------------------------------------------------------
 /// Registers a window class; 0 when the name is taken or the class is not valid.

@@ -3,10 +3,12 @@
 // path, and leaves the painting to paint.h. An invalid DC fails; a DC without a surface (its
 // window destroyed) succeeds and draws nothing, as does an empty box.
 #include "gdi/draw_target.h"
+#include "gdi/memory_guard.h"
 #include "gdi/paint.h"
 #include "raster/ellipse.h"
 #include "raster/frame.h"
 #include "raster/polygon.h"
+#include "raster/spans.h"
 
 #include <algorithm>
 
@@ -52,13 +54,30 @@ BOOL draw_rectangle(DrawTarget& t, Box box) {
     return TRUE;
 }
 
+// A rounded box too large to step through: the pen's band is the shape less the shape shrunk
+// by the pen's width (one pixel for a thin pen), the brush fills the rest; rows outside the
+// surface are never built.
+BOOL draw_large_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long long corner_h) {
+    const long long band = t.pen.kind == PenKind::Null ? 0 : std::max(1, t.pen.width);
+    const Rect clip = t.surface->bounds();
+    const long long cw = std::abs(corner_w), ch = std::abs(corner_h);
+    const raster::Region shape =
+        raster::large_round_rect_region(outer.left, outer.top, outer.right, outer.bottom, cw, ch, clip);
+    const raster::Region inside = raster::large_round_rect_region(
+        outer.left + band, outer.top + band, outer.right - band, outer.bottom - band, std::max(0LL, cw - 2 * band),
+        std::max(0LL, ch - 2 * band), clip);
+    if (!t.brush.null) raster::fill_region(*t.surface, inside, t.brush.mix);
+    if (band > 0) raster::fill_region(*t.surface, raster::combine(shape, inside, raster::CombineOp::Diff), t.pen.mix);
+    return TRUE;
+}
+
 BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long long corner_h) {
     if (outer.width() == 0 || outer.height() == 0) return TRUE;
     const Box box = inside_frame(outer, t.pen);
     const long long ew = std::min(box.width(), std::abs(corner_w));
     const long long eh = std::min(box.height(), std::abs(corner_h));
     if (ew <= 2 || eh <= 2) return draw_rectangle(t, outer);
-    if (too_large(box)) return FALSE;
+    if (too_large(box)) return draw_large_round_rect(t, outer, corner_w, corner_h);
     const raster::Region interior =
         raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
     const std::vector<POINT> path =
@@ -107,14 +126,18 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     auto t = resolve_target(hdc);
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
-    return zg::gdi::draw_rectangle(*t, zg::gdi::ordered_box(left, top, right, bottom));
+    return zg::gdi::within_memory(FALSE, [&] {
+        return zg::gdi::draw_rectangle(*t, zg::gdi::ordered_box(left, top, right, bottom));
+    });
 }
 
 BOOL WINAPI RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
     auto t = resolve_target(hdc);
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
-    return zg::gdi::draw_round_rect(*t, zg::gdi::ordered_box(left, top, right, bottom), width, height);
+    return zg::gdi::within_memory(FALSE, [&] {
+        return zg::gdi::draw_round_rect(*t, zg::gdi::ordered_box(left, top, right, bottom), width, height);
+    });
 }
 
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
@@ -122,41 +145,51 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
     const zg::gdi::Box box = zg::gdi::ordered_box(left, top, right, bottom);
-    return zg::gdi::draw_round_rect(*t, box, box.width(), box.height());
+    return zg::gdi::within_memory(FALSE, [&] {
+        return zg::gdi::draw_round_rect(*t, box, box.width(), box.height());
+    });
 }
 
 BOOL WINAPI Arc(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     auto t = resolve_target(hdc);
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
-    return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Arc);
+    return zg::gdi::within_memory(FALSE, [&] {
+        return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Arc);
+    });
 }
 
 BOOL WINAPI Chord(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
     auto t = resolve_target(hdc);
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
-    return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Chord);
+    return zg::gdi::within_memory(FALSE, [&] {
+        return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Chord);
+    });
 }
 
 BOOL WINAPI Pie(HDC hdc, int left, int top, int right, int bottom, int xr1, int yr1, int xr2, int yr2) {
     auto t = resolve_target(hdc);
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
-    return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(left, top, right, bottom), {xr1, yr1}, {xr2, yr2},
-                             ArcKind::Pie);
+    return zg::gdi::within_memory(FALSE, [&] {
+        return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(left, top, right, bottom), {xr1, yr1}, {xr2, yr2},
+                                 ArcKind::Pie);
+    });
 }
 
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
     auto t = resolve_target(hdc);
     if (!t || apt == nullptr || cpt < 2) return FALSE;
     if (t->surface == nullptr) return TRUE;
-    const std::vector<POINT> path(apt, apt + cpt);
-    const auto rule = t->dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
-    const zg::raster::Region interior =
-        t->brush.null ? zg::raster::Region{} : zg::raster::polygon_region(path, rule, t->surface->bounds());
-    zg::gdi::paint_shape(*t, interior, path, zg::raster::PathClose::Closed);
-    return TRUE;
+    return zg::gdi::within_memory(FALSE, [&] {
+        const std::vector<POINT> path(apt, apt + cpt);
+        const auto rule = t->dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
+        const zg::raster::Region interior =
+            t->brush.null ? zg::raster::Region{} : zg::raster::polygon_region(path, rule, t->surface->bounds());
+        zg::gdi::paint_shape(*t, interior, path, zg::raster::PathClose::Closed);
+        return TRUE;
+    });
 }
 
 }  // extern "C"

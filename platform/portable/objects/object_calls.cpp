@@ -7,6 +7,8 @@
 #include "dc/device_context.h"
 #include "objects/handle_table.h"
 
+#include <cstdint>
+
 #include <cstdlib>
 #include <limits>
 #include <cstring>
@@ -49,9 +51,14 @@ int describe_bitmap(BitmapObject& bitmap, int capacity, LPVOID out) {
     info.bmPlanes = 1;
     info.bmBitsPixel = static_cast<WORD>(bitmap.bits_per_pixel);
     // Device-dependent rows are padded to 16 bits, DIB rows to 32 bits.
-    int alignment_bits = bitmap.dib_section ? 32 : 16;
-    int row_bits = info.bmWidth * bitmap.bits_per_pixel;
-    info.bmWidthBytes = (row_bits + alignment_bits - 1) / alignment_bits * (alignment_bits / 8);
+    // GDI computes the row size in 32 bits, so a row of 2^31 bits or more (2^26 pixels at 32
+    // bits) wraps: measured under Wine, such a bitmap reports -2^28 bytes a row. The same wrap
+    // is made here with unsigned arithmetic, which is defined, then shifted as a signed value.
+    const std::uint32_t alignment_bits = bitmap.dib_section ? 32 : 16;
+    const std::uint32_t padded_bits =
+        static_cast<std::uint32_t>(info.bmWidth) * static_cast<std::uint32_t>(bitmap.bits_per_pixel) + alignment_bits - 1;
+    const auto alignment_bytes = static_cast<std::int32_t>(alignment_bits / 8);
+    info.bmWidthBytes = (static_cast<std::int32_t>(padded_bits) >> 3) & ~(alignment_bytes - 1);
     if (bitmap.dib_section) info.bmBits = bitmap.surface.data();
     return copy_out(&info, sizeof info, capacity, out);
 }

@@ -2,19 +2,23 @@
 #include "raster/ellipse.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace zg::raster {
 
 namespace {
 
+__extension__ typedef __int128 Wide;
+
 // The error terms of Zingl's algorithm for semi-axes a = width - 1, b = height - 1 (doubled
-// axes, so odd and even sizes share one loop).
+// axes, so odd and even sizes share one loop). The terms grow as a * b * b: past a box of about
+// 916,000 pixels they leave 64 bits, so they are kept in 128.
 struct Stepper {
     Stepper(long long width, long long height)
         : a(width - 1), b(height - 1), asq(8 * a * a), bsq(8 * b * b), dx(4 * b * b * (1 - a)),
           dy(4 * a * a * (1 + b % 2)), err(dx + dy + a * a * (b % 2)) {}
-    long long a, b, asq, bsq, dx, dy, err;
+    Wide a, b, asq, bsq, dx, dy, err;
 };
 
 }  // namespace
@@ -22,9 +26,9 @@ struct Stepper {
 std::vector<POINT> ellipse_quadrant(int width, int height) {
     std::vector<POINT> points;
     Stepper s(width, height);
-    POINT pt{static_cast<LONG>(s.a), height / 2};
+    POINT pt{width - 1, height / 2};
     while (pt.x >= width / 2) {
-        const long long e2 = 2 * s.err;
+        const Wide e2 = 2 * s.err;
         points.push_back(pt);
         if (e2 >= s.dx) {
             --pt.x;
@@ -58,7 +62,7 @@ Region round_rect_region(long long left, long long top, long long right, long lo
     long long x = 0, y = eh / 2;
     inset[static_cast<std::size_t>(y)] = 0;
     while (x <= ew / 2) {
-        const long long e2 = 2 * s.err;
+        const Wide e2 = 2 * s.err;
         if (e2 >= s.dx) {
             ++x;
             s.err += s.dx += s.bsq;
@@ -69,7 +73,7 @@ Region round_rect_region(long long left, long long top, long long right, long lo
             if (y < eh) inset[static_cast<std::size_t>(y)] = x;
         }
     }
-    for (long long i = 0; i < eh / 2; ++i) inset[static_cast<std::size_t>(i)] = inset[static_cast<std::size_t>(s.b - i)];
+    for (long long i = 0; i < eh / 2; ++i) inset[static_cast<std::size_t>(i)] = inset[static_cast<std::size_t>(eh - 1 - i)];
     RegionBuilder builder(BandMerge::Keep);
     std::vector<Span> row;
     auto add = [&](long long yy, long long in) {
@@ -84,13 +88,49 @@ Region round_rect_region(long long left, long long top, long long right, long lo
     return builder.finish();
 }
 
+namespace {
+
+// How far a row keeps in from each side: in the top or bottom corner zone, the corner ellipse's
+// inset at the row's pixel centre, rounded so that a pixel counts when its centre is inside.
+long long row_inset(long long top, long long bottom, long long y, long double semi_w, long double semi_h) {
+    const long double centre = static_cast<long double>(y) + 0.5L;
+    const long double from_edge = std::min(centre - static_cast<long double>(top),
+                                            static_cast<long double>(bottom) - centre);
+    if (semi_h <= 0 || from_edge >= semi_h) return 0;
+    const long double t = (semi_h - from_edge) / semi_h;
+    const long double inset = semi_w - semi_w * std::sqrt(std::max(0.0L, 1.0L - t * t));
+    return static_cast<long long>(std::ceil(inset - 0.5L));
+}
+
+}  // namespace
+
+Region large_round_rect_region(long long left, long long top, long long right, long long bottom,
+                               long long corner_w, long long corner_h, const Rect& clip) {
+    const long double semi_w = static_cast<long double>(std::min(right - left, std::abs(corner_w))) / 2;
+    const long double semi_h = static_cast<long double>(std::min(bottom - top, std::abs(corner_h))) / 2;
+    RegionBuilder builder;
+    std::vector<Span> row;
+    const long long first = std::max<long long>(top, clip.top), last = std::min<long long>(bottom, clip.bottom);
+    for (long long y = first; y < last; ++y) {
+        const long long in = row_inset(top, bottom, y, semi_w, semi_h);
+        const long long x0 = std::max<long long>(left + in, clip.left);
+        const long long x1 = std::min<long long>(right - in, clip.right);
+        if (x0 >= x1) continue;
+        row.assign(1, Span{static_cast<int>(x0), static_cast<int>(x1)});
+        builder.add_row(static_cast<int>(y), row);
+    }
+    return builder.finish();
+}
+
 std::vector<POINT> round_rect_outline(const Rect& box, int corner_w, int corner_h) {
     const std::vector<POINT> q = ellipse_quadrant(corner_w, corner_h);
     std::vector<POINT> out;
     out.reserve(q.size() * 4);
+    // Sums of two coordinates leave int for a box near INT_MIN or INT_MAX; the mirrored point
+    // itself lies inside the box, so only the sum needs 64 bits.
     const int ox = box.right - corner_w, oy = box.bottom - corner_h;  // lower-right corner box
-    auto mirror_x = [&](int x) { return box.left + box.right - 1 - x; };
-    auto mirror_y = [&](int y) { return box.top + box.bottom - 1 - y; };
+    auto mirror_x = [&](int x) { return static_cast<LONG>(static_cast<long long>(box.left) + box.right - 1 - x); };
+    auto mirror_y = [&](int y) { return static_cast<LONG>(static_cast<long long>(box.top) + box.bottom - 1 - y); };
     // Lower right, from the right side down to the bottom; then lower left, upper left, upper
     // right, each traversed so the path runs around the box.
     for (const POINT& p : q) out.push_back({ox + p.x, oy + p.y});
@@ -102,24 +142,51 @@ std::vector<POINT> round_rect_outline(const Rect& box, int corner_w, int corner_
 
 namespace {
 
-// The position, counted around the whole outline from the +x axis towards +y (y down), of the
-// first outline point that the radial (x, y) reaches. q is the lower-right quadrant relative to
-// the centre, from the x axis to the y axis. Each quadrant is searched on q mirrored into it;
-// whether a point lying exactly on the radial counts as reached depends on the quadrant, as
-// in GDI: it does in the first and fourth quadrants, it does not in the second and third.
-long long find_intersection(const std::vector<POINT>& q, long long x, long long y) {
+// A direction from the ellipse's centre, x right and y down: angles grow clockwise on the
+// screen, and outline points are numbered in that order from the +x axis, a quarter of the
+// outline at a time.
+struct Direction {
+    long long x = 0, y = 0;
+};
+
+// The quarter of the plane a radial points into: 0 lower right, 1 lower left, 2 upper left,
+// 3 upper right; the axes go with the quarter that begins at them, except that a radial on the
+// -x axis is taken as lower left (GDI searches it there).
+long long quarter_of(const Direction& d) {
+    if (d.y >= 0) return d.x >= 0 ? 0 : 1;
+    return d.x < 0 ? 2 : 3;
+}
+
+// Outline point number index, counted from the +x axis, of the ellipse whose lower-right
+// quarter is q: each quarter is q mirrored into it and run in order of angle.
+Direction outline_point(const std::vector<POINT>& q, long long index) {
     const long long count = static_cast<long long>(q.size());
-    auto first = [&](auto reached) {
-        long long i = 0;
-        while (i < count && !reached(static_cast<long long>(q[static_cast<std::size_t>(i)].x),
-                                     static_cast<long long>(q[static_cast<std::size_t>(i)].y)))
-            ++i;
-        return i;
-    };
-    if (y >= 0 && x >= 0) return first([&](long long px, long long py) { return px * y <= py * x; });
-    if (y >= 0) return 2 * count - first([&](long long px, long long py) { return px * y < py * -x; });
-    if (x >= 0) return 4 * count - first([&](long long px, long long py) { return px * -y <= py * x; });
-    return 2 * count + first([&](long long px, long long py) { return px * -y < py * -x; });
+    const long long k = index % count;
+    const POINT& fwd = q[static_cast<std::size_t>(k)];
+    const POINT& back = q[static_cast<std::size_t>(count - 1 - k)];
+    switch (index / count) {
+    case 0: return {fwd.x, fwd.y};
+    case 1: return {-static_cast<long long>(back.x), back.y};
+    case 2: return {-static_cast<long long>(fwd.x), -static_cast<long long>(fwd.y)};
+    default: return {back.x, -static_cast<long long>(back.y)};
+    }
+}
+
+// The number of the outline point where an arc meets its radial: within the radial's quarter,
+// the first point the radial has reached, or the first point of the next quarter when it
+// reaches none. Within one quarter the cross product orders angles. A point lying exactly on
+// the radial (the centre included) is a tie, which GDI settles by where the radial points
+// (measured): a radial into the lower half reaches it, one into the upper half does not.
+long long radial_position(const std::vector<POINT>& q, const Direction& radial) {
+    const long long count = static_cast<long long>(q.size());
+    const long long quarter = quarter_of(radial);
+    const bool tie_reaches = radial.y >= 0;
+    for (long long i = quarter * count; i < (quarter + 1) * count; ++i) {
+        const Direction p = outline_point(q, i);
+        const long long turn = radial.x * p.y - radial.y * p.x;
+        if (turn > 0 || (turn == 0 && tie_reaches)) return i;
+    }
+    return (quarter + 1) * count;
 }
 
 }  // namespace
@@ -138,27 +205,26 @@ std::vector<POINT> arc_outline(const Rect& box, POINT start, POINT end, int dire
     const bool clockwise = direction == AD_CLOCKWISE;
     const long long ys = clockwise ? start.y : -static_cast<long long>(start.y);
     const long long ye = clockwise ? end.y : -static_cast<long long>(end.y);
-    const long long start_pos = find_intersection(q, start.x, ys);
-    long long end_pos = find_intersection(q, end.x, ye);
+    const long long start_pos = radial_position(q, {start.x, ys});
+    long long end_pos = radial_position(q, {end.x, ye});
     if (end_pos <= start_pos) end_pos += 4 * count;
-    const int cx = box.left + width / 2, cy = box.top + height / 2;
-    const int rx = box.right - 1 - width / 2, by = box.bottom - 1 - height / 2;
-    // Mirrored top to bottom for counter-clockwise arcs.
-    auto lower = [&](int y) { return clockwise ? cy + y : by - y; };
-    auto upper = [&](int y) { return clockwise ? by - y : cy + y; };
+    // An even size has two middle columns (rows): points right of the centre are placed from
+    // the left one, points left of it from the right one, so the outline stays symmetric. A
+    // counter-clockwise arc was found on the ellipse mirrored top to bottom: mirror it back.
+    const long long mid_left = box.left + width / 2, mid_top = box.top + height / 2;
+    const long long mid_right = box.right - 1 - width / 2, mid_bottom = box.bottom - 1 - height / 2;
+    auto place = [&](long long index) {
+        const Direction d = outline_point(q, index);
+        const long long quarter = index / count;
+        const bool left_side = quarter == 1 || quarter == 2, upper_side = quarter >= 2;
+        const long long x = (left_side ? mid_right : mid_left) + d.x;
+        const bool lower_half = upper_side != clockwise;  // on the screen, once mirrored back
+        const long long y = lower_half ? mid_top + (clockwise ? d.y : -d.y) : mid_bottom + (clockwise ? d.y : -d.y);
+        return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+    };
     std::vector<POINT> out;
     out.reserve(static_cast<std::size_t>(end_pos - start_pos));
-    for (long long i = start_pos; i < end_pos; ++i) {
-        const long long k = i % count;
-        const POINT& fwd = q[static_cast<std::size_t>(k)];
-        const POINT& back = q[static_cast<std::size_t>(count - 1 - k)];
-        switch ((i / count) % 4) {
-        case 0: out.push_back({cx + fwd.x, lower(fwd.y)}); break;
-        case 1: out.push_back({rx - back.x, lower(back.y)}); break;
-        case 2: out.push_back({rx - fwd.x, upper(fwd.y)}); break;
-        default: out.push_back({cx + back.x, upper(back.y)}); break;
-        }
-    }
+    for (long long i = start_pos; i < end_pos; ++i) out.push_back(place(i % (4 * count)));
     return out;
 }
 

@@ -2,8 +2,9 @@
 // Algorithm for Drawing Curves", 2012) with semi-axes from the box shrunk by one, one quadrant
 // computed and mirrored about the box's centre.
 //
-// Sizes are limited to max_ellipse_size so a call with absurd coordinates fails cleanly
-// instead of looping for billions of steps; callers clip nothing here.
+// The stepping walks the whole outline, so callers keep it to boxes of max_ellipse_size at most
+// (a call with absurd coordinates must not loop for billions of steps); beyond that size,
+// large_round_rect_region computes only the rows of a clip rectangle.
 #pragma once
 
 #include "raster/region.h"
@@ -25,6 +26,14 @@ std::vector<POINT> ellipse_quadrant(int width, int height);
 // bottom, as Windows does). Corner sizes below 2 give the plain rectangle.
 Region round_rect_region(long long left, long long top, long long right, long long bottom,
                          long long corner_w, long long corner_h);
+
+// A rounded box [left, right) x [top, bottom) too large for the stepping above (a side over
+// max_ellipse_size): each row's span is computed directly from the corner ellipse, pixel
+// centres inside the curve, and only the rows and columns of clip are built, so the cost follows
+// the clip, not the box. Its pixels approximate GDI's near the curve; at these sizes no surface
+// shows more than a few rows of it.
+Region large_round_rect_region(long long left, long long top, long long right, long long bottom,
+                               long long corner_w, long long corner_h, const Rect& clip);
 
 // The closed outline of RoundRect in the box [left, right) x [top, bottom) with corner sizes
 // already limited to the box: the four mirrored quadrants joined by straight sides.

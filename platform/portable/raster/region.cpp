@@ -6,6 +6,8 @@
 #include <platform/win32.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <climits>
 
 namespace zg::raster {
@@ -131,6 +133,7 @@ Region make_rect_region(const Rect& r) {
     if (r.empty()) return region;
     region.rects.push_back(r);
     region.extents = r;
+    check_invariants(region);
     return region;
 }
 
@@ -169,6 +172,7 @@ void RegionBuilder::add_row(int y, std::vector<Span>& spans) {
 Region RegionBuilder::finish() {
     close_band();
     BandWriter(m_region).finish();
+    check_invariants(m_region);
     return std::move(m_region);
 }
 
@@ -189,6 +193,7 @@ Region combine(const Region& a, const Region& b, CombineOp op) {
         y = y2;
     }
     writer.finish();
+    check_invariants(out);
     return out;
 }
 
@@ -206,6 +211,7 @@ void offset(Region& region, int dx, int dy) {
     }
     std::erase_if(region.rects, [](const Rect& r) { return r.empty(); });
     BandWriter(region).finish();
+    check_invariants(region);
 }
 
 bool contains(const Region& region, int x, int y) {
@@ -242,6 +248,17 @@ bool is_valid(const Region& region) {
     }
     const Rect& e = region.extents;
     return box.left == e.left && box.top == e.top && box.right == e.right && box.bottom == e.bottom;
+}
+
+void check_invariants(const Region& region) {
+#ifndef NDEBUG
+    if (is_valid(region)) return;
+    std::fprintf(stderr, "region invariants broken: %zu rectangles, extents %d,%d-%d,%d\n", region.rects.size(),
+                 region.extents.left, region.extents.top, region.extents.right, region.extents.bottom);
+    std::abort();
+#else
+    (void)region;
+#endif
 }
 
 }  // namespace zg::raster

@@ -3,8 +3,8 @@
 // A region is a y-x banded list of half-open rectangles: sorted by top, then left; the
 // rectangles of one band share top and bottom, do not touch or overlap within the band, and
 // bands do not overlap. Vertically adjacent bands with the same x-spans are merged, so equal
-// pixel sets have equal representations (except where BandMerge::Keep says otherwise). `extents` is the bounding box (empty for an empty
-// region). Every function here keeps these invariants; is_valid() checks them (tests use it).
+// pixel sets have equal representations (except where BandMerge::Keep says otherwise). `extents`
+// is the bounding box (empty for an empty region). Every function here keeps these invariants; is_valid() checks them (tests use it).
 #pragma once
 
 #include "surface/surface.h"
@@ -60,5 +60,10 @@ bool equal(const Region& a, const Region& b);
 int complexity(const Region& region);
 
 bool is_valid(const Region& region);
+
+// Every operation above ends with this. In builds without NDEBUG (debug and sanitizer builds) a
+// region that breaks the invariants stops the program at once, with its size and extents, at
+// the operation that made it instead of wherever it is later misread; elsewhere it costs nothing.
+void check_invariants(const Region& region);
 
 }  // namespace zg::raster

@@ -83,6 +83,24 @@ TEST(GdiObjects, GetObjectReportsWhatWasCreated) {
     DeleteObject(brush);
 }
 
+// A row of 2^26 pixels at 32 bits is 2^31 bits. GDI's row size wraps in 32 bits (measured under
+// Wine: -2^28); the portable one computed the same in int, which is undefined behaviour.
+TEST(GdiObjects, BitmapRowSizeOfAVeryWideBitmapWrapsAsGdisDoes) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 1 << 26, 1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP wide = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (wide == nullptr) {
+        GTEST_SKIP() << "no memory for a 256 MB bitmap";
+    }
+    BITMAP described{};
+    ASSERT_EQ(GetObjectA(wide, sizeof described, &described), static_cast<int>(sizeof described));
+    EXPECT_EQ(described.bmWidth, 1 << 26);
+    EXPECT_EQ(described.bmWidthBytes, -(1 << 28));
+    EXPECT_EQ(described.bmBitsPixel, 32);
+    DeleteObject(wide);
+}
+
 TEST(GdiObjects, FontHandsOverAsMuchAsFits) {
     LOGFONTA request{};
     request.lfHeight = -13;

@@ -269,6 +269,24 @@ TEST(BadInput, HugeCoordinatesAreClippedNotOverflowed) {
 }
 #endif
 
+// Shapes in small boxes at the ends of the coordinate range: mirroring their outline added two
+// coordinates near INT_MIN in int (undefined behaviour, which the sanitizer build reports), and a
+// wrapped sum would have drawn onto the bitmap.
+TEST(BadInput, SmallBoxesAtTheEndsOfIntDrawNothingHere) {
+    Bitmap b;
+    SelectObject(b.dc(), GetStockObject(BLACK_PEN));
+    SelectObject(b.dc(), GetStockObject(WHITE_BRUSH));
+    for (const int edge : {INT_MIN, INT_MAX - 41}) {
+        Ellipse(b.dc(), edge, edge, edge + 40, edge + 30);
+        RoundRect(b.dc(), edge, 2, edge + 40, 8, 12, 4);
+        RoundRect(b.dc(), 2, edge, 8, edge + 40, 4, 12);
+        Arc(b.dc(), edge, edge, edge + 40, edge + 30, edge, edge, edge + 40, edge);
+        Pie(b.dc(), edge, edge, edge + 41, edge + 31, edge + 40, edge + 15, edge, edge + 15);
+        Chord(b.dc(), edge, edge, edge + 41, edge + 31, edge + 40, edge + 15, edge, edge + 15);
+    }
+    EXPECT_EQ(b.picture(), Bitmap().picture());
+}
+
 TEST(Arcs, EndPointsFollowTheOutlineOfWine) {
     // Counter-clockwise from the right to the bottom of a 9 x 9 circle: the path ends on the
     // bottom apex, which (as the last point of an open path) stays unpainted.
