@@ -48,5 +48,6 @@ void add_shape_scenes(std::vector<Scene>& out);
 void add_line_scenes(std::vector<Scene>& out);
 void add_region_scenes(std::vector<Scene>& out);
 void add_blit_scenes(std::vector<Scene>& out);
+void add_clip_scenes(std::vector<Scene>& out);
 
 }  // namespace scenes

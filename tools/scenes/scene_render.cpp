@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
     scenes::add_line_scenes(all);
     scenes::add_region_scenes(all);
     scenes::add_blit_scenes(all);
+    scenes::add_clip_scenes(all);
     std::FILE* out = std::fopen(argv[1], "wb");
     if (out == nullptr) {
         std::fprintf(stderr, "scene_render: cannot write %s\n", argv[1]);

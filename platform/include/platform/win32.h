@@ -612,6 +612,13 @@ BOOL WINAPI FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
 BOOL WINAPI PaintRgn(HDC hdc, HRGN hrgn);
 BOOL WINAPI InvertRgn(HDC hdc, HRGN hrgn);
 
+// ---- functions: clipping ----------------------------------------------------------------------------
+int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn);
+int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode);
+int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int WINAPI ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
+
 // ---- functions: bitmaps and blits -------------------------------------------------------------------
 HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,
                                 HANDLE hSection, DWORD offset);

@@ -138,19 +138,6 @@ bool is_pattern_rop(DWORD rop) {
 }
 
 
-// The rectangles drawing may touch: the surface, cut by the DC's clip region if it has one.
-std::vector<Rect> visible_rects(const DeviceContext& dc, const Surface& surface, const Rect& area) {
-    std::vector<Rect> out;
-    const Rect bounded = intersect(area, surface.bounds());
-    if (bounded.empty()) return out;
-    if (!dc.has_clip) return {bounded};
-    for (const Rect& r : dc.clip.rects) {
-        const Rect piece = intersect(bounded, r);
-        if (!piece.empty()) out.push_back(piece);
-    }
-    return out;
-}
-
 Rect clamp_rect(const Extent& x, const Extent& y) {
     auto clamp = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
     return {clamp(x.lo), clamp(y.lo), clamp(x.hi), clamp(y.hi)};
@@ -167,7 +154,7 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
     const int mode = dc.stretch_mode;
     const auto xs = map_axis(job.dx, job.sx, src.width, area.left, area.right, Keep::Last);
     const auto ys = map_axis(job.dy, job.sy, src.height, area.top, area.bottom, Keep::First);
-    for (const Rect& r : visible_rects(dc, dst, area)) {
+    for (const Rect& r : VisibleArea(dc, dst).pieces(area)) {
         for (int y = r.top; y < r.bottom; ++y) {
             const AxisSample& sy = ys[static_cast<std::size_t>(y - area.top)];
             if (sy.empty()) continue;
@@ -242,7 +229,7 @@ void copy_band(DeviceContext& dc, Surface& dst, const DibView& dib, const Band& 
                     static_cast<int>(std::clamp<long long>(j.x + std::min(j.w, dib.width - j.xs), INT_MIN, INT_MAX)),
                     static_cast<int>(std::clamp<long long>(j.y + j.h, INT_MIN, INT_MAX))};
     const auto* base = static_cast<const std::uint32_t*>(bits);
-    for (const Rect& r : visible_rects(dc, dst, area)) {
+    for (const Rect& r : VisibleArea(dc, dst).pieces(area)) {
         for (int y = r.top; y < r.bottom; ++y) {
             const long long from_bottom = j.ys + j.h - 1 - (y - j.y);
             if (!band.holds(from_bottom)) continue;

@@ -1,7 +1,9 @@
 // Bit-block transfers: BitBlt with the source ROPs of win32.h and PatBlt with the pattern
 // ones. Every ternary ROP used here reduces per pixel to a function of source and destination
-// (or brush and destination), applied row by row after clipping both rectangles.
+// (or brush and destination), applied row by row after clipping both rectangles to their
+// surfaces and the destination to its visible area.
 #include "gdi/draw_target.h"
+#include "gdi/paint.h"
 #include "raster/spans.h"
 
 #include <algorithm>
@@ -64,9 +66,51 @@ BOOL pat_blt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     const std::optional<raster::Mix> mix = pattern_mix(rop, brush);
     if (!mix) return FALSE;
     if (t->surface == nullptr || (uses_brush(rop) && brush.null)) return TRUE;
-    raster::fill_rect(*t->surface, clip_box(extent_box(x, y, w, h), t->surface->bounds()), *mix);
+    fill_visible(*t, clip_box(extent_box(x, y, w, h), t->surface->bounds()), *mix);
     return TRUE;
 }
+
+namespace {
+
+// Where a destination block reads: pixel (x, y) takes the source's (x + dx, y + dy).
+struct BlockSource {
+    const Surface* surface;
+    long long dx, dy;
+};
+
+enum class RowOrder : bool { Downwards, Upwards };
+
+// Copies one destination rectangle (inside both surfaces) from its source with the ROP.
+void copy_block(Surface& dst, const Rect& r, const BlockSource& src, DWORD rop, RowOrder order) {
+    const std::size_t bytes = static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t);
+    std::vector<std::uint32_t> row(rop == SRCCOPY ? 0 : static_cast<std::size_t>(r.width()));
+    for (int i = 0; i < r.height(); ++i) {
+        const int yy = order == RowOrder::Upwards ? r.bottom - 1 - i : r.top + i;
+        const std::uint32_t* s = src.surface->row(static_cast<int>(yy + src.dy)) + (r.left + src.dx);
+        // memmove: a row may overlap itself when a surface is copied sideways onto itself.
+        if (rop == SRCCOPY) {
+            std::memmove(dst.row(yy) + r.left, s, bytes);
+            continue;
+        }
+        std::copy(s, s + r.width(), row.begin());
+        std::uint32_t* out = dst.row(yy) + r.left;
+        for (int k = 0; k < r.width(); ++k) out[k] = apply_source_rop(rop, row[static_cast<std::size_t>(k)], out[k]);
+    }
+    dst.add_damage(r);
+}
+
+// A copy of the source pixels under r, for a transfer within one surface through several
+// visible rectangles, where one rectangle could otherwise read what another already wrote.
+Surface snapshot(const BlockSource& src, const Rect& r) {
+    Surface copy(r.width(), r.height());
+    for (int y = 0; y < r.height(); ++y) {
+        const std::uint32_t* s = src.surface->row(static_cast<int>(r.top + y + src.dy)) + (r.left + src.dx);
+        std::copy(s, s + r.width(), copy.row(y));
+    }
+    return copy;
+}
+
+}  // namespace
 
 BOOL bit_blt(HDC hdc, int x, int y, int cx, int cy, HDC hdc_src, int x1, int y1, DWORD rop) {
     if (!is_source_rop(rop)) return pat_blt(hdc, x, y, cx, cy, rop);
@@ -84,27 +128,15 @@ BOOL bit_blt(HDC hdc, int x, int y, int cx, int cy, HDC hdc_src, int x1, int y1,
                          src->bounds().bottom - sy};
     r = clip_box(src_in_dst, r);
     if (r.empty()) return TRUE;
-    const bool upwards = src == dst && sy < 0;  // copying down within one surface: go bottom-up
-    const std::size_t bytes = static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t);
-    if (rop == SRCCOPY) {
-        // Whole rows at memory speed; memmove because a row may overlap itself when a surface
-        // is copied sideways onto itself.
-        for (int i = 0; i < r.height(); ++i) {
-            const int yy = upwards ? r.bottom - 1 - i : r.top + i;
-            std::memmove(dst->row(yy) + r.left, src->row(static_cast<int>(yy + sy)) + (r.left + sx), bytes);
-        }
-        dst->add_damage(r);
-        return TRUE;
+    const std::vector<Rect> pieces = VisibleArea(*dst_dc, *dst).pieces(r);
+    BlockSource from{src, sx, sy};
+    Surface copy;
+    if (src == dst && pieces.size() > 1) {
+        copy = snapshot(from, r);
+        from = {&copy, -static_cast<long long>(r.left), -static_cast<long long>(r.top)};
     }
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(r.width()));
-    for (int i = 0; i < r.height(); ++i) {
-        const int yy = upwards ? r.bottom - 1 - i : r.top + i;
-        const std::uint32_t* s = src->row(static_cast<int>(yy + sy)) + (r.left + sx);
-        std::copy(s, s + r.width(), row.begin());
-        std::uint32_t* out = dst->row(yy) + r.left;
-        for (int k = 0; k < r.width(); ++k) out[k] = apply_source_rop(rop, row[static_cast<std::size_t>(k)], out[k]);
-    }
-    dst->add_damage(r);
+    const RowOrder order = from.surface == dst && sy < 0 ? RowOrder::Upwards : RowOrder::Downwards;
+    for (const Rect& piece : pieces) copy_block(*dst, piece, from, rop, order);
     return TRUE;
 }
 

@@ -17,9 +17,8 @@ Rect line_box(POINT p0, POINT p1) {
 
 }  // namespace
 
-void draw_thin_line(Surface& surface, POINT p0, POINT p1, Mix mix) {
-    const Rect clip = surface.bounds();
-    if (mix.is_nop()) return;
+void draw_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix mix) {
+    if (mix.is_nop() || clip.empty()) return;
     if (p0.y == p1.y && p0.x != p1.x) {
         // Horizontal: one span, [p0, p1) or (p1, p0].
         if (p0.y < clip.top || p0.y >= clip.bottom) return;
@@ -35,12 +34,16 @@ void draw_thin_line(Surface& surface, POINT p0, POINT p1, Mix mix) {
         std::uint32_t& p = surface.row(y)[x];
         p = mix.apply(p);
     });
-    surface.add_damage(line_box(p0, p1));
+    surface.add_damage(intersect(line_box(p0, p1), clip));
 }
 
-void draw_thin_polyline(Surface& surface, const std::vector<POINT>& points, PathClose close, Mix mix) {
-    for (std::size_t i = 1; i < points.size(); ++i) draw_thin_line(surface, points[i - 1], points[i], mix);
-    if (close == PathClose::Closed && points.size() > 1) draw_thin_line(surface, points.back(), points.front(), mix);
+void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& points,
+                        PathClose close, Mix mix) {
+    auto segment = [&](POINT a, POINT b) {
+        for (const Rect& clip : clips) draw_thin_line(surface, clip, a, b, mix);
+    };
+    for (std::size_t i = 1; i < points.size(); ++i) segment(points[i - 1], points[i]);
+    if (close == PathClose::Closed && points.size() > 1) segment(points.back(), points.front());
 }
 
 }  // namespace zg::raster
