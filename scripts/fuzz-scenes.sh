@@ -54,6 +54,16 @@ render_both() {
   rm -f "$out/$name.native.bin" "$out/$name.wine.bin"
 }
 
+# render_specs NAME FILE: render_both over the specs of FILE, a bounded number at a time (a
+# long run shrinks thousands of sequences at once, and one file of them all would not fit).
+render_specs() {
+  local name=$1 file=$2 part
+  rm -f "$out/$name".part.*
+  split -l 2000 "$file" "$out/$name.part."
+  for part in "$out/$name".part.*; do render_both "$name" --specs "$part"; done
+  rm -f "$out/$name".part.*
+}
+
 # Shrinks every differing seed at once, round by round: each round draws, for every seed still
 # shrinking, its sequence with one call left out in turn, and keeps the first of those that
 # still differs; a seed stops when no call can go. One pair of renderings per round, however
@@ -81,7 +91,7 @@ shrink_all() {
       seed=${name#random_}
       seed=${seed%%_*}
       [[ -n "${smaller[$seed]:-}" ]] || smaller[$seed]=${name#random_"$seed"_}
-    done < <(render_both shrink --specs "$out/specs.txt")
+    done < <(render_specs shrink "$out/specs.txt")
     active=()
     for seed in "${!smaller[@]}"; do
       keep[$seed]=${smaller[$seed]}
@@ -121,7 +131,7 @@ declare -A repeated=()
 if ((${#seeds[@]})); then
   : >"$out/specs.txt"
   for seed in "${seeds[@]}"; do echo "$seed:${keep[$seed]}" >>"$out/specs.txt"; done
-  while read -r name; do repeated[$name]=1; done < <(render_both confirm --specs "$out/specs.txt")
+  while read -r name; do repeated[$name]=1; done < <(render_specs confirm "$out/specs.txt")
 fi
 
 declare -A causes=()
