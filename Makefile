@@ -3,9 +3,10 @@
 #   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
 # Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan,
-# test-windows, scene-diff, fuzz, install (PREFIX=dir), package, gallery, docs, deps, clean. Builds
-# use the CMake presets (build/native, build/asan, build/windows, build/fuzz) and two jobs, the
-# size of the machines this runs on; JOBS=n overrides.
+# test-windows, scene-diff, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
+# install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
+# (build/native, build/asan, build/windows, build/fuzz) and two jobs, the size of the machines
+# this runs on; JOBS=n overrides.
 # `make fuzz` runs every fuzz target (tests/fuzz/ and the Win32 call fuzzer) for FUZZ_SECONDS each
 # (default 600); `make fuzz-calls` the call fuzzer alone.
 SHELL := /bin/bash
@@ -13,7 +14,7 @@ JOBS ?= 2
 export JOBS
 
 .PHONY: all deps configure native run lab test test-native test-asan test-windows test-tree test-fuzz \
-        scene-diff fuzz fuzz-calls bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
+        scene-diff fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
         clean
 
 all: native
@@ -46,6 +47,14 @@ FUZZ_SECONDS ?= 600
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 	$(MAKE) fuzz-calls
+
+N ?= 500
+SEED ?= 1
+fuzz-scenes: configure
+	cmake --build --preset native --target scene_render scene_compare -j$(JOBS)
+	cmake --preset windows -DZG_WERROR=ON >/dev/null
+	cmake --build --preset windows --target scene_render -j$(JOBS)
+	scripts/fuzz-scenes.sh build/native build/windows $(N) $(SEED)
 
 bench: deps
 	scripts/run-benchmarks.sh

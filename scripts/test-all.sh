@@ -7,7 +7,8 @@
 #   asan        the same under AddressSanitizer + UndefinedBehaviorSanitizer, leaks included
 #   fuzz        every fuzz target (scripts/fuzz.sh) for ZG_FUZZ_SECONDS each, default 60
 #   windows     the mingw-w64 cross build, its ctest under Wine on a private Xvfb
-#   scene-diff  the rasteriser's differential test, native against Wine (when the script exists
+#   scene-diff  the rasteriser's differential test, native against Wine, on the fixed corpus and on
+#               500 random call sequences (scripts/fuzz-scenes.sh) (when the script exists
 #               and both builds were made in this run; skipped otherwise)
 # A failing stage does not stop the later ones, so one run shows every failure; the summary's
 # last line counts tests over all stages, a stage that did not build counting as one failure.
@@ -104,7 +105,8 @@ stage_scene-diff() {
     echo "needs the native and windows builds of this run: skipped"
     return 3
   fi
-  if bash scripts/scene-diff.sh build/native build/windows; then
+  # The fixed corpus, then a bounded batch of random call sequences (about half a minute).
+  if bash scripts/scene-diff.sh build/native build/windows && bash scripts/fuzz-scenes.sh build/native build/windows 500; then
     total_passed=$((total_passed + 1))
     return 0
   fi

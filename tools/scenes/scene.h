@@ -50,5 +50,6 @@ void add_region_scenes(std::vector<Scene>& out);
 void add_blit_scenes(std::vector<Scene>& out);
 void add_rop_scenes(std::vector<Scene>& out);
 void add_dib_sign_scenes(std::vector<Scene>& out);
+void add_clip_scenes(std::vector<Scene>& out);
 
 }  // namespace scenes

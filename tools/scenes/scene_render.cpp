@@ -1,13 +1,18 @@
 // The scene renderer: draws every scene of the corpus (or those whose name contains the
-// filter given as the second argument) and writes them all to one file. Format per scene, little
+// filter given as the second argument), or random scenes (random_scenes.h), and writes them
+// all to one file. Format per scene, little
 // endian: u32 name length, name bytes, i32 width, i32 height, u32 note count, i64 notes, then
 // width * height u32 pixels, rows top to bottom, as the DIB section holds them.
+#include "random_scenes.h"
 #include "scene.h"
 #include "tool_args.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -47,15 +52,47 @@ bool render(const scenes::Scene& scene, std::FILE* out) {
     return true;
 }
 
-}  // namespace
+// Random scenes named on the command line: "--random FIRST COUNT" for a run of seeds, or
+// "--specs FILE" for a file of scene specs, one a line (as the shrinking step writes them).
+std::optional<std::vector<scenes::Scene>> random_selection(int argc, char** argv) {
+    std::vector<std::string> specs;
+    if (argc == 5 && std::strcmp(argv[2], "--random") == 0) {
+        const unsigned long first = std::strtoul(argv[3], nullptr, 10), count = std::strtoul(argv[4], nullptr, 10);
+        for (unsigned long i = 0; i < count; ++i) specs.push_back(std::to_string(first + i));
+    } else if (argc == 4 && std::strcmp(argv[2], "--specs") == 0) {
+        std::ifstream in(argv[3]);
+        if (!in) {
+            std::fprintf(stderr, "scene_render: cannot read %s\n", argv[3]);
+            return std::vector<scenes::Scene>{};
+        }
+        for (std::string line; std::getline(in, line);)
+            if (!line.empty()) specs.push_back(line);
+    } else {
+        return std::nullopt;
+    }
+    std::vector<scenes::Scene> out;
+    for (const std::string& spec : specs) {
+        std::optional<scenes::Scene> scene = scenes::random_scene(spec);
+        if (!scene) {
+            std::fprintf(stderr, "scene_render: bad scene spec '%s'\n", spec.c_str());
+            return std::vector<scenes::Scene>{};
+        }
+        out.push_back(std::move(*scene));
+    }
+    return out;
+}
 
-int main(int argc, char** argv) {
-    constexpr const char* usage = "scene_render OUTPUT [NAME-FILTER]";
-    if (std::optional<int> status = tools::check_path_arguments(argc, argv, usage)) return *status;
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s\n", usage);
+int describe(const char* spec) {
+    const auto calls = scenes::kept_calls(spec);
+    if (!calls) {
+        std::fprintf(stderr, "scene_render: bad scene spec '%s'\n", spec);
         return 2;
     }
+    for (const scenes::RandomCall& c : *calls) std::printf("%s\n", scenes::describe(c).c_str());
+    return 0;
+}
+
+std::vector<scenes::Scene> corpus() {
     std::vector<scenes::Scene> all;
     scenes::add_shape_scenes(all);
     scenes::add_line_scenes(all);
@@ -63,6 +100,26 @@ int main(int argc, char** argv) {
     scenes::add_blit_scenes(all);
     scenes::add_rop_scenes(all);
     scenes::add_dib_sign_scenes(all);
+    scenes::add_clip_scenes(all);
+    return all;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    constexpr const char* usage = "scene_render OUTPUT [NAME-FILTER | --random FIRST COUNT | --specs FILE]\n"
+                                  "       scene_render --describe SPEC";
+    if (std::optional<int> status = tools::answer_help(argc, argv, usage)) return *status;
+    if (argc == 3 && std::strcmp(argv[1], "--describe") == 0) return describe(argv[2]);
+    // The output is a path: a first word starting with '-' is a mistyped option, never a file.
+    if (argc < 2 || argv[1][0] == '-') {
+        std::fprintf(stderr, "usage: %s\n", usage);
+        return 2;
+    }
+    const std::optional<std::vector<scenes::Scene>> random = random_selection(argc, argv);
+    if (random && random->empty()) return 2;
+    const std::vector<scenes::Scene> all = random ? *random : corpus();
+    const char* filter = !random && argc > 2 ? argv[2] : nullptr;
     std::FILE* out = std::fopen(argv[1], "wb");
     if (out == nullptr) {
         std::fprintf(stderr, "scene_render: cannot write %s\n", argv[1]);
@@ -70,7 +127,7 @@ int main(int argc, char** argv) {
     }
     int drawn = 0;
     for (const scenes::Scene& s : all) {
-        if (argc > 2 && s.name.find(argv[2]) == std::string::npos) continue;
+        if (filter != nullptr && s.name.find(filter) == std::string::npos) continue;
         if (!render(s, out)) {
             std::fprintf(stderr, "scene_render: cannot set up scene %s\n", s.name.c_str());
             std::fclose(out);

@@ -1053,6 +1053,13 @@ BOOL WINAPI PaintRgn(HDC hdc, HRGN hrgn);
 /// Inverts every pixel of a region.
 BOOL WINAPI InvertRgn(HDC hdc, HRGN hrgn);
 
+// ---- functions: clipping ----------------------------------------------------------------------------
+int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn);
+int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode);
+int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+int WINAPI ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
+
 // ---- functions: bitmaps and blits -------------------------------------------------------------------
 /// A bitmap whose pixels the program reaches at *ppvBits; null for a layout that is not supported.
 HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,

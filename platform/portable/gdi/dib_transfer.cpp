@@ -247,19 +247,6 @@ private:
     bool m_have = false;
 };
 
-// The rectangles drawing may touch: the surface, cut by the DC's clip region if it has one.
-std::vector<Rect> visible_rects(const DeviceContext& dc, const Surface& surface, const Rect& area) {
-    std::vector<Rect> out;
-    const Rect bounded = intersect(area, surface.bounds());
-    if (bounded.empty()) return out;
-    if (!dc.has_clip) return {bounded};
-    for (const Rect& r : dc.clip.rects) {
-        const Rect piece = intersect(bounded, r);
-        if (!piece.empty()) out.push_back(piece);
-    }
-    return out;
-}
-
 Rect clamp_rect(const Extent& x, const Extent& y) {
     auto clamp = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
     return {clamp(x.lo), clamp(y.lo), clamp(x.hi), clamp(y.hi)};
@@ -282,7 +269,7 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
     const Rect sampled{area.left + cols.first, area.top, area.left + cols.last + 1, area.bottom};
     const bool direct = one_to_one(xs, cols);
     RowSampler sampler(src, xs, cols, mode);
-    for (const Rect& r : visible_rects(dc, dst, sampled)) {
+    for (const Rect& r : VisibleArea(dc, dst).pieces(sampled)) {
         for (int y = r.top; y < r.bottom; ++y) {
             const AxisSample& sy = ys[static_cast<std::size_t>(y - area.top)];
             if (sy.empty()) continue;
@@ -359,7 +346,7 @@ void copy_band(DeviceContext& dc, Surface& dst, const DibView& dib, const Band& 
                     static_cast<int>(std::clamp<long long>(j.x + std::min(j.w, dib.width - j.xs), INT_MIN, INT_MAX)),
                     static_cast<int>(std::clamp<long long>(j.y + j.h, INT_MIN, INT_MAX))};
     const auto* base = static_cast<const std::uint32_t*>(bits);
-    for (const Rect& r : visible_rects(dc, dst, area)) {
+    for (const Rect& r : VisibleArea(dc, dst).pieces(area)) {
         for (int y = r.top; y < r.bottom; ++y) {
             const long long from_bottom = j.ys + j.h - 1 - (y - j.y);
             if (!band.holds(from_bottom)) continue;

@@ -41,6 +41,7 @@ std::optional<DrawTarget> resolve_target(HDC hdc) {
     DrawTarget target;
     target.dc = dc;
     target.surface = dc->surface();
+    if (target.surface != nullptr) target.visible = VisibleArea(*dc, *target.surface);
     target.pen = pen_state(*dc);
     target.brush = brush_state(*dc, dc->brush_object());
     return target;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dc/device_context.h"
+#include "dc/visible_area.h"
 #include "raster/mix.h"
 #include "raster/rop3.h"
 
@@ -28,6 +29,7 @@ struct BrushState {
 struct DrawTarget {
     DeviceContext* dc = nullptr;
     Surface* surface = nullptr;  // null when the DC's window is gone: the call draws nothing
+    VisibleArea visible;         // where this call may write: the surface cut by the clip region
     PenState pen;
     BrushState brush;
 };

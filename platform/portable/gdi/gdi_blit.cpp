@@ -1,13 +1,16 @@
 // Bit-block transfers: BitBlt and PatBlt with any of the 256 ternary raster operations. A code
 // that reads no source is a pattern fill (a mix over the destination) and needs no source DC;
-// any other copies the overlap of the destination rectangle and the source, row by row. All
-// clipping is done in 64 bits, so a source origin near INT_MIN or INT_MAX cannot wrap.
+// any other copies the overlap of the destination rectangle and the source, row by row, into
+// each rectangle of the destination's visible area. All clipping is done in 64 bits, so a
+// source origin near INT_MIN or INT_MAX cannot wrap.
+#include "dc/visible_area.h"
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
 #include "print/printer_dc.h"
 #include "raster/spans.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace zg::gdi {
 
@@ -40,9 +43,25 @@ BOOL pat_blt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     Surface* surface = dc->surface();
     const std::optional<raster::Rop3> op = resolve_rop(*dc, rop);
     if (surface == nullptr || !op) return TRUE;
-    raster::fill_rect(*surface, clip_box(extent_box(x, y, w, h), surface->bounds()), op->as_mix());
+    const Rect r = clip_box(extent_box(x, y, w, h), surface->bounds());
+    for (const Rect& piece : VisibleArea(*dc, *surface).pieces(r)) raster::fill_rect(*surface, piece, op->as_mix());
     return TRUE;
 }
+
+namespace {
+
+// The source pixels under r moved by (sx, sy), for a transfer within one surface through several
+// visible rectangles, where one rectangle could otherwise read what another already wrote.
+Surface snapshot(const Surface& src, const Rect& r, long long sx, long long sy) {
+    Surface copy(r.width(), r.height());
+    for (int y = 0; y < r.height(); ++y) {
+        const std::uint32_t* s = src.row(static_cast<int>(r.top + y + sy)) + (r.left + sx);
+        std::copy(s, s + r.width(), copy.row(y));
+    }
+    return copy;
+}
+
+}  // namespace
 
 BOOL bit_blt(HDC hdc, int x, int y, int cx, int cy, HDC hdc_src, int x1, int y1, DWORD rop) {
     if (!raster::rop_uses_source(raster::rop_index(rop))) return pat_blt(hdc, x, y, cx, cy, rop);
@@ -58,11 +77,18 @@ BOOL bit_blt(HDC hdc, int x, int y, int cx, int cy, HDC hdc_src, int x1, int y1,
     const Rect r = clip_box(extent_box(x, y, cx, cy), dst->bounds());
     const Box src_in_dst{src->bounds().left - sx, src->bounds().top - sy, src->bounds().right - sx,
                          src->bounds().bottom - sy};
-    const Rect visible = clip_box(src_in_dst, r);
-    if (visible.empty()) return TRUE;
-    // Clipped to the source, so the origin lies inside it and fits an int.
-    const PixelPoint from{static_cast<int>(visible.left + sx), static_cast<int>(visible.top + sy)};
-    blit_rect(*dst, visible, *src, from, *op);
+    const Rect block = clip_box(src_in_dst, r);
+    if (block.empty()) return TRUE;
+    const std::vector<Rect> pieces = VisibleArea(*dst_dc, *dst).pieces(block);
+    if (src == dst && pieces.size() > 1) {
+        const Surface copy = snapshot(*src, block, sx, sy);
+        for (const Rect& piece : pieces)
+            blit_rect(*dst, piece, copy, {piece.left - block.left, piece.top - block.top}, *op);
+        return TRUE;
+    }
+    // Clipped to the source, so every origin lies inside it and fits an int.
+    for (const Rect& piece : pieces)
+        blit_rect(*dst, piece, *src, {static_cast<int>(piece.left + sx), static_cast<int>(piece.top + sy)}, *op);
     return TRUE;
 }
 

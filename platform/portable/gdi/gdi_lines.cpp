@@ -1,5 +1,5 @@
 // The line calls: LineTo, Polyline, PolyBezier and SetPixel. Lines use the pen and the mix
-// mode; SetPixel ignores both and writes the colour.
+// mode; SetPixel has no pen but mixes its colour with the DC's mix mode all the same.
 #include "gdi/draw_target.h"
 #include "gdi/paint.h"
 #include "raster/bezier.h"
@@ -37,12 +37,11 @@ BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
 
 COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
     // Windows mixes the colour with the DC's mix mode and returns the colour it set, even when
-    // the point lies outside the surface.
+    // the point lies outside the surface or the clip region (and then writes nothing).
     auto t = resolve_target(hdc);
     if (!t) return CLR_INVALID;
     const std::uint32_t pixel = zg::to_pixel(color & 0xFFFFFFu);
-    if (t->surface == nullptr || x < 0 || y < 0 || x >= t->surface->width() || y >= t->surface->height())
-        return zg::to_colorref(pixel);
+    if (t->surface == nullptr || !t->visible.contains(x, y)) return zg::to_colorref(pixel);
     std::uint32_t& p = t->surface->row(y)[x];
     p = zg::raster::make_mix(t->dc->rop2, pixel).apply(p);
     t->surface->add_damage({x, y, x + 1, y + 1});

@@ -4,6 +4,7 @@
 // max_ellipse_size rows, where building them row by row would take unbounded time.
 #include "gdi/draw_target.h"
 #include "gdi/memory_guard.h"
+#include "gdi/paint.h"
 #include "objects/handle_table.h"
 #include "raster/ellipse.h"
 #include "raster/polygon.h"
@@ -32,20 +33,17 @@ HRGN create_round(const Box& b, long long corner_w, long long corner_h) {
 enum class RegionPaint : std::uint8_t { Brush, Invert };
 
 BOOL paint_region(HDC hdc, HRGN hrgn, const BrushState* brush_override, RegionPaint how) {
-    DeviceContext* dc = lookup_dc(hdc);
+    std::optional<DrawTarget> t = resolve_target(hdc);
     RegionObject* region = lookup_region(hrgn);
-    if (dc == nullptr || region == nullptr) return FALSE;
-    Surface* surface = dc->surface();
-    if (surface == nullptr) return TRUE;
+    if (!t || region == nullptr) return FALSE;
+    if (t->surface == nullptr) return TRUE;
     raster::Mix mix = raster::make_mix(R2_NOT, 0);
     if (how == RegionPaint::Brush) {
-        const std::optional<BrushState> own = brush_override ? std::optional<BrushState>(*brush_override)
-                                                             : resolve_brush(*dc, dc->brush);
-        if (!own) return FALSE;
-        if (own->null) return TRUE;
-        mix = own->mix;
+        const BrushState own = brush_override ? *brush_override : t->brush;
+        if (own.null) return TRUE;
+        mix = own.mix;
     }
-    raster::fill_region(*surface, region->region, mix);
+    fill_visible(*t, region->region, mix);
     return TRUE;
 }
 

@@ -6,20 +6,33 @@
 
 namespace zg::gdi {
 
+void fill_visible(DrawTarget& t, const raster::Region& region, raster::Mix mix) {
+    // Without a clip region the span fills' own clipping to the surface is all there is to do.
+    if (t.visible.whole_surface()) {
+        raster::fill_region(*t.surface, region, mix);
+        return;
+    }
+    raster::fill_region(*t.surface, t.visible.cut(region), mix);
+}
+
+void fill_visible(DrawTarget& t, const Rect& rect, raster::Mix mix) {
+    for (const Rect& r : t.visible.rects()) raster::fill_rect(*t.surface, intersect(rect, r), mix);
+}
+
 void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close) {
     if (t.pen.kind == PenKind::Null || path.empty()) return;
     if (t.pen.kind == PenKind::Thin) {
-        raster::draw_thin_polyline(*t.surface, path, close, t.pen.mix);
+        raster::draw_thin_polyline(*t.surface, t.visible.rects(), path, close, t.pen.mix);
         return;
     }
     const raster::Region stroke = raster::wide_stroke(path, close, t.pen.width, t.surface->bounds());
-    raster::fill_region(*t.surface, stroke, t.pen.mix);
+    fill_visible(t, stroke, t.pen.mix);
 }
 
 void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vector<POINT>& path,
                  raster::PathClose close) {
     if (t.pen.kind != PenKind::Wide) {
-        if (!t.brush.null) raster::fill_region(*t.surface, interior, t.brush.mix);
+        if (!t.brush.null) fill_visible(t, interior, t.brush.mix);
         paint_outline(t, path, close);
         return;
     }
@@ -29,9 +42,9 @@ void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vecto
 void paint_stroked_shape(DrawTarget& t, const raster::Region& interior, const raster::Region& stroke) {
     if (!t.brush.null) {
         const raster::Region inside = raster::combine(interior, stroke, raster::CombineOp::Diff);
-        raster::fill_region(*t.surface, inside, t.brush.mix);
+        fill_visible(t, inside, t.brush.mix);
     }
-    raster::fill_region(*t.surface, stroke, t.pen.mix);
+    fill_visible(t, stroke, t.pen.mix);
 }
 
 }  // namespace zg::gdi

@@ -1,6 +1,7 @@
 // Painting a shape from its parts, in GDI's order: the brush's interior first, then the pen's
 // outline. A one-pixel pen draws its outline segment by segment over the interior; a wide
 // pen's stroke is one set of pixels painted once, and the interior then excludes it.
+// Everything painted here is cut by the call's visible area (draw_target.h) and nothing else.
 #pragma once
 
 #include "gdi/draw_target.h"
@@ -10,6 +11,10 @@
 #include <vector>
 
 namespace zg::gdi {
+
+// Fills the visible part of a region, or of a rectangle, with a mix.
+void fill_visible(DrawTarget& t, const raster::Region& region, raster::Mix mix);
+void fill_visible(DrawTarget& t, const Rect& rect, raster::Mix mix);
 
 // Draws the path with the pen (nothing for a null pen).
 void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close);

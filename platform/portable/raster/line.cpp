@@ -15,11 +15,10 @@ Rect line_box(POINT p0, POINT p1) {
     return {lo(p0.x, p1.x), lo(p0.y, p1.y), hi(p0.x, p1.x), hi(p0.y, p1.y)};
 }
 
-}  // namespace
-
-void draw_thin_line(Surface& surface, POINT p0, POINT p1, Mix mix) {
-    const Rect clip = surface.bounds();
-    if (mix.is_nop()) return;
+// The pixels of one line inside clip, without damage bookkeeping: a polyline adds its damage
+// once, since an outline of many short segments would otherwise spend as long on it as on
+// the pixels.
+void write_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix mix) {
     if (p0.y == p1.y && p0.x != p1.x) {
         // Horizontal: one span, [p0, p1) or (p1, p0].
         if (p0.y < clip.top || p0.y >= clip.bottom) return;
@@ -28,19 +27,37 @@ void draw_thin_line(Surface& surface, POINT p0, POINT p1, Mix mix) {
         const int x0 = static_cast<int>(std::clamp<long long>(a, clip.left, clip.right));
         const int x1 = static_cast<int>(std::clamp<long long>(b, clip.left, clip.right));
         fill_span(surface, p0.y, x0, x1, mix);
-        surface.add_damage({x0, p0.y, x1, p0.y + 1});
         return;
     }
     walk_thin_line(p0, p1, clip, [&](int x, int y) {
         std::uint32_t& p = surface.row(y)[x];
         p = mix.apply(p);
     });
-    surface.add_damage(line_box(p0, p1));
 }
 
-void draw_thin_polyline(Surface& surface, const std::vector<POINT>& points, PathClose close, Mix mix) {
-    for (std::size_t i = 1; i < points.size(); ++i) draw_thin_line(surface, points[i - 1], points[i], mix);
-    if (close == PathClose::Closed && points.size() > 1) draw_thin_line(surface, points.back(), points.front(), mix);
+}  // namespace
+
+void draw_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix mix) {
+    if (mix.is_nop() || clip.empty()) return;
+    write_thin_line(surface, clip, p0, p1, mix);
+    surface.add_damage(intersect(line_box(p0, p1), clip));
+}
+
+void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& points,
+                        PathClose close, Mix mix) {
+    if (mix.is_nop() || points.empty()) return;
+    POINT lo = points.front(), hi = points.front();
+    for (const POINT& p : points) {
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y)};
+    }
+    const Rect box = line_box(lo, hi);
+    for (const Rect& clip : clips) {
+        for (std::size_t i = 1; i < points.size(); ++i) write_thin_line(surface, clip, points[i - 1], points[i], mix);
+        if (close == PathClose::Closed && points.size() > 1)
+            write_thin_line(surface, clip, points.back(), points.front(), mix);
+        surface.add_damage(intersect(box, clip));
+    }
 }
 
 }  // namespace zg::raster

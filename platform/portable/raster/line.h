@@ -11,17 +11,20 @@
 #include "raster/mix.h"
 #include "surface/surface.h"
 
+#include <span>
 #include <vector>
 
 namespace zg::raster {
 
-// Draws the line into the surface (clipped to it) and adds the damage.
-void draw_thin_line(Surface& surface, POINT p0, POINT p1, Mix mix);
+// Draws the part of the line inside clip (a rectangle within the surface) and adds the damage.
+void draw_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix mix);
 
-// Each segment of the polyline in turn, so a pixel where the line crosses itself is mixed twice;
-// with close, the last point is joined back to the first.
+// Each segment of the polyline in turn, each cut by every clip rectangle (disjoint rectangles
+// within the surface), so a pixel where the line crosses itself is mixed twice; with close,
+// the last point is joined back to the first.
 enum class PathClose : bool { Open, Closed };
-void draw_thin_polyline(Surface& surface, const std::vector<POINT>& points, PathClose close, Mix mix);
+void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& points,
+                        PathClose close, Mix mix);
 
 // Calls visit(x, y) for each pixel of the line inside clip, in order from p0.
 template <class Visit>

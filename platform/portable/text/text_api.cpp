@@ -5,6 +5,7 @@
 // arguments are Wine's: a bad DC or a negative count fails; an empty or null text with a
 // zero count succeeds (the extent of nothing is 0 x 0).
 #include "dc/device_context.h"
+#include "dc/visible_area.h"
 #include "text/font_cache.h"
 #include "text/text_draw.h"
 
@@ -54,23 +55,13 @@ int clamp_coordinate(long long v) {
     return static_cast<int>(std::clamp(v, -k_coordinate_limit, k_coordinate_limit));
 }
 
-std::vector<zg::Rect> clip_rects(const DeviceContext& dc, const zg::Surface& surface) {
-    if (!dc.has_clip) return {surface.bounds()};
-    std::vector<zg::Rect> rects;
-    for (const zg::Rect& r : dc.clip.rects) {
-        const zg::Rect inside = zg::intersect(r, surface.bounds());
-        if (!inside.empty()) rects.push_back(inside);
-    }
-    return rects;
-}
-
 void paint(DeviceContext& dc, Font& font, long long left, long long top, std::string_view text) {
     zg::Surface* surface = dc.surface();
     if (surface == nullptr) return;
     const zg::text::TextPaint colours{dc.text_color, dc.bk_color,
                                       dc.bk_mode == OPAQUE ? zg::text::Background::Opaque
                                                            : zg::text::Background::Transparent};
-    zg::text::draw_text(*surface, clip_rects(dc, *surface), font, clamp_coordinate(left),
+    zg::text::draw_text(*surface, zg::VisibleArea(dc, *surface).pieces(surface->bounds()), font, clamp_coordinate(left),
                         clamp_coordinate(top), text, colours);
 }
 

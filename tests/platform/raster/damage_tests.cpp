@@ -67,6 +67,9 @@ TEST(SceneDamage, EveryChangedPixelLiesInsideTheRecordedDamage) {
     scenes::add_line_scenes(all);
     scenes::add_region_scenes(all);
     scenes::add_blit_scenes(all);
+    scenes::add_rop_scenes(all);
+    scenes::add_dib_sign_scenes(all);
+    scenes::add_clip_scenes(all);
     ASSERT_GT(all.size(), 100u);
     int drawing_scenes = 0;
     for (const scenes::Scene& scene : all) {

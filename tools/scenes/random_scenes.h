@@ -1,0 +1,36 @@
+// Random scenes: a seed chooses a short sequence of GDI calls (state changes, clipping and
+// drawing of every kind), drawn like any corpus scene. A scene may keep only some of its
+// calls, which is how a differing sequence is shrunk to the calls that matter.
+#pragma once
+
+#include "scene.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenes {
+
+// One call of a random sequence: what it does and the numbers it was drawn with.
+struct RandomCall {
+    int kind = 0;
+    int v[8] = {};
+};
+
+std::vector<RandomCall> random_calls(std::uint32_t seed);
+
+// The call as a line of C, for people reading a shrunk sequence.
+std::string describe(const RandomCall& call);
+
+// The name of a call's kind ("Rectangle", "pen", ...), used by the known-deviation list.
+std::string kind_name(const RandomCall& call);
+
+// A scene spec is "SEED" (every call) or "SEED:i.j.k" (only calls i, j and k, counted from 0).
+// Its scene is named random_SEED or random_SEED_i.j.k; nullopt for a malformed spec.
+std::optional<Scene> random_scene(const std::string& spec);
+
+// The calls a spec keeps, for describing them.
+std::optional<std::vector<RandomCall>> kept_calls(const std::string& spec);
+
+}  // namespace scenes
