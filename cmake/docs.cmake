@@ -2,7 +2,8 @@
 find_program(ZG_DOXYGEN doxygen)
 configure_file(${PROJECT_SOURCE_DIR}/docs/Doxyfile.in ${CMAKE_BINARY_DIR}/Doxyfile @ONLY)
 if(ZG_DOXYGEN)
-  add_custom_target(docs COMMAND ${ZG_DOXYGEN} ${CMAKE_BINARY_DIR}/Doxyfile
+  add_custom_target(docs COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/docs
+                    COMMAND ${ZG_DOXYGEN} ${CMAKE_BINARY_DIR}/Doxyfile
                     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
                     COMMENT "Reference in ${CMAKE_BINARY_DIR}/docs/html/index.html")
 else()

@@ -116,6 +116,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s\n", usage);
         return 2;
     }
+    const bool known_option = argc > 2 && (std::strcmp(argv[2], "--random") == 0 || std::strcmp(argv[2], "--specs") == 0);
+    if (argc > 2 && argv[2][0] == '-' && !known_option) {
+        std::fprintf(stderr, "scene_render: unknown option '%s'\nusage: %s\n", argv[2], usage);
+        return 2;
+    }
     const std::optional<std::vector<scenes::Scene>> random = random_selection(argc, argv);
     if (random && random->empty()) return 2;
     const std::vector<scenes::Scene> all = random ? *random : corpus();

@@ -841,8 +841,13 @@ static_assert(sizeof(DOCINFOA) == 40, "DOCINFOA layout");
 #pragma GCC visibility push(default)
 #endif
 
+/// @name Last-error codes
+/// @{
+
+/// Values of GetLastError: no error, and a call that failed for want of memory.
 #define ERROR_SUCCESS 0
 #define ERROR_NOT_ENOUGH_MEMORY 8
+/// @}
 
 // ---- functions: kernel --------------------------------------------------------------------------
 extern "C" {
@@ -852,7 +857,9 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
 void WINAPI Sleep(DWORD dwMilliseconds);
 /// Milliseconds since the system (here: the display) started; wraps after 49.7 days.
 DWORD WINAPI GetTickCount(void);
+/// The calling thread's last error code (ERROR_ value), as the last failing call set it.
 DWORD WINAPI GetLastError(void);
+/// Sets the calling thread's last error code.
 void WINAPI SetLastError(DWORD dwErrCode);
 
 // ---- functions: user ------------------------------------------------------------------------------
@@ -1054,10 +1061,17 @@ BOOL WINAPI PaintRgn(HDC hdc, HRGN hrgn);
 BOOL WINAPI InvertRgn(HDC hdc, HRGN hrgn);
 
 // ---- functions: clipping ----------------------------------------------------------------------------
+/// Makes a copy of a region the DC's clip region (null removes it); returns the new clip's kind
+/// (NULLREGION, SIMPLEREGION, COMPLEXREGION) or ERROR.
 int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn);
+/// Combines the clip region with a region by an RGN_ mode (a null region only with RGN_COPY,
+/// which removes the clip); a DC without a clip counts as its whole surface. Returns the kind.
 int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode);
+/// Limits the clip region to a rectangle (right and bottom excluded); returns the kind.
 int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom);
+/// Takes a rectangle (right and bottom excluded) out of the clip region; returns the kind.
 int WINAPI ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom);
+/// The box of what drawing may change (the clip region within the surface); returns its kind.
 int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
 
 // ---- functions: bitmaps and blits -------------------------------------------------------------------
