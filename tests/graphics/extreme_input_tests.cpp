@@ -102,6 +102,9 @@ TEST(StoreImage, MeasuresTheSelectionAgainstTheRealClientArea) {
 // gigabytes and seconds. Inverted, it must cost what the window costs, and invert exactly the
 // pixels its region would.
 TEST(DrawPolygonInverted, AFarZigzagCostsOnlyTheWindow) {
+    // The bound is on this project's rasteriser; under real GDI (which keeps no per-kind count)
+    // the cost is the system's own (Wine takes about 3 s here).
+    if (LivePens() < 0) GTEST_SKIP() << "the drawing is the system's own GDI on this platform";
     auto w = OpenWindow(300, 200);
     Wipe(*w);
     std::vector<int> xs;

@@ -148,7 +148,7 @@ std::string parse_line(const std::string& text, ScriptEvent& event) {
     if (line.words.size() < 2) return "expected '<ms> <event> ...'";
     if (!parse_int(line.words[0], event.time)) return "bad time " + quote_for_message(line.words[0]);
     if (event.time > max_script_time)
-        return "time " + line.words[0] + " is beyond " + std::to_string(max_script_time) + " ms";
+        return "time " + quote_for_message(line.words[0]) + " is beyond " + std::to_string(max_script_time) + " ms";
     if (!parse_action(line.words[1], event.action)) return "unknown event " + quote_for_message(line.words[1]);
     return parse_arguments(line, event);
 }

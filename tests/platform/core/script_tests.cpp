@@ -82,7 +82,7 @@ TEST(ScriptParser, RefusesTimesThatGoBackAndOverlongLines) {
     EXPECT_EQ(parse_script(longest + "\n", "s").error, "");
     EXPECT_EQ(parse_script("0 close\n" + longest + "y\n", "s").error, "s:2: line longer than 4096 bytes");
     EXPECT_EQ(parse_script("4294967295 close\n", "s").error, "");
-    EXPECT_EQ(parse_script("4294967296 close\n", "s").error, "s:1: time 4294967296 is beyond 4294967295 ms");
+    EXPECT_EQ(parse_script("4294967296 close\n", "s").error, "s:1: time '4294967296' is beyond 4294967295 ms");
 }
 
 // Whatever a bad word holds, the message quotes at most 80 characters of it, escaped.
