@@ -316,6 +316,17 @@ Extent dib_rows(int height, bool top_down, long long y, long long h, DWORD rop) 
     return extent_from(h >= 0 ? y : y + 1, h);
 }
 
+// A side whose destination and source extents are both negative and equal is no mirror at all,
+// and codes other than a plain copy then take it as the pixels before each start point rather
+// than the ones ending at it: x = 10, w = -3 is [7, 10) on both rectangles (measured under Wine;
+// a stretched side keeps the usual rule).
+bool reflected_unscaled(DWORD rop, int dest, int source) { return rop != SRCCOPY && dest < 0 && dest == source; }
+
+void shift_back(Extent& dest, Extent& source, long long source_rows) {
+    dest = {dest.lo - 1, dest.hi - 1, dest.reversed};
+    source = {source.lo - source_rows, source.hi - source_rows, source.reversed};
+}
+
 // ---- SetDIBitsToDevice ---------------------------------------------------------------------
 
 // The scan lines the caller supplied, [first, first + count) counted from the bottom, and the
@@ -364,15 +375,26 @@ int lines_reported(const Band& band, const DibsJob& j) {
     return static_cast<int>(std::max(0LL, std::min(band.first + band.count, j.ys + j.h) - band.first));
 }
 
+// The count when nothing is drawn, measured under Wine: a bottom-up band then reports none; a
+// top-down band reports all its lines when it lies wholly above the source rectangle or, if the
+// columns meet the picture, when it merely does not end below the rectangle's bottom row.
+int lines_missed(const Band& band, const DibsJob& j, bool columns_meet) {
+    if (!band.top_down) return 0;
+    const bool above = band.first >= j.ys + j.h;
+    const bool reaches = band.first + band.count > j.ys;
+    return above || (columns_meet && reaches) ? static_cast<int>(band.count) : 0;
+}
+
 int set_dibits(HDC hdc, const DibsJob& job, UINT start, UINT lines, const void* bits, const BITMAPINFO* info) {
     DeviceContext* dc = lookup_dc(hdc);
     const std::optional<DibView> dib = read_header(info, bits);
-    if (dc == nullptr || !dib || job.w > INT_MAX || job.h > INT_MAX) return 0;
-    if (job.w == 0 || job.xs >= dib->width || job.xs + job.w <= 0) return 0;
+    if (dc == nullptr || !dib || job.w > INT_MAX || job.h > INT_MAX || job.w == 0) return 0;
     const std::optional<Band> band = supplied_band(*dib, start, lines);
     if (!band) return 0;
-    // Supplied lines that miss the source rectangle: nothing to do, and the call says so.
-    if (std::max(band->first, job.ys) >= std::min(band->first + band->count, job.ys + job.h)) return 0;
+    // Columns outside the picture or supplied lines that miss the source rectangle: nothing to do.
+    const bool columns_meet = job.xs < dib->width && job.xs + job.w > 0;
+    const bool rows_meet = std::max(band->first, job.ys) < std::min(band->first + band->count, job.ys + job.h);
+    if (!columns_meet || !rows_meet) return lines_missed(*band, job, columns_meet);
     if (Surface* dst = dc->surface()) copy_band(*dc, *dst, *dib, *band, bits, job);
     return lines_reported(*band, job);
 }
@@ -474,8 +496,11 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
         return 0;
     const LONG height = lpbmi->bmiHeader.biHeight;
     const int rows = height == INT32_MIN ? 0 : std::abs(height);
-    const gdi::StretchJob job{extent_from(xDest, DestWidth), extent_from(yDest, DestHeight),
-                              extent_from(xSrc, SrcWidth), gdi::dib_rows(rows, height < 0, ySrc, SrcHeight, rop), rop};
+    gdi::StretchJob job{extent_from(xDest, DestWidth), extent_from(yDest, DestHeight), extent_from(xSrc, SrcWidth),
+                        gdi::dib_rows(rows, height < 0, ySrc, SrcHeight, rop), rop};
+    if (gdi::reflected_unscaled(rop, DestWidth, SrcWidth)) gdi::shift_back(job.dx, job.sx, 1);
+    // Rows of a top-down source lose the extra row a negative height otherwise starts down.
+    if (gdi::reflected_unscaled(rop, DestHeight, SrcHeight)) gdi::shift_back(job.dy, job.sy, height < 0 ? 2 : 1);
     return gdi::stretch_dibits(hdc, job, lpBits, lpbmi);
 }
 

@@ -53,12 +53,39 @@ std::optional<BrushState> resolve_brush(const DeviceContext& dc, HBRUSH brush) {
     return brush_state(dc, object);
 }
 
+namespace {
+
+// With no brush, a code that reads the pattern still runs, but its steps that would fetch the
+// pattern do nothing; what is left is an operation of the source and the destination alone
+// (PATPAINT becomes source | destination). No value of the pattern explains it: it follows from
+// how each code is split into steps, so it is kept as measured under Wine. Digit i is the truth
+// table that code i leaves, indexed like the code's own low nibble (2 * source + destination);
+// "a" leaves the destination as it was.
+constexpr char null_brush_codes[] =
+    "018c8a9886a4c21a111111478bebedee81214822828b2dedc123456786a7cdec"
+    "41244148844b8deba125156786abc7ea612646628664624971274727877777e7"
+    "818888888d8b8de79b294962d96b6de6ae83ea6889aeadeabe274b478bebbdee"
+    "c12c856889cbceecde2d47278ddbedeeee2e4e478eeeeeeea12c4a6789aecdef";
+
+std::uint8_t without_pattern(std::uint8_t index) {
+    const char digit = null_brush_codes[index];
+    const auto table = static_cast<std::uint8_t>(digit <= '9' ? digit - '0' : digit - 'a' + 10);
+    return static_cast<std::uint8_t>(table | table << 4);
+}
+
+}  // namespace
+
+std::uint8_t null_brush_code(std::uint8_t index) {
+    return raster::rop_uses_pattern(index) ? without_pattern(index) : index;
+}
+
 std::optional<raster::Rop3> resolve_rop(DeviceContext& dc, DWORD rop) {
     const std::uint8_t index = raster::rop_index(rop);
     const BrushObject* brush = dc.brush_object();
     if (brush == nullptr || brush->style == BS_NULL) {
-        if (raster::rop_uses_pattern(index)) return std::nullopt;
-        return raster::make_rop3(index, 0);
+        const std::uint8_t left = null_brush_code(index);
+        if (left == 0xAA) return std::nullopt;  // nothing changes
+        return raster::make_rop3(left, 0);
     }
     return raster::make_rop3(index, to_pixel(brush->color));
 }

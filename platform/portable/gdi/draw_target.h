@@ -8,6 +8,7 @@
 #include "raster/mix.h"
 #include "raster/rop3.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace zg::gdi {
@@ -54,8 +55,11 @@ Box ordered_box(int x1, int y1, int x2, int y2);
 // bottom-right.
 Box inside_frame(const Box& box, const PenState& pen);
 
-// The ternary raster operation `rop` with this DC's brush as its pattern; nullopt when the code
-// needs a pattern and the brush is null (such a transfer paints nothing).
+// The operation index a code amounts to under a null brush: one that reads no pattern.
+std::uint8_t null_brush_code(std::uint8_t index);
+
+// The ternary raster operation `rop` with this DC's brush as its pattern (under a null brush,
+// what null_brush_code leaves); nullopt when the transfer would leave the destination unchanged.
 std::optional<raster::Rop3> resolve_rop(DeviceContext& dc, DWORD rop);
 
 }  // namespace zg::gdi

@@ -1,29 +1,51 @@
 // Row evaluation of ternary raster operations; see rop3.h. The copy is memcpy; every other
-// code runs the normal form four pixels to a vector (raster/quad.h).
+// code runs the normal form eight pixels a step in one 256-bit word. Where the processor has
+// AVX2 (chosen once, when the program loads) that is one instruction per operation; elsewhere
+// the compiler splits each word into two 128-bit halves. Measured on a 1000 x 700 BitBlt the
+// wide form takes about half the time of four pixels a step, which keeps a generic code within
+// twice the cost of SRCCOPY.
 #include "raster/rop3.h"
 
-#include "raster/quad.h"
-
 #include <cstring>
+
+// Two compiled versions of a row loop and a load-time choice between them, where the toolchain
+// supports it (GCC and Clang on x86-64 ELF systems).
+#if defined(__x86_64__) && defined(__ELF__) && !defined(__clang_analyzer__)
+#define ZG_ROW_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define ZG_ROW_CLONES
+#endif
 
 namespace zg::raster {
 
 namespace {
 
+using Octet = std::uint32_t __attribute__((vector_size(32)));
+constexpr int octet_pixels = 8;
+
 // Codes that ignore the destination: r = c0 ^ (c1 & s).
-void source_only_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
-    const Quad c0 = splat_quad(rop.c0), c1 = splat_quad(rop.c1);
+ZG_ROW_CLONES void source_only_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
+    const Octet c0 = Octet{} + rop.c0, c1 = Octet{} + rop.c1;
     int i = 0;
-    for (; i + quad_pixels <= n; i += quad_pixels) store_quad(dst + i, c0 ^ (c1 & load_quad(src + i)));
+    for (; i + octet_pixels <= n; i += octet_pixels) {
+        Octet s;
+        std::memcpy(&s, src + i, sizeof s);
+        const Octet r = c0 ^ (c1 & s);
+        std::memcpy(dst + i, &r, sizeof r);
+    }
     for (; i < n; ++i) dst[i] = rop.apply(src[i], 0);
 }
 
-void general_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
-    const Quad c0 = splat_quad(rop.c0), c1 = splat_quad(rop.c1), c2 = splat_quad(rop.c2), c3 = splat_quad(rop.c3);
+// The normal form regrouped as (s & (c1 ^ (c3 & d))) ^ (c0 ^ (c2 & d)): six operations.
+ZG_ROW_CLONES void general_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
+    const Octet c0 = Octet{} + rop.c0, c1 = Octet{} + rop.c1, c2 = Octet{} + rop.c2, c3 = Octet{} + rop.c3;
     int i = 0;
-    for (; i + quad_pixels <= n; i += quad_pixels) {
-        const Quad s = load_quad(src + i), d = load_quad(dst + i);
-        store_quad(dst + i, c0 ^ (c1 & s) ^ (c2 & d) ^ (c3 & s & d));
+    for (; i + octet_pixels <= n; i += octet_pixels) {
+        Octet s, d;
+        std::memcpy(&s, src + i, sizeof s);
+        std::memcpy(&d, dst + i, sizeof d);
+        const Octet r = (s & (c1 ^ (c3 & d))) ^ (c0 ^ (c2 & d));
+        std::memcpy(dst + i, &r, sizeof r);
     }
     for (; i < n; ++i) dst[i] = rop.apply(src[i], dst[i]);
 }

@@ -342,3 +342,82 @@ TEST(DibTransfers, ReadNothingPastThePictureForAnySignOrOffset) {
         EXPECT_GT(written, 0) << "some transfers land";
     }
 }
+
+// Under the null brush a code that reads the pattern drops the steps that fetch it; what is
+// left reads only the source and the destination, and pattern fills change nothing.
+TEST(RasterOperations, ANullBrushLeavesAnOperationOfSourceAndDestination) {
+    Canvas src(1, 1), dst(1, 1);
+    src.bits()[0] = 0x00CCCCCC;
+    SelectObject(dst.dc(), GetStockObject(NULL_BRUSH));
+    struct Case {
+        DWORD rop;
+        std::uint32_t expected;
+    };
+    // PATPAINT gives S | D, MERGECOPY S, PATINVERT nothing, 0x01 ~(S | D), 0x02 S & D.
+    const Case cases[] = {{0x00FB0A09, 0xEEEEEE}, {0x00C000CA, 0xCCCCCC}, {0x005A0049, 0xAAAAAA},
+                          {0x00010289, 0x111111}, {0x00020C89, 0x888888}, {0x00100C85, 0x111111}};
+    for (const Case& c : cases) {
+        dst.bits()[0] = 0x00AAAAAA;
+        EXPECT_EQ(BitBlt(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, c.rop), TRUE);
+        EXPECT_EQ(dst.Row(0), Pixels{c.expected}) << std::hex << c.rop;
+        dst.bits()[0] = 0x00AAAAAA;
+        EXPECT_EQ(StretchBlt(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, 1, 1, c.rop), TRUE);
+        EXPECT_EQ(dst.Row(0), Pixels{c.expected}) << std::hex << c.rop;
+    }
+    const std::uint32_t pixel = 0x00CCCCCC;
+    BITMAPINFO info{};
+    info.bmiHeader = Canvas::Header(1, 1);
+    dst.bits()[0] = 0x00AAAAAA;
+    EXPECT_EQ(StretchDIBits(dst.dc(), 0, 0, 1, 1, 0, 0, 1, 1, &pixel, &info, DIB_RGB_COLORS, 0x00FB0A09), 1);
+    EXPECT_EQ(dst.Row(0), Pixels{0xEEEEEE});
+    // Pattern fills leave the destination; codes that read no pattern still run.
+    EXPECT_EQ(PatBlt(dst.dc(), 0, 0, 1, 1, PATINVERT), TRUE);
+    EXPECT_EQ(dst.Row(0), Pixels{0xEEEEEE});
+    EXPECT_EQ(PatBlt(dst.dc(), 0, 0, 1, 1, DSTINVERT), TRUE);
+    EXPECT_EQ(dst.Row(0), Pixels{0x111111});
+}
+
+// A side with both extents negative and equal, for codes other than a plain copy, covers the
+// pixels before each start point; a plain copy covers the start pixels themselves.
+TEST(StretchDIBits, DoublyNegativeUnscaledSidesEndBeforeTheirStart) {
+    const std::uint32_t row[4] = {1, 2, 3, 4};
+    BITMAPINFO info{};
+    info.bmiHeader = Canvas::Header(4, 1);
+    Canvas dst(8, 1);
+    EXPECT_EQ(StretchDIBits(dst.dc(), 4, 0, -3, 1, 3, 0, -3, 1, row, &info, DIB_RGB_COLORS, SRCINVERT), 1);
+    EXPECT_EQ(dst.Row(0), (Pixels{0, 1, 2, 3, 0, 0, 0, 0}));
+    std::fill(dst.bits(), dst.bits() + 8, 0u);
+    EXPECT_EQ(StretchDIBits(dst.dc(), 4, 0, -3, 1, 3, 0, -3, 1, row, &info, DIB_RGB_COLORS, SRCCOPY), 1);
+    EXPECT_EQ(dst.Row(0), (Pixels{0, 0, 2, 3, 4, 0, 0, 0}));
+    // Starting at the picture's left edge, the source lies wholly before it: the call fails.
+    std::fill(dst.bits(), dst.bits() + 8, 0u);
+    EXPECT_EQ(StretchDIBits(dst.dc(), 4, 0, -3, 1, 0, 0, -3, 1, row, &info, DIB_RGB_COLORS, SRCINVERT), 0);
+    EXPECT_EQ(StretchDIBits(dst.dc(), 4, 0, -3, 1, 0, 0, -3, 1, row, &info, DIB_RGB_COLORS, SRCCOPY), 1);
+    EXPECT_EQ(dst.Row(0), (Pixels{0, 0, 0, 0, 1, 0, 0, 0}));
+    // Down a top-down source only its first row lies inside and lands on the last row.
+    Dib top_down(-4);
+    Canvas column(3, 5);
+    EXPECT_EQ(StretchDIBits(column.dc(), 0, 4, 3, -3, 1, 1, 3, -3, top_down.pixels, &top_down.info, DIB_RGB_COLORS,
+                            SRCINVERT),
+              -4);
+    EXPECT_EQ(column.Row(3), (Pixels{2, 3, 4}));
+    for (int y : {0, 1, 2, 4}) EXPECT_EQ(column.Row(y), (Pixels{0, 0, 0})) << y;
+}
+
+// A top-down band that draws nothing still reports its lines unless it ends below the source
+// rectangle or, with columns off the picture, reaches into it.
+TEST(SetDIBitsToDevice, TopDownBandsReportLinesEvenWhenNothingLands) {
+    Dib top_down(-4);
+    Canvas dst(12, 12);
+    auto lines = [&](int xs, int ys, UINT start, UINT count) {
+        return SetDIBitsToDevice(dst.dc(), 6, 6, 3, 3, xs, ys, start, count, top_down.pixels, &top_down.info,
+                                 DIB_RGB_COLORS);
+    };
+    EXPECT_EQ(lines(-1, -1, 2, 2), 2);  // band above the rectangle
+    EXPECT_EQ(lines(0, 1, 0, 1), 0);    // band below it
+    EXPECT_EQ(lines(-4, -2, 1, 1), 1);  // columns off the picture, band above
+    EXPECT_EQ(lines(-4, -2, 0, 4), 0);  // columns off the picture, band across the rectangle
+    for (int y = 0; y < 12; ++y) EXPECT_EQ(dst.Row(y), Pixels(12, 0u)) << y;
+    Dib bottom_up(4);
+    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 6, 6, 3, 3, -1, -1, 2, 2, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS), 0);
+}

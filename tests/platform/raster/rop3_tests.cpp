@@ -47,13 +47,14 @@ TEST(Rop3, InputsUsedAndNamedCodes) {
     EXPECT_EQ(m.apply(0x0F0F0F0F), 0x0FF00FF0u);
 }
 
-// The vector rows against one pixel at a time, at every length around the vector width.
+// The vector rows against one pixel at a time, at every length up to two vector steps and a
+// tail, and in place (source and destination the same row).
 TEST(Rop3, RowsMatchSinglePixelsAtEveryLength) {
     std::mt19937 engine(7);
     auto rng = [&engine] { return static_cast<std::uint32_t>(engine()); };
     for (const int index : {0xCC, 0x33, 0x88, 0xE2, 0xFB, 0x1D}) {
         const Rop3 op = make_rop3(static_cast<std::uint8_t>(index), rng());
-        for (int n = 0; n <= 11; ++n) {
+        for (int n = 0; n <= 19; ++n) {
             std::vector<std::uint32_t> src(static_cast<std::size_t>(n)), dst(src.size());
             for (auto& v : src) v = rng();
             for (auto& v : dst) v = rng();
@@ -61,6 +62,9 @@ TEST(Rop3, RowsMatchSinglePixelsAtEveryLength) {
             for (std::size_t i = 0; i < dst.size(); ++i) expected[i] = op.apply(src[i], dst[i]);
             rop_row(dst.data(), src.data(), n, op);
             EXPECT_EQ(dst, expected) << "code " << index << " length " << n;
+            for (std::size_t i = 0; i < dst.size(); ++i) expected[i] = op.apply(dst[i], dst[i]);
+            rop_row(dst.data(), dst.data(), n, op);
+            EXPECT_EQ(dst, expected) << "in place, code " << index << " length " << n;
         }
     }
 }
