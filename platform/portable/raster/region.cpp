@@ -49,7 +49,17 @@ private:
     std::size_t m_band_start = 0;
 };
 
+// Whether spans are already non-empty, sorted and apart, as the scan converters give them.
+bool spans_in_order(const std::vector<Span>& spans) {
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        if (spans[i].x0 >= spans[i].x1) return false;
+        if (i > 0 && spans[i - 1].x1 >= spans[i].x0) return false;
+    }
+    return true;
+}
+
 void normalise_spans(std::vector<Span>& spans) {
+    if (spans_in_order(spans)) return;
     std::erase_if(spans, [](const Span& s) { return s.x0 >= s.x1; });
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
     std::size_t out = 0;
