@@ -46,15 +46,23 @@ void walk_thin_line(POINT p0, POINT p1, const Rect& clip, Visit&& visit) {
         t = static_cast<std::int64_t>(num >= 0 ? num / den : -((-num + den - 1) / den));
         r = static_cast<std::int64_t>(num - Wide(t) * den);
     }
-    for (std::int64_t k = k_first; k < k_last; ++k) {
-        const std::int64_t n = n0 + t, m = m0 + k * step;
+    // |2 dn| <= den, so one correction a step keeps r in [0, den).
+    const std::int64_t two_dn = 2 * dn;
+    std::int64_t m = m0 + k_first * step;
+    for (std::int64_t k = k_first; k < k_last; ++k, m += step) {
+        const std::int64_t n = n0 + t;
         if (n >= nlo && n < nhi) {
             if (x_major) visit(static_cast<int>(m), static_cast<int>(n));
             else visit(static_cast<int>(n), static_cast<int>(m));
         }
-        r += 2 * dn;
-        while (r >= den) { r -= den; ++t; }
-        while (r < 0) { r += den; --t; }
+        r += two_dn;
+        if (r >= den) {
+            r -= den;
+            ++t;
+        } else if (r < 0) {
+            r += den;
+            --t;
+        }
     }
 }
 

@@ -48,8 +48,11 @@ void fill_rect(Surface& surface, const Rect& r, Mix mix) {
 void fill_region(Surface& surface, const Region& region, Mix mix) {
     const Rect box = intersect(region.extents, surface.bounds());
     if (box.empty() || mix.is_nop()) return;
+    // A region wholly on the surface (the usual shape) needs no clipping rectangle by rectangle.
+    const Rect& e = region.extents;
+    const bool inside = box.left == e.left && box.top == e.top && box.right == e.right && box.bottom == e.bottom;
     for (const Rect& r : region.rects) {
-        const Rect c = intersect(r, box);
+        const Rect c = inside ? r : intersect(r, box);
         for (int y = c.top; y < c.bottom; ++y) mix_run(surface.row(y) + c.left, c.width(), mix);
     }
     surface.add_damage(box);
