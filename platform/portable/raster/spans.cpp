@@ -16,7 +16,15 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(std::uint32_t), "the copy fill needs a 32-bit wchar_t");
 
+// Below this many pixels the call into the C library costs more than the stores: the sides
+// of a wide frame are runs of a few pixels on every row.
+constexpr int short_run = 16;
+
 void copy_run(std::uint32_t* p, int n, std::uint32_t pixel) {
+    if (n < short_run) {
+        for (int i = 0; i < n; ++i) p[i] = pixel;
+        return;
+    }
     std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(pixel), static_cast<std::size_t>(n));
 }
 
