@@ -4,12 +4,15 @@
 // Each iteration keeps a Sleep(0) in place of the frame's sleep: the headless display takes a long
 // run of message polls without any sleep for a program waiting on input and closes its window,
 // after which nothing would be drawn and the figures would mean nothing.
+// ZG_BENCH_WINDOW=WIDTHxHEIGHT opens a larger window (the frame draws the same shapes in it), to
+// show whether a frame's cost follows the window's size.
 #include "app/gyroscope.h"
 
 #include <graphics/window.h>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -17,7 +20,13 @@ namespace {
 window& HeadlessWindow()
 {
     setenv("ZG_DISPLAY", "headless", 1);
-    static window w(1000, 700, CW_USEDEFAULT, 0);
+    static int width = 1000, height = 700;
+    const char* size = std::getenv("ZG_BENCH_WINDOW");
+    if (size != nullptr && (std::sscanf(size, "%dx%d", &width, &height) != 2 || width < 1000 || height < 700)) {
+        std::fprintf(stderr, "ZG_BENCH_WINDOW must be WIDTHxHEIGHT, at least 1000x700\n");
+        std::exit(2);
+    }
+    static window w(width, height, CW_USEDEFAULT, 0);
     w.SetWaitClose(false);
     return w;
 }

@@ -1,6 +1,7 @@
 // The raster hot paths through the public drawing calls, into a 1000 x 700 DIB section selected
 // into a memory DC (the drawing area is the 800 x 630 part right of the panel and below the
-// title band): a filled Rectangle over the whole drawing area beside memset of the same bytes,
+// title band): a filled Rectangle over the whole drawing area, the same with a 3-pixel
+// inside-frame pen (the simulator's wipe), beside memset of the same bytes,
 // a filled Ellipse of diameter 200 with a one-pixel pen and with a width-5 inside-frame pen,
 // InvertRgn of an elliptic region of diameter 200, and 1,000 short LineTo calls.
 // tools/scenes/raster_timing.cpp times the same cases with a plain clock under Wine.
@@ -56,6 +57,19 @@ void BM_RectangleFill(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * area_bytes);
 }
 BENCHMARK(BM_RectangleFill);
+
+// The simulator's wipe: the same area with a 3-pixel inside-frame pen of the brush's colour,
+// whose frame is drawn as bands beside the interior.
+void BM_WipeInsideFrame3(benchmark::State& state) {
+    Canvas c;
+    HPEN pen = CreatePen(PS_INSIDEFRAME, 3, RGB(250, 250, 250));
+    HGDIOBJ old = SelectObject(c.dc(), pen);
+    for (auto _ : state) benchmark::DoNotOptimize(Rectangle(c.dc(), 200, 70, 1000, 700));
+    SelectObject(c.dc(), old);
+    DeleteObject(pen);
+    state.SetBytesProcessed(state.iterations() * area_bytes);
+}
+BENCHMARK(BM_WipeInsideFrame3);
 
 void BM_MemsetSameBytes(benchmark::State& state) {
     Canvas c;

@@ -36,6 +36,24 @@ Region stroke_of(long long left, long long top, long long right, long long botto
     return wide_stroke(path, PathClose::Closed, width, clip);
 }
 
+// The small stroke depends only on its size and the pen, which stay the same from frame to
+// frame for a program that wipes one area: the last one is kept (one per thread).
+const Region& small_stroke(int sw, int sh, int width) {
+    struct Kept {
+        int sw = -1, sh = -1, width = -1;
+        Region stroke;
+    };
+    thread_local Kept kept;
+    if (kept.sw != sw || kept.sh != sh || kept.width != width) {
+        const int margin = width + 2;
+        kept.stroke = stroke_of(0, 0, sw, sh, width, {-margin, -margin, sw + margin + 1, sh + margin + 1});
+        kept.sw = sw;
+        kept.sh = sh;
+        kept.width = width;
+    }
+    return kept.stroke;
+}
+
 }  // namespace
 
 Region rectangle_frame(long long left, long long top, long long right, long long bottom, int width, const Rect& clip) {
@@ -43,9 +61,7 @@ Region rectangle_frame(long long left, long long top, long long right, long long
     const bool far = std::max({std::abs(left), std::abs(top), std::abs(right), std::abs(bottom)}) > frame_limit;
     if (far || width > pen_limit || (w <= 2 * side && h <= 2 * side)) return stroke_of(left, top, right, bottom, width, clip);
     const int sw = static_cast<int>(std::min(w, 2 * side)), sh = static_cast<int>(std::min(h, 2 * side));
-    const int margin = width + 2;
-    const Region small = stroke_of(0, 0, sw, sh, width, {-margin, -margin, sw + margin + 1, sh + margin + 1});
-    Region big = pulled_apart(small, sw / 2, static_cast<int>(w - sw), sh / 2, static_cast<int>(h - sh));
+    Region big = pulled_apart(small_stroke(sw, sh, width), sw / 2, static_cast<int>(w - sw), sh / 2, static_cast<int>(h - sh));
     offset(big, static_cast<int>(left), static_cast<int>(top));
     return combine(big, make_rect_region(clip), CombineOp::And);
 }

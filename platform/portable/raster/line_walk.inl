@@ -37,19 +37,32 @@ void walk_thin_line(POINT p0, POINT p1, const Rect& clip, Visit&& visit) {
     if (k_first >= k_last) return;
     // minor(k) = n0 + ceil((2 k dn - len) / (2 len)), kept as quotient t and remainder r of
     // (2 k dn - len + 2 len - 1) = t * 2 len + r with 0 <= r < 2 len.
+    // A line that starts inside the clip (the usual case, and every short segment of a curve's
+    // outline) has k_first = 0, where t = 0 and r = len - 1 without a 128-bit division.
     const std::int64_t den = 2 * len;
-    const Wide num = Wide(2) * k_first * dn - len + den - 1;
-    std::int64_t t = static_cast<std::int64_t>(num >= 0 ? num / den : -((-num + den - 1) / den));
-    std::int64_t r = static_cast<std::int64_t>(num - Wide(t) * den);
-    for (std::int64_t k = k_first; k < k_last; ++k) {
-        const std::int64_t n = n0 + t, m = m0 + k * step;
+    std::int64_t t = 0, r = len - 1;
+    if (k_first != 0) {
+        const Wide num = Wide(2) * k_first * dn - len + den - 1;
+        t = static_cast<std::int64_t>(num >= 0 ? num / den : -((-num + den - 1) / den));
+        r = static_cast<std::int64_t>(num - Wide(t) * den);
+    }
+    // |2 dn| <= den, so one correction a step keeps r in [0, den).
+    const std::int64_t two_dn = 2 * dn;
+    std::int64_t m = m0 + k_first * step;
+    for (std::int64_t k = k_first; k < k_last; ++k, m += step) {
+        const std::int64_t n = n0 + t;
         if (n >= nlo && n < nhi) {
             if (x_major) visit(static_cast<int>(m), static_cast<int>(n));
             else visit(static_cast<int>(n), static_cast<int>(m));
         }
-        r += 2 * dn;
-        while (r >= den) { r -= den; ++t; }
-        while (r < 0) { r += den; --t; }
+        r += two_dn;
+        if (r >= den) {
+            r -= den;
+            ++t;
+        } else if (r < 0) {
+            r += den;
+            --t;
+        }
     }
 }
 

@@ -32,12 +32,45 @@ std::vector<Edge> build_edges(const std::vector<POINT>& points) {
     return edges;
 }
 
-long long crossing(const Edge& e, long long y) {
-    const Wide num = Wide(y - e.y_top) * e.dx;
-    Wide q = num / e.dy;
-    if (num % e.dy != 0 && num > 0) ++q;
-    return e.x_top + static_cast<long long>(q);
-}
+// An edge's crossing on successive rows, stepped without division: after start(y) the
+// crossing is ceil(x_top + (y - y_top) * dx / dy), held as a floor quotient q and remainder
+// 0 <= r < dy; each row adds dx / dy and dx % dy (both floored) to them. One exact 128-bit
+// division per edge replaces one per edge and row, which dominated small fills.
+struct EdgeWalk {
+    const Edge* edge = nullptr;
+    long long q = 0, r = 0, step_q = 0, step_r = 0;
+
+    void start(const Edge& e, long long y) {
+        edge = &e;
+        q = e.x_top;
+        r = 0;
+        if (y != e.y_top) {  // only an edge cut by the clip's top starts below its vertex
+            const Wide num = Wide(y - e.y_top) * e.dx;
+            Wide quot = num / e.dy, rem = num % e.dy;
+            if (rem < 0) {
+                --quot;
+                rem += e.dy;
+            }
+            q += static_cast<long long>(quot);
+            r = static_cast<long long>(rem);
+        }
+        step_q = e.dx / e.dy;
+        step_r = e.dx % e.dy;
+        if (step_r < 0) {
+            --step_q;
+            step_r += e.dy;
+        }
+    }
+    long long x() const { return r != 0 ? q + 1 : q; }
+    void next_row() {
+        q += step_q;
+        r += step_r;
+        if (r >= edge->dy) {
+            r -= edge->dy;
+            ++q;
+        }
+    }
+};
 
 struct Crossing {
     long long x;
@@ -57,7 +90,13 @@ void push_span(std::vector<Span>& spans, long long x0, long long x1, const Rect&
 
 void spans_of_row(std::vector<Crossing>& xs, FillRule rule, const Rect& clip, std::vector<Span>& spans) {
     spans.clear();
-    std::sort(xs.begin(), xs.end(), [](const Crossing& p, const Crossing& q) { return p.x < q.x; });
+    // Rows cross few edges, and the order changes little from row to row: insertion sort.
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+        const Crossing c = xs[i];
+        std::size_t j = i;
+        for (; j > 0 && xs[j - 1].x > c.x; --j) xs[j] = xs[j - 1];
+        xs[j] = c;
+    }
     if (rule == FillRule::Alternate) {
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2) push_span(spans, xs[i].x, xs[i + 1].x, clip);
         return;
@@ -78,21 +117,27 @@ void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& c
     if (points.size() < 2 || clip.empty()) return;
     const std::vector<Edge> edges = build_edges(points);
     if (edges.empty()) return;
-    std::vector<const Edge*> active;
+    std::vector<EdgeWalk> active;
     std::vector<Crossing> xs;
     std::vector<Span> spans;
     std::size_t next = 0;
     long long y = std::max<long long>(edges.front().y_top, clip.top);
     for (; y < clip.bottom; ++y) {
-        while (next < edges.size() && edges[next].y_top <= y) active.push_back(&edges[next++]);
-        std::erase_if(active, [y](const Edge* e) { return e->y_bottom <= y; });
+        for (; next < edges.size() && edges[next].y_top <= y; ++next) {
+            if (edges[next].y_bottom <= y) continue;  // wholly above the clip
+            active.emplace_back().start(edges[next], y);
+        }
+        std::erase_if(active, [y](const EdgeWalk& w) { return w.edge->y_bottom <= y; });
         if (active.empty() && next == edges.size()) break;
         if (active.empty()) {  // a gap between parts: jump to the next edge
             y = edges[next].y_top - 1;
             continue;
         }
         xs.clear();
-        for (const Edge* e : active) xs.push_back({crossing(*e, y), e->dir});
+        for (EdgeWalk& w : active) {
+            xs.push_back({w.x(), w.edge->dir});
+            w.next_row();
+        }
         spans_of_row(xs, rule, clip, spans);
         if (!spans.empty()) row(static_cast<int>(y), spans);
     }

@@ -49,7 +49,17 @@ private:
     std::size_t m_band_start = 0;
 };
 
+// Whether spans are already non-empty, sorted and apart, as the scan converters give them.
+bool spans_in_order(const std::vector<Span>& spans) {
+    for (std::size_t i = 0; i < spans.size(); ++i) {
+        if (spans[i].x0 >= spans[i].x1) return false;
+        if (i > 0 && spans[i - 1].x1 >= spans[i].x0) return false;
+    }
+    return true;
+}
+
 void normalise_spans(std::vector<Span>& spans) {
+    if (spans_in_order(spans)) return;
     std::erase_if(spans, [](const Span& s) { return s.x0 >= s.x1; });
     std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.x0 < b.x0; });
     std::size_t out = 0;
@@ -137,36 +147,43 @@ Region make_rect_region(const Rect& r) {
     return region;
 }
 
+// The open band's rectangles sit at the end of the region already, from m_band_start on; only
+// their bottom is settled when the band closes, so a row that extends the band costs one compare.
 void RegionBuilder::close_band() {
-    // add_row already merged equal adjacent rows, so the band is appended as it is.
-    for (const Span& s : m_band) m_region.rects.push_back({s.x0, m_band_top, s.x1, m_band_bottom});
-    m_band.clear();
+    for (std::size_t i = m_band_start; i < m_region.rects.size(); ++i) m_region.rects[i].bottom = m_band_bottom;
+    m_band_start = m_region.rects.size();
+}
+
+void RegionBuilder::open_band(int top, int bottom, const std::vector<Span>& spans) {
+    close_band();
+    for (const Span& s : spans) m_region.rects.push_back({s.x0, top, s.x1, bottom});
+    m_band_bottom = bottom;
 }
 
 void RegionBuilder::add_band(int top, int bottom, std::vector<Span>& spans) {
     normalise_spans(spans);
     if (spans.empty() || top >= bottom) return;
-    close_band();
-    m_band = spans;
-    m_band_top = top;
-    m_band_bottom = bottom;
+    open_band(top, bottom, spans);
+}
+
+bool RegionBuilder::extends_band(int y, const std::vector<Span>& spans) const {
+    const std::size_t count = m_region.rects.size() - m_band_start;
+    if (m_merge != BandMerge::Merge || count == 0 || m_band_bottom != y || spans.size() != count) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Rect& r = m_region.rects[m_band_start + i];
+        if (r.left != spans[i].x0 || r.right != spans[i].x1) return false;
+    }
+    return true;
 }
 
 void RegionBuilder::add_row(int y, std::vector<Span>& spans) {
     normalise_spans(spans);
     if (spans.empty()) return;
-    const bool same = m_merge == BandMerge::Merge && !m_band.empty() && m_band_bottom == y && spans.size() == m_band.size() &&
-                      std::equal(spans.begin(), spans.end(), m_band.begin(), [](const Span& a, const Span& b) {
-                          return a.x0 == b.x0 && a.x1 == b.x1;
-                      });
-    if (same) {
+    if (extends_band(y, spans)) {
         m_band_bottom = y + 1;
         return;
     }
-    close_band();
-    m_band = spans;
-    m_band_top = y;
-    m_band_bottom = y + 1;
+    open_band(y, y + 1, spans);
 }
 
 Region RegionBuilder::finish() {

@@ -45,10 +45,12 @@ public:
 
 private:
     void close_band();
+    void open_band(int top, int bottom, const std::vector<Span>& spans);
+    bool extends_band(int y, const std::vector<Span>& spans) const;
     BandMerge m_merge;
     Region m_region;
-    std::vector<Span> m_band;  // spans of the open band
-    int m_band_top = 0, m_band_bottom = 0;
+    std::size_t m_band_start = 0;  // the open band is m_region.rects from here on
+    int m_band_bottom = 0;
 };
 
 Region combine(const Region& a, const Region& b, CombineOp op);

@@ -16,7 +16,15 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(std::uint32_t), "the copy fill needs a 32-bit wchar_t");
 
+// Below this many pixels the call into the C library costs more than the stores: the sides
+// of a wide frame are runs of a few pixels on every row.
+constexpr int short_run = 16;
+
 void copy_run(std::uint32_t* p, int n, std::uint32_t pixel) {
+    if (n < short_run) {
+        for (int i = 0; i < n; ++i) p[i] = pixel;
+        return;
+    }
     std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(pixel), static_cast<std::size_t>(n));
 }
 
@@ -48,8 +56,11 @@ void fill_rect(Surface& surface, const Rect& r, Mix mix) {
 void fill_region(Surface& surface, const Region& region, Mix mix) {
     const Rect box = intersect(region.extents, surface.bounds());
     if (box.empty() || mix.is_nop()) return;
+    // A region wholly on the surface (the usual shape) needs no clipping rectangle by rectangle.
+    const Rect& e = region.extents;
+    const bool inside = box.left == e.left && box.top == e.top && box.right == e.right && box.bottom == e.bottom;
     for (const Rect& r : region.rects) {
-        const Rect c = intersect(r, box);
+        const Rect c = inside ? r : intersect(r, box);
         for (int y = c.top; y < c.bottom; ++y) mix_run(surface.row(y) + c.left, c.width(), mix);
     }
     surface.add_damage(box);

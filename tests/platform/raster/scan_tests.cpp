@@ -1,0 +1,141 @@
+// Checks of the rasteriser's shortcuts against the plain computations they replace: a polyline
+// drawn with its unit-step runs joined against its segments drawn one by one, and the polygon
+// converter's stepped edge crossings against the exact crossing of every row.
+#include "raster/ellipse.h"
+#include "raster/line.h"
+#include "raster/polygon.h"
+#include "raster/runs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace zg::raster {
+namespace {
+
+__extension__ typedef __int128 Wide;
+
+bool same_points(const std::vector<POINT>& a, const std::vector<POINT>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const POINT& p, const POINT& q) { return p.x == q.x && p.y == q.y; });
+}
+
+TEST(UnitRuns, JoinsOnlyEqualUnitSteps) {
+    // Right, right, down-right, down-right, a jump of two, then up.
+    const std::vector<POINT> path{{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 2}, {6, 2}, {8, 2}, {8, 1}};
+    EXPECT_TRUE(same_points(join_unit_runs(path), {{0, 0}, {2, 0}, {4, 2}, {6, 2}, {8, 2}, {8, 1}}));
+    // Ends stay even inside a run; short paths and repeated points come back as they are.
+    EXPECT_TRUE(same_points(join_unit_runs({{5, 5}, {5, 6}, {5, 7}, {5, 8}}), {{5, 5}, {5, 8}}));
+    EXPECT_TRUE(same_points(join_unit_runs({{1, 1}, {2, 2}}), {{1, 1}, {2, 2}}));
+    EXPECT_TRUE(same_points(join_unit_runs({{1, 1}, {1, 1}, {1, 1}}), {{1, 1}, {1, 1}, {1, 1}}));
+    EXPECT_TRUE(join_unit_runs({}).empty());
+}
+
+// Each segment drawn on its own, the way the polyline is defined.
+void draw_segments(Surface& s, const std::vector<POINT>& path, PathClose close, Mix mix) {
+    for (std::size_t i = 1; i < path.size(); ++i) draw_thin_line(s, s.bounds(), path[i - 1], path[i], mix);
+    if (close == PathClose::Closed && path.size() > 1) draw_thin_line(s, s.bounds(), path.back(), path.front(), mix);
+}
+
+// Damage is a rectangle to present, and may be larger than the pixels drawn: a joined run that
+// leaves the surface keeps the box of its visible part whole. It must cover the segments'
+// damage, and equal it for a path inside the surface.
+void expect_same_pixels(const std::vector<POINT>& path, PathClose close, bool inside = false) {
+    // XOR shows a pixel lit twice as well as one lit once, so the counts must agree too.
+    const Mix mix = make_mix(R2_XORPEN, 0x00ABCDEFu);
+    Surface joined(64, 48, 0x11111111u), single(64, 48, 0x11111111u);
+    const Rect whole = joined.bounds();
+    draw_thin_polyline(joined, std::span<const Rect>(&whole, 1), path, close, mix);
+    draw_segments(single, path, close, mix);
+    EXPECT_TRUE(std::equal(joined.data(), joined.data() + 64 * 48, single.data()));
+    const Rect a = joined.take_damage(), b = single.take_damage();
+    EXPECT_TRUE(a.left <= b.left && a.top <= b.top && a.right >= b.right && a.bottom >= b.bottom);
+    if (inside) {
+        EXPECT_TRUE(a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom);
+    }
+}
+
+TEST(UnitRuns, PolylinesLightTheSamePixels) {
+    std::mt19937 rng(12);
+    std::uniform_int_distribution<int> step(-1, 1), jump(-9, 9), kind(0, 5);
+    for (int trial = 0; trial < 200; ++trial) {
+        // Random walks that go off the surface, cross themselves, repeat steps and jump.
+        std::vector<POINT> path{{32, 24}};
+        POINT dir{1, 0};
+        for (int i = 0; i < 80; ++i) {
+            const int k = kind(rng);
+            if (k == 0) dir = {step(rng), step(rng)};
+            const POINT d = k == 5 ? POINT{jump(rng), jump(rng)} : dir;
+            path.push_back({path.back().x + d.x, path.back().y + d.y});
+        }
+        expect_same_pixels(path, trial % 2 ? PathClose::Closed : PathClose::Open);
+    }
+    expect_same_pixels(round_rect_outline({3, 2, 60, 45}, 57, 43), PathClose::Closed, true);
+    expect_same_pixels(round_rect_outline({3, 2, 60, 45}, 20, 12), PathClose::Closed, true);
+    expect_same_pixels(arc_outline({-10, 5, 50, 70}, {30, 1}, {-5, -20}, AD_COUNTERCLOCKWISE), PathClose::Open);
+}
+
+// ceil(num / den) for den > 0.
+long long ceil_div(Wide num, long long den) {
+    Wide q = num / den;
+    if (num % den != 0 && num > 0) ++q;
+    return static_cast<long long>(q);
+}
+
+// The alternate-rule spans of row y computed from scratch, clamped to clip.
+std::vector<Span> reference_row(const std::vector<POINT>& pts, long long y, const Rect& clip) {
+    std::vector<long long> xs;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        POINT a = pts[i], b = pts[(i + 1) % pts.size()];
+        if (a.y == b.y) continue;
+        if (a.y > b.y) std::swap(a, b);
+        if (y < a.y || y >= b.y) continue;
+        xs.push_back(a.x + ceil_div(Wide(y - a.y) * (static_cast<long long>(b.x) - a.x), static_cast<long long>(b.y) - a.y));
+    }
+    std::sort(xs.begin(), xs.end());
+    std::vector<Span> spans;
+    for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+        const int x0 = static_cast<int>(std::clamp<long long>(xs[i], clip.left, clip.right));
+        const int x1 = static_cast<int>(std::clamp<long long>(xs[i + 1], clip.left, clip.right));
+        if (x0 >= x1) continue;
+        if (!spans.empty() && spans.back().x1 >= x0) spans.back().x1 = std::max(spans.back().x1, x1);
+        else spans.push_back({x0, x1});
+    }
+    return spans;
+}
+
+void expect_rows_match(const std::vector<POINT>& pts, const Rect& clip) {
+    std::vector<std::vector<Span>> got(static_cast<std::size_t>(clip.height()));
+    scan_polygon(pts, FillRule::Alternate, clip, [&](int y, std::vector<Span>& spans) {
+        got.at(static_cast<std::size_t>(y - clip.top)) = spans;
+    });
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        const std::vector<Span> want = reference_row(pts, y, clip);
+        const std::vector<Span>& have = got[static_cast<std::size_t>(y - clip.top)];
+        ASSERT_EQ(have.size(), want.size()) << "row " << y;
+        for (std::size_t i = 0; i < want.size(); ++i) {
+            EXPECT_EQ(have[i].x0, want[i].x0) << "row " << y;
+            EXPECT_EQ(have[i].x1, want[i].x1) << "row " << y;
+        }
+    }
+}
+
+TEST(PolygonSteps, CrossingsMatchExactOnesWithClippedTops) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> near(-40, 140), far(-(1 << 30), 1 << 30);
+    for (int trial = 0; trial < 100; ++trial) {
+        std::vector<POINT> pts(3 + trial % 6);
+        for (POINT& p : pts) p = {near(rng), near(rng)};
+        // Clips that start above, inside and below the shape's first rows.
+        expect_rows_match(pts, {-50, -50 + trial, 150, 60 + trial});
+    }
+    // Edges far outside: steep and flat ones whose products need more than 64 bits.
+    for (int trial = 0; trial < 20; ++trial) {
+        const std::vector<POINT> pts{{far(rng), far(rng)}, {far(rng), far(rng)}, {near(rng), near(rng)}, {far(rng), 50}};
+        expect_rows_match(pts, {-100, 0, 200, 100});
+    }
+}
+
+}  // namespace
+}  // namespace zg::raster
