@@ -4,7 +4,7 @@
 // context, previous state, transition), paints a red pixel where the left button is released,
 // and ends when its window is destroyed.
 //
-// Usage: core_script_probe [setup|busy]
+// Usage: display_script_probe [setup|busy]
 //   setup  first takes and drops three messages, as the graphics library's constructor does
 //          before its window can record input
 //   busy   loops without ever sleeping or blocking: peek, dispatch, draw a pixel; at the end
