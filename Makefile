@@ -3,7 +3,7 @@
 #   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
 # Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan,
-# test-windows, scene-diff, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
+# test-windows, scene-diff, format-check, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
 # install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
 # (build/native, build/asan, build/windows, build/fuzz) and two jobs, the size of the machines
 # this runs on; JOBS=n overrides.
@@ -14,7 +14,7 @@ JOBS ?= 2
 export JOBS
 
 .PHONY: all deps configure native run lab test test-native test-asan test-windows test-tree test-fuzz \
-        scene-diff fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
+        scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
         clean
 
 all: native
@@ -42,6 +42,10 @@ test: deps
 
 test-native test-asan test-windows test-tree test-fuzz scene-diff: deps
 	scripts/test-all.sh $(patsubst test-%,%,$@)
+
+# Every C++ file laid out as .clang-format says (also part of make test).
+format-check: deps
+	scripts/format-check.sh
 
 FUZZ_SECONDS ?= 600
 fuzz: deps

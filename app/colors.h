@@ -10,8 +10,7 @@ inline constexpr color TEXT_BLACK(0, 0, 0);
 inline constexpr color POST_GREY(192, 192, 192);
 inline constexpr color FIGURE_BRUSH(64, 128, 128);
 
-inline void SetPenAndBrush(window& w, const color& c)
-{
+inline void SetPenAndBrush(window& w, const color& c) {
     w.SetPen(c, PEN_WIDTH);
     w.SetBrush(c);
 }

@@ -7,22 +7,19 @@
 
 #include <graphics/window.h>
 
-void ClearDrawingArea(window& w)
-{
+void ClearDrawingArea(window& w) {
     SetPenAndBrush(w, WHITE);
     w.DrawRectangle(201, 71, 1000, 700, FILLED, 0, 0);
 }
 
-void DrawPost(window& w)
-{
+void DrawPost(window& w) {
     SetPenAndBrush(w, POST_GREY);
     w.DrawRectangle(595, 500, 605, 700, FILLED, 0, 0);
 }
 
 namespace {
 
-void SetFigurePen(window& w, const GyroscopeFigure& figure)
-{
+void SetFigurePen(window& w, const GyroscopeFigure& figure) {
     const auto shade = static_cast<unsigned char>(figure.shade);
     w.SetPen(color(64, shade, shade), PEN_WIDTH);
     w.SetBrush(FIGURE_BRUSH);
@@ -30,8 +27,7 @@ void SetFigurePen(window& w, const GyroscopeFigure& figure)
 
 }  // namespace
 
-void DrawGyroscope(window& w, const SimulationState& state)
-{
+void DrawGyroscope(window& w, const SimulationState& state) {
     const GyroscopeFigure figure = ComputeFigure(state);
     SetFigurePen(w, figure);
     w.DrawCircle(figure.tipX, figure.tipY, figure.tipRadius, FILLED);
@@ -39,17 +35,14 @@ void DrawGyroscope(window& w, const SimulationState& state)
     w.DrawCircle(figure.middleX, figure.middleY, figure.middleRadius, FILLED);
     SetFigurePen(w, figure);
     w.DrawCircle(PIVOT_X, PIVOT_Y, PIVOT_RADIUS, FILLED);
-    if (figure.post == PostCover::OVER_FIGURE)
-        DrawPost(w);
+    if (figure.post == PostCover::OVER_FIGURE) DrawPost(w);
 }
 
-void DrawMovingFrame(window& w, SimulationState& state)
-{
+void DrawMovingFrame(window& w, SimulationState& state) {
     ClearDrawingArea(w);
     DrawPost(w);
     int x = 0, y = 0;
     w.GetMousePosition(x, y);
-    if (IsOverDrawingArea(x, y))
-        AdvanceMotion(state);
+    if (IsOverDrawingArea(x, y)) AdvanceMotion(state);
     DrawGyroscope(w, state);
 }

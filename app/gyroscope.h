@@ -10,11 +10,11 @@
 class window;
 
 struct SimulationState {
-    float angle = 45;          // axis from the upward vertical, degrees
-    float phase = 90;          // precession azimuth, degrees; never reduced to one turn
-    float rotationSpeed = 6;   // degrees added to phase per moving frame
-    float nutation = 100;      // per cent; held and shown by the panel only
-    float friction = 0;        // held and shown by the panel only
+    float angle = 45;         // axis from the upward vertical, degrees
+    float phase = 90;         // precession azimuth, degrees; never reduced to one turn
+    float rotationSpeed = 6;  // degrees added to phase per moving frame
+    float nutation = 100;     // per cent; held and shown by the panel only
+    float friction = 0;       // held and shown by the panel only
 };
 
 // Degrees to radians with pi taken as 3.14, as the worked values assume.

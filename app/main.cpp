@@ -11,7 +11,4 @@ window simulatorWindow(1000, 700, CW_USEDEFAULT, 0);
 
 }  // namespace
 
-int main()
-{
-    return RunSimulator(simulatorWindow);
-}
+int main() { return RunSimulator(simulatorWindow); }

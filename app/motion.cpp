@@ -18,8 +18,7 @@ int Truncate(float v) { return static_cast<int>(v); }
 
 }  // namespace
 
-GyroscopeFigure ComputeFigure(const SimulationState& state)
-{
+GyroscopeFigure ComputeFigure(const SimulationState& state) {
     const double a = static_cast<double>(state.angle) * DEGREE_FACTOR;
     const double b = static_cast<double>(state.phase) * DEGREE_FACTOR;
     const double sA = std::sin(a), cA = std::cos(a), sB = std::sin(b), cB = std::cos(b);
@@ -37,8 +36,7 @@ GyroscopeFigure ComputeFigure(const SimulationState& state)
     return figure;
 }
 
-void AdvanceMotion(SimulationState& state)
-{
+void AdvanceMotion(SimulationState& state) {
     state.phase = state.phase + state.rotationSpeed;
     // The cosine takes the angle's number as radians, without DEGREE_FACTOR: this is what makes
     // the nutation wobble irregularly, and it is never clamped.
@@ -46,7 +44,4 @@ void AdvanceMotion(SimulationState& state)
     state.angle = static_cast<float>(angle + 10 * std::cos(angle));
 }
 
-bool IsOverDrawingArea(int x, int y)
-{
-    return 201 < x && x < 1000 && 71 < y && y < 700;
-}
+bool IsOverDrawingArea(int x, int y) { return 201 < x && x < 1000 && 71 < y && y < 700; }

@@ -25,24 +25,20 @@ constexpr const char* RESET_STATUS = "-> R\xe9initialiser";
 constexpr PanelBox STATUS_LINE{160, 50, 1000, 69};
 constexpr int FIRST_STATUS_X = 160, SECOND_STATUS_X = 500, STATUS_Y = 50;
 
-void FillBox(window& w, const PanelBox& box)
-{
+void FillBox(window& w, const PanelBox& box) {
     w.DrawRectangle(box.left, box.top, box.right, box.bottom, FILLED, 0, 0);
 }
 
-void EraseStatusLine(window& w)
-{
+void EraseStatusLine(window& w) {
     SetPenAndBrush(w, PANEL_BLUE);
     FillBox(w, STATUS_LINE);
 }
 
-void DrawFieldValue(window& w, const PanelField& field, const SimulationState& state)
-{
+void DrawFieldValue(window& w, const PanelField& field, const SimulationState& state) {
     w.DrawIntValue(field.valueX, field.valueY, static_cast<int>(state.*field.member));
 }
 
-void ApplyStep(window& w, const PanelButton& button, SimulationState& state)
-{
+void ApplyStep(window& w, const PanelButton& button, SimulationState& state) {
     const PanelField& field = *button.field;
     SetPenAndBrush(w, WHITE);
     FillBox(w, field.valueBox);
@@ -56,8 +52,7 @@ void ApplyStep(window& w, const PanelButton& button, SimulationState& state)
     DrawFieldValue(w, field, state);
 }
 
-void ApplyReset(window& w, SimulationState& state)
-{
+void ApplyReset(window& w, SimulationState& state) {
     ClearDrawingArea(w);  // leaves the pen and brush white for the value boxes below
     state = SimulationState{};
     for (const PanelField* field : {&FRICTION_FIELD, &ANGLE_FIELD, &NUTATION_FIELD, &SPEED_FIELD})
@@ -70,8 +65,7 @@ void ApplyReset(window& w, SimulationState& state)
     w.DrawString(FIRST_STATUS_X, STATUS_Y, RESET_STATUS);
 }
 
-bool StrictlyInside(const PanelBox& box, int x, int y)
-{
+bool StrictlyInside(const PanelBox& box, int x, int y) {
     return box.left < x && x < box.right && box.top < y && y < box.bottom;
 }
 
@@ -90,41 +84,28 @@ const PanelButton PANEL_BUTTONS[PANEL_BUTTON_COUNT] = {
     {ButtonKind::EXIT, {30, 500, 150, 520}, nullptr, nullptr, nullptr},
 };
 
-const PanelButton* FindPanelButton(int x, int y)
-{
+const PanelButton* FindPanelButton(int x, int y) {
     for (const PanelButton& button : PANEL_BUTTONS) {
-        if (StrictlyInside(button.hit, x, y))
-            return &button;
+        if (StrictlyInside(button.hit, x, y)) return &button;
     }
     return nullptr;
 }
 
-bool CanApplyStep(const PanelButton& button, const SimulationState& state)
-{
-    if (button.field == nullptr)
-        return true;
+bool CanApplyStep(const PanelButton& button, const SimulationState& state) {
+    if (button.field == nullptr) return true;
     const float value = state.*button.field->member;
     const PanelField& field = *button.field;
-    if (button.kind == ButtonKind::DECREASE)
-        return field.lower < value && value <= field.upper;
+    if (button.kind == ButtonKind::DECREASE) return field.lower < value && value <= field.upper;
     return field.lower <= value && value < field.upper;
 }
 
-void HandlePanelClick(window& w, SimulationState& state, int& exitRequested, int x, int y)
-{
+void HandlePanelClick(window& w, SimulationState& state, int& exitRequested, int x, int y) {
     const PanelButton* button = FindPanelButton(x, y);
-    if (button == nullptr || !CanApplyStep(*button, state))
-        return;
+    if (button == nullptr || !CanApplyStep(*button, state)) return;
     switch (button->kind) {
-    case ButtonKind::RESET:
-        ApplyReset(w, state);
-        return;
-    case ButtonKind::EXIT:
-        exitRequested = 1;
-        return;
+    case ButtonKind::RESET: ApplyReset(w, state); return;
+    case ButtonKind::EXIT: exitRequested = 1; return;
     case ButtonKind::DECREASE:
-    case ButtonKind::INCREASE:
-        ApplyStep(w, *button, state);
-        return;
+    case ButtonKind::INCREASE: ApplyStep(w, *button, state); return;
     }
 }

@@ -24,10 +24,10 @@ struct PanelField {
 
 struct PanelButton {
     ButtonKind kind;
-    PanelBox hit;               // strict limits
-    const PanelField* field;    // null for reset and exit
-    const char* firstStatus;    // drawn at (160, 50); null for exit
-    const char* secondStatus;   // drawn at (500, 50); null for reset and exit
+    PanelBox hit;              // strict limits
+    const PanelField* field;   // null for reset and exit
+    const char* firstStatus;   // drawn at (160, 50); null for exit
+    const char* secondStatus;  // drawn at (500, 50); null for reset and exit
 };
 
 inline constexpr int PANEL_BUTTON_COUNT = 10;

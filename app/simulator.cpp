@@ -29,12 +29,10 @@ const StartupBox STARTUP_BOXES[] = {
     {{30, 500, 150, 520}, 40, 505, "Sortie", nullptr},
 };
 
-void DrawStartupBox(window& w, const StartupBox& box, const SimulationState& state)
-{
+void DrawStartupBox(window& w, const StartupBox& box, const SimulationState& state) {
     w.DrawRectangle(box.frame.left, box.frame.top, box.frame.right, box.frame.bottom, FILLED, 0, 0);
     w.DrawString(box.labelX, box.labelY, box.label);
-    if (box.field == nullptr)
-        return;
+    if (box.field == nullptr) return;
     const PanelField& field = *box.field;
     w.DrawString(MINUS_X, field.valueY, "-");
     w.DrawIntValue(field.valueX, field.valueY, static_cast<int>(state.*field.member));
@@ -43,13 +41,9 @@ void DrawStartupBox(window& w, const StartupBox& box, const SimulationState& sta
 
 }  // namespace
 
-bool IsOverPanel(int x, int y)
-{
-    return 0 < x && x < 200 && 0 < y && y < 700;
-}
+bool IsOverPanel(int x, int y) { return 0 < x && x < 200 && 0 < y && y < 700; }
 
-void DrawStartup(window& w, const SimulationState& state)
-{
+void DrawStartup(window& w, const SimulationState& state) {
     w.SetTitle(TITLE_TEXT);
     w.SetFont(14, BOLD, SWISS, nullptr);
     SetPenAndBrush(w, PANEL_BLUE);
@@ -60,29 +54,23 @@ void DrawStartup(window& w, const SimulationState& state)
     w.DrawString(250, 20, TITLE_TEXT);
     w.SetPen(TEXT_BLACK, PEN_WIDTH);
     w.SetBrush(WHITE);
-    for (const StartupBox& box : STARTUP_BOXES)
-        DrawStartupBox(w, box, state);
+    for (const StartupBox& box : STARTUP_BOXES) DrawStartupBox(w, box, state);
 }
 
-void RunFrame(window& w, SimulationState& state, int& exitRequested)
-{
+void RunFrame(window& w, SimulationState& state, int& exitRequested) {
     Sleep(FRAME_SLEEP_MS);
     DrawMovingFrame(w, state);
     int x = 0, y = 0;
     w.GetMousePosition(x, y);
-    if (!IsOverPanel(x, y))
-        return;
-    if (w.WaitForMouseClick(x, y) != LEFT_CLICK)
-        return;
+    if (!IsOverPanel(x, y)) return;
+    if (w.WaitForMouseClick(x, y) != LEFT_CLICK) return;
     HandlePanelClick(w, state, exitRequested, x, y);
 }
 
-int RunSimulator(window& w)
-{
+int RunSimulator(window& w) {
     SimulationState state;
     int exitRequested = 0;
     DrawStartup(w, state);
-    while (exitRequested == 0 && w.IsOpen())
-        RunFrame(w, state, exitRequested);
+    while (exitRequested == 0 && w.IsOpen()) RunFrame(w, state, exitRequested);
     return 0;
 }

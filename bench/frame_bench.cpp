@@ -17,8 +17,7 @@
 
 namespace {
 
-window& HeadlessWindow()
-{
+window& HeadlessWindow() {
     setenv("ZG_DISPLAY", "headless", 1);
     static int width = 1000, height = 700;
     const char* size = std::getenv("ZG_BENCH_WINDOW");
@@ -31,14 +30,11 @@ window& HeadlessWindow()
     return w;
 }
 
-void CheckStillOpen(benchmark::State& bench, const window& w)
-{
-    if (!w.IsOpen())
-        bench.SkipWithError("the headless window was closed during the run");
+void CheckStillOpen(benchmark::State& bench, const window& w) {
+    if (!w.IsOpen()) bench.SkipWithError("the headless window was closed during the run");
 }
 
-void BM_MovingFrame(benchmark::State& bench)
-{
+void BM_MovingFrame(benchmark::State& bench) {
     window& w = HeadlessWindow();
     SimulationState state;
     for (auto _ : bench) {
@@ -52,8 +48,7 @@ void BM_MovingFrame(benchmark::State& bench)
 }
 BENCHMARK(BM_MovingFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_ClearDrawingArea(benchmark::State& bench)
-{
+void BM_ClearDrawingArea(benchmark::State& bench) {
     window& w = HeadlessWindow();
     for (auto _ : bench) {
         Sleep(0);
@@ -63,8 +58,7 @@ void BM_ClearDrawingArea(benchmark::State& bench)
 }
 BENCHMARK(BM_ClearDrawingArea)->Unit(benchmark::kMicrosecond);
 
-void BM_DrawGyroscope(benchmark::State& bench)
-{
+void BM_DrawGyroscope(benchmark::State& bench) {
     window& w = HeadlessWindow();
     SimulationState state;
     for (auto _ : bench) {
@@ -76,8 +70,7 @@ void BM_DrawGyroscope(benchmark::State& bench)
 }
 BENCHMARK(BM_DrawGyroscope)->Unit(benchmark::kMicrosecond);
 
-void BM_ComputeFigure(benchmark::State& bench)
-{
+void BM_ComputeFigure(benchmark::State& bench) {
     SimulationState state;
     for (auto _ : bench) {
         AdvanceMotion(state);

@@ -16,8 +16,7 @@
 
 namespace {
 
-window& HeadlessWindow()
-{
+window& HeadlessWindow() {
     setenv("ZG_DISPLAY", "headless", 1);
     static window w(1000, 700, CW_USEDEFAULT, 0);
     static const bool buffered = [] {
@@ -29,22 +28,18 @@ window& HeadlessWindow()
     return w;
 }
 
-void CheckStillOpen(benchmark::State& bench, const window& w)
-{
-    if (!w.IsOpen())
-        bench.SkipWithError("the headless window was closed during the run");
+void CheckStillOpen(benchmark::State& bench, const window& w) {
+    if (!w.IsOpen()) bench.SkipWithError("the headless window was closed during the run");
 }
 
 // A running cusp experiment with its trace and plots filled.
-Experiment WarmExperiment()
-{
+Experiment WarmExperiment() {
     Experiment experiment(PRESETS[2].controls);
     experiment.Advance(3);
     return experiment;
 }
 
-void BM_LabFrame(benchmark::State& bench)
-{
+void BM_LabFrame(benchmark::State& bench) {
     window& w = HeadlessWindow();
     LabSession session;
     Experiment experiment = WarmExperiment();
@@ -58,8 +53,7 @@ void BM_LabFrame(benchmark::State& bench)
 }
 BENCHMARK(BM_LabFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_LabPhysicsFrame(benchmark::State& bench)
-{
+void BM_LabPhysicsFrame(benchmark::State& bench) {
     Experiment experiment = WarmExperiment();
     for (auto _ : bench) {
         experiment.Advance(FRAME_MS / 1000.0);
@@ -68,8 +62,7 @@ void BM_LabPhysicsFrame(benchmark::State& bench)
 }
 BENCHMARK(BM_LabPhysicsFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_LabScene(benchmark::State& bench)
-{
+void BM_LabScene(benchmark::State& bench) {
     window& w = HeadlessWindow();
     const Experiment experiment = WarmExperiment();
     for (auto _ : bench) {
@@ -80,8 +73,7 @@ void BM_LabScene(benchmark::State& bench)
 }
 BENCHMARK(BM_LabScene)->Unit(benchmark::kMicrosecond);
 
-void BM_LabPlotsAndReadouts(benchmark::State& bench)
-{
+void BM_LabPlotsAndReadouts(benchmark::State& bench) {
     window& w = HeadlessWindow();
     const Experiment experiment = WarmExperiment();
     for (auto _ : bench) {

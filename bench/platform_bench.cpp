@@ -22,27 +22,21 @@ namespace {
 
 constexpr int alive_interval = 64;
 
-void stay_alive(int round)
-{
-    if (round % alive_interval == 0)
-        Sleep(0);
+void stay_alive(int round) {
+    if (round % alive_interval == 0) Sleep(0);
 }
 
-window& keeper()
-{
+window& keeper() {
     static window w(1000, 700, CW_USEDEFAULT, 0);
     return w;
 }
 
 // A benchmark that ran on a window that had gone away measured a shortcut, not the real path.
-void require_open(benchmark::State& bench)
-{
-    if (!keeper().IsOpen())
-        bench.SkipWithError("the window closed during the run");
+void require_open(benchmark::State& bench) {
+    if (!keeper().IsOpen()) bench.SkipWithError("the window closed during the run");
 }
 
-void BM_PeekMessageEmptyWindowFilter(benchmark::State& bench)
-{
+void BM_PeekMessageEmptyWindowFilter(benchmark::State& bench) {
     HWND hwnd = FindWindowA("Zorgraphics Library", nullptr);
     MSG msg{};
     int round = 0;
@@ -54,8 +48,7 @@ void BM_PeekMessageEmptyWindowFilter(benchmark::State& bench)
 }
 BENCHMARK(BM_PeekMessageEmptyWindowFilter);
 
-void BM_PeekMessageEmptyNoFilter(benchmark::State& bench)
-{
+void BM_PeekMessageEmptyNoFilter(benchmark::State& bench) {
     MSG msg{};
     int round = 0;
     for (auto _ : bench) {
@@ -66,8 +59,7 @@ void BM_PeekMessageEmptyNoFilter(benchmark::State& bench)
 }
 BENCHMARK(BM_PeekMessageEmptyNoFilter);
 
-void BM_SetPen(benchmark::State& bench)
-{
+void BM_SetPen(benchmark::State& bench) {
     window& w = keeper();
     int round = 0;
     for (auto _ : bench) {
@@ -78,8 +70,7 @@ void BM_SetPen(benchmark::State& bench)
 }
 BENCHMARK(BM_SetPen);
 
-void BM_WindowCreateDestroy(benchmark::State& bench)
-{
+void BM_WindowCreateDestroy(benchmark::State& bench) {
     keeper();
     int round = 0;
     for (auto _ : bench) {
@@ -93,15 +84,13 @@ void BM_WindowCreateDestroy(benchmark::State& bench)
 }
 BENCHMARK(BM_WindowCreateDestroy)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     setenv("ZG_DISPLAY", "headless", 1);
     keeper().SetWaitClose(false);
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

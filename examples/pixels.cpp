@@ -32,9 +32,9 @@ int main() {
         w.SetBrush(seen);
         w.DrawRectangle(10, 165, 90, 245, FILLED);
         w.DrawString(110, 170, "at (" + std::to_string(x) + ", " + std::to_string(y) + ")");
-        w.DrawString(110, 195, "red " + std::to_string(seen.ucRed) + ", green " +
-                                   std::to_string(seen.ucGreen) + ", blue " +
-                                   std::to_string(seen.ucBlue));
+        w.DrawString(110, 195,
+                     "red " + std::to_string(seen.ucRed) + ", green " + std::to_string(seen.ucGreen) + ", blue " +
+                         std::to_string(seen.ucBlue));
         double red = 0, green = 0, blue = 0;
         w.GetColor(x, y, red, green, blue);
         w.DrawRealValue(110, 220, red);

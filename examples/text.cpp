@@ -15,9 +15,12 @@ int main() {
         const char* label;
     };
     const Sample samples[] = {
-        {28, BOLD, SWISS, "Swiss, bold, 28"},        {22, ITALIC, ROMAN, "Roman, italic, 22"},
-        {18, PLAIN, MODERN, "Modern, plain, 18"},      {24, UNDERLINE, SWISS, "Swiss, underlined"},
-        {20, BOLD + ITALIC, ROMAN, "Roman, bold italic"}, {16, STRIKEOUT, MODERN, "Modern, struck out"},
+        {28, BOLD, SWISS, "Swiss, bold, 28"},
+        {22, ITALIC, ROMAN, "Roman, italic, 22"},
+        {18, PLAIN, MODERN, "Modern, plain, 18"},
+        {24, UNDERLINE, SWISS, "Swiss, underlined"},
+        {20, BOLD + ITALIC, ROMAN, "Roman, bold italic"},
+        {16, STRIKEOUT, MODERN, "Modern, struck out"},
     };
 
     int y = 10;

@@ -10,9 +10,7 @@ namespace {
 using graphics_detail::ReportFatal;
 
 // size - 1 without overflow for a size of INT_MIN.
-int LastIndex(int size) {
-    return graphics_detail::Saturate(static_cast<long long>(size) - 1);
-}
+int LastIndex(int size) { return graphics_detail::Saturate(static_cast<long long>(size) - 1); }
 
 }  // namespace
 

@@ -76,9 +76,7 @@ color window::SetBrush(unsigned char red, unsigned char green, unsigned char blu
     return previous;
 }
 
-color window::SetBrush(const color& colour) {
-    return SetBrush(colour.ucRed, colour.ucGreen, colour.ucBlue);
-}
+color window::SetBrush(const color& colour) { return SetBrush(colour.ucRed, colour.ucGreen, colour.ucBlue); }
 
 color window::SetBrush(double red, double green, double blue) {
     return SetBrush(FromUnit(red), FromUnit(green), FromUnit(blue));
@@ -154,10 +152,6 @@ void window::RestoreDrawStyle() {
     SelectObject(dcActive, brshOld);
 }
 
-void window::SelectFontObject() {
-    fontOld = SelectObject(dcActive, fontObject);
-}
+void window::SelectFontObject() { fontOld = SelectObject(dcActive, fontObject); }
 
-void window::RestoreFontObject() {
-    SelectObject(dcActive, fontOld);
-}
+void window::RestoreFontObject() { SelectObject(dcActive, fontOld); }

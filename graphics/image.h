@@ -19,13 +19,13 @@
 /// Programs make an empty image, fill it with window::StoreImage and draw it with
 /// window::DrawImage; the fields are for reading only.
 struct image {
-    std::uint16_t usHeight = 0;              ///< Height in pixels; 0 while empty.
-    std::uint16_t usWidth = 0;               ///< Width in pixels; 0 while empty.
-    unsigned char* ucpImageData = nullptr;   ///< usWidth x usHeight pixels of 4 bytes (B, G, R, 0), top row first.
-    std::int32_t iImageType = 0;             ///< 1 once filled (32-bit pixels); 0 while empty.
+    std::uint16_t usHeight = 0;                ///< Height in pixels; 0 while empty.
+    std::uint16_t usWidth = 0;                 ///< Width in pixels; 0 while empty.
+    unsigned char* ucpImageData = nullptr;     ///< usWidth x usHeight pixels of 4 bytes (B, G, R, 0), top row first.
+    std::int32_t iImageType = 0;               ///< 1 once filled (32-bit pixels); 0 while empty.
     BITMAPINFOHEADER* bmiImageInfo = nullptr;  ///< The pixels' layout, as Windows describes it.
-    HDC dcTempBuffer = nullptr;              ///< Used only while StoreImage copies; null otherwise.
-    HBITMAP bmapTempBuffer = nullptr;        ///< Used only while StoreImage copies; null otherwise.
+    HDC dcTempBuffer = nullptr;                ///< Used only while StoreImage copies; null otherwise.
+    HBITMAP bmapTempBuffer = nullptr;          ///< Used only while StoreImage copies; null otherwise.
 
     /// An empty image.
     image() = default;

@@ -36,9 +36,7 @@ BITMAPINFOHEADER* NewHeader(LONG width, LONG height) {
     return header;
 }
 
-LPBITMAPINFO AsInfo(BITMAPINFOHEADER* header) {
-    return reinterpret_cast<LPBITMAPINFO>(header);
-}
+LPBITMAPINFO AsInfo(BITMAPINFOHEADER* header) { return reinterpret_cast<LPBITMAPINFO>(header); }
 
 // The native calls read as many pixels as the header promises, so the header must describe
 // exactly the image's own size and layout, over a pixel block that exists. The image's fields
@@ -69,10 +67,8 @@ void ClientSize(HWND hwnd, int requestedWidth, int requestedHeight, long long& w
 }  // namespace
 
 image::image(image&& other) noexcept
-    : usHeight(std::exchange(other.usHeight, 0)),
-      usWidth(std::exchange(other.usWidth, 0)),
-      ucpImageData(std::exchange(other.ucpImageData, nullptr)),
-      iImageType(std::exchange(other.iImageType, 0)),
+    : usHeight(std::exchange(other.usHeight, 0)), usWidth(std::exchange(other.usWidth, 0)),
+      ucpImageData(std::exchange(other.ucpImageData, nullptr)), iImageType(std::exchange(other.iImageType, 0)),
       bmiImageInfo(std::exchange(other.bmiImageInfo, nullptr)),
       dcTempBuffer(std::exchange(other.dcTempBuffer, nullptr)),
       bmapTempBuffer(std::exchange(other.bmapTempBuffer, nullptr)) {}
@@ -128,8 +124,7 @@ void window::DrawImage(const image& picture, int x, int y, int width, int height
     DrawImage(&picture, x, y, width, height);
 }
 
-void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width,
-                        unsigned short height) {
+void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height) {
     PumpMessages();
     if (picture == nullptr) {
         return;
@@ -170,8 +165,7 @@ void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsign
     }
 }
 
-void window::StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width,
-                        unsigned short height) {
+void window::StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height) {
     StoreImage(&picture, x, y, width, height);
 }
 
@@ -212,14 +206,8 @@ void window::GetColor(int x, int y, double& red, double& green, double& blue) {
     blue = pixel.ucBlue / 255.0;
 }
 
-double window::GetRed(int x, int y) {
-    return GetColor(x, y).ucRed / 255.0;
-}
+double window::GetRed(int x, int y) { return GetColor(x, y).ucRed / 255.0; }
 
-double window::GetGreen(int x, int y) {
-    return GetColor(x, y).ucGreen / 255.0;
-}
+double window::GetGreen(int x, int y) { return GetColor(x, y).ucGreen / 255.0; }
 
-double window::GetBlue(int x, int y) {
-    return GetColor(x, y).ucBlue / 255.0;
-}
+double window::GetBlue(int x, int y) { return GetColor(x, y).ucBlue / 255.0; }

@@ -30,8 +30,8 @@ enum ClickType : std::int32_t {
 };
 /// What a key was, as window::PollKeyPress and window::WaitForKeyPress report it.
 enum KeyType : std::int32_t {
-    NO_KEY = 0,        ///< No key: the queue was empty, or the window is gone (code 0).
-    ASCII_KEY = 1,     ///< A character key; the code is the character typed ('a', 'A', '7', ' ').
+    NO_KEY = 0,     ///< No key: the queue was empty, or the window is gone (code 0).
+    ASCII_KEY = 1,  ///< A character key; the code is the character typed ('a', 'A', '7', ' ').
     /// A cursor key; the code is the number (not the character) of the keypad key of the same
     /// use: 8 up, 2 down, 4 left, 6 right, 7 Home, 1 End, 9 Page Up, 3 Page Down.
     ARROW_KEY = 2,
@@ -69,9 +69,9 @@ struct KeyRecord {
 template <class Record>
 class RecordQueue {
 public:
-    RecordQueue() = default;                               ///< An empty queue.
-    RecordQueue(const RecordQueue&) = delete;              ///< Not copyable: the queue owns its records.
-    RecordQueue& operator=(const RecordQueue&) = delete;   ///< Not copyable: the queue owns its records.
+    RecordQueue() = default;                              ///< An empty queue.
+    RecordQueue(const RecordQueue&) = delete;             ///< Not copyable: the queue owns its records.
+    RecordQueue& operator=(const RecordQueue&) = delete;  ///< Not copyable: the queue owns its records.
     /// Deletes every record still queued.
     ~RecordQueue() {
         pTail = nullptr;
@@ -135,9 +135,9 @@ public:
     bool bWaitClose = true;           ///< Whether the last window waits for a click (window::SetWaitClose).
     std::uint32_t nWindows = 0;       ///< How many windows are registered (32 bits: a 16-bit count wraps after 65,536).
 
-    WindowRegistry() = default;                                  ///< An empty registry.
-    WindowRegistry(const WindowRegistry&) = delete;              ///< Not copyable: there is one.
-    WindowRegistry& operator=(const WindowRegistry&) = delete;   ///< Not copyable: there is one.
+    WindowRegistry() = default;                                 ///< An empty registry.
+    WindowRegistry(const WindowRegistry&) = delete;             ///< Not copyable: there is one.
+    WindowRegistry& operator=(const WindowRegistry&) = delete;  ///< Not copyable: there is one.
     /// Deletes the entries (not the windows they name).
     ~WindowRegistry();
 

@@ -16,9 +16,7 @@ namespace graphics_detail {
 void WriteLine(const char* text) noexcept;
 
 // The fatal error report: one "Fatal Error: ..." line; the operation that reports goes on.
-inline void ReportFatal(const char* text) noexcept {
-    WriteLine(text);
-}
+inline void ReportFatal(const char* text) noexcept { WriteLine(text); }
 
 // red + green * 256 + blue * 65536, the Windows RGB layout.
 constexpr COLORREF ToNative(const color& colour) {

@@ -27,13 +27,9 @@ constexpr KeyTableRow kKeyTable[] = {
 
 // Client coordinates as the library reads them: each half of lParam as an unsigned 16-bit number,
 // so a captured position one pixel left of the window reads 65535.
-int PackedX(LPARAM lParam) {
-    return static_cast<int>(static_cast<unsigned long long>(lParam) & 0xFFFFu);
-}
+int PackedX(LPARAM lParam) { return static_cast<int>(static_cast<unsigned long long>(lParam) & 0xFFFFu); }
 
-int PackedY(LPARAM lParam) {
-    return static_cast<int>((static_cast<unsigned long long>(lParam) >> 16) & 0xFFFFu);
-}
+int PackedY(LPARAM lParam) { return static_cast<int>((static_cast<unsigned long long>(lParam) >> 16) & 0xFFFFu); }
 
 void OnButtonDown(HWND handle, MouseButton button, LPARAM lParam) {
     if (WindowRegistry* registry = WindowRegistry::Active(); registry != nullptr) {
@@ -128,9 +124,7 @@ bool window::TakeOneMessage() {
     return true;
 }
 
-void window::PumpMessages() {
-    TakeOneMessage();
-}
+void window::PumpMessages() { TakeOneMessage(); }
 
 void window::GetMousePosition(int& x, int& y) {
     PumpMessages();
@@ -200,12 +194,10 @@ KeyType window::WaitForKeyPress(char& key) {
 
 void window::ClearMouseQueue() {
     PumpMessages();
-    while (queMouse.Pop()) {
-    }
+    while (queMouse.Pop()) {}
 }
 
 void window::ClearKeyQueue() {
     PumpMessages();
-    while (queKey.Pop()) {
-    }
+    while (queKey.Pop()) {}
 }

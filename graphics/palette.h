@@ -183,6 +183,7 @@ struct NamedColor {
 };
 /// The palette as a table, in the order above, for programs that list or look up colours by name;
 /// NAMED_COLOR_COUNT entries.
+// clang-format off
 inline constexpr NamedColor NAMED_COLORS[] = {
     {"SNOW", SNOW}, {"GHOSTWHITE", GHOSTWHITE}, {"WHITESMOKE", WHITESMOKE}, {"GAINSBORO", GAINSBORO},
     {"FLORALWHITE", FLORALWHITE}, {"OLDLACE", OLDLACE}, {"LINEN", LINEN},
@@ -228,5 +229,6 @@ inline constexpr NamedColor NAMED_COLORS[] = {
     {"DARKGRAY", DARKGRAY}, {"DARKBLUE", DARKBLUE}, {"DARKCYAN", DARKCYAN},
     {"DARKMAGENTA", DARKMAGENTA}, {"DARKRED", DARKRED}, {"LIGHTGREEN", LIGHTGREEN},
 };
+// clang-format on
 /// The number of entries of NAMED_COLORS (144).
 inline constexpr std::size_t NAMED_COLOR_COUNT = sizeof(NAMED_COLORS) / sizeof(NAMED_COLORS[0]);

@@ -47,8 +47,7 @@ void CopyToPage(HDC dcPrinter, HDC source, int width, int height) {
         const int pageWidth = GetDeviceCaps(dcPrinter, HORZRES);
         const int scaledHeight = static_cast<int>(static_cast<double>(pageWidth) * height / width);
         const int top = (GetDeviceCaps(dcPrinter, VERTRES) - scaledHeight) >> 1;
-        if (StretchBlt(dcPrinter, 0, top, pageWidth, scaledHeight, source, 0, 0, width, height,
-                       SRCCOPY) != 1) {
+        if (StretchBlt(dcPrinter, 0, top, pageWidth, scaledHeight, source, 0, 0, width, height, SRCCOPY) != 1) {
             ReportFatal("Fatal Error: Failed to StretchBlt in Print!");
         }
         return;
@@ -86,8 +85,7 @@ void window::Print() {
     job.cbSize = sizeof(DOCINFOA);
     PumpMessages();
     if (!bBuffering) {
-        MessageBoxA(hwndWindow, "Double-buffering must be enabled for printing to work.  Sorry.", kCaption,
-                    kBoxStyle);
+        MessageBoxA(hwndWindow, "Double-buffering must be enabled for printing to work.  Sorry.", kCaption, kBoxStyle);
     }
     PRINTDLGA request{};
     request.lStructSize = sizeof(PRINTDLGA);

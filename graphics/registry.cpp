@@ -117,13 +117,9 @@ void WindowRegistry::KeepPendingError(std::exception_ptr pending) noexcept {
     }
 }
 
-std::exception_ptr WindowRegistry::TakePendingError() noexcept {
-    return std::exchange(pendingError, nullptr);
-}
+std::exception_ptr WindowRegistry::TakePendingError() noexcept { return std::exchange(pendingError, nullptr); }
 
-WindowRegistry* WindowRegistry::Active() noexcept {
-    return activeRegistry;
-}
+WindowRegistry* WindowRegistry::Active() noexcept { return activeRegistry; }
 
 WindowRegistry& WindowRegistry::Acquire() {
     if (activeRegistry == nullptr) {

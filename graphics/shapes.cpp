@@ -29,34 +29,27 @@ struct StyleMessages {
     }
 };
 
-constexpr StyleMessages kRectangleMessages{
-    "Fatal Error: Failed to draw filled style in DrawRectangle!",
-    "Fatal Error: Failed to draw frame style in DrawRectangle!",
-    "Fatal Error: Failed to draw inverted style in DrawRectangle!"};
-constexpr StyleMessages kRoundedMessages{
-    "Fatal Error: Failed to draw filled style in DrawRectangle (rounded)!",
-    "Fatal Error: Failed to draw frame style in DrawRectangle (rounded)!",
-    "Fatal Error: Failed to draw inverted style in DrawRectangle (rounded)!"};
-constexpr StyleMessages kTriangleMessages{
-    "Fatal Error: Failed to draw filled style in DrawTriangle!",
-    "Fatal Error: Failed to draw frame style in DrawTriangle!",
-    "Fatal Error: Failed to draw inverted style in DrawTriangle!"};
-constexpr StyleMessages kPolygonMessages{
-    "Fatal Error: Failed to draw filled style in DrawPolygon!",
-    "Fatal Error: Failed to draw frame style in DrawPolygon!",
-    "Fatal Error: Failed to draw inverted style in DrawPolygon!"};
-constexpr StyleMessages kCircleMessages{
-    "Fatal Error: Failed to draw filled style in DrawCircle!",
-    "Fatal Error: Failed to draw frame style in DrawCircle!",
-    "Fatal Error: Failed to draw inverted style in DrawCircle!"};
-constexpr StyleMessages kEllipseMessages{
-    "Fatal Error: Failed to draw filled style in DrawEllipse!",
-    "Fatal Error: Failed to draw frame style in DrawEllipse!",
-    "Fatal Error: Failed to draw inverted style in DrawEllipse!"};
-constexpr StyleMessages kArcMessages{
-    "Fatal Error: Failed to draw filled style in DrawArc!",
-    "Fatal Error: Failed to draw frame style in DrawArc!",
-    "Fatal Error: Failed to draw inverted style in DrawArc!"};
+constexpr StyleMessages kRectangleMessages{"Fatal Error: Failed to draw filled style in DrawRectangle!",
+                                           "Fatal Error: Failed to draw frame style in DrawRectangle!",
+                                           "Fatal Error: Failed to draw inverted style in DrawRectangle!"};
+constexpr StyleMessages kRoundedMessages{"Fatal Error: Failed to draw filled style in DrawRectangle (rounded)!",
+                                         "Fatal Error: Failed to draw frame style in DrawRectangle (rounded)!",
+                                         "Fatal Error: Failed to draw inverted style in DrawRectangle (rounded)!"};
+constexpr StyleMessages kTriangleMessages{"Fatal Error: Failed to draw filled style in DrawTriangle!",
+                                          "Fatal Error: Failed to draw frame style in DrawTriangle!",
+                                          "Fatal Error: Failed to draw inverted style in DrawTriangle!"};
+constexpr StyleMessages kPolygonMessages{"Fatal Error: Failed to draw filled style in DrawPolygon!",
+                                         "Fatal Error: Failed to draw frame style in DrawPolygon!",
+                                         "Fatal Error: Failed to draw inverted style in DrawPolygon!"};
+constexpr StyleMessages kCircleMessages{"Fatal Error: Failed to draw filled style in DrawCircle!",
+                                        "Fatal Error: Failed to draw frame style in DrawCircle!",
+                                        "Fatal Error: Failed to draw inverted style in DrawCircle!"};
+constexpr StyleMessages kEllipseMessages{"Fatal Error: Failed to draw filled style in DrawEllipse!",
+                                         "Fatal Error: Failed to draw frame style in DrawEllipse!",
+                                         "Fatal Error: Failed to draw inverted style in DrawEllipse!"};
+constexpr StyleMessages kArcMessages{"Fatal Error: Failed to draw filled style in DrawArc!",
+                                     "Fatal Error: Failed to draw frame style in DrawArc!",
+                                     "Fatal Error: Failed to draw inverted style in DrawArc!"};
 
 constexpr double kPi = 3.141592653589793;
 
@@ -79,8 +72,8 @@ POINT ArcPoint(long long cx, long long cy, long long a, long long b, double angl
 }  // namespace
 
 bool window::AcceptsStyle(DrawStyle style, StyleSet accepted) {
-    const bool accepts = accepted == StyleSet::FrameOnly ? style == FRAME
-                                                         : (style == FILLED || style == FRAME || style == INVERTED);
+    const bool accepts =
+        accepted == StyleSet::FrameOnly ? style == FRAME : (style == FILLED || style == FRAME || style == INVERTED);
     if (!accepts) {
         ReportFatal("Fatal Error: You have tried to use an invalid or unimplemented drawstyle!");
     }
@@ -111,8 +104,7 @@ void window::DrawLine(int x1, int y1, int x2, int y2, DrawStyle style) {
     RestoreDrawStyle();
 }
 
-void window::DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth,
-                           int cornerHeight) {
+void window::DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth, int cornerHeight) {
     PumpMessages();
     if (!AcceptsStyle(style, StyleSet::AllStyles)) {
         return;

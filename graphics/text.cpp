@@ -59,17 +59,11 @@ void window::DrawString(int x, int y, const char* text) {
     RestoreFontObject();
 }
 
-void window::DrawString(int x, int y, const std::string& text) {
-    DrawString(x, y, text.c_str());
-}
+void window::DrawString(int x, int y, const std::string& text) { DrawString(x, y, text.c_str()); }
 
-void window::DrawIntValue(int x, int y, int value) {
-    DrawString(x, y, FormatInt(value).text);
-}
+void window::DrawIntValue(int x, int y, int value) { DrawString(x, y, FormatInt(value).text); }
 
-void window::DrawRealValue(int x, int y, double value) {
-    DrawString(x, y, FormatReal(value).text);
-}
+void window::DrawRealValue(int x, int y, double value) { DrawString(x, y, FormatReal(value).text); }
 
 void window::GetStringSize(int& width, int& height, const char* text) {
     const char* measured = text != nullptr ? text : "";
@@ -88,9 +82,7 @@ void window::GetStringSize(int& width, int& height, const std::string& text) {
     GetStringSize(width, height, text.c_str());
 }
 
-void window::GetStringSize(int& width, int& height, int value) {
-    GetStringSize(width, height, FormatInt(value).text);
-}
+void window::GetStringSize(int& width, int& height, int value) { GetStringSize(width, height, FormatInt(value).text); }
 
 void window::GetStringSize(int& width, int& height, double value) {
     GetStringSize(width, height, FormatReal(value).text);

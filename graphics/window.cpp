@@ -48,8 +48,8 @@ window::window(int width, int height, int x, int y) : iWindowWidth(width), iWind
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     const int outerWidth = graphics_detail::Saturate(static_cast<long long>(width) + frame.right - frame.left);
     const int outerHeight = graphics_detail::Saturate(static_cast<long long>(height) + frame.bottom - frame.top);
-    hwndWindow = CreateWindowExA(0, kClassName, kInitialCaption, kWindowStyle, x, y, outerWidth, outerHeight,
-                                 nullptr, nullptr, hInstance, nullptr);
+    hwndWindow = CreateWindowExA(0, kClassName, kInitialCaption, kWindowStyle, x, y, outerWidth, outerHeight, nullptr,
+                                 nullptr, hInstance, nullptr);
     if (hwndWindow != nullptr) {
         ShowWindow(hwndWindow, SW_SHOW);
         dcScreen = GetDC(hwndWindow);
@@ -139,26 +139,18 @@ void window::FarewellWait() {
     }
 }
 
-bool window::IsGone() const {
-    return hwndWindow == nullptr || IsWindow(hwndWindow) == 0;
-}
+bool window::IsGone() const { return hwndWindow == nullptr || IsWindow(hwndWindow) == 0; }
 
 void window::SetTitle(const char* text) {
     PumpMessages();
     SetWindowTextA(hwndWindow, text != nullptr ? text : "");
 }
 
-void window::SetTitle(std::string text) {
-    SetTitle(text.c_str());
-}
+void window::SetTitle(std::string text) { SetTitle(text.c_str()); }
 
-int window::GetWidth() const {
-    return iWindowWidth;
-}
+int window::GetWidth() const { return iWindowWidth; }
 
-int window::GetHeight() const {
-    return iWindowHeight;
-}
+int window::GetHeight() const { return iWindowHeight; }
 
 void window::GetWindowSize(int& width, int& height) const {
     width = iWindowWidth;

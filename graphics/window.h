@@ -211,8 +211,7 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, DrawStyle style);
     /// A rectangle from (x1, y1) to (x2, y2); with @p cornerWidth and @p cornerHeight above 0,
     /// its corners are rounded as quarter ellipses of that width and height (pixels).
-    void DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth = 0,
-                       int cornerHeight = 0);
+    void DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth = 0, int cornerHeight = 0);
     /// A triangle through three points.
     void DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, DrawStyle style);
     /// A polygon through @p count points, closed back to the first, its x and y coordinates in
@@ -228,8 +227,7 @@ public:
     /// to @p endAngle, measured from the positive x axis. @p angleUnit 1 means radians, any other
     /// value degrees. FRAME draws the arc alone; FILLED and INVERTED a pie slice (the arc and
     /// two lines to the centre). Equal angles give the whole ellipse.
-    void DrawArc(int x1, int y1, int x2, int y2, double startAngle, double endAngle, DrawStyle style,
-                 int angleUnit);
+    void DrawArc(int x1, int y1, int x2, int y2, double startAngle, double endAngle, DrawStyle style, int angleUnit);
     /// A cubic Bézier curve from (x1, y1) to (x4, y4) pulled towards the two middle points;
     /// FRAME only.
     void DrawBezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, DrawStyle style);
@@ -268,11 +266,9 @@ public:
     /// replacing what it held. A part reaching outside the window is refused ("Fatal Error:
     /// StoreImage selection extends outside the window!") and the image is left as it was; a
     /// null picture is ignored.
-    void StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width,
-                    unsigned short height);
+    void StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height);
     /// Copies a part of the window into an image as the pointer form does.
-    void StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width,
-                    unsigned short height);
+    void StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height);
     /// The colour of the pixel (x, y) of the window (of the hidden copy while buffering). Read a
     /// pixel inside the window: outside it the result is not defined.
     color GetColor(int x, int y);

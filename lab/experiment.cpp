@@ -11,8 +11,7 @@ namespace {
 
 constexpr double DEGREE = std::numbers::pi / 180;
 
-LabControls PresetControls(int preset, double spin, double tilt, double nutation, double k, double c)
-{
+LabControls PresetControls(int preset, double spin, double tilt, double nutation, double k, double c) {
     LabControls controls;
     controls.preset = preset;
     controls.spin = spin, controls.tilt = tilt, controls.nutation = nutation;
@@ -23,25 +22,19 @@ LabControls PresetControls(int preset, double spin, double tilt, double nutation
 }  // namespace
 
 const Preset PRESETS[PRESET_COUNT] = {
-    {"steady", PresetControls(0, 200, 60, 0, 0, 0)},
-    {"waves", PresetControls(1, 200, 60, 50, 0, 0)},
-    {"cusps", PresetControls(2, 200, 60, 100, 0, 0)},
-    {"loops", PresetControls(3, 200, 60, 200, 0, 0)},
-    {"sleeping top", PresetControls(4, 200, 1, 100, 0, 0)},
-    {"below threshold", PresetControls(5, 50, 1, 100, 0, 0)},
-    {"spin friction", PresetControls(6, 200, 60, 0, 5, 0)},
-    {"pivot friction", PresetControls(7, 200, 60, 100, 0, 20)},
+    {"steady", PresetControls(0, 200, 60, 0, 0, 0)},        {"waves", PresetControls(1, 200, 60, 50, 0, 0)},
+    {"cusps", PresetControls(2, 200, 60, 100, 0, 0)},       {"loops", PresetControls(3, 200, 60, 200, 0, 0)},
+    {"sleeping top", PresetControls(4, 200, 1, 100, 0, 0)}, {"below threshold", PresetControls(5, 50, 1, 100, 0, 0)},
+    {"spin friction", PresetControls(6, 200, 60, 0, 5, 0)}, {"pivot friction", PresetControls(7, 200, 60, 100, 0, 20)},
 };
 
-LabControls WithPreset(const LabControls& current, int preset)
-{
+LabControls WithPreset(const LabControls& current, int preset) {
     LabControls next = PRESETS[std::clamp(preset, 0, PRESET_COUNT - 1)].controls;
     next.timeScale = current.timeScale;
     return next;
 }
 
-TopParameters ParametersOf(const LabControls& c)
-{
+TopParameters ParametersOf(const LabControls& c) {
     TopParameters p;
     const double massScale = c.mass / 100;
     p.mass = c.mass / 1000;
@@ -53,8 +46,7 @@ TopParameters ParametersOf(const LabControls& c)
     return p;
 }
 
-TopState ReleaseOf(const LabControls& c, const TopParameters& p)
-{
+TopState ReleaseOf(const LabControls& c, const TopParameters& p) {
     EulerMotion m;
     m.theta = c.tilt * DEGREE;
     m.spin = c.spin;
@@ -63,8 +55,7 @@ TopState ReleaseOf(const LabControls& c, const TopParameters& p)
     return FromEuler(p, m);
 }
 
-void Experiment::Restart(const LabControls& c)
-{
+void Experiment::Restart(const LabControls& c) {
     m_parameters = ParametersOf(c);
     m_state = ReleaseOf(c, m_parameters);
     m_initial = Energy(m_parameters, m_state);
@@ -75,17 +66,14 @@ void Experiment::Restart(const LabControls& c)
     Record();
 }
 
-void Experiment::SetFriction(const LabControls& c)
-{
+void Experiment::SetFriction(const LabControls& c) {
     const TopParameters p = ParametersOf(c);
     m_parameters.spinFriction = p.spinFriction;
     m_parameters.pivotFriction = p.pivotFriction;
 }
 
-void Experiment::Advance(double seconds)
-{
-    if (m_resting || !(seconds > 0) || !std::isfinite(seconds))
-        return;
+void Experiment::Advance(double seconds) {
+    if (m_resting || !(seconds > 0) || !std::isfinite(seconds)) return;
     const double stable = StableStep(m_parameters, m_state, MAX_STEP);
     const long count = std::min(MAX_SUBSTEPS, static_cast<long>(std::ceil(seconds / stable)));
     m_lastStep = seconds / static_cast<double>(count);
@@ -96,22 +84,18 @@ void Experiment::Advance(double seconds)
     }
 }
 
-void Experiment::Record()
-{
+void Experiment::Record() {
     m_trace.push_back(m_state.axis);
-    if (m_trace.size() > TRACE_CAPACITY)
-        m_trace.pop_front();
+    if (m_trace.size() > TRACE_CAPACITY) m_trace.pop_front();
     const EulerMotion m = ToEuler(m_parameters, m_state);
     const TopEnergy e = Energy(m_parameters, m_state);
-    m_samples.push_back({m_state.time, m.theta, e.kinetic - m_initial.kinetic,
-                         e.potential - m_initial.potential, e.Total() - m_initial.Total()});
-    while (m_samples.front().time < m_state.time - PLOT_SPAN)
-        m_samples.pop_front();
+    m_samples.push_back({m_state.time, m.theta, e.kinetic - m_initial.kinetic, e.potential - m_initial.potential,
+                         e.Total() - m_initial.Total()});
+    while (m_samples.front().time < m_state.time - PLOT_SPAN) m_samples.pop_front();
     m_meter.Add(m_state.time, m.phi, m.phiRate);
 }
 
-LabReadouts Experiment::Readouts() const
-{
+LabReadouts Experiment::Readouts() const {
     LabReadouts r;
     const TopParameters& p = m_parameters;
     r.time = m_state.time;
@@ -124,7 +108,6 @@ LabReadouts Experiment::Readouts() const
     const double tilt = r.nutation ? (r.nutation->theta1 + r.nutation->theta2) / 2 : ToEuler(p, m_state).theta;
     r.steady = SteadyPrecessionRates(p, tilt, r.spin);
     double rate = 0;
-    if (r.nutation && m_meter.MeanRate(r.nutation->period, rate))
-        r.measuredPrecession = rate;
+    if (r.nutation && m_meter.MeanRate(r.nutation->period, rate)) r.measuredPrecession = rate;
     return r;
 }

@@ -15,15 +15,15 @@
 #include <optional>
 
 struct LabControls {
-    int preset = 2;              // index into PRESETS
-    double spin = 200;           // w3 at release, rad/s
-    double tilt = 60;            // theta at release, degrees
-    double nutation = 100;       // per cent: phi'0 = (1 - n / 100) times the slow steady rate
-    double arm = 4;              // cm
-    double mass = 100;           // g
-    double spinFriction = 0;     // k, micro N m s
-    double pivotFriction = 0;    // c, micro N m s
-    double timeScale = 100;      // per cent of real time
+    int preset = 2;            // index into PRESETS
+    double spin = 200;         // w3 at release, rad/s
+    double tilt = 60;          // theta at release, degrees
+    double nutation = 100;     // per cent: phi'0 = (1 - n / 100) times the slow steady rate
+    double arm = 4;            // cm
+    double mass = 100;         // g
+    double spinFriction = 0;   // k, micro N m s
+    double pivotFriction = 0;  // c, micro N m s
+    double timeScale = 100;    // per cent of real time
 };
 
 struct Preset {
@@ -45,26 +45,26 @@ TopParameters ParametersOf(const LabControls& c);
 TopState ReleaseOf(const LabControls& c, const TopParameters& p);
 
 struct PlotSample {
-    double time, theta;                   // s, rad
-    double kinetic, potential, total;     // J, change since release
+    double time, theta;                // s, rad
+    double kinetic, potential, total;  // J, change since release
 };
 
 struct LabReadouts {
     double time = 0, step = 0;
-    std::optional<double> measuredPrecession;   // rad/s, mean over one nutation period
-    std::optional<SteadyPrecession> steady;     // at the mean tilt
-    double fastTopPrecession = 0;               // M / L3
+    std::optional<double> measuredPrecession;  // rad/s, mean over one nutation period
+    std::optional<SteadyPrecession> steady;    // at the mean tilt
+    double fastTopPrecession = 0;              // M / L3
     double spin = 0, sleepingThreshold = 0;
     std::optional<NutationBounds> nutation;
-    double energyDrift = 0;                     // (E + dissipated - E0) / M
+    double energyDrift = 0;  // (E + dissipated - E0) / M
 };
 
 class Experiment {
 public:
-    static constexpr int TRACE_CAPACITY = 2400;    // substeps of trace kept
-    static constexpr double PLOT_SPAN = 1.0;       // s of simulated time in the plots
-    static constexpr double MAX_STEP = 1e-3;       // s
-    static constexpr long MAX_SUBSTEPS = 20000;    // per Advance, so that no call runs away
+    static constexpr int TRACE_CAPACITY = 2400;  // substeps of trace kept
+    static constexpr double PLOT_SPAN = 1.0;     // s of simulated time in the plots
+    static constexpr double MAX_STEP = 1e-3;     // s
+    static constexpr long MAX_SUBSTEPS = 20000;  // per Advance, so that no call runs away
 
     explicit Experiment(const LabControls& c) { Restart(c); }
 

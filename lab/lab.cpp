@@ -11,25 +11,20 @@
 
 namespace {
 
-std::string StatusAfterStep(const LabField& field, const LabControls& controls)
-{
+std::string StatusAfterStep(const LabField& field, const LabControls& controls) {
     std::string text = std::string("-> ") + field.label + ": " + FieldText(field, controls);
-    if (field.effect == FieldEffect::RESTARTS)
-        text += ", released again";
+    if (field.effect == FieldEffect::RESTARTS) text += ", released again";
     return text;
 }
 
 // A new release; a top that had come to rest also starts running again, as a person expects
 // after Reset, while a paused one stays paused.
-void Release(LabSession& session, Experiment& experiment)
-{
-    if (experiment.Resting())
-        session.running = true;
+void Release(LabSession& session, Experiment& experiment) {
+    if (experiment.Resting()) session.running = true;
     experiment.Restart(session.controls);
 }
 
-void ApplyFieldClick(LabSession& session, Experiment& experiment, const LabTarget& target)
-{
+void ApplyFieldClick(LabSession& session, Experiment& experiment, const LabTarget& target) {
     if (!ApplyStep(*target.field, target.action, session.controls)) {
         session.status = std::string("-> ") + target.field->label + ": at its limit";
         return;
@@ -42,15 +37,11 @@ void ApplyFieldClick(LabSession& session, Experiment& experiment, const LabTarge
     Release(session, experiment);
 }
 
-bool ApplyTarget(LabSession& session, Experiment& experiment, const LabTarget& target)
-{
+bool ApplyTarget(LabSession& session, Experiment& experiment, const LabTarget& target) {
     switch (target.action) {
-    case LabAction::NONE:
-        return true;
+    case LabAction::NONE: return true;
     case LabAction::DECREASE:
-    case LabAction::INCREASE:
-        ApplyFieldClick(session, experiment, target);
-        return true;
+    case LabAction::INCREASE: ApplyFieldClick(session, experiment, target); return true;
     case LabAction::RUN_PAUSE:
         if (experiment.Resting()) {
             session.status = "-> The top rests on the table: Reset releases it again";
@@ -63,25 +54,21 @@ bool ApplyTarget(LabSession& session, Experiment& experiment, const LabTarget& t
         Release(session, experiment);
         session.status = "-> Released again from the initial tilt";
         return true;
-    case LabAction::EXIT:
-        return false;
+    case LabAction::EXIT: return false;
     }
     return true;
 }
 
 // Takes every click that arrived during the frame; false once one of them was Exit.
-bool TakeQueuedClicks(window& w, LabSession& session, Experiment& experiment)
-{
+bool TakeQueuedClicks(window& w, LabSession& session, Experiment& experiment) {
     int x = 0, y = 0;
     for (ClickType click = w.PollMouseClick(x, y); click != NO_CLICK; click = w.PollMouseClick(x, y)) {
-        if (click == LEFT_CLICK && !HandleLabClick(w, session, experiment, x, y))
-            return false;
+        if (click == LEFT_CLICK && !HandleLabClick(w, session, experiment, x, y)) return false;
     }
     return true;
 }
 
-bool RunOneFrame(window& w, LabSession& session, Experiment& experiment)
-{
+bool RunOneFrame(window& w, LabSession& session, Experiment& experiment) {
     if (session.running && !experiment.Resting()) {
         Sleep(FRAME_MS);
         experiment.Advance(FRAME_MS / 1000.0 * session.controls.timeScale / 100);
@@ -90,15 +77,12 @@ bool RunOneFrame(window& w, LabSession& session, Experiment& experiment)
             session.status = "-> The top rests: the rim of its disk touched the table";
             DrawLabPanel(w, session);
         }
-        if (!TakeQueuedClicks(w, session, experiment))
-            return false;
+        if (!TakeQueuedClicks(w, session, experiment)) return false;
     } else {
         int x = 0, y = 0;
         const ClickType click = w.WaitForMouseClick(x, y);
-        if (click == NO_CLICK)
-            return false;
-        if (click == LEFT_CLICK && !HandleLabClick(w, session, experiment, x, y))
-            return false;
+        if (click == NO_CLICK) return false;
+        if (click == LEFT_CLICK && !HandleLabClick(w, session, experiment, x, y)) return false;
     }
     DrawLabFrame(w, session, experiment);
     w.UpdateBuffer();
@@ -107,16 +91,13 @@ bool RunOneFrame(window& w, LabSession& session, Experiment& experiment)
 
 }  // namespace
 
-bool HandleLabClick(window& w, LabSession& session, Experiment& experiment, int x, int y)
-{
-    if (!ApplyTarget(session, experiment, FindLabTarget(x, y)))
-        return false;
+bool HandleLabClick(window& w, LabSession& session, Experiment& experiment, int x, int y) {
+    if (!ApplyTarget(session, experiment, FindLabTarget(x, y))) return false;
     DrawLabPanel(w, session);
     return true;
 }
 
-void DrawLabFrame(window& w, const LabSession& session, const Experiment& experiment)
-{
+void DrawLabFrame(window& w, const LabSession& session, const Experiment& experiment) {
     DrawStatusLine(w, session.status);
     DrawScene(w, experiment);
     const LabReadouts readouts = experiment.Readouts();
@@ -125,8 +106,7 @@ void DrawLabFrame(window& w, const LabSession& session, const Experiment& experi
     DrawReadouts(w, readouts);
 }
 
-int RunLab(window& w)
-{
+int RunLab(window& w) {
     w.SetTitle("Gyroscope lab: the heavy symmetric top");
     w.SetFont(13, BOLD, SWISS, nullptr);
     w.SetBuffering(true);
@@ -135,7 +115,6 @@ int RunLab(window& w)
     DrawLabPanel(w, session);
     DrawLabFrame(w, session, experiment);
     w.UpdateBuffer();
-    while (w.IsOpen() && RunOneFrame(w, session, experiment)) {
-    }
+    while (w.IsOpen() && RunOneFrame(w, session, experiment)) {}
     return 0;
 }

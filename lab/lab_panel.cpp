@@ -13,23 +13,17 @@ namespace {
 
 constexpr int FIELD_TOP = 40, FIELD_PITCH = 47, FIELD_HEIGHT = 42, ROW_OFFSET = 20;
 
-constexpr LabBox FieldFrame(int index)
-{
+constexpr LabBox FieldFrame(int index) {
     return {15, FIELD_TOP + index * FIELD_PITCH, 185, FIELD_TOP + index * FIELD_PITCH + FIELD_HEIGHT};
 }
 
-bool StrictlyInside(const LabBox& box, int x, int y)
-{
+bool StrictlyInside(const LabBox& box, int x, int y) {
     return box.left < x && x < box.right && box.top < y && y < box.bottom;
 }
 
-void FillBox(window& w, const LabBox& box)
-{
-    w.DrawRectangle(box.left, box.top, box.right, box.bottom, FILLED, 0, 0);
-}
+void FillBox(window& w, const LabBox& box) { w.DrawRectangle(box.left, box.top, box.right, box.bottom, FILLED, 0, 0); }
 
-void DrawField(window& w, const LabField& field, const LabControls& controls)
-{
+void DrawField(window& w, const LabField& field, const LabControls& controls) {
     FillBox(w, field.frame);
     w.DrawString(field.frame.left + 8, field.frame.top + 3, field.label);
     const int row = field.frame.top + ROW_OFFSET;
@@ -41,8 +35,7 @@ void DrawField(window& w, const LabField& field, const LabControls& controls)
     w.DrawString((field.frame.left + field.frame.right - width) / 2, row, value);
 }
 
-void DrawButton(window& w, const LabBox& box, const char* label)
-{
+void DrawButton(window& w, const LabBox& box, const char* label) {
     FillBox(w, box);
     int width = 0, height = 0;
     w.GetStringSize(width, height, label);
@@ -63,40 +56,30 @@ const LabField LAB_FIELDS[LAB_FIELD_COUNT] = {
     {"Time scale (%)", &LabControls::timeScale, 5, 100, 5, "%.0f", FieldEffect::ACTS_LIVE, FieldFrame(8)},
 };
 
-LabBox MinusBox(const LabField& f)
-{
+LabBox MinusBox(const LabField& f) {
     return {f.frame.left + 2, f.frame.top + ROW_OFFSET - 2, f.frame.left + 32, f.frame.bottom};
 }
 
-LabBox PlusBox(const LabField& f)
-{
+LabBox PlusBox(const LabField& f) {
     return {f.frame.right - 32, f.frame.top + ROW_OFFSET - 2, f.frame.right - 2, f.frame.bottom};
 }
 
-LabTarget FindLabTarget(int x, int y)
-{
+LabTarget FindLabTarget(int x, int y) {
     for (const LabField& field : LAB_FIELDS) {
-        if (StrictlyInside(MinusBox(field), x, y))
-            return {LabAction::DECREASE, &field};
-        if (StrictlyInside(PlusBox(field), x, y))
-            return {LabAction::INCREASE, &field};
+        if (StrictlyInside(MinusBox(field), x, y)) return {LabAction::DECREASE, &field};
+        if (StrictlyInside(PlusBox(field), x, y)) return {LabAction::INCREASE, &field};
     }
-    if (StrictlyInside(RUN_BOX, x, y))
-        return {LabAction::RUN_PAUSE, nullptr};
-    if (StrictlyInside(RESET_BOX, x, y))
-        return {LabAction::RESET, nullptr};
-    if (StrictlyInside(EXIT_BOX, x, y))
-        return {LabAction::EXIT, nullptr};
+    if (StrictlyInside(RUN_BOX, x, y)) return {LabAction::RUN_PAUSE, nullptr};
+    if (StrictlyInside(RESET_BOX, x, y)) return {LabAction::RESET, nullptr};
+    if (StrictlyInside(EXIT_BOX, x, y)) return {LabAction::EXIT, nullptr};
     return {};
 }
 
-bool ApplyStep(const LabField& field, LabAction direction, LabControls& controls)
-{
+bool ApplyStep(const LabField& field, LabAction direction, LabControls& controls) {
     const double sign = direction == LabAction::DECREASE ? -1 : 1;
     if (field.member == nullptr) {
         const int next = controls.preset + static_cast<int>(sign);
-        if (next < 0 || next >= PRESET_COUNT)
-            return false;
+        if (next < 0 || next >= PRESET_COUNT) return false;
         controls = WithPreset(controls, next);
         return true;
     }
@@ -106,23 +89,19 @@ bool ApplyStep(const LabField& field, LabAction direction, LabControls& controls
     const bool onGrid = std::abs(steps - std::round(steps)) < 1e-9;
     const double target = onGrid ? std::round(steps) + sign : (sign > 0 ? std::ceil(steps) : std::floor(steps));
     const double next = target * field.step;
-    if (next < field.lower - 1e-9 || next > field.upper + 1e-9)
-        return false;
+    if (next < field.lower - 1e-9 || next > field.upper + 1e-9) return false;
     value = next;
     return true;
 }
 
-std::string FieldText(const LabField& field, const LabControls& controls)
-{
-    if (field.member == nullptr)
-        return PRESETS[controls.preset].name;
+std::string FieldText(const LabField& field, const LabControls& controls) {
+    if (field.member == nullptr) return PRESETS[controls.preset].name;
     char text[32];
     std::snprintf(text, sizeof text, field.format, controls.*field.member);
     return text;
 }
 
-void DrawLabPanel(window& w, const LabSession& session)
-{
+void DrawLabPanel(window& w, const LabSession& session) {
     w.SetPen(12, 180, 243, 1);
     w.SetBrush(12, 180, 243);
     w.DrawRectangle(0, 0, 200, 700, FILLED, 0, 0);
@@ -130,15 +109,13 @@ void DrawLabPanel(window& w, const LabSession& session)
     w.DrawString(15, 12, "Parameters");
     w.SetPen(0, 0, 0, 2);
     w.SetBrush(255, 255, 255);
-    for (const LabField& field : LAB_FIELDS)
-        DrawField(w, field, session.controls);
+    for (const LabField& field : LAB_FIELDS) DrawField(w, field, session.controls);
     DrawButton(w, RUN_BOX, session.running ? "Pause" : "Run");
     DrawButton(w, RESET_BOX, "Reset");
     DrawButton(w, EXIT_BOX, "Exit");
 }
 
-void DrawStatusLine(window& w, const std::string& status)
-{
+void DrawStatusLine(window& w, const std::string& status) {
     w.SetPen(12, 180, 243, 1);
     w.SetBrush(12, 180, 243);
     w.DrawRectangle(200, 0, 1000, 71, FILLED, 0, 0);

@@ -22,7 +22,7 @@ struct LabField {
     const char* label;
     double LabControls::*member;  // null for the preset, which is LabControls::preset
     double lower, upper, step;
-    const char* format;           // printf pattern of the value
+    const char* format;  // printf pattern of the value
     FieldEffect effect;
     LabBox frame;
 };

@@ -3,8 +3,7 @@
 
 #include <graphics/window.h>
 
-int main()
-{
+int main() {
     window labWindow(1000, 700, CW_USEDEFAULT, 0);
     labWindow.SetWaitClose(false);
     return RunLab(labWindow);

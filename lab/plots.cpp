@@ -27,15 +27,13 @@ struct Range {
     double low, high;
 };
 
-std::string Format(const char* pattern, double value)
-{
+std::string Format(const char* pattern, double value) {
     char text[96];
     std::snprintf(text, sizeof text, pattern, value);
     return text;
 }
 
-void DrawAxes(window& w, const PlotBox& box, const char* title, const Range& range, const char* labelPattern)
-{
+void DrawAxes(window& w, const PlotBox& box, const char* title, const Range& range, const char* labelPattern) {
     w.SetPen(0, 0, 0, 1);
     w.DrawLine(PLOT_LEFT, box.top, PLOT_LEFT, box.bottom, FRAME);
     w.DrawLine(PLOT_LEFT, box.bottom, PLOT_RIGHT, box.bottom, FRAME);
@@ -45,8 +43,7 @@ void DrawAxes(window& w, const PlotBox& box, const char* title, const Range& ran
 }
 
 // The column of time t; the newest sample sits on the right edge.
-int ColumnOf(double t, double now)
-{
+int ColumnOf(double t, double now) {
     const double span = Experiment::PLOT_SPAN;
     return PLOT_LEFT + 1 + static_cast<int>((t - (now - span)) / span * (PLOT_RIGHT - PLOT_LEFT - 2));
 }
@@ -54,20 +51,15 @@ int ColumnOf(double t, double now)
 // The series as one polyline: per column, the first sample's row, then the slice's extremes.
 // (Consecutive columns are joined by the polyline itself.)
 template <typename Value>
-void DrawSeries(window& w, const std::deque<PlotSample>& samples, Value value, const Range& range, const PlotBox& box)
-{
-    if (samples.empty())
-        return;
+void DrawSeries(window& w, const std::deque<PlotSample>& samples, Value value, const Range& range, const PlotBox& box) {
+    if (samples.empty()) return;
     const double now = samples.back().time;
     std::vector<ScreenPoint> line;
     int column = -1, low = 0, high = 0;
     auto flush = [&] {
-        if (column < 0)
-            return;
-        if (line.back().y != low)
-            line.push_back({column, low});
-        if (high != low)
-            line.push_back({column, high});
+        if (column < 0) return;
+        if (line.back().y != low) line.push_back({column, low});
+        if (high != low) line.push_back({column, high});
     };
     for (const PlotSample& s : samples) {
         const int row = PlotRow(value(s), range.low, range.high, box.top, box.bottom);
@@ -84,14 +76,11 @@ void DrawSeries(window& w, const std::deque<PlotSample>& samples, Value value, c
     DrawPolyline(w, line);
 }
 
-void DrawDotted(window& w, int row)
-{
-    for (int x = PLOT_LEFT + 2; x + 4 < PLOT_RIGHT; x += 10)
-        w.DrawLine(x, row, x + 4, row, FRAME);
+void DrawDotted(window& w, int row) {
+    for (int x = PLOT_LEFT + 2; x + 4 < PLOT_RIGHT; x += 10) w.DrawLine(x, row, x + 4, row, FRAME);
 }
 
-Range ThetaRange(const std::deque<PlotSample>& samples, const LabReadouts& r)
-{
+Range ThetaRange(const std::deque<PlotSample>& samples, const LabReadouts& r) {
     Range range{1e9, -1e9};
     for (const PlotSample& s : samples)
         range.low = std::min(range.low, s.theta), range.high = std::max(range.high, s.theta);
@@ -101,8 +90,7 @@ Range ThetaRange(const std::deque<PlotSample>& samples, const LabReadouts& r)
     return {(range.low - pad) / DEGREE, (range.high + pad) / DEGREE};
 }
 
-Range EnergyRange(const std::deque<PlotSample>& samples, double torque)
-{
+Range EnergyRange(const std::deque<PlotSample>& samples, double torque) {
     double largest = 1e-6 * torque;
     for (const PlotSample& s : samples)
         largest = std::max({largest, std::abs(s.kinetic), std::abs(s.potential), std::abs(s.total)});
@@ -110,8 +98,7 @@ Range EnergyRange(const std::deque<PlotSample>& samples, double torque)
     return {-edge, edge};
 }
 
-void DrawThetaPlot(window& w, const Experiment& experiment, const LabReadouts& r)
-{
+void DrawThetaPlot(window& w, const Experiment& experiment, const LabReadouts& r) {
     const Range range = ThetaRange(experiment.Samples(), r);
     DrawAxes(w, THETA_BOX, "theta (deg) over the last second", range, "%.2f");
     if (r.nutation) {
@@ -120,30 +107,31 @@ void DrawThetaPlot(window& w, const Experiment& experiment, const LabReadouts& r
         DrawDotted(w, PlotRow(r.nutation->theta2 / DEGREE, range.low, range.high, THETA_BOX.top, THETA_BOX.bottom));
     }
     w.SetPen(0, 0, 170, 1);
-    DrawSeries(w, experiment.Samples(), [](const PlotSample& s) { return s.theta / DEGREE; }, range, THETA_BOX);
+    DrawSeries(
+        w, experiment.Samples(), [](const PlotSample& s) { return s.theta / DEGREE; }, range, THETA_BOX);
 }
 
-void DrawEnergyPlot(window& w, const Experiment& experiment)
-{
+void DrawEnergyPlot(window& w, const Experiment& experiment) {
     const double torque = experiment.Parameters().GravityTorque();
     const Range range = EnergyRange(experiment.Samples(), torque);
     DrawAxes(w, ENERGY_BOX, "kinetic, potential, total - start (M)", range, "%+.3f");
     const auto& samples = experiment.Samples();
     w.SetPen(220, 120, 0, 1);
-    DrawSeries(w, samples, [torque](const PlotSample& s) { return s.kinetic / torque; }, range, ENERGY_BOX);
+    DrawSeries(
+        w, samples, [torque](const PlotSample& s) { return s.kinetic / torque; }, range, ENERGY_BOX);
     w.SetPen(0, 150, 150, 1);
-    DrawSeries(w, samples, [torque](const PlotSample& s) { return s.potential / torque; }, range, ENERGY_BOX);
+    DrawSeries(
+        w, samples, [torque](const PlotSample& s) { return s.potential / torque; }, range, ENERGY_BOX);
     w.SetPen(0, 0, 0, 1);
-    DrawSeries(w, samples, [torque](const PlotSample& s) { return s.total / torque; }, range, ENERGY_BOX);
+    DrawSeries(
+        w, samples, [torque](const PlotSample& s) { return s.total / torque; }, range, ENERGY_BOX);
 }
 
-std::string Optional(const char* pattern, const std::optional<double>& value)
-{
+std::string Optional(const char* pattern, const std::optional<double>& value) {
     return value ? Format(pattern, *value) : std::string("none");
 }
 
-std::vector<std::string> ReadoutLines(const LabReadouts& r)
-{
+std::vector<std::string> ReadoutLines(const LabReadouts& r) {
     std::vector<std::string> lines;
     lines.push_back(Format("t = %.2f s", r.time) + Format("   step h = %.3f ms (4th order)", r.step * 1e3));
     lines.push_back("Omega measured (mean over T): " + Optional("%.5f rad/s", r.measuredPrecession));
@@ -153,8 +141,8 @@ std::vector<std::string> ReadoutLines(const LabReadouts& r)
     if (r.nutation) {
         lines.push_back(Format("theta1 = %.4f deg", r.nutation->theta1 / DEGREE) +
                         Format("   theta2 = %.4f deg", r.nutation->theta2 / DEGREE));
-        lines.push_back(Format("nutation period T = %.4f ms", r.nutation->period * 1e3) + "   trace: " +
-                        TraceShapeName(r.nutation->shape));
+        lines.push_back(Format("nutation period T = %.4f ms", r.nutation->period * 1e3) +
+                        "   trace: " + TraceShapeName(r.nutation->shape));
     }
     lines.push_back(Format("energy drift (E + lost - E0) / M = %.2e", r.energyDrift));
     return lines;
@@ -162,16 +150,13 @@ std::vector<std::string> ReadoutLines(const LabReadouts& r)
 
 }  // namespace
 
-int PlotRow(double v, double low, double high, int top, int bottom)
-{
-    if (!(high > low))
-        return (top + bottom) / 2;
+int PlotRow(double v, double low, double high, int top, int bottom) {
+    if (!(high > low)) return (top + bottom) / 2;
     const double f = std::clamp((v - low) / (high - low), 0.0, 1.0);
     return bottom - 1 - static_cast<int>(std::lround(f * (bottom - 1 - top)));
 }
 
-void DrawPlots(window& w, const Experiment& experiment, const LabReadouts& readouts)
-{
+void DrawPlots(window& w, const Experiment& experiment, const LabReadouts& readouts) {
     w.SetPen(255, 255, 255, 1);
     w.SetBrush(255, 255, 255);
     w.DrawRectangle(SCENE_RIGHT, SCENE_TOP, 1000, 700, FILLED, 0, 0);
@@ -179,8 +164,7 @@ void DrawPlots(window& w, const Experiment& experiment, const LabReadouts& reado
     DrawEnergyPlot(w, experiment);
 }
 
-void DrawReadouts(window& w, const LabReadouts& readouts)
-{
+void DrawReadouts(window& w, const LabReadouts& readouts) {
     w.SetPen(0, 0, 0, 1);
     int y = READOUT_TOP;
     for (const std::string& line : ReadoutLines(readouts)) {

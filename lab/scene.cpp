@@ -17,7 +17,7 @@ constexpr double ELEVATION = 20 * std::numbers::pi / 180;
 constexpr double DISTANCE = 6;
 constexpr double OUTLINE_PIXELS = 150;
 const double FOCAL = OUTLINE_PIXELS * std::sqrt(DISTANCE * DISTANCE - 1);
-const Vector3 CAMERA{0, -DISTANCE * std::cos(ELEVATION), DISTANCE * std::sin(ELEVATION)};
+const Vector3 CAMERA{0, -std::cos(ELEVATION) * DISTANCE, std::sin(ELEVATION) * DISTANCE};
 const Vector3 FORWARD{0, std::cos(ELEVATION), -std::sin(ELEVATION)};
 const Vector3 RIGHT{1, 0, 0};
 const Vector3 CAMERA_UP{0, std::sin(ELEVATION), std::cos(ELEVATION)};
@@ -31,8 +31,7 @@ struct Proportions {
     double diskRadius, tableDepth;
 };
 
-Proportions ProportionsOf(const TopParameters& p)
-{
+Proportions ProportionsOf(const TopParameters& p) {
     const double scale = DISK_CENTRE / p.arm;
     return {std::clamp(scale * p.diskRadius, 0.1, 0.8), std::clamp(scale * p.pivotHeight, 0.3, 2.4)};
 }
@@ -41,15 +40,13 @@ constexpr int CIRCLE_POINTS = 32;
 int Round(double v) { return static_cast<int>(std::lround(v)); }
 
 // Two unit vectors perpendicular to the unit vector n and to each other.
-void Perpendiculars(Vector3 n, Vector3& a, Vector3& b)
-{
+void Perpendiculars(Vector3 n, Vector3& a, Vector3& b) {
     const Vector3 helper = std::abs(n.z) < 0.9 ? UP : Vector3{1, 0, 0};
     a = Normalized(Cross(n, helper));
     b = Cross(n, a);
 }
 
-void DrawCircleIn3d(window& w, Vector3 centre, Vector3 normal, double radius, DrawStyle style)
-{
+void DrawCircleIn3d(window& w, Vector3 centre, Vector3 normal, double radius, DrawStyle style) {
     Vector3 a, b;
     Perpendiculars(Normalized(normal), a, b);
     int xs[CIRCLE_POINTS], ys[CIRCLE_POINTS];
@@ -61,37 +58,31 @@ void DrawCircleIn3d(window& w, Vector3 centre, Vector3 normal, double radius, Dr
     w.DrawPolygon(xs, ys, CIRCLE_POINTS, style);
 }
 
-void DrawLine3d(window& w, Vector3 from, Vector3 to)
-{
+void DrawLine3d(window& w, Vector3 from, Vector3 to) {
     const ScreenPoint a = Project(from).point, b = Project(to).point;
     w.DrawLine(a.x, a.y, b.x, b.y, FRAME);
 }
 
-void DrawTable(window& w, double depth)
-{
+void DrawTable(window& w, double depth) {
     w.SetPen(150, 140, 120, 1);
     w.SetBrush(235, 225, 205);
     DrawCircleIn3d(w, {0, 0, -depth}, UP, TABLE_RADIUS, FILLED);
 }
 
-void DrawPostPiece(window& w, double depth)
-{
+void DrawPostPiece(window& w, double depth) {
     w.SetPen(150, 150, 150, 5);
     DrawLine3d(w, {0, 0, -depth}, {0, 0, 0});
 }
 
 // One polyline a colour band, each run joined to the first point of the next band.
-void DrawTrace(window& w, const std::deque<Vector3>& trace)
-{
+void DrawTrace(window& w, const std::deque<Vector3>& trace) {
     const std::vector<TraceVertex> vertices = TraceVertices(trace);
     std::vector<ScreenPoint> run;
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         run.push_back(vertices[i].point);
         const bool runEnds = i + 1 == vertices.size() || vertices[i + 1].band != vertices[i].band;
-        if (!runEnds)
-            continue;
-        if (i + 1 < vertices.size())
-            run.push_back(vertices[i + 1].point);
+        if (!runEnds) continue;
+        if (i + 1 < vertices.size()) run.push_back(vertices[i + 1].point);
         const TraceColour c = TraceColourAt((vertices[i].band + 0.5) / TRACE_BANDS);
         w.SetPen(c.red, c.green, c.blue, 1);
         DrawPolyline(w, run);
@@ -99,8 +90,7 @@ void DrawTrace(window& w, const std::deque<Vector3>& trace)
     }
 }
 
-void DrawDisk(window& w, Vector3 axis, double radius)
-{
+void DrawDisk(window& w, Vector3 axis, double radius) {
     const Vector3 centre = DISK_CENTRE * axis;
     const double facing = std::abs(Dot(axis, Normalized(CAMERA - centre)));
     w.SetPen(20, 40, 120, 1);
@@ -109,8 +99,7 @@ void DrawDisk(window& w, Vector3 axis, double radius)
     DrawCircleIn3d(w, centre, axis, radius, FILLED);
 }
 
-void DrawAxis(window& w, Vector3 axis)
-{
+void DrawAxis(window& w, Vector3 axis) {
     w.SetPen(50, 50, 50, 3);
     DrawLine3d(w, {0, 0, 0}, axis);
     w.SetBrush(50, 50, 50);
@@ -118,20 +107,16 @@ void DrawAxis(window& w, Vector3 axis)
     w.DrawCircle(tip.x, tip.y, 4, FILLED);
 }
 
-void DrawSpinningBody(window& w, Vector3 axis, double diskRadius)
-{
+void DrawSpinningBody(window& w, Vector3 axis, double diskRadius) {
     const bool tipTowardsViewer = Dot(axis, FORWARD) < 0;
-    if (!tipTowardsViewer)
-        DrawAxis(w, axis);
+    if (!tipTowardsViewer) DrawAxis(w, axis);
     DrawDisk(w, axis, diskRadius);
-    if (tipTowardsViewer)
-        DrawAxis(w, axis);
+    if (tipTowardsViewer) DrawAxis(w, axis);
 }
 
 }  // namespace
 
-Projection Project(Vector3 p)
-{
+Projection Project(Vector3 p) {
     const Vector3 relative = p - CAMERA;
     Projection out;
     out.depth = Dot(relative, FORWARD);
@@ -141,29 +126,23 @@ Projection Project(Vector3 p)
     return out;
 }
 
-void DrawPolyline(window& w, const std::vector<ScreenPoint>& points)
-{
-    if (points.size() < 2)
-        return;
+void DrawPolyline(window& w, const std::vector<ScreenPoint>& points) {
+    if (points.size() < 2) return;
     std::vector<int> xs, ys;
-    for (const ScreenPoint& p : points)
-        xs.push_back(p.x), ys.push_back(p.y);
-    for (std::size_t i = points.size() - 1; i-- > 1;)
-        xs.push_back(points[i].x), ys.push_back(points[i].y);
+    for (const ScreenPoint& p : points) xs.push_back(p.x), ys.push_back(p.y);
+    for (std::size_t i = points.size() - 1; i-- > 1;) xs.push_back(points[i].x), ys.push_back(points[i].y);
     w.DrawPolygon(xs.data(), ys.data(), static_cast<int>(xs.size()), FRAME);
 }
 
 int SphereOutlineRadius() { return Round(OUTLINE_PIXELS); }
 
-TraceColour TraceColourAt(double age)
-{
+TraceColour TraceColourAt(double age) {
     const double a = std::clamp(age, 0.0, 1.0);
     const int fade = static_cast<int>(200 * a);
     return {210 + static_cast<int>(45 * a), 20 + fade, 20 + fade};
 }
 
-std::vector<TraceVertex> TraceVertices(const std::deque<Vector3>& trace)
-{
+std::vector<TraceVertex> TraceVertices(const std::deque<Vector3>& trace) {
     std::vector<TraceVertex> out;
     const double count = static_cast<double>(Experiment::TRACE_CAPACITY);
     for (std::size_t i = 0; i < trace.size(); ++i) {
@@ -178,8 +157,7 @@ std::vector<TraceVertex> TraceVertices(const std::deque<Vector3>& trace)
     return out;
 }
 
-void DrawScene(window& w, const Experiment& experiment)
-{
+void DrawScene(window& w, const Experiment& experiment) {
     w.SetPen(255, 255, 255, 1);
     w.SetBrush(255, 255, 255);
     w.DrawRectangle(SCENE_LEFT, SCENE_TOP, SCENE_RIGHT, SCENE_BOTTOM, FILLED, 0, 0);
@@ -190,9 +168,7 @@ void DrawScene(window& w, const Experiment& experiment)
     DrawTrace(w, experiment.Trace());
     const Vector3 axis = experiment.State().axis;
     const bool diskBeyondPivot = Project(DISK_CENTRE * axis).depth > DISTANCE;
-    if (!diskBeyondPivot)
-        DrawPostPiece(w, sizes.tableDepth);
+    if (!diskBeyondPivot) DrawPostPiece(w, sizes.tableDepth);
     DrawSpinningBody(w, axis, sizes.diskRadius);
-    if (diskBeyondPivot)
-        DrawPostPiece(w, sizes.tableDepth);
+    if (diskBeyondPivot) DrawPostPiece(w, sizes.tableDepth);
 }

@@ -2,7 +2,8 @@
 # Usage: test-all.sh [STAGE...]   stages: tree native asan fuzz windows scene-diff (default: all,
 # in that order)
 # Builds and tests every configuration `make test` promises and fails if anything failed:
-#   tree        no tracked file over 1 MiB unless scripts/large-files.txt lists it
+#   tree        no tracked file over 1 MiB unless scripts/large-files.txt lists it, and every C++
+#               file laid out as .clang-format says (scripts/format-check.sh)
 #   native      the portable build, ctest (headless tests and the Xvfb end-to-end tests)
 #   asan        the same under AddressSanitizer + UndefinedBehaviorSanitizer, leaks included
 #   fuzz        every fuzz target (scripts/fuzz.sh) for ZG_FUZZ_SECONDS each, default 60
@@ -51,7 +52,10 @@ run_ctest() {  # preset: ctest in the preset's build directory, output kept in c
 }
 
 stage_tree() {
-  if scripts/check-large-files.sh; then
+  local status=0
+  scripts/check-large-files.sh || status=1
+  scripts/format-check.sh || status=1
+  if ((status == 0)); then
     total_passed=$((total_passed + 1))
     return 0
   fi

@@ -15,14 +15,12 @@ constexpr double DEGREE = std::numbers::pi / 180;
 constexpr double FRAME = 0.05;
 
 // Runs the experiment frame by frame until `until` seconds, calling visit for every new sample.
-void RunUntil(Experiment& e, double until, const std::function<void(const PlotSample&)>& visit)
-{
+void RunUntil(Experiment& e, double until, const std::function<void(const PlotSample&)>& visit) {
     double seen = e.State().time;
     while (e.State().time < until - 1e-9 && !e.Resting()) {
         e.Advance(std::min(FRAME, until - e.State().time));
         for (const PlotSample& s : e.Samples())
-            if (s.time > seen)
-                visit(s);
+            if (s.time > seen) visit(s);
         seen = e.State().time;
     }
 }
@@ -34,28 +32,24 @@ struct Range {
     double Mean() const { return sum / count; }  // samples are evenly spaced in time
 };
 
-Range TiltRange(const LabControls& c, double seconds)
-{
+Range TiltRange(const LabControls& c, double seconds) {
     Experiment e(c);
     Range r;
     RunUntil(e, seconds, [&](const PlotSample& s) { r.Add(s.theta / DEGREE); });
     return r;
 }
 
-void Row(const char* what, const char* reference, double closedForm, double integrated)
-{
+void Row(const char* what, const char* reference, double closedForm, double integrated) {
     std::printf("| %s | %s | %.10g | %.10g |\n", what, reference, closedForm, integrated);
 }
 
-LabControls Start(double tilt, double nutation, double spin)
-{
+LabControls Start(double tilt, double nutation, double spin) {
     LabControls c = PRESETS[2].controls;
     c.tilt = tilt, c.nutation = nutation, c.spin = spin;
     return c;
 }
 
-void SteadyAndCuspRows()
-{
+void SteadyAndCuspRows() {
     const TopParameters p = ParametersOf(LabControls{});
     const SteadyPrecession steady = *SteadyPrecessionRates(p, 60 * DEGREE, 200);
     Experiment moving(PRESETS[0].controls);
@@ -77,8 +71,7 @@ void SteadyAndCuspRows()
     Row("cusps: mean Omega (rad/s)", "1.980413098", NAN, cusps.Readouts().measuredPrecession.value_or(NAN));
 }
 
-void NutationAndSleepingRows()
-{
+void NutationAndSleepingRows() {
     const char* frequencies[] = {"46.7722", "98.1102", "148.7126"};
     const double spins[] = {100, 200, 300};
     for (int i = 0; i < 3; ++i) {
@@ -99,8 +92,7 @@ void NutationAndSleepingRows()
     }
 }
 
-void PresetRangeRows()
-{
+void PresetRangeRows() {
     struct Case {
         const char* what;
         double nutation;
@@ -117,8 +109,7 @@ void PresetRangeRows()
     }
 }
 
-void FrictionRows()
-{
+void FrictionRows() {
     Experiment spin(PRESETS[6].controls);
     const double times[] = {0.5, 20, 40};
     const char* tilts[] = {"60.03", "63.89", "90.76"};
@@ -145,8 +136,7 @@ void FrictionRows()
     Row("pivot friction: mean tilt over 29.5-30.5 s (deg)", "64.08", NAN, end.Mean() / DEGREE);
 }
 
-void DriftTable()
-{
+void DriftTable() {
     std::printf("\n| preset (friction off) | max |E - E0| / M over 600 s | at 600 s |\n|---|---|---|\n");
     for (const Preset& preset : PRESETS) {
         LabControls c = preset.controls;
@@ -164,8 +154,7 @@ void DriftTable()
 
 }  // namespace
 
-int main()
-{
+int main() {
     std::printf("| case | reference | program, closed form | program, integrated |\n|---|---|---|---|\n");
     SteadyAndCuspRows();
     NutationAndSleepingRows();

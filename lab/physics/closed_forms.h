@@ -29,9 +29,9 @@ double SleepingThreshold(const TopParameters& p);
 enum class TraceShape { STEADY, WAVES, LOOPS, CUSPS };
 
 struct NutationBounds {
-    double u1 = 1, u2 = 1, u3 = 1;           // the cubic's roots, u2 <= u1 <= 1 < u3
-    double theta1 = 0, theta2 = 0;           // rad, theta1 <= theta2
-    double period = 0;                       // s; the small-nutation limit when theta1 == theta2
+    double u1 = 1, u2 = 1, u3 = 1;  // the cubic's roots, u2 <= u1 <= 1 < u3
+    double theta1 = 0, theta2 = 0;  // rad, theta1 <= theta2
+    double period = 0;              // s; the small-nutation limit when theta1 == theta2
     TraceShape shape = TraceShape::STEADY;
 };
 

@@ -10,10 +10,8 @@
 
 namespace {
 
-void Damp(const TopParameters& p, TopState& s, double h)
-{
-    if (p.spinFriction == 0 && p.pivotFriction == 0)
-        return;
+void Damp(const TopParameters& p, TopState& s, double h) {
+    if (p.spinFriction == 0 && p.pivotFriction == 0) return;
     const double axial = Dot(s.momentum, s.axis);
     const Vector3 transverse = s.momentum - axial * s.axis;
     const double axialAfter = axial * std::exp(-p.spinFriction * h / p.axialInertia);
@@ -24,17 +22,12 @@ void Damp(const TopParameters& p, TopState& s, double h)
                     transverseSquared * (1 - transverseScale * transverseScale) / (2 * p.transverseInertia);
 }
 
-void Kick(const TopParameters& p, TopState& s, double h)
-{
-    s.momentum += (h * p.GravityTorque()) * Cross(UP, s.axis);
-}
+void Kick(const TopParameters& p, TopState& s, double h) { s.momentum += (h * p.GravityTorque()) * Cross(UP, s.axis); }
 
 // Rodrigues' rotation of e3 about the unit vector n = L / |L| by the angle |L| h / I1.
-void Drift(const TopParameters& p, TopState& s, double h)
-{
+void Drift(const TopParameters& p, TopState& s, double h) {
     const double size = Norm(s.momentum);
-    if (size == 0)
-        return;
+    if (size == 0) return;
     const Vector3 n = (1 / size) * s.momentum;
     const double angle = size * h / p.transverseInertia;
     const double c = std::cos(angle), sn = std::sin(angle);
@@ -42,8 +35,7 @@ void Drift(const TopParameters& p, TopState& s, double h)
     s.axis = c * e + sn * Cross(n, e) + ((1 - c) * Dot(n, e)) * n;
 }
 
-void SymmetricStep(const TopParameters& p, TopState& s, double h)
-{
+void SymmetricStep(const TopParameters& p, TopState& s, double h) {
     Damp(p, s, h / 2);
     Kick(p, s, h / 2);
     Drift(p, s, h);
@@ -54,8 +46,7 @@ void SymmetricStep(const TopParameters& p, TopState& s, double h)
 
 }  // namespace
 
-void StepTop(const TopParameters& p, TopState& s, double h, Integrator order)
-{
+void StepTop(const TopParameters& p, TopState& s, double h, Integrator order) {
     if (order == Integrator::SECOND_ORDER) {
         SymmetricStep(p, s, h);
         return;
@@ -69,13 +60,10 @@ void StepTop(const TopParameters& p, TopState& s, double h, Integrator order)
     s.time = start + h;
 }
 
-double StableStep(const TopParameters& p, const TopState& s, double maxStep)
-{
+double StableStep(const TopParameters& p, const TopState& s, double maxStep) {
     double h = maxStep;
     const double size = Norm(s.momentum);
-    if (size > 0)
-        h = std::min(h, 0.1 * p.transverseInertia / size);
-    if (p.GravityTorque() > 0)
-        h = std::min(h, 0.1 * std::sqrt(p.transverseInertia / p.GravityTorque()));
+    if (size > 0) h = std::min(h, 0.1 * p.transverseInertia / size);
+    if (p.GravityTorque() > 0) h = std::min(h, 0.1 * std::sqrt(p.transverseInertia / p.GravityTorque()));
     return h;
 }

@@ -8,33 +8,29 @@
 namespace {
 
 // The unit vectors along increasing theta and increasing phi at the given angles.
-Vector3 ThetaDirection(double theta, double phi)
-{
+Vector3 ThetaDirection(double theta, double phi) {
     return {std::cos(theta) * std::sin(phi), -std::cos(theta) * std::cos(phi), -std::sin(theta)};
 }
 
 Vector3 PhiDirection(double phi) { return {std::cos(phi), std::sin(phi), 0}; }
 
-Vector3 AxisFromAngles(double theta, double phi)
-{
+Vector3 AxisFromAngles(double theta, double phi) {
     return {std::sin(theta) * std::sin(phi), -std::sin(theta) * std::cos(phi), std::cos(theta)};
 }
 
 }  // namespace
 
-TopState FromEuler(const TopParameters& p, const EulerMotion& m)
-{
+TopState FromEuler(const TopParameters& p, const EulerMotion& m) {
     const Vector3 axis = AxisFromAngles(m.theta, m.phi);
-    const Vector3 axisRate = m.thetaRate * ThetaDirection(m.theta, m.phi) +
-                             m.phiRate * std::sin(m.theta) * PhiDirection(m.phi);
+    const Vector3 axisRate =
+        m.thetaRate * ThetaDirection(m.theta, m.phi) + m.phiRate * std::sin(m.theta) * PhiDirection(m.phi);
     TopState s;
     s.axis = axis;
     s.momentum = p.transverseInertia * Cross(axis, axisRate) + p.axialInertia * m.spin * axis;
     return s;
 }
 
-EulerMotion ToEuler(const TopParameters& p, const TopState& s)
-{
+EulerMotion ToEuler(const TopParameters& p, const TopState& s) {
     const Vector3 e = s.axis;
     EulerMotion m;
     m.theta = std::atan2(std::hypot(e.x, e.y), e.z);
@@ -48,13 +44,9 @@ EulerMotion ToEuler(const TopParameters& p, const TopState& s)
     return m;
 }
 
-double SpinRate(const TopParameters& p, const TopState& s)
-{
-    return Dot(s.momentum, s.axis) / p.axialInertia;
-}
+double SpinRate(const TopParameters& p, const TopState& s) { return Dot(s.momentum, s.axis) / p.axialInertia; }
 
-TopEnergy Energy(const TopParameters& p, const TopState& s)
-{
+TopEnergy Energy(const TopParameters& p, const TopState& s) {
     const double axial = Dot(s.momentum, s.axis);
     TopEnergy e;
     e.kinetic = Dot(s.momentum, s.momentum) / (2 * p.transverseInertia) +
@@ -63,13 +55,11 @@ TopEnergy Energy(const TopParameters& p, const TopState& s)
     return e;
 }
 
-TopInvariants InvariantsOf(const TopParameters& p, const TopState& s)
-{
+TopInvariants InvariantsOf(const TopParameters& p, const TopState& s) {
     return {Norm(s.axis), s.momentum.z, Dot(s.momentum, s.axis), Energy(p, s).Total()};
 }
 
-double RimClearance(const TopParameters& p, const TopState& s)
-{
+double RimClearance(const TopParameters& p, const TopState& s) {
     const double sine = std::hypot(s.axis.x, s.axis.y);
     return p.pivotHeight + p.arm * s.axis.z - p.diskRadius * sine;
 }

@@ -33,10 +33,10 @@ struct TopState {
 };
 
 struct EulerMotion {
-    double theta = 0, phi = 0;            // rad
-    double thetaRate = 0, phiRate = 0;    // rad/s
-    double spin = 0;                      // w3 = psi' + phi' cos(theta), rad/s
-    double psiRate = 0;                   // rad/s
+    double theta = 0, phi = 0;          // rad
+    double thetaRate = 0, phiRate = 0;  // rad/s
+    double spin = 0;                    // w3 = psi' + phi' cos(theta), rad/s
+    double psiRate = 0;                 // rad/s
 };
 
 struct TopEnergy {

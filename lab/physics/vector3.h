@@ -15,16 +15,14 @@ struct Vector3 {
 
 inline double Dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
-inline Vector3 Cross(Vector3 a, Vector3 b)
-{
+inline Vector3 Cross(Vector3 a, Vector3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
 inline double Norm(Vector3 a) { return std::sqrt(Dot(a, a)); }
 
 // The unit vector along a; the zero vector stays zero rather than becoming NaN.
-inline Vector3 Normalized(Vector3 a)
-{
+inline Vector3 Normalized(Vector3 a) {
     const double n = Norm(a);
     return n > 0 ? (1 / n) * a : a;
 }

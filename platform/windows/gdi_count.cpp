@@ -9,10 +9,6 @@ int zg_live_gdi_objects() {
     return count == 0 ? -1 : static_cast<int>(count);
 }
 
-int zg_live_objects_of_type(DWORD) {
-    return -1;
-}
+int zg_live_objects_of_type(DWORD) { return -1; }
 
-int zg_live_dialog_blocks() {
-    return -1;
-}
+int zg_live_dialog_blocks() { return -1; }

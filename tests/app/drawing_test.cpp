@@ -20,18 +20,15 @@ protected:
     DrawingTest() { w.SetWaitClose(false); }
     ~DrawingTest() override { ReleaseDC(hwnd, dc); }
 
-    color Pixel(int x, int y)
-    {
+    color Pixel(int x, int y) {
         const COLORREF c = GetPixel(dc, x, y);
         return color(GetRValue(c), GetGValue(c), GetBValue(c));
     }
 
-    std::vector<color> Grab(const PanelBox& box)
-    {
+    std::vector<color> Grab(const PanelBox& box) {
         std::vector<color> pixels;
         for (int y = box.top; y < box.bottom; ++y) {
-            for (int x = box.left; x < box.right; ++x)
-                pixels.push_back(Pixel(x, y));
+            for (int x = box.left; x < box.right; ++x) pixels.push_back(Pixel(x, y));
         }
         return pixels;
     }
@@ -39,8 +36,7 @@ protected:
     // Each click gets its frame's Sleep, as in the frame loop: a refused click draws nothing, and
     // the headless display takes a long run of polls with no Sleep and no drawing for a program
     // waiting on input, and closes the window.
-    void Click(int x, int y, int times = 1)
-    {
+    void Click(int x, int y, int times = 1) {
         for (int i = 0; i < times; ++i) {
             Sleep(0);
             HandlePanelClick(w, state, exitRequested, x, y);
@@ -58,8 +54,7 @@ constexpr PanelBox ANGLE_BOX{85, 125, 100, 145};
 constexpr PanelBox STATUS_LINE{160, 50, 1000, 69};
 constexpr PanelBox PANEL_AND_BAND{0, 0, 1000, 71};
 
-TEST_F(DrawingTest, ClearDrawingAreaPaintsWhiteAndLeavesWhitePenAndBrush)
-{
+TEST_F(DrawingTest, ClearDrawingAreaPaintsWhiteAndLeavesWhitePenAndBrush) {
     SetPenAndBrush(w, PANEL_BLUE);
     w.DrawRectangle(0, 0, 1000, 700, FILLED, 0, 0);
     ClearDrawingArea(w);
@@ -72,8 +67,7 @@ TEST_F(DrawingTest, ClearDrawingAreaPaintsWhiteAndLeavesWhitePenAndBrush)
     EXPECT_EQ(Pixel(25, 25), WHITE);
 }
 
-TEST_F(DrawingTest, PostIsPaintedOverTheFigureOnlyWhenTheAxisLeansBehindIt)
-{
+TEST_F(DrawingTest, PostIsPaintedOverTheFigureOnlyWhenTheAxisLeansBehindIt) {
     // Angle 120 puts the tip inside the post at (600, 600); phase 0 leans it towards the viewer.
     ClearDrawingArea(w);
     DrawPost(w);
@@ -89,8 +83,7 @@ TEST_F(DrawingTest, PostIsPaintedOverTheFigureOnlyWhenTheAxisLeansBehindIt)
     EXPECT_EQ(Pixel(600, 496), color(64, 58, 58));  // the pivot ball stays above the post
 }
 
-TEST_F(DrawingTest, AngleStepsStopAtTheirBounds)
-{
+TEST_F(DrawingTest, AngleStepsStopAtTheirBounds) {
     Click(55, 125, 45);
     EXPECT_EQ(state.angle, 0.0f);
     const std::vector<color> status = Grab(STATUS_LINE);
@@ -104,8 +97,7 @@ TEST_F(DrawingTest, AngleStepsStopAtTheirBounds)
     EXPECT_NE(Grab(STATUS_LINE), status);  // "Vous augmentez l'angle" now
 }
 
-TEST_F(DrawingTest, AFractionalAngleIsSteppedExactlyAndShownTruncated)
-{
+TEST_F(DrawingTest, AFractionalAngleIsSteppedExactlyAndShownTruncated) {
     state.angle = 50.25321960449219f;
     Click(55, 125);
     EXPECT_EQ(state.angle, 49.25321960449219f);
@@ -117,8 +109,7 @@ TEST_F(DrawingTest, AFractionalAngleIsSteppedExactlyAndShownTruncated)
     EXPECT_EQ(Grab(ANGLE_BOX), shown);
 }
 
-TEST_F(DrawingTest, EveryFieldStaysWithinItsBoundsThroughAnyClicks)
-{
+TEST_F(DrawingTest, EveryFieldStaysWithinItsBoundsThroughAnyClicks) {
     const int xs[] = {55, 120, 70, 120, 55, 120, 70, 120};
     const int ys[] = {125, 125, 225, 225, 325, 325, 425, 425};
     unsigned seed = 12345;
@@ -139,8 +130,7 @@ TEST_F(DrawingTest, EveryFieldStaysWithinItsBoundsThroughAnyClicks)
     EXPECT_TRUE(w.IsOpen());
 }
 
-TEST_F(DrawingTest, ResetRestoresEveryFieldAndBlanksTheDrawingArea)
-{
+TEST_F(DrawingTest, ResetRestoresEveryFieldAndBlanksTheDrawingArea) {
     DrawPost(w);
     state = {77.5f, 1234, 11, 3, 9};
     Click(60, 60);
@@ -154,8 +144,7 @@ TEST_F(DrawingTest, ResetRestoresEveryFieldAndBlanksTheDrawingArea)
     EXPECT_EQ(exitRequested, 0);
 }
 
-TEST_F(DrawingTest, ExitAndMissedClicksDrawNothing)
-{
+TEST_F(DrawingTest, ExitAndMissedClicksDrawNothing) {
     Click(120, 125);  // something in the status line to keep
     const std::vector<color> before = Grab(PANEL_AND_BAND);
     Click(70, 125);   // between the angle buttons
@@ -169,10 +158,8 @@ TEST_F(DrawingTest, ExitAndMissedClicksDrawNothing)
 
 // Every frame makes and deletes its pens and brushes: the count of live GDI objects after 1,000
 // frames (with a panel click in each) must be what it was after 10.
-TEST_F(DrawingTest, FramesLeaveNoGdiObjectBehind)
-{
-    if (zg_live_gdi_objects() < 0)
-        GTEST_SKIP() << "this platform does not count GDI objects";
+TEST_F(DrawingTest, FramesLeaveNoGdiObjectBehind) {
+    if (zg_live_gdi_objects() < 0) GTEST_SKIP() << "this platform does not count GDI objects";
     auto frames = [&](int count) {
         for (int i = 0; i < count; ++i) {
             ClearDrawingArea(w);

@@ -22,8 +22,7 @@ const std::string FAREWELL = "Click mouse in the graphics window to finish execu
 // Status line (160, 50) to (1000, 69); the first text starts at 160, the second at 500.
 constexpr int STATUS_TOP = 50, STATUS_BOTTOM = 69;
 
-PngImage Snapshot(const HeadlessSession& session, const std::string& file)
-{
+PngImage Snapshot(const HeadlessSession& session, const std::string& file) {
     PngImage image(session.Path(file));
     EXPECT_FALSE(image.empty()) << image.error();
     return image;
@@ -31,13 +30,9 @@ PngImage Snapshot(const HeadlessSession& session, const std::string& file)
 
 // Checks keep clear of the outermost pixels of a box, where the inside-frame pen's rounding
 // differs between implementations.
-bool StatusLineEmpty(const PngImage& image)
-{
-    return image.Count(165, 52, 990, 67, PANEL_BLUE) == 825 * 15;
-}
+bool StatusLineEmpty(const PngImage& image) { return image.Count(165, 52, 990, 67, PANEL_BLUE) == 825 * 15; }
 
-TEST(GyroscopeSessionTest, StartupDrawsPanelBandBoxesAndTheStillFigure)
-{
+TEST(GyroscopeSessionTest, StartupDrawsPanelBandBoxesAndTheStillFigure) {
     HeadlessSession session("startup");
     const SessionResult result = session.Run(GYROSCOPE_EXE, "250 snapshot start.png\n300 close\n");
     EXPECT_EQ(result.exitStatus, 0);
@@ -53,20 +48,19 @@ TEST(GyroscopeSessionTest, StartupDrawsPanelBandBoxesAndTheStillFigure)
     EXPECT_EQ(start.at(990, 690), WHITE);
     EXPECT_EQ(start.at(202, 72), WHITE);
     EXPECT_EQ(start.at(600, 690), POST_GREY);
-    EXPECT_EQ(start.at(31, 60), BLACK);   // reset box outline, 3 pixels inside the frame
-    EXPECT_EQ(start.at(34, 66), WHITE);   // reset box inside, left of its label
-    EXPECT_EQ(start.at(31, 510), BLACK);  // exit box outline
-    EXPECT_GT(start.Count(250, 15, 900, 45, BLACK), 100);  // title
-    EXPECT_GT(start.Count(30, 15, 150, 45, BLACK), 20);    // heading
-    EXPECT_GT(start.Count(85, 125, 100, 145, BLACK), 5);   // angle value
-    EXPECT_EQ(start.at(741, 358), INITIAL_PEN);  // tip ball
-    EXPECT_EQ(start.at(670, 429), INITIAL_PEN);  // middle ball
-    EXPECT_EQ(start.at(600, 496), INITIAL_PEN);  // pivot ball
+    EXPECT_EQ(start.at(31, 60), BLACK);                           // reset box outline, 3 pixels inside the frame
+    EXPECT_EQ(start.at(34, 66), WHITE);                           // reset box inside, left of its label
+    EXPECT_EQ(start.at(31, 510), BLACK);                          // exit box outline
+    EXPECT_GT(start.Count(250, 15, 900, 45, BLACK), 100);         // title
+    EXPECT_GT(start.Count(30, 15, 150, 45, BLACK), 20);           // heading
+    EXPECT_GT(start.Count(85, 125, 100, 145, BLACK), 5);          // angle value
+    EXPECT_EQ(start.at(741, 358), INITIAL_PEN);                   // tip ball
+    EXPECT_EQ(start.at(670, 429), INITIAL_PEN);                   // middle ball
+    EXPECT_EQ(start.at(600, 496), INITIAL_PEN);                   // pivot ball
     EXPECT_GT(start.Count(630, 455, 640, 472, INITIAL_PEN), 10);  // axis
 }
 
-TEST(GyroscopeSessionTest, MotionOnlyWhileTheCursorIsOverTheDrawingArea)
-{
+TEST(GyroscopeSessionTest, MotionOnlyWhileTheCursorIsOverTheDrawingArea) {
     // One frame sees the cursor at (700, 400); from then on it rests on x = 200, which belongs
     // neither to the panel nor to the drawing area: still figure, no wait.
     HeadlessSession session("motion");
@@ -81,8 +75,7 @@ TEST(GyroscopeSessionTest, MotionOnlyWhileTheCursorIsOverTheDrawingArea)
     EXPECT_TRUE(a.SameRegion(b, 201, 71, 1000, 700));
 }
 
-TEST(GyroscopeSessionTest, PanelButtonsStepTheValueWriteTheStatusAndExit)
-{
+TEST(GyroscopeSessionTest, PanelButtonsStepTheValueWriteTheStatusAndExit) {
     HeadlessSession session("panel");
     const SessionResult result = session.Run(GYROSCOPE_EXE,
                                              "50 move 120 125\n"
@@ -113,7 +106,7 @@ TEST(GyroscopeSessionTest, PanelButtonsStepTheValueWriteTheStatusAndExit)
     EXPECT_GT(plus.Count(500, STATUS_TOP, 900, STATUS_BOTTOM, BLACK), 50);
     EXPECT_FALSE(plus.SameRegion(before, 85, 125, 100, 145));
     EXPECT_TRUE(minus.SameRegion(before, 85, 125, 100, 145));
-    EXPECT_TRUE(minus.SameRegion(plus, 160, STATUS_TOP, 500, STATUS_BOTTOM));   // "-> Angle" both times
+    EXPECT_TRUE(minus.SameRegion(plus, 160, STATUS_TOP, 500, STATUS_BOTTOM));    // "-> Angle" both times
     EXPECT_FALSE(minus.SameRegion(plus, 500, STATUS_TOP, 1000, STATUS_BOTTOM));  // diminuez, augmentez
     EXPECT_TRUE(right.SameRegion(minus, 0, 0, 1000, 700));
     const PngImage edge = Snapshot(session, "edge.png");
@@ -123,16 +116,15 @@ TEST(GyroscopeSessionTest, PanelButtonsStepTheValueWriteTheStatusAndExit)
     EXPECT_TRUE(farewell.SameRegion(limit, 0, 0, 1000, 700));  // nothing drawn after exit
 }
 
-TEST(GyroscopeSessionTest, ResetBlanksTheDrawingAreaAndRestoresTheValues)
-{
+TEST(GyroscopeSessionTest, ResetBlanksTheDrawingAreaAndRestoresTheValues) {
     HeadlessSession session("reset");
     const SessionResult result = session.Run(GYROSCOPE_EXE,
                                              "20 snapshot start.png\n"
                                              "50 move 700 400\n"
-                                             "500 click left 60 225\n"  // nutation "-": 99
+                                             "500 click left 60 225\n"   // nutation "-": 99
                                              "600 click left 120 325\n"  // speed "+": 7
-                                             "700 click left 60 425\n"  // friction "-" at 0: refused
-                                             "800 click left 60 60\n"  // reset
+                                             "700 click left 60 425\n"   // friction "-" at 0: refused
+                                             "800 click left 60 60\n"    // reset
                                              "850 snapshot reset.png\n"
                                              "1050 snapshot after.png\n"
                                              "1100 click left 60 510\n"
@@ -143,15 +135,14 @@ TEST(GyroscopeSessionTest, ResetBlanksTheDrawingAreaAndRestoresTheValues)
     const PngImage reset = Snapshot(session, "reset.png");
     const PngImage after = Snapshot(session, "after.png");
     EXPECT_EQ(reset.Count(205, 75, 995, 695, WHITE), 790 * 620);  // no post, no figure
-    EXPECT_TRUE(reset.SameRegion(start, 0, 71, 200, 700));  // panel values 45, 100, 6, 0 again
+    EXPECT_TRUE(reset.SameRegion(start, 0, 71, 200, 700));        // panel values 45, 100, 6, 0 again
     EXPECT_GT(reset.Count(160, STATUS_TOP, 400, STATUS_BOTTOM, BLACK), 20);
     EXPECT_EQ(reset.Count(505, 52, 990, 67, PANEL_BLUE), 485 * 15);  // no second text
-    EXPECT_EQ(after.at(741, 358), INITIAL_PEN);  // the initial figure, redrawn by the next frame
+    EXPECT_EQ(after.at(741, 358), INITIAL_PEN);                      // the initial figure, redrawn by the next frame
     EXPECT_EQ(after.at(600, 690), POST_GREY);
 }
 
-TEST(GyroscopeSessionTest, ClicksStayQueuedUntilAFrameFindsTheCursorOverThePanel)
-{
+TEST(GyroscopeSessionTest, ClicksStayQueuedUntilAFrameFindsTheCursorOverThePanel) {
     // The exit click arrives while the figure turns; it is taken only after the cursor has come
     // to rest over the panel, and the figure moved in between.
     HeadlessSession session("queued");
@@ -168,8 +159,7 @@ TEST(GyroscopeSessionTest, ClicksStayQueuedUntilAFrameFindsTheCursorOverThePanel
     EXPECT_FALSE(Snapshot(session, "early.png").SameRegion(Snapshot(session, "late.png"), 201, 71, 1000, 700));
 }
 
-TEST(GyroscopeSessionTest, ClosingTheWindowEndsTheProgramWhateverTheLoopIsDoing)
-{
+TEST(GyroscopeSessionTest, ClosingTheWindowEndsTheProgramWhateverTheLoopIsDoing) {
     HeadlessSession session("close");
     const SessionResult waiting = session.Run(GYROSCOPE_EXE, "50 move 60 300\n400 close\n");
     EXPECT_EQ(waiting.exitStatus, 0);
@@ -179,8 +169,7 @@ TEST(GyroscopeSessionTest, ClosingTheWindowEndsTheProgramWhateverTheLoopIsDoing)
     EXPECT_EQ(animating.output.find(FAREWELL), std::string::npos);
 }
 
-TEST(DemoSessionTest, OneMotionStepPutsTheTipBallAtItsWorkedPlace)
-{
+TEST(DemoSessionTest, OneMotionStepPutsTheTipBallAtItsWorkedPlace) {
     HeadlessSession session("demo");
     const SessionResult result =
         session.Run(DEMO_EXE, "50 move 700 400\n150 move 200 300\n450 snapshot demo.png\n500 close\n");

@@ -7,9 +7,8 @@
 
 namespace {
 
-void ExpectFigure(const GyroscopeFigure& f, int shade, int tipX, int tipY, int tipRadius, int middleX,
-                  int middleY, int middleRadius, PostCover post)
-{
+void ExpectFigure(const GyroscopeFigure& f, int shade, int tipX, int tipY, int tipRadius, int middleX, int middleY,
+                  int middleRadius, PostCover post) {
     EXPECT_EQ(f.shade, shade);
     EXPECT_EQ(f.tipX, tipX);
     EXPECT_EQ(f.tipY, tipY);
@@ -20,8 +19,7 @@ void ExpectFigure(const GyroscopeFigure& f, int shade, int tipX, int tipY, int t
     EXPECT_EQ(f.post, post);
 }
 
-TEST(SimulationStateTest, StartsAtTheInitialValuesInSinglePrecision)
-{
+TEST(SimulationStateTest, StartsAtTheInitialValuesInSinglePrecision) {
     const SimulationState s;
     static_assert(sizeof(s.angle) == 4 && sizeof(s.phase) == 4 && sizeof(s.friction) == 4);
     EXPECT_EQ(s.angle, 45.0f);
@@ -32,27 +30,23 @@ TEST(SimulationStateTest, StartsAtTheInitialValuesInSinglePrecision)
     EXPECT_EQ(DEGREE_FACTOR, 0.017444444444444446);
 }
 
-TEST(ComputeFigureTest, InitialStateStandsInFrontOfThePost)
-{
+TEST(ComputeFigureTest, InitialStateStandsInFrontOfThePost) {
     ExpectFigure(ComputeFigure(SimulationState{}), 128, 741, 358, 3, 670, 429, 2, PostCover::BEHIND_FIGURE);
 }
 
-TEST(ComputeFigureTest, AfterOneMotionStepThePostCoversTheFigure)
-{
+TEST(ComputeFigureTest, AfterOneMotionStepThePostCoversTheFigure) {
     SimulationState s;
     AdvanceMotion(s);
     ExpectFigure(ComputeFigure(s), 121, 752, 372, 2, 676, 436, 1, PostCover::OVER_FIGURE);
 }
 
-TEST(ComputeFigureTest, UprightAxisIsNotCoveredSinceZeroIsNotNegative)
-{
+TEST(ComputeFigureTest, UprightAxisIsNotCoveredSinceZeroIsNotNegative) {
     SimulationState s;
     s.angle = 0;
     ExpectFigure(ComputeFigure(s), 128, 600, 300, 3, 600, 400, 2, PostCover::BEHIND_FIGURE);
 }
 
-TEST(ComputeFigureTest, LevelAxisTowardsAndAwayFromTheViewer)
-{
+TEST(ComputeFigureTest, LevelAxisTowardsAndAwayFromTheViewer) {
     SimulationState s;
     s.angle = 90;
     s.phase = 0;
@@ -65,8 +59,7 @@ TEST(ComputeFigureTest, LevelAxisTowardsAndAwayFromTheViewer)
     EXPECT_EQ(away.post, PostCover::OVER_FIGURE);
 }
 
-TEST(AdvanceMotionTest, FiveStepsFollowTheWorkedSequence)
-{
+TEST(AdvanceMotionTest, FiveStepsFollowTheWorkedSequence) {
     const float angles[] = {50.25321960449219f, 60.25246810913086f, 51.791664123535156f, 52.23766326904297f,
                             48.33073043823242f};
     const float phases[] = {96, 102, 108, 114, 120};
@@ -81,8 +74,7 @@ TEST(AdvanceMotionTest, FiveStepsFollowTheWorkedSequence)
     EXPECT_EQ(s.friction, 0.0f);
 }
 
-TEST(AdvanceMotionTest, AngleIsNotClampedAndPhaseUsesTheCurrentSpeed)
-{
+TEST(AdvanceMotionTest, AngleIsNotClampedAndPhaseUsesTheCurrentSpeed) {
     SimulationState s;
     s.angle = 95;  // cos(95 rad) is positive: the angle grows further past 90
     s.rotationSpeed = 11;
@@ -94,8 +86,7 @@ TEST(AdvanceMotionTest, AngleIsNotClampedAndPhaseUsesTheCurrentSpeed)
     EXPECT_LT(s.angle, -3.0f);
 }
 
-TEST(IsOverDrawingAreaTest, AllFourLimitsAreStrict)
-{
+TEST(IsOverDrawingAreaTest, AllFourLimitsAreStrict) {
     EXPECT_TRUE(IsOverDrawingArea(202, 72));
     EXPECT_TRUE(IsOverDrawingArea(999, 699));
     EXPECT_FALSE(IsOverDrawingArea(201, 300));

@@ -11,8 +11,7 @@ namespace {
 
 const PanelButton* At(int x, int y) { return FindPanelButton(x, y); }
 
-TEST(FindPanelButtonTest, LimitLinesHitNothingAndInnerPixelsHit)
-{
+TEST(FindPanelButtonTest, LimitLinesHitNothingAndInnerPixelsHit) {
     const PanelButton* angleMinus = At(46, 116);
     ASSERT_NE(angleMinus, nullptr);
     EXPECT_EQ(angleMinus->kind, ButtonKind::DECREASE);
@@ -24,8 +23,7 @@ TEST(FindPanelButtonTest, LimitLinesHitNothingAndInnerPixelsHit)
     EXPECT_EQ(At(55, 135), nullptr);
 }
 
-TEST(FindPanelButtonTest, MinusBoxesDifferInWidthBetweenRows)
-{
+TEST(FindPanelButtonTest, MinusBoxesDifferInWidthBetweenRows) {
     EXPECT_EQ(At(70, 125), nullptr);  // inside the nutation and friction width, not the angle one
     ASSERT_NE(At(70, 225), nullptr);
     EXPECT_EQ(At(70, 225)->field, &NUTATION_FIELD);
@@ -35,8 +33,7 @@ TEST(FindPanelButtonTest, MinusBoxesDifferInWidthBetweenRows)
     EXPECT_EQ(At(75, 425), nullptr);
 }
 
-TEST(FindPanelButtonTest, EveryButtonIsFoundAtItsCentre)
-{
+TEST(FindPanelButtonTest, EveryButtonIsFoundAtItsCentre) {
     for (int i = 0; i < PANEL_BUTTON_COUNT; ++i) {
         const PanelBox& hit = PANEL_BUTTONS[i].hit;
         EXPECT_EQ(At((hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2), &PANEL_BUTTONS[i]) << i;
@@ -49,8 +46,7 @@ TEST(FindPanelButtonTest, EveryButtonIsFoundAtItsCentre)
     EXPECT_EQ(At(-1, -1), nullptr);
 }
 
-TEST(PanelTextsTest, StatusTextsAreByteExact)
-{
+TEST(PanelTextsTest, StatusTextsAreByteExact) {
     EXPECT_STREQ(At(55, 325)->firstStatus, "-> Vitesse de Rotation");
     EXPECT_STREQ(At(120, 325)->firstStatus, "-> Vitesse de rotation");
     EXPECT_STREQ(At(55, 425)->firstStatus, "-> frottement");
@@ -61,8 +57,7 @@ TEST(PanelTextsTest, StatusTextsAreByteExact)
     EXPECT_EQ(std::char_traits<char>::length(RESET_LABEL), 13u);  // the accent is one byte
 }
 
-TEST(CanApplyStepTest, BoundsAreHalfOpenOnTheStoredFloat)
-{
+TEST(CanApplyStepTest, BoundsAreHalfOpenOnTheStoredFloat) {
     const PanelButton& minus = *At(55, 125);
     const PanelButton& plus = *At(120, 125);
     SimulationState s;
@@ -82,8 +77,7 @@ TEST(CanApplyStepTest, BoundsAreHalfOpenOnTheStoredFloat)
     EXPECT_TRUE(CanApplyStep(minus, s));
 }
 
-TEST(IsOverPanelTest, ColumnsTwoHundredAndTwoHundredOneBelongToNoArea)
-{
+TEST(IsOverPanelTest, ColumnsTwoHundredAndTwoHundredOneBelongToNoArea) {
     EXPECT_TRUE(IsOverPanel(1, 1));
     EXPECT_TRUE(IsOverPanel(199, 699));
     EXPECT_FALSE(IsOverPanel(200, 300));

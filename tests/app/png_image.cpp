@@ -5,8 +5,7 @@
 
 #include <ostream>
 
-PngImage::PngImage(const std::string& path)
-{
+PngImage::PngImage(const std::string& path) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
@@ -25,36 +24,29 @@ PngImage::PngImage(const std::string& path)
     m_rgb = std::move(pixels);
 }
 
-Rgb PngImage::at(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return {-1, -1, -1};
+Rgb PngImage::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height) return {-1, -1, -1};
     const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + x) * 3;
     return {m_rgb[i], m_rgb[i + 1], m_rgb[i + 2]};
 }
 
-int PngImage::Count(int left, int top, int right, int bottom, Rgb colour) const
-{
+int PngImage::Count(int left, int top, int right, int bottom, Rgb colour) const {
     int count = 0;
     for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x)
-            count += at(x, y) == colour ? 1 : 0;
+        for (int x = left; x < right; ++x) count += at(x, y) == colour ? 1 : 0;
     }
     return count;
 }
 
-bool PngImage::SameRegion(const PngImage& other, int left, int top, int right, int bottom) const
-{
+bool PngImage::SameRegion(const PngImage& other, int left, int top, int right, int bottom) const {
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
-            if (!(at(x, y) == other.at(x, y)))
-                return false;
+            if (!(at(x, y) == other.at(x, y))) return false;
         }
     }
     return true;
 }
 
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
+std::ostream& operator<<(std::ostream& out, const Rgb& c) {
     return out << '(' << c.red << ", " << c.green << ", " << c.blue << ')';
 }

@@ -6,8 +6,8 @@
 #include <string>
 
 struct SessionResult {
-    int exitStatus = -1;   // -1 when the program did not end normally (signal, time-out)
-    std::string output;    // standard output
+    int exitStatus = -1;  // -1 when the program did not end normally (signal, time-out)
+    std::string output;   // standard output
 };
 
 class HeadlessSession {

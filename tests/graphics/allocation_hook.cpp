@@ -27,45 +27,25 @@ void* allocate_or_throw(std::size_t size) {
 
 }  // namespace
 
-void ArmAllocationFailure(bool armed) {
-    failing = armed;
-}
+void ArmAllocationFailure(bool armed) { failing = armed; }
 
-int NothrowAllocationCount() {
-    return allocations;
-}
+int NothrowAllocationCount() { return allocations; }
 
-void ArmThrowingAllocationFailure(bool armed) {
-    throwing_fails = armed;
-}
+void ArmThrowingAllocationFailure(bool armed) { throwing_fails = armed; }
 
-int ThrowingAllocationCount() {
-    return throwing_allocations;
-}
+int ThrowingAllocationCount() { return throwing_allocations; }
 
-void* operator new(std::size_t size) {
-    return allocate_or_throw(size);
-}
+void* operator new(std::size_t size) { return allocate_or_throw(size); }
 
-void* operator new[](std::size_t size) {
-    return allocate_or_throw(size);
-}
+void* operator new[](std::size_t size) { return allocate_or_throw(size); }
 
-void operator delete(void* block) noexcept {
-    std::free(block);
-}
+void operator delete(void* block) noexcept { std::free(block); }
 
-void operator delete[](void* block) noexcept {
-    std::free(block);
-}
+void operator delete[](void* block) noexcept { std::free(block); }
 
-void operator delete(void* block, std::size_t) noexcept {
-    std::free(block);
-}
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
-void operator delete[](void* block, std::size_t) noexcept {
-    std::free(block);
-}
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
 
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     ++allocations;

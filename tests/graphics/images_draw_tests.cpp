@@ -39,9 +39,7 @@ image MakeImage(unsigned short width, unsigned short height, int type = 1) {
     return picture;
 }
 
-COLORREF PixelAt(const window& w, int x, int y) {
-    return GetPixel(WindowInspector::Active(w), x, y);
-}
+COLORREF PixelAt(const window& w, int x, int y) { return GetPixel(WindowInspector::Active(w), x, y); }
 
 }  // namespace
 

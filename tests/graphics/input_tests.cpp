@@ -143,9 +143,8 @@ TEST(KeyQueue, NavigationKeysGiveKeypadDigitsFunctionKeysTheirNumberAndOthersNot
         Post(*w, WM_KEYDOWN, ignored, 1);
     }
     const WPARAM keys[] = {VK_HOME, VK_UP, VK_PRIOR, VK_LEFT, VK_RIGHT, VK_END, VK_DOWN, VK_NEXT, VK_F1, VK_F12};
-    const Key expected[] = {{ARROW_KEY, 7}, {ARROW_KEY, 8}, {ARROW_KEY, 9},     {ARROW_KEY, 4},
-                            {ARROW_KEY, 6}, {ARROW_KEY, 1}, {ARROW_KEY, 2},     {ARROW_KEY, 3},
-                            {FUNCTION_KEY, 1}, {FUNCTION_KEY, 12}};
+    const Key expected[] = {{ARROW_KEY, 7}, {ARROW_KEY, 8}, {ARROW_KEY, 9}, {ARROW_KEY, 4},    {ARROW_KEY, 6},
+                            {ARROW_KEY, 1}, {ARROW_KEY, 2}, {ARROW_KEY, 3}, {FUNCTION_KEY, 1}, {FUNCTION_KEY, 12}};
     for (WPARAM key : keys) {
         Post(*w, WM_KEYDOWN, key, 1);
     }

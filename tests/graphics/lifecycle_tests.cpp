@@ -9,13 +9,9 @@ using namespace graphics_test;
 
 namespace {
 
-HWND FakeHandle(std::uintptr_t value) {
-    return reinterpret_cast<HWND>(value);
-}
+HWND FakeHandle(std::uintptr_t value) { return reinterpret_cast<HWND>(value); }
 
-window* FakeWindow(std::uintptr_t value) {
-    return reinterpret_cast<window*>(value);
-}
+window* FakeWindow(std::uintptr_t value) { return reinterpret_cast<window*>(value); }
 
 }  // namespace
 

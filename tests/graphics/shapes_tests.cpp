@@ -61,51 +61,56 @@ int CountColour(const std::vector<COLORREF>& pixels, COLORREF wanted) {
 
 TEST(Shapes, RectanglesMakeTheNativeSquareOrRoundedCall) {
     auto w = OpenWindow();
-    const Comparison square = Compare(*w, [&] { w->DrawRectangle(5, 5, 60, 40, FILLED, 0, 0); },
-                                      [](HDC dc) { Rectangle(dc, 5, 5, 60, 40); });
+    const Comparison square = Compare(
+        *w, [&] { w->DrawRectangle(5, 5, 60, 40, FILLED, 0, 0); }, [](HDC dc) { Rectangle(dc, 5, 5, 60, 40); });
     EXPECT_EQ(square.library, square.native);
     EXPECT_GT(CountColour(square.library, RGB(255, 0, 0)), 0);
-    const Comparison rounded = Compare(*w, [&] { w->DrawRectangle(5, 5, 60, 40, FILLED, 0, 5); },
-                                       [](HDC dc) { RoundRect(dc, 5, 5, 60, 40, 0, 5); });
+    const Comparison rounded = Compare(
+        *w, [&] { w->DrawRectangle(5, 5, 60, 40, FILLED, 0, 5); }, [](HDC dc) { RoundRect(dc, 5, 5, 60, 40, 0, 5); });
     EXPECT_EQ(rounded.library, rounded.native);
 }
 
 TEST(Shapes, CircleUsesTheBoxAroundItsCentre) {
     auto w = OpenWindow();
-    const Comparison circle = Compare(*w, [&] { w->DrawCircle(60, 50, 4, FILLED); },
-                                      [](HDC dc) { Ellipse(dc, 56, 46, 64, 54); });
+    const Comparison circle = Compare(
+        *w, [&] { w->DrawCircle(60, 50, 4, FILLED); }, [](HDC dc) { Ellipse(dc, 56, 46, 64, 54); });
     EXPECT_EQ(circle.library, circle.native);
     EXPECT_GT(CountColour(circle.library, RGB(0, 0, 255)), 0);
 }
 
 TEST(Shapes, ArcComputesItsPointsFromDegreesOrRadians) {
     auto w = OpenWindow();
-    const Comparison degrees = Compare(*w, [&] { w->DrawArc(0, 0, 101, 51, 0.0, 90.0, FILLED, 0); },
-                                       [](HDC dc) { Pie(dc, 0, 0, 101, 51, 100, 25, 50, 0); });
+    const Comparison degrees = Compare(
+        *w, [&] { w->DrawArc(0, 0, 101, 51, 0.0, 90.0, FILLED, 0); },
+        [](HDC dc) { Pie(dc, 0, 0, 101, 51, 100, 25, 50, 0); });
     EXPECT_EQ(degrees.library, degrees.native);
-    const Comparison radians = Compare(*w, [&] { w->DrawArc(0, 0, 101, 51, 0.0, kPi / 2, FRAME, 1); },
-                                       [](HDC dc) { Arc(dc, 0, 0, 101, 51, 100, 25, 50, 0); });
+    const Comparison radians = Compare(
+        *w, [&] { w->DrawArc(0, 0, 101, 51, 0.0, kPi / 2, FRAME, 1); },
+        [](HDC dc) { Arc(dc, 0, 0, 101, 51, 100, 25, 50, 0); });
     EXPECT_EQ(radians.library, radians.native);
-    const Comparison eighth = Compare(*w, [&] { w->DrawArc(0, 0, 101, 51, 45.0, 90.0, FRAME, 2); },
-                                      [](HDC dc) { Arc(dc, 0, 0, 101, 51, 85, 8, 50, 0); });
+    const Comparison eighth = Compare(
+        *w, [&] { w->DrawArc(0, 0, 101, 51, 45.0, 90.0, FRAME, 2); },
+        [](HDC dc) { Arc(dc, 0, 0, 101, 51, 85, 8, 50, 0); });
     EXPECT_EQ(eighth.library, eighth.native);
 }
 
 TEST(Shapes, BezierAndPolygonPassTheirPointsInOrder) {
     auto w = OpenWindow();
-    const Comparison bezier = Compare(*w, [&] { w->DrawBezier(5, 70, 30, 5, 80, 5, 110, 70, FRAME); },
-                                      [](HDC dc) {
-                                          const POINT points[] = {{5, 70}, {30, 5}, {80, 5}, {110, 70}};
-                                          PolyBezier(dc, points, 4);
-                                      });
+    const Comparison bezier = Compare(
+        *w, [&] { w->DrawBezier(5, 70, 30, 5, 80, 5, 110, 70, FRAME); },
+        [](HDC dc) {
+            const POINT points[] = {{5, 70}, {30, 5}, {80, 5}, {110, 70}};
+            PolyBezier(dc, points, 4);
+        });
     EXPECT_EQ(bezier.library, bezier.native);
     const int xs[] = {10, 100, 20, 90, 55};
     const int ys[] = {10, 10, 70, 70, 0};
-    const Comparison polygon = Compare(*w, [&] { w->DrawPolygon(xs, ys, 5, FILLED); },
-                                       [](HDC dc) {
-                                           const POINT points[] = {{10, 10}, {100, 10}, {20, 70}, {90, 70}, {55, 0}};
-                                           Polygon(dc, points, 5);
-                                       });
+    const Comparison polygon = Compare(
+        *w, [&] { w->DrawPolygon(xs, ys, 5, FILLED); },
+        [](HDC dc) {
+            const POINT points[] = {{10, 10}, {100, 10}, {20, 70}, {90, 70}, {55, 0}};
+            Polygon(dc, points, 5);
+        });
     EXPECT_EQ(polygon.library, polygon.native);
 }
 

@@ -11,13 +11,9 @@ std::unique_ptr<window> OpenWindow(int width, int height) {
     return w;
 }
 
-int LiveGdiObjects() {
-    return zg_live_gdi_objects();
-}
+int LiveGdiObjects() { return zg_live_gdi_objects(); }
 
-int LivePens() {
-    return zg_live_objects_of_type(OBJ_PEN);
-}
+int LivePens() { return zg_live_objects_of_type(OBJ_PEN); }
 
 void Post(const window& w, UINT message, WPARAM wParam, LPARAM lParam) {
     PostMessageA(WindowInspector::Handle(w), message, wParam, lParam);

@@ -9,15 +9,13 @@
 
 namespace {
 
-NutationBounds BoundsOf(const TopParameters& p, const TopState& s)
-{
+NutationBounds BoundsOf(const TopParameters& p, const TopState& s) {
     const auto bounds = NutationOf(p, s);
     EXPECT_TRUE(bounds.has_value());
     return bounds.value_or(NutationBounds{});
 }
 
-TEST(SteadyPrecessionTest, BothRootsAtSixtyDegreesAndTheFastTopApproximation)
-{
+TEST(SteadyPrecessionTest, BothRootsAtSixtyDegreesAndTheFastTopApproximation) {
     const auto rates = SteadyPrecessionRates(ToyTop(), 60 * DEGREE, 200);
     ASSERT_TRUE(rates.has_value());
     EXPECT_NEAR(rates->slow, 1.981634374, 1e-9);
@@ -25,8 +23,7 @@ TEST(SteadyPrecessionTest, BothRootsAtSixtyDegreesAndTheFastTopApproximation)
     EXPECT_NEAR(FastTopPrecession(ToyTop(), 200), 1.962, 1e-3);
 }
 
-TEST(SteadyPrecessionTest, NoneForASlowTopAboveTheHorizontalOneAtTheHorizontal)
-{
+TEST(SteadyPrecessionTest, NoneForASlowTopAboveTheHorizontalOneAtTheHorizontal) {
     EXPECT_FALSE(SteadyPrecessionRates(ToyTop(), 60 * DEGREE, 10).has_value());
     const auto level = SteadyPrecessionRates(ToyTop(), 90 * DEGREE, 200);
     ASSERT_TRUE(level.has_value());
@@ -37,16 +34,14 @@ TEST(SteadyPrecessionTest, NoneForASlowTopAboveTheHorizontalOneAtTheHorizontal)
     EXPECT_LT(hanging->slow * hanging->fast, 0);
 }
 
-TEST(SteadyPrecessionTest, SmallNutationFrequencyTendsToTheFastTopValue)
-{
+TEST(SteadyPrecessionTest, SmallNutationFrequencyTendsToTheFastTopValue) {
     const double slow = SteadyPrecessionRates(ToyTop(), 60 * DEGREE, 200)->slow;
     const double frequency = SmallNutationFrequency(ToyTop(), 60 * DEGREE, 200, slow);
     EXPECT_NEAR(frequency / (1e-4 * 200 / 2e-4), 1, 0.03);
     EXPECT_GT(std::abs(frequency - 100), 0.5);  // the correction is real, not zero
 }
 
-TEST(CuspTest, TurningPointsPeriodAndShape)
-{
+TEST(CuspTest, TurningPointsPeriodAndShape) {
     const TopParameters p = ToyTop();
     const NutationBounds n = BoundsOf(p, Release(p, 60 * DEGREE, 0, 200));
     EXPECT_NEAR(n.theta1 / DEGREE, 60, 1e-9);
@@ -56,8 +51,7 @@ TEST(CuspTest, TurningPointsPeriodAndShape)
     EXPECT_EQ(n.shape, TraceShape::CUSPS);
 }
 
-TEST(CuspTest, NutationFrequencyAtThreeSpins)
-{
+TEST(CuspTest, NutationFrequencyAtThreeSpins) {
     const TopParameters p = ToyTop();
     const double spins[] = {100, 200, 300};
     const double expected[] = {46.7722, 98.1102, 148.7126};
@@ -67,16 +61,17 @@ TEST(CuspTest, NutationFrequencyAtThreeSpins)
     }
 }
 
-TEST(PresetShapeTest, RangesAndShapesForEachInitialPrecessionRate)
-{
+TEST(PresetShapeTest, RangesAndShapesForEachInitialPrecessionRate) {
     const TopParameters p = ToyTop();
     const double slow = SteadyPrecessionRates(p, 60 * DEGREE, 200)->slow;
     struct Case {
         double factor, low, high;
         TraceShape shape;
     };
-    const Case cases[] = {{1, 60, 60, TraceShape::STEADY},        {0.5, 60, 61.00251, TraceShape::WAVES},
-                          {0, 60, 62.00424, TraceShape::CUSPS},       {-1, 60, 64.00471, TraceShape::LOOPS},
+    const Case cases[] = {{1, 60, 60, TraceShape::STEADY},
+                          {0.5, 60, 61.00251, TraceShape::WAVES},
+                          {0, 60, 62.00424, TraceShape::CUSPS},
+                          {-1, 60, 64.00471, TraceShape::LOOPS},
                           {1.5, 58.99686, 60, TraceShape::WAVES}};
     for (const Case& c : cases) {
         const NutationBounds n = BoundsOf(p, Release(p, 60 * DEGREE, c.factor * slow, 200));
@@ -86,8 +81,7 @@ TEST(PresetShapeTest, RangesAndShapesForEachInitialPrecessionRate)
     }
 }
 
-TEST(SleepingTopTest, ThresholdAndHowFarANearlyUprightTopLeans)
-{
+TEST(SleepingTopTest, ThresholdAndHowFarANearlyUprightTopLeans) {
     const TopParameters p = ToyTop();
     EXPECT_NEAR(SleepingThreshold(p), 56.0286, 1e-4);
     const double spins[] = {200, 100, 60, 57, 55, 50};
@@ -100,16 +94,14 @@ TEST(SleepingTopTest, ThresholdAndHowFarANearlyUprightTopLeans)
     }
 }
 
-TEST(EllipticTest, KnownValuesAndTheLimit)
-{
+TEST(EllipticTest, KnownValuesAndTheLimit) {
     EXPECT_DOUBLE_EQ(EllipticK(0), std::numbers::pi / 2);
     EXPECT_NEAR(EllipticK(0.5), 1.8540746773013719, 1e-14);
     EXPECT_NEAR(EllipticK(0.99), 3.6956373629898747, 1e-13);
     EXPECT_TRUE(std::isinf(EllipticK(1)));
 }
 
-TEST(NutationOfTest, RefusesATopWithoutWeightOrInertia)
-{
+TEST(NutationOfTest, RefusesATopWithoutWeightOrInertia) {
     TopParameters weightless = ToyTop();
     weightless.mass = 0;
     EXPECT_FALSE(NutationOf(weightless, Release(ToyTop(), 1, 0, 200)).has_value());

@@ -13,14 +13,12 @@ namespace {
 
 constexpr double MILLISECOND = 1e-3;
 
-double SpinFreeEnergy(const TopParameters& p, const TopState& s)
-{
+double SpinFreeEnergy(const TopParameters& p, const TopState& s) {
     const double axial = Dot(s.momentum, s.axis);
     return Energy(p, s).Total() - axial * axial / (2 * p.axialInertia);
 }
 
-TEST(SpinFrictionTest, SpinDecaysExactlyAndTheTopSinksAsTheReferenceSays)
-{
+TEST(SpinFrictionTest, SpinDecaysExactlyAndTheTopSinksAsTheReferenceSays) {
     TopParameters p = ToyTop();
     const double slow = SteadyPrecessionRates(p, 60 * DEGREE, 200)->slow;
     TopState s = Release(p, 60 * DEGREE, slow, 200);
@@ -43,8 +41,7 @@ struct Swing {
     double width, mean;
 };
 
-Swing NextSwing(const TopParameters& p, TopState& s)
-{
+Swing NextSwing(const TopParameters& p, TopState& s) {
     double low = 10, high = -10;
     Integrate(p, s, MILLISECOND, 200, Integrator::FOURTH_ORDER, [&](const TopState& t) {
         low = std::min(low, Tilt(t));
@@ -53,8 +50,7 @@ Swing NextSwing(const TopParameters& p, TopState& s)
     return {high - low, (high + low) / 2};
 }
 
-TEST(PivotFrictionTest, NutationDecaysAtTheReferenceRateAndTheTopFalls)
-{
+TEST(PivotFrictionTest, NutationDecaysAtTheReferenceRateAndTheTopFalls) {
     TopParameters p = ToyTop();
     p.pivotFriction = 2e-5;
     TopState s = Release(p, 60 * DEGREE, 0, 200);
@@ -66,17 +62,15 @@ TEST(PivotFrictionTest, NutationDecaysAtTheReferenceRateAndTheTopFalls)
     EXPECT_NEAR(std::log(first.width / later.width) / 10, 0.1010, 0.004);
     Integrate(p, s, MILLISECOND, 19300, Integrator::FOURTH_ORDER);
     double low = 10, high = -10;
-    Integrate(p, s, MILLISECOND, 1000, Integrator::FOURTH_ORDER, [&](const TopState& t) {
-        low = std::min(low, Tilt(t)), high = std::max(high, Tilt(t));
-    });
+    Integrate(p, s, MILLISECOND, 1000, Integrator::FOURTH_ORDER,
+              [&](const TopState& t) { low = std::min(low, Tilt(t)), high = std::max(high, Tilt(t)); });
     EXPECT_NEAR((low + high) / 2 / DEGREE, 64.08, 0.1);
     EXPECT_NEAR(Dot(s.momentum, s.axis), l3, 1e-12 * l3);  // rounding alone, whatever the libm
     EXPECT_GT(s.dissipated, 0);
     EXPECT_NEAR(Energy(p, s).Total() + s.dissipated, e0, 1e-6 * p.GravityTorque());
 }
 
-TEST(FloorTest, TheRimTouchesTheFloorJustBelowTheHorizontal)
-{
+TEST(FloorTest, TheRimTouchesTheFloorJustBelowTheHorizontal) {
     const TopParameters p = ToyTop();
     EXPECT_GT(RimClearance(p, Release(p, 90 * DEGREE, 0, 0)), 0);
     EXPECT_LT(RimClearance(p, Release(p, 100 * DEGREE, 0, 0)), 0);

@@ -19,8 +19,7 @@ struct Extremes {
     void Add(double v) { low = std::min(low, v), high = std::max(high, v); }
 };
 
-TEST(ConversionTest, AnglesRoundTripAndMatchTheTextbookInvariants)
-{
+TEST(ConversionTest, AnglesRoundTripAndMatchTheTextbookInvariants) {
     const TopParameters p = ToyTop();
     EulerMotion m;
     m.theta = 1.1, m.phi = -2.5, m.thetaRate = 0.7, m.phiRate = 3.2, m.spin = 150;
@@ -34,13 +33,12 @@ TEST(ConversionTest, AnglesRoundTripAndMatchTheTextbookInvariants)
     EXPECT_NEAR(back.psiRate, m.spin - m.phiRate * std::cos(m.theta), 1e-11);
     const double sine = std::sin(m.theta), cosine = std::cos(m.theta);
     EXPECT_NEAR(s.momentum.z, 2e-4 * m.phiRate * sine * sine + 1e-4 * m.spin * cosine, 1e-15);
-    const double lagrangeEnergy = 0.5 * 2e-4 * (0.49 + m.phiRate * m.phiRate * sine * sine) +
-                                  0.5 * 1e-4 * m.spin * m.spin + 0.03924 * cosine;
+    const double lagrangeEnergy =
+        0.5 * 2e-4 * (0.49 + m.phiRate * m.phiRate * sine * sine) + 0.5 * 1e-4 * m.spin * m.spin + 0.03924 * cosine;
     EXPECT_NEAR(Energy(p, s).Total(), lagrangeEnergy, 1e-13);
 }
 
-TEST(ConversionTest, UprightAxisHasNoPrecessionRate)
-{
+TEST(ConversionTest, UprightAxisHasNoPrecessionRate) {
     const TopState s = Release(ToyTop(), 0, 0, 100);
     const EulerMotion m = ToEuler(ToyTop(), s);
     EXPECT_EQ(m.theta, 0);
@@ -48,16 +46,16 @@ TEST(ConversionTest, UprightAxisHasNoPrecessionRate)
     EXPECT_NEAR(m.spin, 100, 1e-12);
 }
 
-TEST(InvariantTest, HundredThousandCuspStepsKeepAxisMomentaAndEnergy)
-{
+TEST(InvariantTest, HundredThousandCuspStepsKeepAxisMomentaAndEnergy) {
     const TopParameters p = ToyTop();
     const double torque = p.GravityTorque();
     for (Integrator order : {Integrator::SECOND_ORDER, Integrator::FOURTH_ORDER}) {
         TopState s = Release(p, 60 * DEGREE, 0, 200);
         const TopInvariants start = InvariantsOf(p, s);
         double worst = 0;
-        Integrate(p, s, MILLISECOND, 100000, order,
-            [&](const TopState& t) { worst = std::max(worst, std::abs(InvariantsOf(p, t).energy - start.energy)); });
+        Integrate(p, s, MILLISECOND, 100000, order, [&](const TopState& t) {
+            worst = std::max(worst, std::abs(InvariantsOf(p, t).energy - start.energy));
+        });
         const TopInvariants end = InvariantsOf(p, s);
         EXPECT_NEAR(end.axisLength, 1, 1e-12);
         EXPECT_NEAR(end.verticalMomentum, start.verticalMomentum, 1e-12 * start.verticalMomentum);
@@ -69,8 +67,7 @@ TEST(InvariantTest, HundredThousandCuspStepsKeepAxisMomentaAndEnergy)
     }
 }
 
-TEST(CuspMotionTest, TurningPointsOfTheIntegratedMotion)
-{
+TEST(CuspMotionTest, TurningPointsOfTheIntegratedMotion) {
     const TopParameters p = ToyTop();
     TopState s = Release(p, 60 * DEGREE, 0, 200);
     Extremes theta, phiRate;
@@ -85,8 +82,7 @@ TEST(CuspMotionTest, TurningPointsOfTheIntegratedMotion)
     EXPECT_GT(phiRate.high, 3);
 }
 
-TEST(CuspMotionTest, TheTipStopsAtEachCuspAndTheMeanRateIsTheReference)
-{
+TEST(CuspMotionTest, TheTipStopsAtEachCuspAndTheMeanRateIsTheReference) {
     const TopParameters p = ToyTop();
     TopState s = Release(p, 60 * DEGREE, 0, 200);
     const double period = NutationOf(p, s)->period;
@@ -109,8 +105,7 @@ TEST(CuspMotionTest, TheTipStopsAtEachCuspAndTheMeanRateIsTheReference)
     EXPECT_NEAR(rate, 1.980413098, 1e-6);
 }
 
-TEST(SteadyMotionTest, SteadyPrecessionStaysAtItsTilt)
-{
+TEST(SteadyMotionTest, SteadyPrecessionStaysAtItsTilt) {
     const TopParameters p = ToyTop();
     const double slow = SteadyPrecessionRates(p, 60 * DEGREE, 200)->slow;
     TopState s = Release(p, 60 * DEGREE, slow, 200);
@@ -120,8 +115,7 @@ TEST(SteadyMotionTest, SteadyPrecessionStaysAtItsTilt)
     EXPECT_NEAR(ToEuler(p, s).phi, std::remainder(slow * 10, 2 * std::numbers::pi), 1e-5);
 }
 
-TEST(SleepingTopTest, IntegratedLeanAboveAndBelowTheThreshold)
-{
+TEST(SleepingTopTest, IntegratedLeanAboveAndBelowTheThreshold) {
     const TopParameters p = ToyTop();
     const double spins[] = {57, 55};
     const double widest[] = {0.1048085, 0.3968};
@@ -133,8 +127,7 @@ TEST(SleepingTopTest, IntegratedLeanAboveAndBelowTheThreshold)
     }
 }
 
-TEST(OrderTest, HalvingTheStepDividesTheErrorByFourOrSixteen)
-{
+TEST(OrderTest, HalvingTheStepDividesTheErrorByFourOrSixteen) {
     const TopParameters p = ToyTop();
     auto tiltAfterOneSecond = [&](double h, Integrator order) {
         TopState s = Release(p, 60 * DEGREE, 0, 200);
@@ -150,8 +143,7 @@ TEST(OrderTest, HalvingTheStepDividesTheErrorByFourOrSixteen)
     EXPECT_NEAR(coarse4 / fine4, 16, 3);
 }
 
-TEST(StepSizeTest, BothLimitsOfTheStableStep)
-{
+TEST(StepSizeTest, BothLimitsOfTheStableStep) {
     const TopParameters p = ToyTop();
     EXPECT_NEAR(StableStep(p, Release(p, 1, 0, 200), 1), 1e-3, 1e-12);
     EXPECT_NEAR(StableStep(p, Release(p, 1, 0, 0), 1), 0.1 * std::sqrt(2e-4 / 0.03924), 1e-12);

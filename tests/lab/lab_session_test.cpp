@@ -25,13 +25,11 @@ struct TraceCount {
     int inside = 0, outside = 0;
 };
 
-TraceCount CountTrace(const PngImage& image)
-{
+TraceCount CountTrace(const PngImage& image) {
     TraceCount count;
     for (int y = 71; y < 700; ++y) {
         for (int x = 201; x < 610; ++x) {
-            if (!IsTrace(image.at(x, y)))
-                continue;
+            if (!IsTrace(image.at(x, y))) continue;
             const bool inside = std::hypot(x - PIVOT_X, y - PIVOT_Y) <= OUTLINE_RADIUS + 1.5;
             (inside ? count.inside : count.outside)++;
         }
@@ -39,15 +37,13 @@ TraceCount CountTrace(const PngImage& image)
     return count;
 }
 
-PngImage Snapshot(const HeadlessSession& session, const std::string& file)
-{
+PngImage Snapshot(const HeadlessSession& session, const std::string& file) {
     PngImage image(session.Path(file));
     EXPECT_FALSE(image.empty()) << image.error();
     return image;
 }
 
-TEST(LabSessionTest, TraceInsideTheSphereAxesDottedTurningPointsAndReadouts)
-{
+TEST(LabSessionTest, TraceInsideTheSphereAxesDottedTurningPointsAndReadouts) {
     HeadlessSession session("lab_start");
     const SessionResult result = session.Run(GYROSCOPE_LAB_EXE, "2000 snapshot a.png\n2100 close\n");
     EXPECT_EQ(result.exitStatus, 0);
@@ -63,11 +59,10 @@ TEST(LabSessionTest, TraceInsideTheSphereAxesDottedTurningPointsAndReadouts)
     EXPECT_GT(a.Count(PLOT_LEFT, THETA_BOTTOM, 990, THETA_BOTTOM + 1, BLACK), 320);
     EXPECT_GT(a.Count(PLOT_LEFT, THETA_TOP, 990, THETA_BOTTOM, DOTTED_GREEN), 100);
     EXPECT_GT(a.Count(PLOT_LEFT + 2, THETA_TOP, 990, THETA_BOTTOM, Rgb{0, 0, 170}), 300);  // theta itself
-    EXPECT_GT(a.Count(620, 500, 990, 620, BLACK), 500);  // readout lines
+    EXPECT_GT(a.Count(620, 500, 990, 620, BLACK), 500);                                    // readout lines
 }
 
-TEST(LabSessionTest, PauseFreezesThePictureAndRunGoesOn)
-{
+TEST(LabSessionTest, PauseFreezesThePictureAndRunGoesOn) {
     HeadlessSession session("lab_pause");
     const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
                                              "500 click left 100 480\n"  // pause
@@ -83,8 +78,7 @@ TEST(LabSessionTest, PauseFreezesThePictureAndRunGoesOn)
     EXPECT_FALSE(r.SameRegion(p2, 15, 468, 185, 492));  // the button reads Pause again
 }
 
-TEST(LabSessionTest, PresetsStepAndExitEndsTheProgramAtOnce)
-{
+TEST(LabSessionTest, PresetsStepAndExitEndsTheProgramAtOnce) {
     HeadlessSession session("lab_exit");
     const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
                                              "300 snapshot cusps.png\n"
@@ -94,26 +88,24 @@ TEST(LabSessionTest, PresetsStepAndExitEndsTheProgramAtOnce)
                                              "2000 snapshot late.png\n");
     EXPECT_EQ(result.exitStatus, 0);
     const PngImage cusps = Snapshot(session, "cusps.png"), loops = Snapshot(session, "loops.png");
-    EXPECT_FALSE(cusps.SameRegion(loops, 15, 40, 185, 82));  // the preset's name
+    EXPECT_FALSE(cusps.SameRegion(loops, 15, 40, 185, 82));    // the preset's name
     EXPECT_FALSE(cusps.SameRegion(loops, 200, 40, 1000, 70));  // the status line
     EXPECT_FALSE(std::filesystem::exists(session.Path("late.png")));
 }
 
-TEST(LabSessionTest, SpinFrictionBringsTheTopDownToRestAndTheProgramWaits)
-{
+TEST(LabSessionTest, SpinFrictionBringsTheTopDownToRestAndTheProgramWaits) {
     HeadlessSession session("lab_rest");
     // From cusps to the spin friction preset, then the friction up from 5 to 20 uN m s, so that
     // the top comes down in about 12 s instead of 46 s.
     std::string script;
-    for (int i = 0; i < 4; ++i)
-        script += std::to_string(100 + 100 * i) + " click left 168 70\n";
-    for (int i = 0; i < 15; ++i)
-        script += std::to_string(500 + 50 * i) + " click left 168 352\n";
-    script += "2000 snapshot falling.png\n20000 snapshot rest1.png\n25000 snapshot rest2.png\n"
-              "25100 click left 100 480\n"  // Run: refused while the top rests
-              "25500 snapshot rest3.png\n"
-              "25600 click left 100 512\n"  // Reset: released and running again
-              "26500 snapshot again.png\n26600 close\n";
+    for (int i = 0; i < 4; ++i) script += std::to_string(100 + 100 * i) + " click left 168 70\n";
+    for (int i = 0; i < 15; ++i) script += std::to_string(500 + 50 * i) + " click left 168 352\n";
+    script +=
+        "2000 snapshot falling.png\n20000 snapshot rest1.png\n25000 snapshot rest2.png\n"
+        "25100 click left 100 480\n"  // Run: refused while the top rests
+        "25500 snapshot rest3.png\n"
+        "25600 click left 100 512\n"  // Reset: released and running again
+        "26500 snapshot again.png\n26600 close\n";
     const SessionResult result = session.Run(GYROSCOPE_LAB_EXE, script);
     EXPECT_EQ(result.exitStatus, 0);
     const PngImage falling = Snapshot(session, "falling.png"), rest1 = Snapshot(session, "rest1.png");

@@ -8,8 +8,7 @@
 
 namespace {
 
-TEST(PrecessionMeterTest, UnwrapsAcrossTheBranchCutInBothDirections)
-{
+TEST(PrecessionMeterTest, UnwrapsAcrossTheBranchCutInBothDirections) {
     for (double rate : {3.0, -3.0}) {
         PrecessionMeter meter(10);
         for (int i = 0; i <= 4000; ++i) {
@@ -22,8 +21,7 @@ TEST(PrecessionMeterTest, UnwrapsAcrossTheBranchCutInBothDirections)
     }
 }
 
-TEST(PrecessionMeterTest, InterpolatesACurvedAzimuthFromItsRates)
-{
+TEST(PrecessionMeterTest, InterpolatesACurvedAzimuthFromItsRates) {
     // phi = t^3 sampled every 0.1 s: a cubic is interpolated exactly, a straight line would be
     // off by up to 7.5e-4 rad in the middle of a step.
     PrecessionMeter meter(10);
@@ -36,8 +34,7 @@ TEST(PrecessionMeterTest, InterpolatesACurvedAzimuthFromItsRates)
     EXPECT_NEAR(rate, (8 - 0.75 * 0.75 * 0.75) / 1.25, 1e-12);
 }
 
-TEST(PrecessionMeterTest, NoRateBeforeTheWindowIsFilledOrForABadWindow)
-{
+TEST(PrecessionMeterTest, NoRateBeforeTheWindowIsFilledOrForABadWindow) {
     PrecessionMeter meter(1);
     double rate = 7;
     EXPECT_FALSE(meter.MeanRate(0.1, rate));
@@ -47,8 +44,7 @@ TEST(PrecessionMeterTest, NoRateBeforeTheWindowIsFilledOrForABadWindow)
     EXPECT_FALSE(meter.MeanRate(0, rate));
     EXPECT_FALSE(meter.MeanRate(std::nan(""), rate));
     EXPECT_EQ(rate, 7);
-    for (int i = 2; i <= 40; ++i)
-        meter.Add(i * 0.05, i * 0.1, 2);
+    for (int i = 2; i <= 40; ++i) meter.Add(i * 0.05, i * 0.1, 2);
     ASSERT_TRUE(meter.MeanRate(0.5, rate));
     EXPECT_NEAR(rate, 2, 1e-12);
     EXPECT_FALSE(meter.MeanRate(1.5, rate));  // older samples were dropped

@@ -12,8 +12,7 @@ inline constexpr double DEGREE = std::numbers::pi / 180;
 inline TopParameters ToyTop() { return TopParameters{}; }
 
 // Released at theta0 with theta' = 0, the given phi' and spin.
-inline TopState Release(const TopParameters& p, double theta0, double phiRate, double spin)
-{
+inline TopState Release(const TopParameters& p, double theta0, double phiRate, double spin) {
     EulerMotion m;
     m.theta = theta0;
     m.phiRate = phiRate;
@@ -23,12 +22,10 @@ inline TopState Release(const TopParameters& p, double theta0, double phiRate, d
 
 // Runs `steps` steps of length h, calling visit after each.
 inline void Integrate(const TopParameters& p, TopState& s, double h, long steps, Integrator order,
-                const std::function<void(const TopState&)>& visit = {})
-{
+                      const std::function<void(const TopState&)>& visit = {}) {
     for (long i = 0; i < steps; ++i) {
         StepTop(p, s, h, order);
-        if (visit)
-            visit(s);
+        if (visit) visit(s);
     }
 }
 

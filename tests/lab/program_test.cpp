@@ -15,8 +15,7 @@ constexpr double DEGREE = std::numbers::pi / 180;
 int CentreX(const LabBox& b) { return (b.left + b.right) / 2; }
 int CentreY(const LabBox& b) { return (b.top + b.bottom) / 2; }
 
-TEST(LabPanelTest, EveryBoxIsFoundAtItsCentreAndNothingOnItsLimits)
-{
+TEST(LabPanelTest, EveryBoxIsFoundAtItsCentreAndNothingOnItsLimits) {
     for (const LabField& field : LAB_FIELDS) {
         const LabBox minus = MinusBox(field), plus = PlusBox(field);
         const LabTarget down = FindLabTarget(CentreX(minus), CentreY(minus));
@@ -35,8 +34,7 @@ TEST(LabPanelTest, EveryBoxIsFoundAtItsCentreAndNothingOnItsLimits)
     EXPECT_EQ(FindLabTarget(500, 300).action, LabAction::NONE);
 }
 
-TEST(LabPanelTest, StepsStopAtTheLimitsAndComeBackOntoTheGrid)
-{
+TEST(LabPanelTest, StepsStopAtTheLimitsAndComeBackOntoTheGrid) {
     const LabField& spin = LAB_FIELDS[1];
     LabControls c;
     c.spin = 400;
@@ -56,8 +54,7 @@ TEST(LabPanelTest, StepsStopAtTheLimitsAndComeBackOntoTheGrid)
     EXPECT_EQ(FieldText(arm, c), "1.0");
 }
 
-TEST(LabPanelTest, PresetStepsChangeEverythingButTheTimeScale)
-{
+TEST(LabPanelTest, PresetStepsChangeEverythingButTheTimeScale) {
     const LabField& preset = LAB_FIELDS[0];
     LabControls c;
     c.timeScale = 20;
@@ -73,8 +70,7 @@ TEST(LabPanelTest, PresetStepsChangeEverythingButTheTimeScale)
     EXPECT_FALSE(ApplyStep(preset, LabAction::DECREASE, c));
 }
 
-TEST(PresetTest, ReferenceTopAndTheShapeEachPresetPromises)
-{
+TEST(PresetTest, ReferenceTopAndTheShapeEachPresetPromises) {
     const TopParameters p = ParametersOf(LabControls{});
     EXPECT_NEAR(p.transverseInertia, 2e-4, 1e-18);
     EXPECT_NEAR(p.axialInertia, 1e-4, 1e-18);
@@ -91,15 +87,13 @@ TEST(PresetTest, ReferenceTopAndTheShapeEachPresetPromises)
     EXPECT_GT(falling.Readouts().nutation->theta2, 30 * DEGREE);
 }
 
-TEST(ExperimentTest, AdvanceRecordsEverySubstepAndRefusesNonsense)
-{
+TEST(ExperimentTest, AdvanceRecordsEverySubstepAndRefusesNonsense) {
     Experiment e(PRESETS[2].controls);
     e.Advance(0.05);
     EXPECT_NEAR(e.State().time, 0.05, 1e-15);
     // The release and 50 substeps of 1 ms: |L| h / I1 = 0.02 * 1e-3 / 2e-4 = 0.1 exactly.
     EXPECT_EQ(e.Trace().size(), 51u);
-    for (double bad : {0.0, -1.0, std::nan(""), HUGE_VAL})
-        e.Advance(bad);
+    for (double bad : {0.0, -1.0, std::nan(""), HUGE_VAL}) e.Advance(bad);
     EXPECT_NEAR(e.State().time, 0.05, 1e-15);
     e.Advance(3);
     EXPECT_EQ(e.Trace().size(), static_cast<std::size_t>(Experiment::TRACE_CAPACITY));
@@ -110,11 +104,9 @@ TEST(ExperimentTest, AdvanceRecordsEverySubstepAndRefusesNonsense)
     EXPECT_LT(std::abs(r.energyDrift), 1e-6);
 }
 
-TEST(ExperimentTest, SpinFrictionLowersTheTopUntilItsRimRestsOnTheTable)
-{
+TEST(ExperimentTest, SpinFrictionLowersTheTopUntilItsRimRestsOnTheTable) {
     Experiment e(PRESETS[6].controls);
-    for (int frame = 0; frame < 1200 && !e.Resting(); ++frame)
-        e.Advance(0.05);
+    for (int frame = 0; frame < 1200 && !e.Resting(); ++frame) e.Advance(0.05);
     ASSERT_TRUE(e.Resting());
     EXPECT_LE(RimClearance(e.Parameters(), e.State()), 0);
     EXPECT_GT(e.State().time, 40);
@@ -124,8 +116,7 @@ TEST(ExperimentTest, SpinFrictionLowersTheTopUntilItsRimRestsOnTheTable)
     EXPECT_GT(e.State().dissipated, 0);
 }
 
-TEST(ExperimentTest, FrictionActsOnTheRunningMotionWithoutARestart)
-{
+TEST(ExperimentTest, FrictionActsOnTheRunningMotionWithoutARestart) {
     Experiment e(PRESETS[2].controls);
     e.Advance(1);
     LabControls c = PRESETS[2].controls;
@@ -135,8 +126,7 @@ TEST(ExperimentTest, FrictionActsOnTheRunningMotionWithoutARestart)
     EXPECT_NEAR(e.Parameters().pivotFriction, 2e-5, 1e-18);
 }
 
-TEST(SceneTest, TheUnitSphereProjectsInsideItsOutlineAndTouchesIt)
-{
+TEST(SceneTest, TheUnitSphereProjectsInsideItsOutlineAndTouchesIt) {
     const Projection pivot = Project({0, 0, 0});
     EXPECT_EQ(pivot.point, (ScreenPoint{PIVOT_SCREEN_X, PIVOT_SCREEN_Y}));
     double farthest = 0;
@@ -149,13 +139,12 @@ TEST(SceneTest, TheUnitSphereProjectsInsideItsOutlineAndTouchesIt)
     }
     EXPECT_LE(farthest, SphereOutlineRadius() + 1);
     EXPECT_GE(farthest, SphereOutlineRadius() - 1);
-    EXPECT_LT(Project({0, 0, 1}).point.y, PIVOT_SCREEN_Y);      // up is up
-    EXPECT_GT(Project({1, 0, 0}).point.x, PIVOT_SCREEN_X);      // x to the right
+    EXPECT_LT(Project({0, 0, 1}).point.y, PIVOT_SCREEN_Y);           // up is up
+    EXPECT_GT(Project({1, 0, 0}).point.x, PIVOT_SCREEN_X);           // x to the right
     EXPECT_GT(Project({0, 1, 0}).depth, Project({0, -1, 0}).depth);  // +y away from the viewer
 }
 
-TEST(SceneTest, TraceFadesFromRedTowardsWhiteAndDropsSubpixelMoves)
-{
+TEST(SceneTest, TraceFadesFromRedTowardsWhiteAndDropsSubpixelMoves) {
     for (double age : {0.0, 0.3, 0.99, 1.0}) {
         const TraceColour c = TraceColourAt(age);
         EXPECT_EQ(c.green, c.blue);
@@ -163,15 +152,13 @@ TEST(SceneTest, TraceFadesFromRedTowardsWhiteAndDropsSubpixelMoves)
     }
     EXPECT_GT(TraceColourAt(0.9).green, TraceColourAt(0.1).green + 150);
     std::deque<Vector3> trace;
-    for (int i = 0; i < 100; ++i)
-        trace.push_back(Normalized({1e-5 * i, -1, 1}));  // a fraction of a pixel in all
+    for (int i = 0; i < 100; ++i) trace.push_back(Normalized({1e-5 * i, -1, 1}));  // a fraction of a pixel in all
     const std::vector<TraceVertex> kept = TraceVertices(trace);
     ASSERT_EQ(kept.size(), 2u);  // the first and the newest
     EXPECT_EQ(kept.back().band, 0);
 }
 
-TEST(PlotTest, RowsSpanThePlotAndClamp)
-{
+TEST(PlotTest, RowsSpanThePlotAndClamp) {
     EXPECT_EQ(PlotRow(0, 0, 10, 100, 201), 200);
     EXPECT_EQ(PlotRow(10, 0, 10, 100, 201), 100);
     EXPECT_EQ(PlotRow(5, 0, 10, 100, 201), 150);

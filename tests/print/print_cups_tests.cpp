@@ -39,8 +39,7 @@ protected:
     // pending job. Waits at most ten seconds.
     static bool WaitForOutput() {
         for (int i = 0; i < 200; ++i) {
-            if (Exists(Output()) && !ReadFile(Output()).empty() &&
-                Admin("sh -c 'test -z \"$(lpstat -o)\"'") == 0)
+            if (Exists(Output()) && !ReadFile(Output()).empty() && Admin("sh -c 'test -z \"$(lpstat -o)\"'") == 0)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }

@@ -112,9 +112,10 @@ const char* HueName(Hue hue) {
 
 Strip Render(const std::string& pdf, int dpi, int x, int y, int width, int height) {
     const std::string prefix = pdf + ".strip";
-    const std::string command = "pdftocairo -png -antialias none -f 1 -l 1 -singlefile -r " + std::to_string(dpi) + " -x " +
-                                std::to_string(x) + " -y " + std::to_string(y) + " -W " + std::to_string(width) +
-                                " -H " + std::to_string(height) + " " + Quote(pdf) + " " + Quote(prefix);
+    const std::string command = "pdftocairo -png -antialias none -f 1 -l 1 -singlefile -r " + std::to_string(dpi) +
+                                " -x " + std::to_string(x) + " -y " + std::to_string(y) + " -W " +
+                                std::to_string(width) + " -H " + std::to_string(height) + " " + Quote(pdf) + " " +
+                                Quote(prefix);
     if (Shell(command) != 0) return {};
     const PngImage image(prefix + ".png");
     std::remove((prefix + ".png").c_str());
@@ -136,8 +137,10 @@ std::vector<Run> Runs(const Strip& strip) {
     const int length = strip.width * strip.height;
     for (int i = 0; i < length; ++i) {
         const Hue hue = strip.hues[static_cast<std::size_t>(i)];
-        if (!runs.empty() && runs.back().hue == hue) ++runs.back().length;
-        else runs.push_back({hue, i, 1});
+        if (!runs.empty() && runs.back().hue == hue)
+            ++runs.back().length;
+        else
+            runs.push_back({hue, i, 1});
     }
     return runs;
 }
@@ -145,7 +148,8 @@ std::vector<Run> Runs(const Strip& strip) {
 std::string Describe(const std::vector<Run>& runs) {
     std::string text;
     for (const Run& run : runs)
-        text += std::string(HueName(run.hue)) + "@" + std::to_string(run.first) + "+" + std::to_string(run.length) + " ";
+        text +=
+            std::string(HueName(run.hue)) + "@" + std::to_string(run.first) + "+" + std::to_string(run.length) + " ";
     return text;
 }
 

@@ -47,7 +47,9 @@ const char* HueName(Hue hue);
 struct Strip {
     int width = 0, height = 0;
     std::vector<Hue> hues;
-    Hue at(int x, int y) const { return hues[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)]; }
+    Hue at(int x, int y) const {
+        return hues[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    }
 };
 
 // Renders [x, x + width) x [y, y + height) of the first page at `dpi` (empty strip on failure),

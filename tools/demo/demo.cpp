@@ -18,28 +18,23 @@ namespace {
 constexpr int RUN_UNTIL_CLOSED = -1;
 
 // The frame count from the command line, RUN_UNTIL_CLOSED without one, or 0 for a bad one.
-int ParseFrames(int argc, char** argv)
-{
-    if (argc < 2)
-        return RUN_UNTIL_CLOSED;
+int ParseFrames(int argc, char** argv) {
+    if (argc < 2) return RUN_UNTIL_CLOSED;
     char* end = nullptr;
     const long frames = std::strtol(argv[1], &end, 10);
-    if (argc > 2 || *end != '\0' || frames < 1 || frames > 1000000)
-        return 0;
+    if (argc > 2 || *end != '\0' || frames < 1 || frames > 1000000) return 0;
     return static_cast<int>(frames);
 }
 
 // Printing copies from the back buffer, so the frame to print is drawn into one.
-void PrintFrame(window& w, SimulationState& state)
-{
+void PrintFrame(window& w, SimulationState& state) {
     w.SetBuffering(true);
     DrawMovingFrame(w, state);
     w.Print();
     w.SetBuffering(false);
 }
 
-void RunDemoFrame(window& w, SimulationState& state)
-{
+void RunDemoFrame(window& w, SimulationState& state) {
     Sleep(100);
     char key = 0;
     if (w.PollKeyPress(key) == ASCII_KEY && (key == 'p' || key == 'P')) {
@@ -51,9 +46,9 @@ void RunDemoFrame(window& w, SimulationState& state)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (std::optional<int> status = tools::answer_help(argc, argv, "gyroscope_demo [FRAMES]  (FRAMES from 1 to 1000000)"))
+int main(int argc, char** argv) {
+    if (std::optional<int> status =
+            tools::answer_help(argc, argv, "gyroscope_demo [FRAMES]  (FRAMES from 1 to 1000000)"))
         return *status;
     const int frames = ParseFrames(argc, argv);
     if (frames == 0) {
@@ -64,7 +59,6 @@ int main(int argc, char** argv)
     w.SetWaitClose(false);
     w.SetTitle("Gyroscope demo: rest the cursor on the white area to set it turning; P prints");
     SimulationState state;
-    for (int frame = 0; w.IsOpen() && (frames == RUN_UNTIL_CLOSED || frame < frames); ++frame)
-        RunDemoFrame(w, state);
+    for (int frame = 0; w.IsOpen() && (frames == RUN_UNTIL_CLOSED || frame < frames); ++frame) RunDemoFrame(w, state);
     return 0;
 }

@@ -16,16 +16,61 @@ namespace {
 constexpr int scene_w = 64, scene_h = 48;
 
 enum Kind : int {
-    Pen, Brush, Rop2, Background, ClipRect, ExcludeRect, ClipRegion, RectangleCall, EllipseCall, RoundRectCall,
-    ArcCall, ChordCall, PieCall, PolygonCall, PolylineCall, LineCall, BezierCall, PixelCall, PatBltCall,
-    SelfBltCall, BitBltCall, StretchBltCall, StretchDibCall, SetDibCall, RegionPaintCall, TextCall, KindCount
+    Pen,
+    Brush,
+    Rop2,
+    Background,
+    ClipRect,
+    ExcludeRect,
+    ClipRegion,
+    RectangleCall,
+    EllipseCall,
+    RoundRectCall,
+    ArcCall,
+    ChordCall,
+    PieCall,
+    PolygonCall,
+    PolylineCall,
+    LineCall,
+    BezierCall,
+    PixelCall,
+    PatBltCall,
+    SelfBltCall,
+    BitBltCall,
+    StretchBltCall,
+    StretchDibCall,
+    SetDibCall,
+    RegionPaintCall,
+    TextCall,
+    KindCount
 };
 
-constexpr std::array<const char*, KindCount> kind_names{
-    "pen", "brush", "SetROP2", "SetBkMode", "IntersectClipRect", "ExcludeClipRect", "ExtSelectClipRgn",
-    "Rectangle", "Ellipse", "RoundRect", "Arc", "Chord", "Pie", "Polygon", "Polyline", "LineTo", "PolyBezier",
-    "SetPixel", "PatBlt", "BitBlt-self", "BitBlt", "StretchBlt", "StretchDIBits", "SetDIBitsToDevice",
-    "region-paint", "TextOutA"};
+constexpr std::array<const char*, KindCount> kind_names{"pen",
+                                                        "brush",
+                                                        "SetROP2",
+                                                        "SetBkMode",
+                                                        "IntersectClipRect",
+                                                        "ExcludeClipRect",
+                                                        "ExtSelectClipRgn",
+                                                        "Rectangle",
+                                                        "Ellipse",
+                                                        "RoundRect",
+                                                        "Arc",
+                                                        "Chord",
+                                                        "Pie",
+                                                        "Polygon",
+                                                        "Polyline",
+                                                        "LineTo",
+                                                        "PolyBezier",
+                                                        "SetPixel",
+                                                        "PatBlt",
+                                                        "BitBlt-self",
+                                                        "BitBlt",
+                                                        "StretchBlt",
+                                                        "StretchDIBits",
+                                                        "SetDIBitsToDevice",
+                                                        "region-paint",
+                                                        "TextOutA"};
 
 constexpr std::array<int, 7> pen_styles{PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
 constexpr std::array<DWORD, 5> pattern_rops{PATCOPY, PATINVERT, DSTINVERT, BLACKNESS, WHITENESS};
@@ -84,8 +129,8 @@ void close_session(Session& s) {
 }
 
 void select_pen(Session& s, const RandomCall& c) {
-    HPEN pen = CreatePen(pen_styles[static_cast<std::size_t>(c.v[7] % 7)], (c.v[7] / 7) % 21,
-                         static_cast<COLORREF>(c.v[6]));
+    HPEN pen =
+        CreatePen(pen_styles[static_cast<std::size_t>(c.v[7] % 7)], (c.v[7] / 7) % 21, static_cast<COLORREF>(c.v[6]));
     SelectObject(s.dc, pen);
     if (s.pen != nullptr) DeleteObject(s.pen);
     s.pen = pen;
@@ -184,8 +229,11 @@ long long transfer_call(const Session& s, const RandomCall& c) {
     const int w = v[4] / 2, h = v[5] / 2;
     switch (c.kind) {
     case PatBltCall: return PatBlt(s.dc, v[0], v[1], w, h, pattern_rops[static_cast<std::size_t>(v[7] % 5)]);
-    case SelfBltCall: return BitBlt(s.dc, v[0], v[1], w, h, s.dc, v[2], v[3], source_rops[static_cast<std::size_t>(v[7] % 5)]);
-    case BitBltCall: return BitBlt(s.dc, v[0], v[1], w, h, s.source, v[2] / 3, v[3] / 3, source_rops[static_cast<std::size_t>(v[7] % 5)]);
+    case SelfBltCall:
+        return BitBlt(s.dc, v[0], v[1], w, h, s.dc, v[2], v[3], source_rops[static_cast<std::size_t>(v[7] % 5)]);
+    case BitBltCall:
+        return BitBlt(s.dc, v[0], v[1], w, h, s.source, v[2] / 3, v[3] / 3,
+                      source_rops[static_cast<std::size_t>(v[7] % 5)]);
     case StretchBltCall:
         SetStretchBltMode(s.dc, BLACKONWHITE + v[6] % 3);
         return StretchBlt(s.dc, v[0], v[1], w, h, s.source, v[2] / 3, v[3] / 3, 1 + v[7] % 24, 1 + (v[7] / 24) % 20,

@@ -81,7 +81,8 @@ void area_cases(HDC dc, void* bits, int w, int h) {
     report("fill_rectangle_white", 100, [&] { Rectangle(dc, left, top, w + 1, h + 1); });
     report("memset_same_rows", 100, [&] {
         auto* base = static_cast<unsigned char*>(bits);
-        for (int y = top; y < h; ++y) std::memset(base + (static_cast<std::size_t>(y) * w + left) * 4, 0xFF, (w - left) * 4u);
+        for (int y = top; y < h; ++y)
+            std::memset(base + (static_cast<std::size_t>(y) * w + left) * 4, 0xFF, (w - left) * 4u);
     });
     SelectObject(dc, old_pen);
     SelectObject(dc, old_brush);
@@ -101,9 +102,8 @@ void transfer_cases(HDC dc, void* bits, int w, int h) {
                         static_cast<const unsigned*>(bits) + static_cast<std::size_t>(y) * w, w * 4u);
     });
     const BITMAPINFO info = header(w, h);
-    report("stretchdibits_1to1", 50, [&] {
-        StretchDIBits(other.dc, 0, 0, w, h, 0, 0, w, h, bits, &info, DIB_RGB_COLORS, SRCCOPY);
-    });
+    report("stretchdibits_1to1", 50,
+           [&] { StretchDIBits(other.dc, 0, 0, w, h, 0, 0, w, h, bits, &info, DIB_RGB_COLORS, SRCCOPY); });
     report("stretchblt_2x", 20, [&] { StretchBlt(other.dc, 0, 0, w, h, dc, 0, 0, w / 2, h / 2, SRCCOPY); });
     std::vector<unsigned> rows(static_cast<std::size_t>(w) * h);
     BITMAPINFO read = header(w, h);

@@ -38,8 +38,8 @@ bool read_scene(std::ifstream& in, std::string& name, SceneData& s) {
     for (auto& n : s.notes)
         if (!get(in, n)) return false;
     s.pixels.resize(static_cast<std::size_t>(s.width) * static_cast<std::size_t>(s.height));
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(s.pixels.data()),
-                                     static_cast<std::streamsize>(s.pixels.size() * 4)));
+    return static_cast<bool>(
+        in.read(reinterpret_cast<char*>(s.pixels.data()), static_cast<std::streamsize>(s.pixels.size() * 4)));
 }
 
 bool read_file(const char* path, std::vector<std::string>& order, std::map<std::string, SceneData>& out) {
@@ -145,12 +145,14 @@ int main(int argc, char** argv) {
             continue;
         }
         const Deviation* d = known(deviations, name);
-        const double share = sa.pixels.empty() ? 100.0 : 100.0 * static_cast<double>(same) / static_cast<double>(sa.pixels.size());
+        const double share =
+            sa.pixels.empty() ? 100.0 : 100.0 * static_cast<double>(same) / static_cast<double>(sa.pixels.size());
         std::printf("%s %s %.3f%% identical (%zu pixels differ)%s\n", d ? "KNOWN" : "DIFF", name.c_str(), share,
                     sa.pixels.size() - same, notes_same ? "" : ", notes differ");
         if (!notes_same) {
             for (std::size_t i = 0; i < std::max(sa.notes.size(), sb.notes.size()); ++i) {
-                const long long va = i < sa.notes.size() ? sa.notes[i] : -999, vb = i < sb.notes.size() ? sb.notes[i] : -999;
+                const long long va = i < sa.notes.size() ? sa.notes[i] : -999,
+                                vb = i < sb.notes.size() ? sb.notes[i] : -999;
                 if (va != vb) std::printf("    note %zu: %lld vs %lld\n", i, va, vb);
             }
         }

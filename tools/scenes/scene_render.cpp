@@ -107,8 +107,9 @@ std::vector<scenes::Scene> corpus() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    constexpr const char* usage = "scene_render OUTPUT [NAME-FILTER | --random FIRST COUNT | --specs FILE]\n"
-                                  "       scene_render --describe SPEC";
+    constexpr const char* usage =
+        "scene_render OUTPUT [NAME-FILTER | --random FIRST COUNT | --specs FILE]\n"
+        "       scene_render --describe SPEC";
     if (std::optional<int> status = tools::answer_help(argc, argv, usage)) return *status;
     if (argc == 3 && std::strcmp(argv[1], "--describe") == 0) return describe(argv[2]);
     // The output is a path: a first word starting with '-' is a mistyped option, never a file.
@@ -116,7 +117,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s\n", usage);
         return 2;
     }
-    const bool known_option = argc > 2 && (std::strcmp(argv[2], "--random") == 0 || std::strcmp(argv[2], "--specs") == 0);
+    const bool known_option =
+        argc > 2 && (std::strcmp(argv[2], "--random") == 0 || std::strcmp(argv[2], "--specs") == 0);
     if (argc > 2 && argv[2][0] == '-' && !known_option) {
         std::fprintf(stderr, "scene_render: unknown option '%s'\nusage: %s\n", argv[2], usage);
         return 2;

@@ -16,9 +16,9 @@ struct Op {
     const char* name;
     DWORD code;
 };
-constexpr Op named_ops[] = {{"srccopy", SRCCOPY},     {"srcpaint", SRCPAINT},   {"srcand", SRCAND},
+constexpr Op named_ops[] = {{"srccopy", SRCCOPY},     {"srcpaint", SRCPAINT},     {"srcand", SRCAND},
                             {"srcinvert", SRCINVERT}, {"notsrccopy", NOTSRCCOPY}, {"blackness", BLACKNESS},
-                            {"whiteness", WHITENESS}, {"patcopy", PATCOPY},     {"patinvert", PATINVERT},
+                            {"whiteness", WHITENESS}, {"patcopy", PATCOPY},       {"patinvert", PATINVERT},
                             {"dstinvert", DSTINVERT}};
 
 BITMAPINFO source_info(bool top_down) {

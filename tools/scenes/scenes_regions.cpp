@@ -22,9 +22,9 @@ void region_shapes(const Canvas& c, int kind) {
     for (int h = 0; h < 8; ++h) {
         for (int w = 0; w < 8; ++w) {
             const int l = 2 + w * 13, t = 2 + h * 13;
-            HRGN r = kind == 0 ? CreateEllipticRgn(l, t, l + w + 1, t + h + 1)
-                   : kind == 1 ? CreateRoundRectRgn(l, t, l + w + 2, t + h + 3, w, h)
-                               : CreateRectRgn(l + w + 1, t + h + 1, l, t);
+            HRGN r = kind == 0   ? CreateEllipticRgn(l, t, l + w + 1, t + h + 1)
+                     : kind == 1 ? CreateRoundRectRgn(l, t, l + w + 2, t + h + 3, w, h)
+                                 : CreateRectRgn(l + w + 1, t + h + 1, l, t);
             c.note(InvertRgn(c.dc, r));
             if (i++ % 5 == 0) note_region(c, r);
             DeleteObject(r);
@@ -32,9 +32,9 @@ void region_shapes(const Canvas& c, int kind) {
     }
     const int big[][4] = {{110, 4, 170, 44}, {110, 50, 171, 101}, {175, 4, 236, 104}};
     for (const auto& b : big) {
-        HRGN r = kind == 0 ? CreateEllipticRgn(b[0], b[1], b[2], b[3])
-               : kind == 1 ? CreateRoundRectRgn(b[0], b[1], b[2], b[3], 21, 14)
-                           : CreateRectRgn(b[0], b[1], b[2], b[3]);
+        HRGN r = kind == 0   ? CreateEllipticRgn(b[0], b[1], b[2], b[3])
+                 : kind == 1 ? CreateRoundRectRgn(b[0], b[1], b[2], b[3], 21, 14)
+                             : CreateRectRgn(b[0], b[1], b[2], b[3]);
         c.note(FillRgn(c.dc, r, grey));
         note_region(c, r);
         DeleteObject(r);
@@ -46,8 +46,8 @@ void polygon_regions(const Canvas& c, int mode) {
     const POINT star[] = {{30, 2}, {48, 58}, {2, 22}, {58, 22}, {12, 58}};
     const POINT twice[] = {{70, 5}, {110, 5}, {110, 45}, {80, 45}, {80, 15}, {100, 15}, {100, 35}, {70, 35}};
     const POINT tri[] = {{5, 65}, {60, 70}, {20, 95}};
-    for (const auto& poly : {std::vector<POINT>(star, star + 5), std::vector<POINT>(twice, twice + 8),
-                             std::vector<POINT>(tri, tri + 3)}) {
+    for (const auto& poly :
+         {std::vector<POINT>(star, star + 5), std::vector<POINT>(twice, twice + 8), std::vector<POINT>(tri, tri + 3)}) {
         HRGN r = CreatePolygonRgn(poly.data(), static_cast<int>(poly.size()), mode);
         c.note(PaintRgn(c.dc, r));
         note_region(c, r);

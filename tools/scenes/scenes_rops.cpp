@@ -73,8 +73,7 @@ void every_code(const Canvas& c, Call call, bool null_brush) {
         const int x = (i % grid) * cell_w, y = (i / grid) * cell_h;
         if (call == Call::BitBlt) c.note(BitBlt(c.dc, x, y, cell_w, cell_h, src.dc, 0, 0, code_of(i)));
         if (call == Call::PatBlt) c.note(PatBlt(c.dc, x, y, cell_w, cell_h, code_of(i)));
-        if (call == Call::StretchBlt)
-            c.note(StretchBlt(c.dc, x, y, cell_w, cell_h, src.dc, 1, 1, 2, 2, code_of(i)));
+        if (call == Call::StretchBlt) c.note(StretchBlt(c.dc, x, y, cell_w, cell_h, src.dc, 1, 1, 2, 2, code_of(i)));
     }
     SelectObject(c.dc, old);
     DeleteObject(b);

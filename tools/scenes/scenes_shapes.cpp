@@ -11,11 +11,10 @@ std::string PenSpec::name() const {
 }
 
 const std::vector<PenSpec>& corpus_pens() {
-    static const std::vector<PenSpec> pens{{PS_NULL, 1},       {PS_SOLID, 0},       {PS_SOLID, 1},
-                                           {PS_SOLID, 2},      {PS_SOLID, 3},       {PS_SOLID, 5},
-                                           {PS_SOLID, 7},      {PS_SOLID, 16},      {PS_INSIDEFRAME, 1},
-                                           {PS_INSIDEFRAME, 2}, {PS_INSIDEFRAME, 3}, {PS_INSIDEFRAME, 5},
-                                           {PS_INSIDEFRAME, 7}, {PS_INSIDEFRAME, 16}};
+    static const std::vector<PenSpec> pens{
+        {PS_NULL, 1},        {PS_SOLID, 0},       {PS_SOLID, 1},       {PS_SOLID, 2},       {PS_SOLID, 3},
+        {PS_SOLID, 5},       {PS_SOLID, 7},       {PS_SOLID, 16},      {PS_INSIDEFRAME, 1}, {PS_INSIDEFRAME, 2},
+        {PS_INSIDEFRAME, 3}, {PS_INSIDEFRAME, 5}, {PS_INSIDEFRAME, 7}, {PS_INSIDEFRAME, 16}};
     return pens;
 }
 
@@ -140,9 +139,9 @@ void round_corners(const Canvas& c) {
 
 // Radial pairs: equal, crossing quadrants, on the axes, at the centre.
 void arc_radials(const Canvas& c, Shape s) {
-    const int radials[][4] = {{40, 0, 40, 0},   {40, 0, 0, 40},  {0, 40, 40, 0},   {-40, 5, 40, -5}, {20, 20, 20, 20},
-                              {10, -40, 10, 40}, {20, 20, 21, 20}, {-40, 0, 40, 0},  {0, -40, 0, 40},  {3, 40, -3, 40},
-                              {40, 1, 40, -1},   {-3, -40, 3, -40}};
+    const int radials[][4] = {{40, 0, 40, 0},   {40, 0, 0, 40},    {0, 40, 40, 0},   {-40, 5, 40, -5},
+                              {20, 20, 20, 20}, {10, -40, 10, 40}, {20, 20, 21, 20}, {-40, 0, 40, 0},
+                              {0, -40, 0, 40},  {3, 40, -3, 40},   {40, 1, 40, -1},  {-3, -40, 3, -40}};
     int i = 0;
     for (const auto& r : radials) {
         const int l = 4 + (i % 6) * 44, t = 4 + (i / 6) * 44;
@@ -161,7 +160,8 @@ void add_arcs(std::vector<Scene>& out) {
     for (Shape s : {Shape::Arc, Shape::Chord, Shape::Pie}) {
         for (int dir : {AD_COUNTERCLOCKWISE, AD_CLOCKWISE}) {
             for (const PenSpec& pen : pens) {
-                const std::string name = std::string(shape_name(s)) + "_radials_" + (dir == AD_CLOCKWISE ? "cw_" : "ccw_") + pen.name();
+                const std::string name =
+                    std::string(shape_name(s)) + "_radials_" + (dir == AD_CLOCKWISE ? "cw_" : "ccw_") + pen.name();
                 out.push_back({name, 270, 96, [s, dir, pen](const Canvas& c) {
                                    const Selection sel = select_objects(c.dc, pen, pen_colour, false, brush_colour);
                                    c.note(SetArcDirection(c.dc, dir));
@@ -230,7 +230,8 @@ void add_polygons(std::vector<Scene>& out) {
                 const std::string name = std::string("polygon_") + (mode == WINDING ? "winding_" : "alternate_") +
                                          pen.name() + (null_brush ? "_hollow" : "");
                 out.push_back({name, 180, 125, [mode, pen, null_brush](const Canvas& c) {
-                                   const Selection sel = select_objects(c.dc, pen, pen_colour, null_brush != 0, brush_colour);
+                                   const Selection sel =
+                                       select_objects(c.dc, pen, pen_colour, null_brush != 0, brush_colour);
                                    polygons(c, mode);
                                    restore_objects(sel);
                                }});

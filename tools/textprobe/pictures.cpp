@@ -41,7 +41,7 @@ constexpr Face k_faces[] = {
 };
 constexpr int k_sizes[] = {8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 20, 24, 28, 32, 40, 48, 56, 64, 72};
 constexpr Style k_styles[] = {
-    {"plain", FW_NORMAL, 0, 0, 0}, {"bold", FW_BOLD, 0, 0, 0}, {"italic", FW_NORMAL, 1, 0, 0},
+    {"plain", FW_NORMAL, 0, 0, 0}, {"bold", FW_BOLD, 0, 0, 0},     {"italic", FW_NORMAL, 1, 0, 0},
     {"under", FW_NORMAL, 0, 1, 0}, {"strike", FW_NORMAL, 0, 0, 1},
 };
 constexpr Paint k_paints[] = {
@@ -219,7 +219,8 @@ int compare_pictures(const char* first_dir, const char* second_dir, const char* 
                 for (const Paint& p : k_paints) {
                     const std::string name = name_of(f, size, s, p);
                     Picture a, b;
-                    if (!load(std::string(first_dir) + "/" + name, a) || !load(std::string(second_dir) + "/" + name, b)) {
+                    if (!load(std::string(first_dir) + "/" + name, a) ||
+                        !load(std::string(second_dir) + "/" + name, b)) {
                         ++missing;
                         continue;
                     }
@@ -230,11 +231,13 @@ int compare_pictures(const char* first_dir, const char* second_dir, const char* 
                 }
             }
             overall.add(row);
-            std::printf("%-6s %3d px  %9.5f %% identical  (%lld of %lld)\n", f.tag, size, row.percent(), row.same, row.total);
+            std::printf("%-6s %3d px  %9.5f %% identical  (%lld of %lld)\n", f.tag, size, row.percent(), row.same,
+                        row.total);
         }
     }
     for (const auto& [style, t] : by_style) std::printf("%-20s %9.5f %% identical\n", style.c_str(), t.percent());
-    std::printf("overall %9.5f %% identical (%lld of %lld), %d pictures missing\n", overall.percent(), overall.same, overall.total, missing);
+    std::printf("overall %9.5f %% identical (%lld of %lld), %d pictures missing\n", overall.percent(), overall.same,
+                overall.total, missing);
     if (missing != 0) return 1;
     return deviations == nullptr ? 0 : check_deviations(differing, deviations);
 }

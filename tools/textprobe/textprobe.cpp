@@ -45,12 +45,12 @@ LOGFONTA make_logfont(const Request& r) {
 int n(LONG v) { return static_cast<int>(v); }
 
 void print_metrics(const TEXTMETRICA& tm) {
-    std::printf(" height=%d ascent=%d descent=%d intlead=%d extlead=%d ave=%d max=%d weight=%d"
-                " first=%d last=%d default=%d break=%d pf=0x%02x charset=%d",
-                n(tm.tmHeight), n(tm.tmAscent), n(tm.tmDescent), n(tm.tmInternalLeading),
-                n(tm.tmExternalLeading), n(tm.tmAveCharWidth), n(tm.tmMaxCharWidth), n(tm.tmWeight),
-                tm.tmFirstChar, tm.tmLastChar,
-                tm.tmDefaultChar, tm.tmBreakChar, tm.tmPitchAndFamily, tm.tmCharSet);
+    std::printf(
+        " height=%d ascent=%d descent=%d intlead=%d extlead=%d ave=%d max=%d weight=%d"
+        " first=%d last=%d default=%d break=%d pf=0x%02x charset=%d",
+        n(tm.tmHeight), n(tm.tmAscent), n(tm.tmDescent), n(tm.tmInternalLeading), n(tm.tmExternalLeading),
+        n(tm.tmAveCharWidth), n(tm.tmMaxCharWidth), n(tm.tmWeight), tm.tmFirstChar, tm.tmLastChar, tm.tmDefaultChar,
+        tm.tmBreakChar, tm.tmPitchAndFamily, tm.tmCharSet);
 }
 
 void probe(HDC dc, const Request& r) {
@@ -63,8 +63,8 @@ void probe(HDC dc, const Request& r) {
     GetTextMetricsA(dc, &tm);
     SIZE size{};
     GetTextExtentPoint32A(dc, r.text.c_str(), static_cast<int>(r.text.size()), &size);
-    std::printf("request height=%d weight=%d family=0x%02x face='%s' -> face='%s'", n(r.height),
-                n(r.weight), r.pitch_and_family, r.face.c_str(), face);
+    std::printf("request height=%d weight=%d family=0x%02x face='%s' -> face='%s'", n(r.height), n(r.weight),
+                r.pitch_and_family, r.face.c_str(), face);
     print_metrics(tm);
     std::printf(" extent('%s')=%dx%d\n", r.text.c_str(), n(size.cx), n(size.cy));
     SelectObject(dc, old);
@@ -91,16 +91,17 @@ std::vector<Request> builtin_requests() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (std::optional<int> status = tools::answer_help(
-            argc, argv,
-            "textprobe [HEIGHT WEIGHT FAMILY FACE TEXT...]\n       textprobe pictures DIR\n"
-            "       textprobe compare DIR1 DIR2 [DEVIATIONS]"))
+    if (std::optional<int> status =
+            tools::answer_help(argc, argv,
+                               "textprobe [HEIGHT WEIGHT FAMILY FACE TEXT...]\n       textprobe pictures DIR\n"
+                               "       textprobe compare DIR1 DIR2 [DEVIATIONS]"))
         return *status;
-    const bool picture_mode = std::strcmp(argv[argc > 1 ? 1 : 0], "pictures") == 0 ||
-                              std::strcmp(argv[argc > 1 ? 1 : 0], "compare") == 0;
+    const bool picture_mode =
+        std::strcmp(argv[argc > 1 ? 1 : 0], "pictures") == 0 || std::strcmp(argv[argc > 1 ? 1 : 0], "compare") == 0;
     if (picture_mode) {
         // These modes take paths only: a word starting with '-' is a mistyped option.
-        if (std::optional<int> status = tools::check_path_arguments(argc, argv, "textprobe pictures DIR | compare DIR1 DIR2 [DEVIATIONS]"))
+        if (std::optional<int> status =
+                tools::check_path_arguments(argc, argv, "textprobe pictures DIR | compare DIR1 DIR2 [DEVIATIONS]"))
             return *status;
     }
     if (argc == 3 && std::strcmp(argv[1], "pictures") == 0) return write_pictures(argv[2]);
@@ -115,8 +116,8 @@ int main(int argc, char** argv) {
     if (argc >= 6) {
         std::string text = argv[5];
         for (int i = 6; i < argc; ++i) text += std::string(" ") + argv[i];
-        probe(dc, {std::atoi(argv[1]), std::atoi(argv[2]),
-                   static_cast<BYTE>(std::strtol(argv[3], nullptr, 0)), argv[4], text});
+        probe(dc, {std::atoi(argv[1]), std::atoi(argv[2]), static_cast<BYTE>(std::strtol(argv[3], nullptr, 0)), argv[4],
+                   text});
     } else {
         for (const Request& r : builtin_requests()) probe(dc, r);
     }

@@ -13,8 +13,7 @@
 
 namespace {
 
-const char* click_name(ClickType type)
-{
+const char* click_name(ClickType type) {
     switch (type) {
     case LEFT_CLICK: return "LEFT_CLICK";
     case RIGHT_CLICK: return "RIGHT_CLICK";
@@ -23,26 +22,21 @@ const char* click_name(ClickType type)
     return "UNKNOWN_CLICK";
 }
 
-void say(const char* line)
-{
+void say(const char* line) {
     std::puts(line);
     std::fflush(stdout);
 }
 
-int click_count(int argc, char** argv)
-{
-    if (argc < 2)
-        return 1;
+int click_count(int argc, char** argv) {
+    if (argc < 2) return 1;
     const int count = std::atoi(argv[1]);
     return count > 0 ? count : 1;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
-    if (std::optional<int> status = tools::answer_help(argc, argv, "windowprobe [COUNT]"))
-        return *status;
+int main(int argc, char** argv) {
+    if (std::optional<int> status = tools::answer_help(argc, argv, "windowprobe [COUNT]")) return *status;
     const int count = click_count(argc, argv);
     window probe(1000, 700, CW_USEDEFAULT, 0);
     probe.SetTitle("Zorgraphics window probe");

@@ -96,11 +96,11 @@ ZG_DECLARE_HANDLE(HICON);      ///< An icon or cursor.
 ZG_DECLARE_HANDLE(HMENU);      ///< A menu (always null here).
 ZG_DECLARE_HANDLE(HGLOBAL_);   ///< Reserved.
 #undef ZG_DECLARE_HANDLE
-typedef HINSTANCE HMODULE;  ///< A module: the same as an instance.
-typedef HICON HCURSOR;      ///< A cursor.
-typedef void* HANDLE;       ///< Any handle.
-typedef void* HGDIOBJ;      ///< Any GDI object: pen, brush, font, bitmap or region.
-typedef void* HGLOBAL;      ///< A block of global memory.
+typedef HINSTANCE HMODULE;     ///< A module: the same as an instance.
+typedef HICON HCURSOR;         ///< A cursor.
+typedef void* HANDLE;          ///< Any handle.
+typedef void* HGDIOBJ;         ///< Any GDI object: pen, brush, font, bitmap or region.
+typedef void* HGLOBAL;         ///< A block of global memory.
 
 /// @name Window procedure
 /// @{
@@ -125,7 +125,7 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 #define MAKELONG(a, b) \
     (static_cast<LONG>((static_cast<DWORD>(static_cast<WORD>(a))) | (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
 #define MAKELPARAM(l, h) (static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(l, h))))
-#define RGB(r, g, b)                                                                 \
+#define RGB(r, g, b)                                                                                 \
     (static_cast<COLORREF>((static_cast<BYTE>(r) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8)) | \
                            (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 #define GetRValue(c) (static_cast<BYTE>(c))
@@ -370,8 +370,7 @@ struct BITMAP {
 #define WS_THICKFRAME 0x00040000L
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
-#define WS_OVERLAPPEDWINDOW \
-    (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+#define WS_OVERLAPPEDWINDOW (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 /// @}
 
 /// @name ShowWindow commands
@@ -795,21 +794,21 @@ struct BITMAP {
 
 /// The request and answer of PrintDlgA, laid out as 64-bit Windows lays it out (120 bytes).
 struct PRINTDLGA {
-    DWORD lStructSize;     ///< must be sizeof(PRINTDLGA), else CDERR_STRUCTSIZE
-    HWND hwndOwner;        ///< window the dialog is modal to
-    HGLOBAL hDevMode;      ///< answer: a device-mode block for GlobalFree, or null
-    HGLOBAL hDevNames;     ///< answer: a DEVNAMES block for GlobalFree, or null
-    HDC hDC;               ///< answer with PD_RETURNDC: the chosen printer's DC, for DeleteDC
-    DWORD Flags;           ///< PD_* flags
-    WORD nFromPage;        ///< first page to print, with PD_PAGENUMS
-    WORD nToPage;          ///< last page to print, with PD_PAGENUMS
-    WORD nMinPage;         ///< smallest page number the dialog accepts
-    WORD nMaxPage;         ///< largest page number the dialog accepts
-    WORD nCopies;          ///< number of copies asked for
-    HINSTANCE hInstance;   ///< instance of the templates; unused
-    LPARAM lCustData;      ///< passed to the hooks; unused
-    LPVOID lpfnPrintHook;  ///< hooks and templates are not supported and must be null
-    LPVOID lpfnSetupHook;  ///< not supported: must be null
+    DWORD lStructSize;           ///< must be sizeof(PRINTDLGA), else CDERR_STRUCTSIZE
+    HWND hwndOwner;              ///< window the dialog is modal to
+    HGLOBAL hDevMode;            ///< answer: a device-mode block for GlobalFree, or null
+    HGLOBAL hDevNames;           ///< answer: a DEVNAMES block for GlobalFree, or null
+    HDC hDC;                     ///< answer with PD_RETURNDC: the chosen printer's DC, for DeleteDC
+    DWORD Flags;                 ///< PD_* flags
+    WORD nFromPage;              ///< first page to print, with PD_PAGENUMS
+    WORD nToPage;                ///< last page to print, with PD_PAGENUMS
+    WORD nMinPage;               ///< smallest page number the dialog accepts
+    WORD nMaxPage;               ///< largest page number the dialog accepts
+    WORD nCopies;                ///< number of copies asked for
+    HINSTANCE hInstance;         ///< instance of the templates; unused
+    LPARAM lCustData;            ///< passed to the hooks; unused
+    LPVOID lpfnPrintHook;        ///< hooks and templates are not supported and must be null
+    LPVOID lpfnSetupHook;        ///< not supported: must be null
     LPCSTR lpPrintTemplateName;  ///< not supported: must be null
     LPCSTR lpSetupTemplateName;  ///< not supported: must be null
     HGLOBAL hPrintTemplate;      ///< not supported: must be null
@@ -828,11 +827,11 @@ struct DEVNAMES {
 
 /// A print job's description for StartDocA (40 bytes); null fields ask for defaults.
 struct DOCINFOA {
-    int cbSize;            ///< must be sizeof(DOCINFOA)
-    LPCSTR lpszDocName;    ///< job title; null gives a default title
-    LPCSTR lpszOutput;     ///< a file to print into instead of the printer, or null
-    LPCSTR lpszDatatype;   ///< spooler data type; null for the default
-    DWORD fwType;          ///< job flags; 0
+    int cbSize;           ///< must be sizeof(DOCINFOA)
+    LPCSTR lpszDocName;   ///< job title; null gives a default title
+    LPCSTR lpszOutput;    ///< a file to print into instead of the printer, or null
+    LPCSTR lpszDatatype;  ///< spooler data type; null for the default
+    DWORD fwType;         ///< job flags; 0
 };
 static_assert(sizeof(DOCINFOA) == 40, "DOCINFOA layout");
 
@@ -868,9 +867,8 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
 /// Removes a window class; FALSE while windows of it exist or when unknown.
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
 /// Creates a window of a registered class, outer size in pixels; null on failure.
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
-                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                            HINSTANCE hInstance, LPVOID lpParam);
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
 /// Shows, hides, minimises or restores a window; returns whether it was visible.
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 /// Sets a window's caption; FALSE for a handle that is not a window.
@@ -1076,8 +1074,8 @@ int WINAPI GetClipBox(HDC hdc, LPRECT lprect);
 
 // ---- functions: bitmaps and blits -------------------------------------------------------------------
 /// A bitmap whose pixels the program reaches at *ppvBits; null for a layout that is not supported.
-HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,
-                                HANDLE hSection, DWORD offset);
+HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
+                                DWORD offset);
 /// A bitmap of cx x cy pixels like the DC's surface; null on failure.
 HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 /// As CreateCompatibleBitmap.
@@ -1086,8 +1084,7 @@ HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy);
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 /// Copies rows of a bitmap into memory in the layout of lpbmi (or fills lpbmi's header when lpvBits
 /// is null); returns the rows copied, 0 on failure.
-int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
-                     UINT usage);
+int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage);
 /// Sets how StretchBlt drops pixels when shrinking; returns the previous mode, 0 on failure.
 int WINAPI SetStretchBltMode(HDC hdc, int mode);
 /// The stretching mode of a DC; 0 on failure.
@@ -1097,9 +1094,8 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
                        int wSrc, int hSrc, DWORD rop);
 /// Draws memory pixels in the layout of lpbmi into a rectangle of any size; returns the rows drawn,
 /// 0 on failure.
-int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
-                         int SrcWidth, int SrcHeight, LPCVOID lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
-                         DWORD rop);
+int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
+                         int SrcHeight, LPCVOID lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop);
 /// Draws memory pixels at their own size; returns the rows drawn, 0 on failure.
 int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
                              UINT cLines, LPCVOID lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse);

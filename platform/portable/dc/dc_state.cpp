@@ -62,7 +62,8 @@ BOOL WINAPI DeleteDC(HDC hdc) { return zg::destroy_dc(hdc) ? TRUE : FALSE; }
 // Window and memory DCs both describe the screen, as on Windows; a printer DC its page.
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
     if (lookup_dc(hdc) == nullptr) return 0;
-    if (const zg::print::PrinterJob* job = zg::print::printer_job(hdc)) return zg::print::printer_device_caps(*job, index);
+    if (const zg::print::PrinterJob* job = zg::print::printer_job(hdc))
+        return zg::print::printer_device_caps(*job, index);
     switch (index) {
     case TECHNOLOGY: return DT_RASDISPLAY;
     case LOGPIXELSX:

@@ -25,10 +25,10 @@ struct DeviceContext : GdiObject {
     DeviceContext() : GdiObject(ObjectKind::DC) {}
 
     DcType type = DcType::Window;
-    HWND hwnd = nullptr;             // owning window of a window DC
-    Surface* window_surface = nullptr;  // set for window DCs while the window lives
+    HWND hwnd = nullptr;                         // owning window of a window DC
+    Surface* window_surface = nullptr;           // set for window DCs while the window lives
     std::shared_ptr<print::PrinterJob> printer;  // printer DCs: the chosen printer and its job
-    bool orphaned = false;              // a window DC whose window died
+    bool orphaned = false;                       // a window DC whose window died
 
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;

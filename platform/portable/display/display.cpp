@@ -41,8 +41,7 @@ Display* create_chosen() {
     std::string accepted;
     const DisplayEntry* entry = find_display(name, &accepted);
     if (entry != nullptr) return entry->create();
-    std::fprintf(stderr, "zorgraphics: ZG_DISPLAY=%s is not a display; accepted values: %s\n", name,
-                 accepted.c_str());
+    std::fprintf(stderr, "zorgraphics: ZG_DISPLAY=%s is not a display; accepted values: %s\n", name, accepted.c_str());
     std::exit(2);
 }
 
@@ -51,7 +50,8 @@ Display* create_chosen() {
 const DisplayEntry* find_display(const char* name, std::string* accepted) {
     if (accepted != nullptr) {
         accepted->clear();
-        for (const DisplayEntry& entry : displays) *accepted += (accepted->empty() ? "" : ", ") + std::string(entry.name);
+        for (const DisplayEntry& entry : displays)
+            *accepted += (accepted->empty() ? "" : ", ") + std::string(entry.name);
     }
     if (name == nullptr || name[0] == '\0') return &displays.front();
     for (const DisplayEntry& entry : displays) {

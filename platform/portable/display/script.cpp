@@ -23,16 +23,36 @@ struct NamedKey {
 };
 
 constexpr std::array<NamedKey, 15> named_keys{{
-    {"escape", VK_ESCAPE, 27}, {"enter", VK_RETURN, 13}, {"tab", VK_TAB, 9}, {"backspace", VK_BACK, 8},
-    {"space", VK_SPACE, ' '}, {"delete", VK_DELETE, 0}, {"insert", VK_INSERT, 0}, {"home", VK_HOME, 0},
-    {"end", VK_END, 0}, {"pageup", VK_PRIOR, 0}, {"pagedown", VK_NEXT, 0}, {"left", VK_LEFT, 0},
-    {"right", VK_RIGHT, 0}, {"up", VK_UP, 0}, {"down", VK_DOWN, 0},
+    {"escape", VK_ESCAPE, 27},
+    {"enter", VK_RETURN, 13},
+    {"tab", VK_TAB, 9},
+    {"backspace", VK_BACK, 8},
+    {"space", VK_SPACE, ' '},
+    {"delete", VK_DELETE, 0},
+    {"insert", VK_INSERT, 0},
+    {"home", VK_HOME, 0},
+    {"end", VK_END, 0},
+    {"pageup", VK_PRIOR, 0},
+    {"pagedown", VK_NEXT, 0},
+    {"left", VK_LEFT, 0},
+    {"right", VK_RIGHT, 0},
+    {"up", VK_UP, 0},
+    {"down", VK_DOWN, 0},
 }};
 
 // Punctuation keys of a US keyboard, unshifted and shifted, with their VK_OEM codes.
 constexpr std::array<std::pair<const char*, WPARAM>, 11> oem_keys{{
-    {";:", 0xBA}, {"=+", 0xBB}, {",<", 0xBC}, {"-_", 0xBD}, {".>", 0xBE}, {"/?", 0xBF},
-    {"`~", 0xC0}, {"[{", 0xDB}, {"\\|", 0xDC}, {"]}", 0xDD}, {"'\"", 0xDE},
+    {";:", 0xBA},
+    {"=+", 0xBB},
+    {",<", 0xBC},
+    {"-_", 0xBD},
+    {".>", 0xBE},
+    {"/?", 0xBF},
+    {"`~", 0xC0},
+    {"[{", 0xDB},
+    {"\\|", 0xDC},
+    {"]}", 0xDD},
+    {"'\"", 0xDE},
 }};
 constexpr const char* shifted_digits = ")!@#$%^&*(";
 
@@ -112,16 +132,10 @@ std::string parse_arguments(const Line& line, ScriptEvent& event) {
     case ScriptAction::Key:
         if (line.words.size() != 3) return "expected one key name";
         return parse_key(line.words[2], event.key) ? "" : "unknown key " + quote_for_message(line.words[2]);
-    case ScriptAction::Type:
-        event.text = to_windows_1252(line.rest);
-        return event.text.empty() ? "missing text" : "";
-    case ScriptAction::Snapshot:
-        event.text = line.rest;
-        return event.text.empty() ? "missing file name" : "";
+    case ScriptAction::Type: event.text = to_windows_1252(line.rest); return event.text.empty() ? "missing text" : "";
+    case ScriptAction::Snapshot: event.text = line.rest; return event.text.empty() ? "missing file name" : "";
     case ScriptAction::Close: return line.words.size() == 2 ? "" : "close takes no arguments";
-    case ScriptAction::Choose:
-        event.text = line.rest;
-        return event.text.empty() ? "missing printer name" : "";
+    case ScriptAction::Choose: event.text = line.rest; return event.text.empty() ? "missing printer name" : "";
     case ScriptAction::Cancel: return line.words.size() == 2 ? "" : "cancel takes no arguments";
     case ScriptAction::Ok: return line.words.size() == 2 ? "" : "ok takes no arguments";
     }
@@ -130,10 +144,17 @@ std::string parse_arguments(const Line& line, ScriptEvent& event) {
 
 bool parse_action(const std::string& word, ScriptAction& action) {
     static constexpr std::array<std::pair<const char*, ScriptAction>, 11> actions{{
-        {"move", ScriptAction::Move}, {"press", ScriptAction::Press}, {"release", ScriptAction::Release},
-        {"click", ScriptAction::Click}, {"key", ScriptAction::Key}, {"type", ScriptAction::Type},
-        {"snapshot", ScriptAction::Snapshot}, {"close", ScriptAction::Close}, {"choose", ScriptAction::Choose},
-        {"cancel", ScriptAction::Cancel}, {"ok", ScriptAction::Ok},
+        {"move", ScriptAction::Move},
+        {"press", ScriptAction::Press},
+        {"release", ScriptAction::Release},
+        {"click", ScriptAction::Click},
+        {"key", ScriptAction::Key},
+        {"type", ScriptAction::Type},
+        {"snapshot", ScriptAction::Snapshot},
+        {"close", ScriptAction::Close},
+        {"choose", ScriptAction::Choose},
+        {"cancel", ScriptAction::Cancel},
+        {"ok", ScriptAction::Ok},
     }};
     for (const auto& [name, value] : actions) {
         if (word != name) continue;
@@ -224,9 +245,12 @@ ParsedScript load_script_file(const std::string& path) {
 ScriptKey key_for_char(unsigned char c) {
     ScriptKey key;
     key.typed = c;
-    if (c >= 'a' && c <= 'z') key.vk = static_cast<WPARAM>(c - 'a' + 'A');
-    else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) key.vk = c;
-    else if (c == ' ') key.vk = VK_SPACE;
+    if (c >= 'a' && c <= 'z')
+        key.vk = static_cast<WPARAM>(c - 'a' + 'A');
+    else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+        key.vk = c;
+    else if (c == ' ')
+        key.vk = VK_SPACE;
     for (int digit = 0; digit < 10 && key.vk == 0; ++digit) {
         if (shifted_digits[digit] == static_cast<char>(c)) key.vk = static_cast<WPARAM>('0' + digit);
     }

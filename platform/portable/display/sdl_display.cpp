@@ -41,8 +41,7 @@ std::uint64_t now_ms() {
 }
 
 [[noreturn]] void no_display(const char* reason) {
-    std::fprintf(stderr,
-                 "zorgraphics: cannot open a display (SDL: %s); set ZG_DISPLAY=headless to run without one\n",
+    std::fprintf(stderr, "zorgraphics: cannot open a display (SDL: %s); set ZG_DISPLAY=headless to run without one\n",
                  reason);
     std::exit(1);
 }
@@ -96,13 +95,13 @@ public:
         start();
         auto* sdl = new SdlWindow();
         POINT origin = client_origin(window);
-        sdl->window = SDL_CreateWindow(caption_utf8(window.text).c_str(), origin.x, origin.y,
-                                       std::max(window.surface.width(), 1), std::max(window.surface.height(), 1),
-                                       SDL_WINDOW_HIDDEN);
+        sdl->window =
+            SDL_CreateWindow(caption_utf8(window.text).c_str(), origin.x, origin.y, std::max(window.surface.width(), 1),
+                             std::max(window.surface.height(), 1), SDL_WINDOW_HIDDEN);
         if (sdl->window == nullptr) no_display(SDL_GetError());
-        sdl->pixels = SDL_CreateRGBSurfaceWithFormatFrom(window.surface.data(), window.surface.width(),
-                                                         window.surface.height(), 32, window.surface.stride() * 4,
-                                                         SDL_PIXELFORMAT_RGB888);
+        sdl->pixels =
+            SDL_CreateRGBSurfaceWithFormatFrom(window.surface.data(), window.surface.width(), window.surface.height(),
+                                               32, window.surface.stride() * 4, SDL_PIXELFORMAT_RGB888);
         window.native = sdl;
     }
 
@@ -192,7 +191,8 @@ public:
             labels.push_back(windows_1252_to_utf8(printers[i].c_str()));
         std::vector<SDL_MessageBoxButtonData> buttons;
         for (std::size_t i = 0; i < labels.size(); ++i)
-            buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : Uint32{0}, static_cast<int>(i), labels[i].c_str()});
+            buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : Uint32{0},
+                               static_cast<int>(i), labels[i].c_str()});
         buttons.push_back({SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, -1, "Cancel"});
         Window* window = lookup_window(owner);
         SDL_MessageBoxData data{};
@@ -354,8 +354,7 @@ private:
     void text(const SDL_TextInputEvent& event) {
         HWND hwnd = window_of(event.windowID);
         if (hwnd == nullptr) return;
-        for (char c : to_windows_1252(event.text))
-            post_message(hwnd, WM_CHAR, static_cast<unsigned char>(c), 1);
+        for (char c : to_windows_1252(event.text)) post_message(hwnd, WM_CHAR, static_cast<unsigned char>(c), 1);
     }
 
     bool m_started = false;

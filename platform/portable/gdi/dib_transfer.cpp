@@ -204,8 +204,10 @@ public:
         m_have = true;
         m_y = y;
         // Runs of one pixel merge nothing: growing and 1:1 sides read like COLORONCOLOR.
-        if (merges(m_mode) && (y.lo != y.hi || !m_single_columns)) merge_row(y);
-        else pick_row(y);
+        if (merges(m_mode) && (y.lo != y.hi || !m_single_columns))
+            merge_row(y);
+        else
+            pick_row(y);
         return m_row.data();
     }
 
@@ -231,7 +233,8 @@ private:
         }
         for (std::size_t i = 0; i < m_row.size(); ++i) {
             std::uint32_t v = start;
-            for (long long c = x_at(i).lo; c <= x_at(i).hi; ++c) v = fold(v, m_columns[static_cast<std::size_t>(c - c0)]);
+            for (long long c = x_at(i).lo; c <= x_at(i).hi; ++c)
+                v = fold(v, m_columns[static_cast<std::size_t>(c - c0)]);
             m_row[i] = v;
         }
     }
@@ -274,9 +277,10 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
             const AxisSample& sy = ys[static_cast<std::size_t>(y - area.top)];
             if (sy.empty()) continue;
             const int skip = r.left - sampled.left;
-            const std::uint32_t* in = direct && (sy.lo == sy.hi || !merges(mode))
-                                          ? src.top + sy.pick * src.stride + xs[static_cast<std::size_t>(cols.first)].pick
-                                          : sampler.row(sy);
+            const std::uint32_t* in =
+                direct && (sy.lo == sy.hi || !merges(mode))
+                    ? src.top + sy.pick * src.stride + xs[static_cast<std::size_t>(cols.first)].pick
+                    : sampler.row(sy);
             raster::rop_row(dst.row(y) + r.left, in + skip, r.width(), op);
         }
         dst.add_damage(r);
@@ -342,7 +346,8 @@ struct Band {
 std::optional<Band> supplied_band(const DibView& dib, UINT start, UINT lines) {
     if (lines == 0 || start >= static_cast<UINT>(dib.height)) return std::nullopt;
     if (dib.top_down && lines > static_cast<UINT>(dib.height)) return std::nullopt;
-    const long long count = dib.top_down ? lines : std::min<long long>(lines, dib.height - static_cast<long long>(start));
+    const long long count =
+        dib.top_down ? lines : std::min<long long>(lines, dib.height - static_cast<long long>(start));
     return Band{start, count, dib.top_down};
 }
 
@@ -487,9 +492,8 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
     return gdi::stretch_blt(hdcDest, job, hdcSrc);
 }
 
-int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
-                         int SrcWidth, int SrcHeight, LPCVOID lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
-                         DWORD rop) {
+int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
+                         int SrcHeight, LPCVOID lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop) {
     (void)iUsage;  // a 32-bit DIB has no colour table, so the usage changes nothing
     if (!gdi::valid_extent(DestWidth) || !gdi::valid_extent(DestHeight) || !gdi::valid_extent(SrcWidth) ||
         !gdi::valid_extent(SrcHeight) || lpbmi == nullptr)

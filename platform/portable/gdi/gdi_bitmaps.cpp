@@ -85,8 +85,7 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) { return gdi::mak
 
 HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
 
-int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
-                     UINT usage) {
+int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage) {
     auto* bitmap = lookup_as<BitmapObject>(hbm, ObjectKind::Bitmap);
     if (lookup_dc(hdc) == nullptr || bitmap == nullptr || lpbmi == nullptr || usage != DIB_RGB_COLORS) return 0;
     BITMAPINFOHEADER& h = lpbmi->bmiHeader;

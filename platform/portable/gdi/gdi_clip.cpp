@@ -45,8 +45,8 @@ Rect normalised_rect(int left, int top, int right, int bottom) {
 }
 
 raster::CombineOp combine_op(int mode) {
-    static constexpr raster::CombineOp ops[] = {raster::CombineOp::And, raster::CombineOp::Or,
-                                                raster::CombineOp::Xor, raster::CombineOp::Diff};
+    static constexpr raster::CombineOp ops[] = {raster::CombineOp::And, raster::CombineOp::Or, raster::CombineOp::Xor,
+                                                raster::CombineOp::Diff};
     return ops[mode - RGN_AND];
 }
 

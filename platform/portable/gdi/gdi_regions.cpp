@@ -92,8 +92,8 @@ int WINAPI CombineRgn(HRGN hrgnDst, HRGN hrgnSrc1, HRGN hrgnSrc2, int iMode) {
     }
     RegionObject* b = gdi::lookup_region(hrgnSrc2);
     if (b == nullptr) return ERROR;
-    static constexpr raster::CombineOp ops[] = {raster::CombineOp::And, raster::CombineOp::Or,
-                                                raster::CombineOp::Xor, raster::CombineOp::Diff};
+    static constexpr raster::CombineOp ops[] = {raster::CombineOp::And, raster::CombineOp::Or, raster::CombineOp::Xor,
+                                                raster::CombineOp::Diff};
     dst->region = raster::combine(a->region, b->region, ops[iMode - RGN_AND]);
     return raster::complexity(dst->region);
 }

@@ -22,9 +22,7 @@ Rect to_rect(const Box& b) {
     return {static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.right), static_cast<int>(b.bottom)};
 }
 
-bool too_large(const Box& b) {
-    return b.width() > raster::max_ellipse_size || b.height() > raster::max_ellipse_size;
-}
+bool too_large(const Box& b) { return b.width() > raster::max_ellipse_size || b.height() > raster::max_ellipse_size; }
 
 // Coordinates beyond this are cut back before any arithmetic: far enough outside every surface
 // that no visible pixel changes, near enough that sums and products stay in 64 bits.
@@ -47,7 +45,8 @@ BOOL draw_rectangle(DrawTarget& t, Box box) {
         interior = raster::make_rect_region(intersect(to_rect(inner), t.surface->bounds()));
     if (t.pen.kind == PenKind::Wide && l <= r - 1 && tp <= b - 1) {
         // A wide frame is four bands and four corners, not a run per row.
-        paint_stroked_shape(t, interior, raster::rectangle_frame(l, tp, r - 1, b - 1, t.pen.width, t.surface->bounds()));
+        paint_stroked_shape(t, interior,
+                            raster::rectangle_frame(l, tp, r - 1, b - 1, t.pen.width, t.surface->bounds()));
         return TRUE;
     }
     paint_shape(t, interior, path, PathClose::Closed);
@@ -63,9 +62,9 @@ BOOL draw_large_round_rect(DrawTarget& t, const Box& outer, long long corner_w, 
     const long long cw = std::abs(corner_w), ch = std::abs(corner_h);
     const raster::Region shape =
         raster::large_round_rect_region(outer.left, outer.top, outer.right, outer.bottom, cw, ch, clip);
-    const raster::Region inside = raster::large_round_rect_region(
-        outer.left + band, outer.top + band, outer.right - band, outer.bottom - band, std::max(0LL, cw - 2 * band),
-        std::max(0LL, ch - 2 * band), clip);
+    const raster::Region inside =
+        raster::large_round_rect_region(outer.left + band, outer.top + band, outer.right - band, outer.bottom - band,
+                                        std::max(0LL, cw - 2 * band), std::max(0LL, ch - 2 * band), clip);
     if (!t.brush.null) raster::fill_region(*t.surface, inside, t.brush.mix);
     if (band > 0) raster::fill_region(*t.surface, raster::combine(shape, inside, raster::CombineOp::Diff), t.pen.mix);
     return TRUE;
@@ -78,8 +77,7 @@ BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long l
     const long long eh = std::min(box.height(), std::abs(corner_h));
     if (ew <= 2 || eh <= 2) return draw_rectangle(t, outer);
     if (too_large(box)) return draw_large_round_rect(t, outer, corner_w, corner_h);
-    const raster::Region interior =
-        raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
+    const raster::Region interior = raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
     const std::vector<POINT> path =
         raster::round_rect_outline(to_rect(box), static_cast<int>(ew), static_cast<int>(eh));
     paint_shape(t, interior, path, PathClose::Closed);
@@ -107,8 +105,8 @@ BOOL draw_arc(DrawTarget& t, Box box, POINT start, POINT end, ArcKind kind) {
         paint_outline(t, path, PathClose::Open);
         return TRUE;
     }
-    const raster::Region interior = t.brush.null ? raster::Region{}
-        : raster::polygon_region(path, raster::FillRule::Winding, t.surface->bounds());
+    const raster::Region interior =
+        t.brush.null ? raster::Region{} : raster::polygon_region(path, raster::FillRule::Winding, t.surface->bounds());
     paint_shape(t, interior, path, PathClose::Closed);
     return TRUE;
 }
@@ -126,9 +124,8 @@ BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     auto t = resolve_target(hdc);
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
-    return zg::gdi::within_memory(FALSE, [&] {
-        return zg::gdi::draw_rectangle(*t, zg::gdi::ordered_box(left, top, right, bottom));
-    });
+    return zg::gdi::within_memory(
+        FALSE, [&] { return zg::gdi::draw_rectangle(*t, zg::gdi::ordered_box(left, top, right, bottom)); });
 }
 
 BOOL WINAPI RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
@@ -145,9 +142,7 @@ BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
     if (!t) return FALSE;
     if (t->surface == nullptr) return TRUE;
     const zg::gdi::Box box = zg::gdi::ordered_box(left, top, right, bottom);
-    return zg::gdi::within_memory(FALSE, [&] {
-        return zg::gdi::draw_round_rect(*t, box, box.width(), box.height());
-    });
+    return zg::gdi::within_memory(FALSE, [&] { return zg::gdi::draw_round_rect(*t, box, box.width(), box.height()); });
 }
 
 BOOL WINAPI Arc(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
@@ -184,7 +179,8 @@ BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
     if (t->surface == nullptr) return TRUE;
     return zg::gdi::within_memory(FALSE, [&] {
         const std::vector<POINT> path(apt, apt + cpt);
-        const auto rule = t->dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
+        const auto rule =
+            t->dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
         const zg::raster::Region interior =
             t->brush.null ? zg::raster::Region{} : zg::raster::polygon_region(path, rule, t->surface->bounds());
         zg::gdi::paint_shape(*t, interior, path, zg::raster::PathClose::Closed);

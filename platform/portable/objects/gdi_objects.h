@@ -51,7 +51,7 @@ struct FontObject : GdiObject {
 
 struct BitmapObject : GdiObject {
     BitmapObject() : GdiObject(ObjectKind::Bitmap) {}
-    Surface surface;              // owned pixels, or the DIB section's memory
+    Surface surface;                        // owned pixels, or the DIB section's memory
     std::vector<std::uint32_t> dib_memory;  // a DIB section's bits (surface borrows them)
     bool dib_section = false;
     int bits_per_pixel = 32;

@@ -56,7 +56,8 @@ int describe_bitmap(BitmapObject& bitmap, int capacity, LPVOID out) {
     // is made here with unsigned arithmetic, which is defined, then shifted as a signed value.
     const std::uint32_t alignment_bits = bitmap.dib_section ? 32 : 16;
     const std::uint32_t padded_bits =
-        static_cast<std::uint32_t>(info.bmWidth) * static_cast<std::uint32_t>(bitmap.bits_per_pixel) + alignment_bits - 1;
+        static_cast<std::uint32_t>(info.bmWidth) * static_cast<std::uint32_t>(bitmap.bits_per_pixel) + alignment_bits -
+        1;
     const auto alignment_bytes = static_cast<std::int32_t>(alignment_bits / 8);
     info.bmWidthBytes = (static_cast<std::int32_t>(padded_bits) >> 3) & ~(alignment_bytes - 1);
     if (bitmap.dib_section) info.bmBits = bitmap.surface.data();
@@ -119,8 +120,7 @@ DWORD WINAPI GetObjectType(HGDIOBJ h) {
     case ObjectKind::Font: return OBJ_FONT;
     case ObjectKind::Bitmap: return OBJ_BITMAP;
     case ObjectKind::Region: return OBJ_REGION;
-    case ObjectKind::DC:
-        return static_cast<DeviceContext*>(object)->type == DcType::Memory ? OBJ_MEMDC : OBJ_DC;
+    case ObjectKind::DC: return static_cast<DeviceContext*>(object)->type == DcType::Memory ? OBJ_MEMDC : OBJ_DC;
     case ObjectKind::Count: break;
     }
     return 0;

@@ -63,8 +63,10 @@ std::vector<Printer> cups_printers() {
         // Instances ("queue/instance") are the same printer with other options: offer the queue.
         if (dests[i].instance != nullptr) continue;
         Printer printer = describe(dests[i]);
-        if (dests[i].is_default) printers.insert(printers.begin(), printer);
-        else printers.push_back(printer);
+        if (dests[i].is_default)
+            printers.insert(printers.begin(), printer);
+        else
+            printers.push_back(printer);
     }
     cupsFreeDests(count, dests);
     return printers;
@@ -73,8 +75,8 @@ std::vector<Printer> cups_printers() {
 int submit_to_cups(const std::string& destination, const std::string& pdf_path, const std::string& title) {
     cups_option_t* options = nullptr;
     const int count = cupsAddOption("document-format", "application/pdf", 0, &options);
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, destination.c_str(), pdf_path.c_str(), title.c_str(),
-                                   count, options);
+    const int job =
+        cupsPrintFile2(CUPS_HTTP_DEFAULT, destination.c_str(), pdf_path.c_str(), title.c_str(), count, options);
     cupsFreeOptions(count, options);
     return job;
 }

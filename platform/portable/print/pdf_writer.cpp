@@ -34,8 +34,7 @@ void draw_picture(cairo_t* cr, const PagePicture& picture) {
 
 }  // namespace
 
-PdfWriter::PdfWriter(const std::string& path, int width, int height, int dpi)
-    : m_points_per_pixel(72.0 / dpi) {
+PdfWriter::PdfWriter(const std::string& path, int width, int height, int dpi) : m_points_per_pixel(72.0 / dpi) {
     m_surface = cairo_pdf_surface_create(path.c_str(), width * m_points_per_pixel, height * m_points_per_pixel);
 }
 

@@ -77,9 +77,12 @@ std::string temporary_pdf_path() {
 // Chooses where the document goes; false when no file can be made.
 bool choose_output(PrinterJob& job, const DOCINFOA& info) {
     job.temporary = false;
-    if (info.lpszOutput != nullptr && info.lpszOutput[0] != '\0') job.pdf_path = info.lpszOutput;
-    else if (job.printer.kind == PrinterKind::PdfFile) job.pdf_path = next_pdf_path();
-    else job.pdf_path = temporary_pdf_path(), job.temporary = true;
+    if (info.lpszOutput != nullptr && info.lpszOutput[0] != '\0')
+        job.pdf_path = info.lpszOutput;
+    else if (job.printer.kind == PrinterKind::PdfFile)
+        job.pdf_path = next_pdf_path();
+    else
+        job.pdf_path = temporary_pdf_path(), job.temporary = true;
     return !job.pdf_path.empty();
 }
 
@@ -145,8 +148,8 @@ int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
     if (job == nullptr || lpdi == nullptr || job->state != JobState::Idle) return SP_ERROR;
     job->title = lpdi->lpszDocName != nullptr && lpdi->lpszDocName[0] != '\0' ? lpdi->lpszDocName : "zorgraphics";
     if (!choose_output(*job, *lpdi)) return SP_ERROR;
-    job->writer = std::make_unique<PdfWriter>(job->pdf_path, job->printer.page_width, job->printer.page_height,
-                                              job->printer.dpi);
+    job->writer =
+        std::make_unique<PdfWriter>(job->pdf_path, job->printer.page_width, job->printer.page_height, job->printer.dpi);
     if (!job->writer->ok()) {
         std::fprintf(stderr, "zorgraphics: cannot write %s\n", job->pdf_path.c_str());
         job->writer.reset();

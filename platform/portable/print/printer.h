@@ -15,12 +15,12 @@ namespace zg::print {
 enum class PrinterKind : std::uint8_t { Cups, PdfFile };
 
 struct Printer {
-    std::string name;          // as the dialog shows it and the script names it
+    std::string name;  // as the dialog shows it and the script names it
     PrinterKind kind = PrinterKind::PdfFile;
-    int page_width = 0;        // device pixels (HORZRES)
-    int page_height = 0;       // device pixels (VERTRES)
-    int dpi = 600;             // LOGPIXELSX and LOGPIXELSY
-    int raster_caps = 0;       // RASTERCAPS
+    int page_width = 0;   // device pixels (HORZRES)
+    int page_height = 0;  // device pixels (VERTRES)
+    int dpi = 600;        // LOGPIXELSX and LOGPIXELSY
+    int raster_caps = 0;  // RASTERCAPS
 };
 
 // What a full-featured printer reports, as Windows' printer drivers do (and Wine): bit-block

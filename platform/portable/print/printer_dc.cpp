@@ -77,8 +77,7 @@ BOOL record_picture(PrinterJob& job, RECT destination, HDC source, RECT source_b
     if (src == nullptr || job.state != JobState::InPage) return FALSE;
     Surface* surface = src->surface();
     const long long sw = 0LL + source_box.right - source_box.left, sh = 0LL + source_box.bottom - source_box.top;
-    const long long dw = 0LL + destination.right - destination.left,
-                    dh = 0LL + destination.bottom - destination.top;
+    const long long dw = 0LL + destination.right - destination.left, dh = 0LL + destination.bottom - destination.top;
     if (surface == nullptr || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return TRUE;
     const RECT clipped{std::max<LONG>(source_box.left, 0), std::max<LONG>(source_box.top, 0),
                        std::min<LONG>(source_box.right, surface->width()),

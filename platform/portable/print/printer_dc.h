@@ -41,8 +41,8 @@ struct PrinterJob {
     JobState state = JobState::Idle;
     int job_number = 0;
     std::string title;
-    std::string pdf_path;      // where the document is written
-    bool temporary = false;    // pdf_path is ours to delete once submitted
+    std::string pdf_path;    // where the document is written
+    bool temporary = false;  // pdf_path is ours to delete once submitted
     std::unique_ptr<PdfWriter> writer;
     std::vector<PagePicture> page;
 };

@@ -25,8 +25,7 @@ bool parse_caps(std::string_view text, int& caps) {
 
 // "NAME=WIDTHxHEIGHT@DPI/CAPS"
 bool parse_one(const std::string& item, Printer& printer) {
-    const std::size_t eq = item.find('='), x = item.find('x', eq), at = item.find('@', x),
-                      slash = item.find('/', at);
+    const std::size_t eq = item.find('='), x = item.find('x', eq), at = item.find('@', x), slash = item.find('/', at);
     if (eq == 0 || eq == std::string::npos || x == std::string::npos || at == std::string::npos ||
         slash == std::string::npos)
         return false;
@@ -41,8 +40,12 @@ bool parse_one(const std::string& item, Printer& printer) {
 }
 
 Printer pdf_file_printer() {
-    return {pdf_printer_name, PrinterKind::PdfFile, hmm_to_pixels(a4_width_hmm, default_dpi),
-            hmm_to_pixels(a4_length_hmm, default_dpi), default_dpi, printer_raster_caps};
+    return {pdf_printer_name,
+            PrinterKind::PdfFile,
+            hmm_to_pixels(a4_width_hmm, default_dpi),
+            hmm_to_pixels(a4_length_hmm, default_dpi),
+            default_dpi,
+            printer_raster_caps};
 }
 
 std::vector<Printer> test_printers() {

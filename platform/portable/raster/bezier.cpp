@@ -24,9 +24,7 @@ bool near_chord(Fixed a, Fixed b, Fixed p) {
     return cross * cross <= 256.0 * len2;
 }
 
-POINT to_point(Fixed f) {
-    return {static_cast<LONG>((f.x + 8) >> 4), static_cast<LONG>((f.y + 8) >> 4)};
-}
+POINT to_point(Fixed f) { return {static_cast<LONG>((f.x + 8) >> 4), static_cast<LONG>((f.y + 8) >> 4)}; }
 
 void subdivide(Fixed p0, Fixed p1, Fixed p2, Fixed p3, int depth, std::vector<POINT>& out) {
     if (depth == 0 || (near_chord(p0, p3, p1) && near_chord(p0, p3, p2))) {

@@ -42,8 +42,8 @@ std::vector<POINT> ellipse_quadrant(int width, int height) {
     return points;
 }
 
-Region round_rect_region(long long left, long long top, long long right, long long bottom,
-                         long long corner_w, long long corner_h) {
+Region round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
+                         long long corner_h) {
     --right;
     --bottom;
     if (right <= left || bottom <= top) return {};
@@ -73,7 +73,8 @@ Region round_rect_region(long long left, long long top, long long right, long lo
             if (y < eh) inset[static_cast<std::size_t>(y)] = x;
         }
     }
-    for (long long i = 0; i < eh / 2; ++i) inset[static_cast<std::size_t>(i)] = inset[static_cast<std::size_t>(eh - 1 - i)];
+    for (long long i = 0; i < eh / 2; ++i)
+        inset[static_cast<std::size_t>(i)] = inset[static_cast<std::size_t>(eh - 1 - i)];
     RegionBuilder builder(BandMerge::Keep);
     std::vector<Span> row;
     auto add = [&](long long yy, long long in) {
@@ -94,8 +95,8 @@ namespace {
 // inset at the row's pixel centre, rounded so that a pixel counts when its centre is inside.
 long long row_inset(long long top, long long bottom, long long y, long double semi_w, long double semi_h) {
     const long double centre = static_cast<long double>(y) + 0.5L;
-    const long double from_edge = std::min(centre - static_cast<long double>(top),
-                                            static_cast<long double>(bottom) - centre);
+    const long double from_edge =
+        std::min(centre - static_cast<long double>(top), static_cast<long double>(bottom) - centre);
     if (semi_h <= 0 || from_edge >= semi_h) return 0;
     const long double t = (semi_h - from_edge) / semi_h;
     const long double inset = semi_w - semi_w * std::sqrt(std::max(0.0L, 1.0L - t * t));
@@ -104,8 +105,8 @@ long long row_inset(long long top, long long bottom, long long y, long double se
 
 }  // namespace
 
-Region large_round_rect_region(long long left, long long top, long long right, long long bottom,
-                               long long corner_w, long long corner_h, const Rect& clip) {
+Region large_round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
+                               long long corner_h, const Rect& clip) {
     const long double semi_w = static_cast<long double>(std::min(right - left, std::abs(corner_w))) / 2;
     const long double semi_h = static_cast<long double>(std::min(bottom - top, std::abs(corner_h))) / 2;
     RegionBuilder builder;

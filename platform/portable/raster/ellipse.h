@@ -24,16 +24,16 @@ std::vector<POINT> ellipse_quadrant(int width, int height);
 
 // The region CreateRoundRectRgn makes (box already ordered; one pixel is taken off the right and
 // bottom, as Windows does). Corner sizes below 2 give the plain rectangle.
-Region round_rect_region(long long left, long long top, long long right, long long bottom,
-                         long long corner_w, long long corner_h);
+Region round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
+                         long long corner_h);
 
 // A rounded box [left, right) x [top, bottom) too large for the stepping above (a side over
 // max_ellipse_size): each row's span is computed directly from the corner ellipse, pixel
 // centres inside the curve, and only the rows and columns of clip are built, so the cost follows
 // the clip, not the box. Its pixels approximate GDI's near the curve; at these sizes no surface
 // shows more than a few rows of it.
-Region large_round_rect_region(long long left, long long top, long long right, long long bottom,
-                               long long corner_w, long long corner_h, const Rect& clip);
+Region large_round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
+                               long long corner_h, const Rect& clip);
 
 // The closed outline of RoundRect in the box [left, right) x [top, bottom) with corner sizes
 // already limited to the box: the four mirrored quadrants joined by straight sides.

@@ -21,10 +21,11 @@ Region pulled_apart(const Region& small, int cut_x, int dx, int cut_y, int dy) {
     Region out;
     out.rects.reserve(small.rects.size());
     for (const Rect& r : small.rects)
-        out.rects.push_back({pull(r.left, cut_x, dx), pull(r.top, cut_y, dy), pull(r.right, cut_x, dx),
-                             pull(r.bottom, cut_y, dy)});
+        out.rects.push_back(
+            {pull(r.left, cut_x, dx), pull(r.top, cut_y, dy), pull(r.right, cut_x, dx), pull(r.bottom, cut_y, dy)});
     const Rect& e = small.extents;
-    out.extents = {pull(e.left, cut_x, dx), pull(e.top, cut_y, dy), pull(e.right, cut_x, dx), pull(e.bottom, cut_y, dy)};
+    out.extents = {pull(e.left, cut_x, dx), pull(e.top, cut_y, dy), pull(e.right, cut_x, dx),
+                   pull(e.bottom, cut_y, dy)};
     return out;
 }
 
@@ -59,9 +60,11 @@ const Region& small_stroke(int sw, int sh, int width) {
 Region rectangle_frame(long long left, long long top, long long right, long long bottom, int width, const Rect& clip) {
     const long long w = right - left, h = bottom - top, side = 4LL * width + 8;
     const bool far = std::max({std::abs(left), std::abs(top), std::abs(right), std::abs(bottom)}) > frame_limit;
-    if (far || width > pen_limit || (w <= 2 * side && h <= 2 * side)) return stroke_of(left, top, right, bottom, width, clip);
+    if (far || width > pen_limit || (w <= 2 * side && h <= 2 * side))
+        return stroke_of(left, top, right, bottom, width, clip);
     const int sw = static_cast<int>(std::min(w, 2 * side)), sh = static_cast<int>(std::min(h, 2 * side));
-    Region big = pulled_apart(small_stroke(sw, sh, width), sw / 2, static_cast<int>(w - sw), sh / 2, static_cast<int>(h - sh));
+    Region big =
+        pulled_apart(small_stroke(sw, sh, width), sw / 2, static_cast<int>(w - sw), sh / 2, static_cast<int>(h - sh));
     offset(big, static_cast<int>(left), static_cast<int>(top));
     return combine(big, make_rect_region(clip), CombineOp::And);
 }

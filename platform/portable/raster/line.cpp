@@ -44,8 +44,8 @@ void draw_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix 
     surface.add_damage(intersect(line_box(p0, p1), clip));
 }
 
-void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& given,
-                        PathClose close, Mix mix) {
+void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& given, PathClose close,
+                        Mix mix) {
     if (mix.is_nop() || given.empty()) return;
     // Curves' outlines: the same pixels in far fewer lines.
     const std::vector<POINT> joined = given.size() > 2 ? join_unit_runs(given) : std::vector<POINT>{};

@@ -52,8 +52,10 @@ void walk_thin_line(POINT p0, POINT p1, const Rect& clip, Visit&& visit) {
     for (std::int64_t k = k_first; k < k_last; ++k, m += step) {
         const std::int64_t n = n0 + t;
         if (n >= nlo && n < nhi) {
-            if (x_major) visit(static_cast<int>(m), static_cast<int>(n));
-            else visit(static_cast<int>(n), static_cast<int>(m));
+            if (x_major)
+                visit(static_cast<int>(m), static_cast<int>(n));
+            else
+                visit(static_cast<int>(n), static_cast<int>(m));
         }
         r += two_dn;
         if (r >= den) {

@@ -84,8 +84,7 @@ bool keep(CombineOp op, bool in_a, bool in_b) {
 }
 
 // Merges two sorted disjoint span lists by a sweep over their boundaries.
-void merge_spans(const std::vector<Span>& a, const std::vector<Span>& b, CombineOp op,
-                 std::vector<Span>& out) {
+void merge_spans(const std::vector<Span>& a, const std::vector<Span>& b, CombineOp op, std::vector<Span>& out) {
     out.clear();
     std::size_t i = 0, j = 0;
     bool in_a = false, in_b = false, inside = false;
@@ -94,13 +93,22 @@ void merge_spans(const std::vector<Span>& a, const std::vector<Span>& b, Combine
         const int xa = i < a.size() ? (in_a ? a[i].x1 : a[i].x0) : INT_MAX;
         const int xb = j < b.size() ? (in_b ? b[j].x1 : b[j].x0) : INT_MAX;
         const int x = std::min(xa, xb);
-        if (xa == x) { in_a = !in_a; if (!in_a) ++i; }
-        if (xb == x) { in_b = !in_b; if (!in_b) ++j; }
+        if (xa == x) {
+            in_a = !in_a;
+            if (!in_a) ++i;
+        }
+        if (xb == x) {
+            in_b = !in_b;
+            if (!in_b) ++j;
+        }
         const bool now = keep(op, in_a, in_b);
         if (now == inside) continue;
-        if (now) start = x;
-        else if (!out.empty() && out.back().x1 == start) out.back().x1 = x;
-        else out.push_back({start, x});
+        if (now)
+            start = x;
+        else if (!out.empty() && out.back().x1 == start)
+            out.back().x1 = x;
+        else
+            out.push_back({start, x});
         inside = now;
     }
 }
@@ -200,8 +208,14 @@ Region combine(const Region& a, const Region& b, CombineOp op) {
     std::vector<Span> sa, sb, merged;
     int y = INT_MIN;
     while (!ca.done() || !cb.done()) {
-        if (!ca.done() && ca.bottom() <= y) { ca.next(); continue; }
-        if (!cb.done() && cb.bottom() <= y) { cb.next(); continue; }
+        if (!ca.done() && ca.bottom() <= y) {
+            ca.next();
+            continue;
+        }
+        if (!cb.done() && cb.bottom() <= y) {
+            cb.next();
+            continue;
+        }
         const int lowest = std::min(ca.done() ? INT_MAX : ca.top(), cb.done() ? INT_MAX : cb.top());
         y = std::max(y, lowest);
         const int y2 = std::min(next_edge(ca, y, sa), next_edge(cb, y, sb));
@@ -234,16 +248,14 @@ void offset(Region& region, int dx, int dy) {
 bool contains(const Region& region, int x, int y) {
     const Rect& e = region.extents;
     if (x < e.left || x >= e.right || y < e.top || y >= e.bottom) return false;
-    return std::any_of(region.rects.begin(), region.rects.end(), [&](const Rect& r) {
-        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-    });
+    return std::any_of(region.rects.begin(), region.rects.end(),
+                       [&](const Rect& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; });
 }
 
 bool equal(const Region& a, const Region& b) {
-    return std::equal(a.rects.begin(), a.rects.end(), b.rects.begin(), b.rects.end(),
-                      [](const Rect& p, const Rect& q) {
-                          return p.left == q.left && p.top == q.top && p.right == q.right && p.bottom == q.bottom;
-                      });
+    return std::equal(a.rects.begin(), a.rects.end(), b.rects.begin(), b.rects.end(), [](const Rect& p, const Rect& q) {
+        return p.left == q.left && p.top == q.top && p.right == q.right && p.bottom == q.bottom;
+    });
 }
 
 int complexity(const Region& region) {

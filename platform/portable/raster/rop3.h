@@ -23,7 +23,9 @@ constexpr bool rop_uses_source(std::uint8_t index) { return ((index >> 2) ^ inde
 
 struct Rop3 {
     std::uint32_t c0 = 0, c1 = ~0u, c2 = 0, c3 = 0;  // SRCCOPY
-    constexpr std::uint32_t apply(std::uint32_t s, std::uint32_t d) const { return c0 ^ (c1 & s) ^ (c2 & d) ^ (c3 & s & d); }
+    constexpr std::uint32_t apply(std::uint32_t s, std::uint32_t d) const {
+        return c0 ^ (c1 & s) ^ (c2 & d) ^ (c3 & s & d);
+    }
     constexpr bool is_copy() const { return c0 == 0 && c1 == ~0u && c2 == 0 && c3 == 0; }
     constexpr bool reads_destination() const { return c2 != 0 || c3 != 0; }
     // The same operation for a code without a source.

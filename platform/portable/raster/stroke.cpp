@@ -33,7 +33,8 @@ public:
     }
 
     void add_rect(long long l, long long t, long long r, long long b) {
-        for (long long y = std::max<long long>(t, m_clip.top); y < std::min<long long>(b, m_clip.bottom); ++y) add(y, l, r);
+        for (long long y = std::max<long long>(t, m_clip.top); y < std::min<long long>(b, m_clip.bottom); ++y)
+            add(y, l, r);
     }
 
     const Rect& clip() const { return m_clip; }
@@ -50,9 +51,7 @@ private:
 };
 
 // ceil(num / den) for den > 0, exact.
-long long ceil_div(long long num, long long den) {
-    return num >= 0 ? (num + den - 1) / den : -((-num) / den);
-}
+long long ceil_div(long long num, long long den) { return num >= 0 ? (num + den - 1) / den : -((-num) / den); }
 
 // Scan-converts a parallelogram with the polygon rules of polygon.h. Being convex, each row
 // crosses exactly two of its non-horizontal edges, so the winding fill is the span between the
@@ -75,7 +74,8 @@ void add_parallelogram(Coverage& cov, const POINT (&p)[4]) {
             const POINT& t = a.y < b.y ? a : b;
             const POINT& u = a.y < b.y ? b : a;
             if (y < t.y || y >= u.y) continue;
-            const long long x = t.x + ceil_div((y - t.y) * (static_cast<long long>(u.x) - t.x), static_cast<long long>(u.y) - t.y);
+            const long long x =
+                t.x + ceil_div((y - t.y) * (static_cast<long long>(u.x) - t.x), static_cast<long long>(u.y) - t.y);
             lo = std::min(lo, x);
             hi = std::max(hi, x);
         }
@@ -145,8 +145,10 @@ void add_circle_cap(Coverage& cov, POINT p, long long width) {
 bool cap_covers(POINT p, long long width, const Rect& clip) {
     const double radius = static_cast<double>(width) / 2 - 2;
     if (radius <= 0) return false;
-    const double dx = std::max(std::abs(static_cast<double>(p.x) - clip.left), std::abs(static_cast<double>(p.x) - clip.right));
-    const double dy = std::max(std::abs(static_cast<double>(p.y) - clip.top), std::abs(static_cast<double>(p.y) - clip.bottom));
+    const double dx =
+        std::max(std::abs(static_cast<double>(p.x) - clip.left), std::abs(static_cast<double>(p.x) - clip.right));
+    const double dy =
+        std::max(std::abs(static_cast<double>(p.y) - clip.top), std::abs(static_cast<double>(p.y) - clip.bottom));
     return dx * dx + dy * dy < radius * radius;
 }
 

@@ -6,8 +6,7 @@
 namespace zg {
 
 Rect intersect(const Rect& a, const Rect& b) {
-    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
+    Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
     if (r.empty()) return {};
     return r;
 }
@@ -15,8 +14,7 @@ Rect intersect(const Rect& a, const Rect& b) {
 Rect unite(const Rect& a, const Rect& b) {
     if (a.empty()) return b;
     if (b.empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 Surface::Surface(int width, int height, std::uint32_t fill)

@@ -15,12 +15,8 @@
 
 namespace zg {
 
-constexpr std::uint32_t to_pixel(COLORREF c) {
-    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-constexpr COLORREF to_colorref(std::uint32_t p) {
-    return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
-}
+constexpr std::uint32_t to_pixel(COLORREF c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
+constexpr COLORREF to_colorref(std::uint32_t p) { return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu); }
 
 // Half-open integer rectangle [left, right) x [top, bottom).
 struct Rect {
@@ -35,7 +31,7 @@ Rect unite(const Rect& a, const Rect& b);  // bounding box; an empty side is ign
 class Surface {
 public:
     Surface() = default;
-    Surface(int width, int height, std::uint32_t fill = 0);             // owns its pixels
+    Surface(int width, int height, std::uint32_t fill = 0);                      // owns its pixels
     Surface(int width, int height, int stride_pixels, std::uint32_t* borrowed);  // borrows
 
     int width() const { return m_width; }

@@ -23,8 +23,8 @@ namespace zg::text {
 
 namespace {
 
-constexpr int k_max_ppem = 1000;           // keeps one glyph's bitmap bounded
-constexpr int k_default_cell_height = 16;  // what lfHeight 0 asks for
+constexpr int k_max_ppem = 1000;              // keeps one glyph's bitmap bounded
+constexpr int k_default_cell_height = 16;     // what lfHeight 0 asks for
 constexpr FT_Fixed k_italic_shear = 0x0366A;  // tan(12 degrees) in 16.16
 
 long long floor_div(long long a, long long b) {
@@ -32,9 +32,7 @@ long long floor_div(long long a, long long b) {
     return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
 }
 
-bool has(Synthesis set, Synthesis flag) {
-    return (static_cast<int>(set) & static_cast<int>(flag)) != 0;
-}
+bool has(Synthesis set, Synthesis flag) { return (static_cast<int>(set) & static_cast<int>(flag)) != 0; }
 
 BYTE family_of(FT_Face face, const TT_OS2* os2) {
     if (FT_IS_FIXED_WIDTH(face)) return FF_MODERN;
@@ -98,8 +96,7 @@ int ppem_for_request(const FaceFile& face, const LOGFONTA& request) {
     return ppem_for_height(request.lfHeight, face.units_per_em(), static_cast<int>(face.cell_units()));
 }
 
-std::unique_ptr<Font> Font::open(std::shared_ptr<FaceFile> file, Synthesis synthesis,
-                                 const LOGFONTA& request) {
+std::unique_ptr<Font> Font::open(std::shared_ptr<FaceFile> file, Synthesis synthesis, const LOGFONTA& request) {
     if (!file) return nullptr;
     FT_Size size = nullptr;
     if (FT_New_Size(file->face(), &size) != 0 || size == nullptr) return nullptr;
@@ -111,10 +108,9 @@ std::unique_ptr<Font> Font::open(std::shared_ptr<FaceFile> file, Synthesis synth
     return font;
 }
 
-Font::Font(std::shared_ptr<FaceFile> file, FT_SizeRec_* size, const LOGFONTA& request,
-           Synthesis synthesis)
-    : m_file(std::move(file)), m_face(m_file->face()), m_size(size), m_request(request),
-      m_synthesis(synthesis), m_face_name(m_face->family_name != nullptr ? m_face->family_name : "") {
+Font::Font(std::shared_ptr<FaceFile> file, FT_SizeRec_* size, const LOGFONTA& request, Synthesis synthesis)
+    : m_file(std::move(file)), m_face(m_file->face()), m_size(size), m_request(request), m_synthesis(synthesis),
+      m_face_name(m_face->family_name != nullptr ? m_face->family_name : "") {
     m_advances.fill(-1);
 }
 

@@ -27,12 +27,12 @@ namespace zg::text {
 // on the baseline. Sizes the font's gasp table marks for greys are antialiased; the others
 // are drawn in two levels, 0 and 16, as Windows draws them.
 struct Glyph {
-    int left = 0;     // columns from the pen position to the bitmap's first column
-    int top = 0;      // rows from the baseline up to the bitmap's first row
+    int left = 0;  // columns from the pen position to the bitmap's first column
+    int top = 0;   // rows from the baseline up to the bitmap's first row
     int width = 0;
     int height = 0;
-    int advance = 0;         // pixels the pen moves when the glyph is drawn
-    int extent_advance = 0;  // what the glyph adds to the text's extent
+    int advance = 0;                     // pixels the pen moves when the glyph is drawn
+    int extent_advance = 0;              // what the glyph adds to the text's extent
     std::vector<std::uint8_t> coverage;  // width * height, row by row, 0 = none, 16 = full
 };
 
@@ -50,7 +50,7 @@ struct FontMetrics {
     int underline_thickness = 1;
     int strikeout_position = 0;  // above the baseline
     int strikeout_thickness = 1;
-    BYTE pitch_and_family = 0;   // TEXTMETRICA's tmPitchAndFamily
+    BYTE pitch_and_family = 0;  // TEXTMETRICA's tmPitchAndFamily
     int height() const { return ascent + descent; }
 };
 
@@ -84,8 +84,7 @@ private:
 class Font {
 public:
     // Null when FreeType cannot give the face another size.
-    static std::unique_ptr<Font> open(std::shared_ptr<FaceFile> face, Synthesis synthesis,
-                                      const LOGFONTA& request);
+    static std::unique_ptr<Font> open(std::shared_ptr<FaceFile> face, Synthesis synthesis, const LOGFONTA& request);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;

@@ -50,9 +50,12 @@ FcPattern* pattern_for(const LOGFONTA& request) {
     const std::string face = face_name_of(request);
     const auto bytes = [](const char* s) { return reinterpret_cast<const FcChar8*>(s); };
     bool built = face.empty() || FcPatternAddString(pattern, FC_FAMILY, bytes(face.c_str())) != FcFalse;
-    built = built && FcPatternAddString(pattern, FC_FAMILY, bytes(family_stand_in(request.lfPitchAndFamily))) != FcFalse;
-    built = built && FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(requested_weight(request))) != FcFalse;
-    built = built && FcPatternAddInteger(pattern, FC_SLANT, request.lfItalic != 0 ? FC_SLANT_ITALIC : FC_SLANT_ROMAN) != FcFalse;
+    built =
+        built && FcPatternAddString(pattern, FC_FAMILY, bytes(family_stand_in(request.lfPitchAndFamily))) != FcFalse;
+    built =
+        built && FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(requested_weight(request))) != FcFalse;
+    built = built &&
+            FcPatternAddInteger(pattern, FC_SLANT, request.lfItalic != 0 ? FC_SLANT_ITALIC : FC_SLANT_ROMAN) != FcFalse;
     built = built && FcPatternAddBool(pattern, FC_SCALABLE, FcTrue) != FcFalse;
     if (built) return pattern;
     FcPatternDestroy(pattern);

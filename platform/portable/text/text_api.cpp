@@ -51,16 +51,14 @@ long long advanced_x(UINT align, long long x, int width) {
     return x + width;
 }
 
-int clamp_coordinate(long long v) {
-    return static_cast<int>(std::clamp(v, -k_coordinate_limit, k_coordinate_limit));
-}
+int clamp_coordinate(long long v) { return static_cast<int>(std::clamp(v, -k_coordinate_limit, k_coordinate_limit)); }
 
 void paint(DeviceContext& dc, Font& font, long long left, long long top, std::string_view text) {
     zg::Surface* surface = dc.surface();
     if (surface == nullptr) return;
-    const zg::text::TextPaint colours{dc.text_color, dc.bk_color,
-                                      dc.bk_mode == OPAQUE ? zg::text::Background::Opaque
-                                                           : zg::text::Background::Transparent};
+    const zg::text::TextPaint colours{
+        dc.text_color, dc.bk_color,
+        dc.bk_mode == OPAQUE ? zg::text::Background::Opaque : zg::text::Background::Transparent};
     zg::text::draw_text(*surface, zg::VisibleArea(dc, *surface).pieces(surface->bounds()), font, clamp_coordinate(left),
                         clamp_coordinate(top), text, colours);
 }
@@ -82,8 +80,7 @@ BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count) {
     const bool update_cp = (align & TA_UPDATECP) != 0;
     const long long ref_x = update_cp ? dc->position.x : x;
     const long long ref_y = update_cp ? dc->position.y : y;
-    paint(*dc, *font, ref_x + horizontal_offset(align, width),
-          ref_y + vertical_offset(align, font->metrics()), bytes);
+    paint(*dc, *font, ref_x + horizontal_offset(align, width), ref_y + vertical_offset(align, font->metrics()), bytes);
     if (update_cp) {
         dc->position.x = static_cast<LONG>(std::clamp<long long>(advanced_x(align, ref_x, width), INT_MIN, INT_MAX));
     }

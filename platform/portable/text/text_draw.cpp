@@ -27,8 +27,8 @@ Rect decoration(int x, int width, int baseline, int position, int thickness) {
     return {x, top, x + width, top + thickness};
 }
 
-void paint_in(Surface& surface, const Rect& clip, Font& font, int x, int top,
-              std::string_view bytes, const TextPaint& paint, int width) {
+void paint_in(Surface& surface, const Rect& clip, Font& font, int x, int top, std::string_view bytes,
+              const TextPaint& paint, int width) {
     const FontMetrics& m = font.metrics();
     const Ink ink(to_pixel(paint.text_color));
     if (paint.background == Background::Opaque) {
@@ -51,10 +51,12 @@ void paint_in(Surface& surface, const Rect& clip, Font& font, int x, int top,
         pen += g.advance;
     }
     if (font.underline()) {
-        fill(surface, intersect(decoration(x, width, baseline, m.underline_position, m.underline_thickness), clip), ink.pixel());
+        fill(surface, intersect(decoration(x, width, baseline, m.underline_position, m.underline_thickness), clip),
+             ink.pixel());
     }
     if (font.strikeout()) {
-        fill(surface, intersect(decoration(x, width, baseline, m.strikeout_position, m.strikeout_thickness), clip), ink.pixel());
+        fill(surface, intersect(decoration(x, width, baseline, m.strikeout_position, m.strikeout_thickness), clip),
+             ink.pixel());
     }
 }
 
@@ -68,13 +70,12 @@ int text_width(Font& font, std::string_view bytes) {
     return static_cast<int>(width);
 }
 
-void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top,
-               std::string_view bytes, const TextPaint& paint) {
+void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top, std::string_view bytes,
+               const TextPaint& paint) {
     const int width = text_width(font, bytes);
     // Glyphs may overhang their cell (italics, accents): the damage covers the ink too.
     const int overhang = font.metrics().ppem;
-    const Rect reach{x - overhang, top - overhang, x + width + overhang,
-                     top + font.metrics().height() + overhang};
+    const Rect reach{x - overhang, top - overhang, x + width + overhang, top + font.metrics().height() + overhang};
     for (const Rect& clip : clips) {
         const Rect area = intersect(intersect(clip, surface.bounds()), reach);
         if (area.empty()) continue;

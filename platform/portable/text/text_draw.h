@@ -29,7 +29,7 @@ struct TextPaint {
 int text_width(Font& font, std::string_view bytes);
 
 // Paints the text with the top-left corner of its cell at (x, top).
-void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top,
-               std::string_view bytes, const TextPaint& paint);
+void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top, std::string_view bytes,
+               const TextPaint& paint);
 
 }  // namespace zg::text

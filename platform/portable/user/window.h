@@ -32,8 +32,8 @@ struct Window {
     std::string text;
     DWORD style = 0;
     DWORD ex_style = 0;
-    RECT frame{};        // outer rectangle in screen coordinates
-    Surface surface;     // the client area, exactly its size
+    RECT frame{};     // outer rectangle in screen coordinates
+    Surface surface;  // the client area, exactly its size
     bool visible = false;
     bool destroying = false;
     void* native = nullptr;  // the display's own data for this window

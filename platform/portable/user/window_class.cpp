@@ -20,7 +20,7 @@ constexpr ATOM first_atom = 0xC000;
 constexpr std::size_t max_classes = 0x10000 - first_atom;
 
 struct ClassTable {
-    std::vector<std::unique_ptr<WindowClass>> slots;      // index = atom - first_atom
+    std::vector<std::unique_ptr<WindowClass>> slots;       // index = atom - first_atom
     std::unordered_map<std::string, std::size_t> by_name;  // lower-case name -> index
     std::size_t registered = 0;                            // slots in use
 };

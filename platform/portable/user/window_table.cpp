@@ -55,7 +55,8 @@ RECT outer_frame(int x, int y, int width, int height, DWORD style) {
     if ((style & WS_CAPTION) == WS_CAPTION) {
         const SIZE screen = display().screen_size();
         width = std::clamp(width, static_cast<int>(min_track_size.cx), static_cast<int>(screen.cx) + max_track_margin);
-        height = std::clamp(height, static_cast<int>(min_track_size.cy), static_cast<int>(screen.cy) + max_track_margin);
+        height =
+            std::clamp(height, static_cast<int>(min_track_size.cy), static_cast<int>(screen.cy) + max_track_margin);
     }
     return {x, y, x + width, y + height};
 }
@@ -125,13 +126,14 @@ SIZE client_size(HWND hwnd) {
 
 extern "C" {
 
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
-                            int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                            int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam) {
     (void)hWndParent, (void)hMenu, (void)hInstance;
     const zg::WindowClass* cls = zg::find_class(lpClassName);
     if (cls == nullptr) return nullptr;
-    auto window = zg::make_window(*cls, lpWindowName, dwStyle, zg::outer_frame(X, Y, nWidth, nHeight, zg::effective_style(dwStyle)));
+    auto window = zg::make_window(*cls, lpWindowName, dwStyle,
+                                  zg::outer_frame(X, Y, nWidth, nHeight, zg::effective_style(dwStyle)));
     window->ex_style = dwExStyle;
     zg::Window& created = *window;
     std::uint64_t value = zg::windows().insert(std::move(window), zg::window_tag);

@@ -35,14 +35,13 @@ HWND library_window(int width, int height) {
     EXPECT_TRUE(registered);
     return CreateWindowExA(0, class_name, "Graphics Window", library_style, CW_USEDEFAULT, 0,
                            width + GetSystemMetrics(SM_CXEDGE),
-                           height + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYEDGE) - 1, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+                           height + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYEDGE) - 1, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 void drain_queue() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
 }
 
 TEST(Headless, LibraryFrameFormulaGivesTheExactClientSize) {
@@ -65,7 +64,7 @@ TEST(Headless, WindowDcDrawsOnAWhiteSurfaceUntilTheWindowDies) {
     EXPECT_EQ(GetDeviceCaps(dc, HORZRES), GetSystemMetrics(SM_CXSCREEN));
     DestroyWindow(hwnd);
     EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_DC));  // the handle stays valid...
-    EXPECT_EQ(GetPixel(dc, 5, 6), CLR_INVALID);                 // ...with nothing behind it
+    EXPECT_EQ(GetPixel(dc, 5, 6), CLR_INVALID);                // ...with nothing behind it
     EXPECT_EQ(ReleaseDC(hwnd, dc), 1);
 }
 

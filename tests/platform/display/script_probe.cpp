@@ -70,9 +70,10 @@ int main(int argc, char** argv) {
     cls.lpszClassName = "Core Script Probe";
     RegisterClassA(&cls);
     DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    HWND hwnd = CreateWindowExA(0, cls.lpszClassName, "probe", style, CW_USEDEFAULT, 0, 120 + GetSystemMetrics(SM_CXEDGE),
-                                80 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYEDGE) - 1, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hwnd =
+        CreateWindowExA(0, cls.lpszClassName, "probe", style, CW_USEDEFAULT, 0, 120 + GetSystemMetrics(SM_CXEDGE),
+                        80 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYEDGE) - 1, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
     window_dc = GetDC(hwnd);
     std::printf("opened\n");
     if (mode == "setup") drop_three_messages();

@@ -23,18 +23,19 @@ using zg::parse_script;
 using zg::ScriptAction;
 
 TEST(ScriptParser, ReadsEveryEventKind) {
-    auto parsed = parse_script("# a comment\n\n"
-                               "0 move 5 -6\n"
-                               "10 press left 1 2\n"
-                               "20 release right 3 4\n"
-                               "30 click left 7 8\n"
-                               "40 key escape\n"
-                               "50 key alt+f\n"
-                               "60 key f10\n"
-                               "70 type h\xc3\xa9 !\n"
-                               "80 snapshot out dir/a.png\n"
-                               "90 close\n",
-                               "s");
+    auto parsed = parse_script(
+        "# a comment\n\n"
+        "0 move 5 -6\n"
+        "10 press left 1 2\n"
+        "20 release right 3 4\n"
+        "30 click left 7 8\n"
+        "40 key escape\n"
+        "50 key alt+f\n"
+        "60 key f10\n"
+        "70 type h\xc3\xa9 !\n"
+        "80 snapshot out dir/a.png\n"
+        "90 close\n",
+        "s");
     ASSERT_EQ(parsed.error, "");
     ASSERT_EQ(parsed.events.size(), 10u);
     const auto& e = parsed.events;
@@ -122,8 +123,8 @@ ProbeRun run_probe(const std::string& script, const std::string& options = "",
                    const std::string& display = "headless") {
     std::string path = ::testing::TempDir() + "core_script.txt";
     std::ofstream(path) << script;
-    std::string command = "cd " + ::testing::TempDir() + " && ZG_DISPLAY='" + display + "' ZG_SCRIPT=" + path +
-                          " " + ZG_SCRIPT_PROBE + " " + options + " 2>&1";
+    std::string command = "cd " + ::testing::TempDir() + " && ZG_DISPLAY='" + display + "' ZG_SCRIPT=" + path + " " +
+                          ZG_SCRIPT_PROBE + " " + options + " 2>&1";
     ProbeRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -141,33 +142,46 @@ ProbeRun run_probe(const std::string& script, const std::string& options = "",
 TEST(ScriptRun, MalformedScriptExitsWithStatusTwoBeforeAnyWindow) {
     ProbeRun run = run_probe("0 move 1 1\n# fine so far\n5 jump 1 1\n");
     EXPECT_EQ(run.status, 2);
-    std::vector<std::string> expected{"starting", "zorgraphics: ZG_SCRIPT " + ::testing::TempDir() +
-                                                      "core_script.txt:3: unknown event 'jump'"};
+    std::vector<std::string> expected{
+        "starting", "zorgraphics: ZG_SCRIPT " + ::testing::TempDir() + "core_script.txt:3: unknown event 'jump'"};
     EXPECT_EQ(run.lines, expected);
 }
 
 TEST(ScriptRun, EventsArriveAsWindowsMessagesOnTheVirtualClock) {
-    ProbeRun run = run_probe("0 move 5 6\n"
-                        "100 press left 10 10\n"
-                        "150 move -1 -2\n"       // outside, but captured: 16-bit negatives
-                        "200 release left 30 40\n"
-                        "250 move -1 -2\n"       // outside and not captured: nothing
-                        "300 click right 50 60\n"
-                        "400 key escape\n"
-                        "500 key alt+f\n"
-                        "600 type a\n"
-                        "700 key delete\n"
-                        "800 close\n");
+    ProbeRun run = run_probe(
+        "0 move 5 6\n"
+        "100 press left 10 10\n"
+        "150 move -1 -2\n"  // outside, but captured: 16-bit negatives
+        "200 release left 30 40\n"
+        "250 move -1 -2\n"  // outside and not captured: nothing
+        "300 click right 50 60\n"
+        "400 key escape\n"
+        "500 key alt+f\n"
+        "600 type a\n"
+        "700 key delete\n"
+        "800 close\n");
     EXPECT_EQ(run.status, 0);
-    std::vector<std::string> expected{
-        "starting", "opened",
-        "0200 0 5 6 0", "0201 1 10 10 100", "0200 1 65535 65534 150", "0202 0 30 40 200",
-        "0204 2 50 60 300", "0205 0 50 60 300",
-        "0100 27 1 0 400", "0102 27 1 0 400", "0101 27 1 6 400",     // Escape: key, char, key-up
-        "0104 70 1 1 500", "0106 102 1 1 500", "0105 70 1 7 500",    // Alt+F: system keys
-        "0100 65 1 0 600", "0102 97 1 0 600", "0101 65 1 6 600",     // typed 'a'
-        "0100 46 1 0 700", "0101 46 1 6 700",                        // Delete types nothing
-        "0010 0 0 0 800", "done"};
+    std::vector<std::string> expected{"starting",
+                                      "opened",
+                                      "0200 0 5 6 0",
+                                      "0201 1 10 10 100",
+                                      "0200 1 65535 65534 150",
+                                      "0202 0 30 40 200",
+                                      "0204 2 50 60 300",
+                                      "0205 0 50 60 300",
+                                      "0100 27 1 0 400",
+                                      "0102 27 1 0 400",
+                                      "0101 27 1 6 400",  // Escape: key, char, key-up
+                                      "0104 70 1 1 500",
+                                      "0106 102 1 1 500",
+                                      "0105 70 1 7 500",  // Alt+F: system keys
+                                      "0100 65 1 0 600",
+                                      "0102 97 1 0 600",
+                                      "0101 65 1 6 600",  // typed 'a'
+                                      "0100 46 1 0 700",
+                                      "0101 46 1 6 700",  // Delete types nothing
+                                      "0010 0 0 0 800",
+                                      "done"};
     EXPECT_EQ(run.lines, expected);
 }
 
@@ -175,8 +189,8 @@ TEST(ScriptRun, UnknownDisplayIsAnErrorNamingTheAcceptedOnes) {
     for (const char* name : {"HEADLESS", "headles", "headless "}) {
         ProbeRun run = run_probe("0 close\n", "", name);
         EXPECT_EQ(run.status, 2) << name;
-        std::vector<std::string> expected{
-            "starting", std::string("zorgraphics: ZG_DISPLAY=") + name + " is not a display; accepted values: sdl, headless"};
+        std::vector<std::string> expected{"starting", std::string("zorgraphics: ZG_DISPLAY=") + name +
+                                                          " is not a display; accepted values: sdl, headless"};
         EXPECT_EQ(run.lines, expected);
     }
 }
@@ -187,10 +201,9 @@ TEST(ScriptRun, EventsAtTimeZeroReachAProgramThatIsStillSettingUp) {
     ProbeRun run = run_probe("0 click left 5 6\n0 key a\n0 key b\n0 key c\n0 key d\n10 close\n", "setup");
     EXPECT_EQ(run.status, 0);
     std::vector<std::string> expected{
-        "starting", "opened", "0201 1 5 6 0", "0202 0 5 6 0",
-        "0100 65 1 0 0", "0102 97 1 0 0", "0101 65 1 6 0", "0100 66 1 0 0", "0102 98 1 0 0", "0101 66 1 6 0",
-        "0100 67 1 0 0", "0102 99 1 0 0", "0101 67 1 6 0", "0100 68 1 0 0", "0102 100 1 0 0", "0101 68 1 6 0",
-        "0010 0 0 0 10", "done"};
+        "starting",      "opened",        "0201 1 5 6 0",   "0202 0 5 6 0",  "0100 65 1 0 0", "0102 97 1 0 0",
+        "0101 65 1 6 0", "0100 66 1 0 0", "0102 98 1 0 0",  "0101 66 1 6 0", "0100 67 1 0 0", "0102 99 1 0 0",
+        "0101 67 1 6 0", "0100 68 1 0 0", "0102 100 1 0 0", "0101 68 1 6 0", "0010 0 0 0 10", "done"};
     EXPECT_EQ(run.lines, expected);
 }
 
@@ -199,8 +212,8 @@ TEST(ScriptRun, EventsAtTimeZeroReachAProgramThatIsStillSettingUp) {
 TEST(ScriptRun, BusyLoopWithoutSleepMeetsItsScriptedEvents) {
     ProbeRun run = run_probe("100 click left 7 8\n200 close\n", "busy");
     EXPECT_EQ(run.status, 0);
-    std::vector<std::string> expected{"starting",      "opened",         "0201 1 7 8 101",
-                                      "0202 0 7 8 101", "0010 0 0 0 201", "frames some", "done"};
+    std::vector<std::string> expected{"starting",    "opened", "0201 1 7 8 101", "0202 0 7 8 101", "0010 0 0 0 201",
+                                      "frames some", "done"};
     EXPECT_EQ(run.lines, expected);
 }
 
@@ -216,7 +229,9 @@ TEST(ScriptRun, UnwritableSnapshotIsReportedWithItsLineAndFailsTheRun) {
         "zorgraphics: " + script + ":1: snapshot '" + missing + "' not written: No such file or directory",
         "zorgraphics: " + script + ":2: snapshot '" + ::testing::TempDir() + "' not written: is a directory",
         "zorgraphics: " + script + ":3: snapshot '/dev/full' not written: No space left on device",
-        "opened", "0010 0 0 0 10", "done"};
+        "opened",
+        "0010 0 0 0 10",
+        "done"};
     EXPECT_EQ(run.lines, expected);
 }
 

@@ -35,10 +35,14 @@ bool parse(int argc, char** argv, Options& out) {
         char* end = nullptr;
         const double value = std::strtod(argv[i + 1], &end);
         if (end == argv[i + 1] || *end != '\0' || value < 0) return false;
-        if (flag == "--seconds") out.seconds = value;
-        else if (flag == "--sequences") out.sequences = static_cast<long long>(value);
-        else if (flag == "--seed") out.seed = static_cast<unsigned long long>(value);
-        else return false;
+        if (flag == "--seconds")
+            out.seconds = value;
+        else if (flag == "--sequences")
+            out.sequences = static_cast<long long>(value);
+        else if (flag == "--seed")
+            out.seed = static_cast<unsigned long long>(value);
+        else
+            return false;
     }
     return argc % 2 == 1;
 }
@@ -96,8 +100,7 @@ int main(int argc, char** argv) {
     Totals totals;
     const auto start = Clock::now();
     for (long long k = 0; options.sequences < 0 || k < options.sequences; ++k) {
-        if (options.sequences < 0 &&
-            std::chrono::duration<double>(Clock::now() - start).count() >= options.seconds)
+        if (options.sequences < 0 && std::chrono::duration<double>(Clock::now() - start).count() >= options.seconds)
             break;
         if (!run_sequence(options.seed + static_cast<unsigned long long>(k), totals, limit_ms)) return 1;
     }

@@ -16,18 +16,16 @@ namespace fuzz {
 
 namespace {
 
-constexpr std::array<int, 14> kEdges = {INT_MIN,  INT_MIN + 1, -(1 << 30), -(1 << 20) - 1, -65536, -1, 0,
-                                        1,        65535,       (1 << 20) + 1, 1 << 30,     INT_MAX - 1, INT_MAX, 2};
+constexpr std::array<int, 14> kEdges = {INT_MIN, INT_MIN + 1, -(1 << 30),    -(1 << 20) - 1, -65536,      -1,      0,
+                                        1,       65535,       (1 << 20) + 1, 1 << 30,        INT_MAX - 1, INT_MAX, 2};
 constexpr std::array<int, 9> kPenWidths = {0, 1, 2, 3, 7, 50, -5, INT_MAX, INT_MIN};
-constexpr std::array<DWORD, 12> kRops = {SRCCOPY,  SRCPAINT, SRCAND,    SRCINVERT, BLACKNESS, WHITENESS,
-                                         PATCOPY,  PATINVERT, DSTINVERT, 0,         0x00BB0226, 0x12345678};
+constexpr std::array<DWORD, 12> kRops = {SRCCOPY, SRCPAINT,  SRCAND,    SRCINVERT, BLACKNESS,  WHITENESS,
+                                         PATCOPY, PATINVERT, DSTINVERT, 0,         0x00BB0226, 0x12345678};
 constexpr std::array<const char*, 4> kFaces = {"", "Arial", "Courier New", "No Such Face"};
 constexpr std::array<LONG, 8> kFontHeights = {-1000, -50, -12, 0, 8, 12, 40, 200};
 
 // Bytes per row of a DIB of this width and depth, padded to 32 bits.
-std::size_t dib_row_bytes(long long width, int bits) {
-    return static_cast<std::size_t>((width * bits + 31) / 32 * 4);
-}
+std::size_t dib_row_bytes(long long width, int bits) { return static_cast<std::size_t>((width * bits + 31) / 32 * 4); }
 
 }  // namespace
 
@@ -54,8 +52,10 @@ int Session::beside(int from) {
 HDC Session::dc() {
     const int roll = pick(100);
     if (roll < 88 && !m_dcs.empty()) return m_dcs[static_cast<std::size_t>(pick(static_cast<int>(m_dcs.size())))];
-    if (roll < 93 && !m_stale.empty()) return static_cast<HDC>(m_stale[static_cast<std::size_t>(pick(static_cast<int>(m_stale.size())))]);
-    if (roll < 97 && !m_objects.empty()) return static_cast<HDC>(m_objects[static_cast<std::size_t>(pick(static_cast<int>(m_objects.size())))].handle);
+    if (roll < 93 && !m_stale.empty())
+        return static_cast<HDC>(m_stale[static_cast<std::size_t>(pick(static_cast<int>(m_stale.size())))]);
+    if (roll < 97 && !m_objects.empty())
+        return static_cast<HDC>(m_objects[static_cast<std::size_t>(pick(static_cast<int>(m_objects.size())))].handle);
     return nullptr;
 }
 
@@ -67,7 +67,8 @@ HGDIOBJ Session::object(DWORD kind) {
     const int roll = pick(100);
     if (roll < 80 && !fitting.empty()) return fitting[static_cast<std::size_t>(pick(static_cast<int>(fitting.size())))];
     if (roll < 87 && !m_stale.empty()) return m_stale[static_cast<std::size_t>(pick(static_cast<int>(m_stale.size())))];
-    if (roll < 92 && !m_objects.empty()) return m_objects[static_cast<std::size_t>(pick(static_cast<int>(m_objects.size())))].handle;
+    if (roll < 92 && !m_objects.empty())
+        return m_objects[static_cast<std::size_t>(pick(static_cast<int>(m_objects.size())))].handle;
     if (roll < 97) return GetStockObject(pick(20) - 1);
     return nullptr;
 }
@@ -85,16 +86,26 @@ void Session::keep(HGDIOBJ handle, DWORD kind, const char* call) {
 const char* Session::step() {
     m_problem.clear();
     switch (pick(22)) {
-    case 0: case 1: return make_object();
+    case 0:
+    case 1: return make_object();
     case 2: return make_dc();
     case 3: return delete_object();
-    case 4: case 5: case 6: return select_and_state();
-    case 7: case 8: return draw_lines();
-    case 9: case 10: case 11: return draw_shapes();
-    case 12: case 13: return use_regions();
-    case 14: case 15: return blit();
-    case 16: case 17: return transfer_dib();
-    case 18: case 19: return describe();
+    case 4:
+    case 5:
+    case 6: return select_and_state();
+    case 7:
+    case 8: return draw_lines();
+    case 9:
+    case 10:
+    case 11: return draw_shapes();
+    case 12:
+    case 13: return use_regions();
+    case 14:
+    case 15: return blit();
+    case 16:
+    case 17: return transfer_dib();
+    case 18:
+    case 19: return describe();
     default: return text();
     }
 }
@@ -116,7 +127,9 @@ const char* Session::make_object() {
         keep(CreateFontIndirectA(&font), OBJ_FONT, "a new font is a font");
         return "CreateFontIndirectA";
     }
-    case 3: keep(CreateCompatibleBitmap(dc(), size(), size()), OBJ_BITMAP, "a compatible bitmap is a bitmap"); return "CreateCompatibleBitmap";
+    case 3:
+        keep(CreateCompatibleBitmap(dc(), size(), size()), OBJ_BITMAP, "a compatible bitmap is a bitmap");
+        return "CreateCompatibleBitmap";
     case 4: {
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), size(), size(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -124,14 +137,18 @@ const char* Session::make_object() {
         keep(CreateDIBSection(dc(), &info, DIB_RGB_COLORS, &bits, nullptr, 0), OBJ_BITMAP, "a DIB section is a bitmap");
         return "CreateDIBSection";
     }
-    case 5: keep(CreateRectRgn(coordinate(), coordinate(), coordinate(), coordinate()), OBJ_REGION, "a rectangle region is a region"); return "CreateRectRgn";
+    case 5:
+        keep(CreateRectRgn(coordinate(), coordinate(), coordinate(), coordinate()), OBJ_REGION,
+             "a rectangle region is a region");
+        return "CreateRectRgn";
     default: {
         const int x = pick(200) - 50, y = pick(200) - 50;
         if (chance(50)) {
             keep(CreateEllipticRgn(x, y, beside(x), beside(y)), OBJ_REGION, "an elliptic region is a region");
             return "CreateEllipticRgn";
         }
-        keep(CreateRoundRectRgn(x, y, beside(x), beside(y), size(), size()), OBJ_REGION, "a rounded region is a region");
+        keep(CreateRoundRectRgn(x, y, beside(x), beside(y), size(), size()), OBJ_REGION,
+             "a rounded region is a region");
         return "CreateRoundRectRgn";
     }
     }
@@ -168,13 +185,22 @@ const char* Session::delete_object() {
 const char* Session::select_and_state() {
     const HDC d = dc();
     switch (pick(8)) {
-    case 0: SelectObject(d, object(std::array<DWORD, 5>{OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION}[static_cast<std::size_t>(pick(5))])); return "SelectObject";
+    case 0:
+        SelectObject(d, object(std::array<DWORD, 5>{OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP,
+                                                    OBJ_REGION}[static_cast<std::size_t>(pick(5))]));
+        return "SelectObject";
     case 1: SetROP2(d, pick(20) - 2); return "SetROP2";
     case 2: SetPolyFillMode(d, pick(4)); return "SetPolyFillMode";
     case 3: SetArcDirection(d, pick(4)); return "SetArcDirection";
     case 4: SetStretchBltMode(d, pick(6)); return "SetStretchBltMode";
-    case 5: SetBkMode(d, pick(4)); SetBkColor(d, colour()); return "SetBkMode";
-    case 6: SetTextAlign(d, static_cast<UINT>(pick(64))); SetTextColor(d, colour()); return "SetTextAlign";
+    case 5:
+        SetBkMode(d, pick(4));
+        SetBkColor(d, colour());
+        return "SetBkMode";
+    case 6:
+        SetTextAlign(d, static_cast<UINT>(pick(64)));
+        SetTextColor(d, colour());
+        return "SetTextAlign";
     default: {
         POINT p{};
         MoveToEx(d, coordinate(), coordinate(), chance(50) ? &p : nullptr);
@@ -274,8 +300,8 @@ const char* Session::blit() {
         BitBlt(dc(), near_coordinate(), near_coordinate(), size(), size(), chance(90) ? dc() : nullptr, sx, sy, rop);
         return "BitBlt";
     }
-    StretchBlt(dc(), near_coordinate(), near_coordinate(), size(), size(), dc(), sx, sy, std::clamp(size(), -near, near),
-               std::clamp(size(), -near, near), rop);
+    StretchBlt(dc(), near_coordinate(), near_coordinate(), size(), size(), dc(), sx, sy,
+               std::clamp(size(), -near, near), std::clamp(size(), -near, near), rop);
     return "StretchBlt";
 }
 
@@ -292,13 +318,14 @@ const char* Session::transfer_dib() {
     const UINT lines = static_cast<UINT>(pick(height + 1));
     switch (pick(3)) {
     case 0:
-        SetDIBitsToDevice(dc(), coordinate(), coordinate(), static_cast<DWORD>(pick(width + 3)), static_cast<DWORD>(pick(height + 3)),
-                          pick(width + 4) - 2, pick(height + 4) - 2, static_cast<UINT>(pick(height)), lines, pixels.data(), info,
-                          DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc(), coordinate(), coordinate(), static_cast<DWORD>(pick(width + 3)),
+                          static_cast<DWORD>(pick(height + 3)), pick(width + 4) - 2, pick(height + 4) - 2,
+                          static_cast<UINT>(pick(height)), lines, pixels.data(), info, DIB_RGB_COLORS);
         return "SetDIBitsToDevice";
     case 1:
         StretchDIBits(dc(), coordinate(), coordinate(), size(), size(), pick(width), pick(height), pick(width + 1),
-                      pick(height + 1), pixels.data(), info, DIB_RGB_COLORS, kRops[static_cast<std::size_t>(pick(kRops.size()))]);
+                      pick(height + 1), pixels.data(), info, DIB_RGB_COLORS,
+                      kRops[static_cast<std::size_t>(pick(kRops.size()))]);
         return "StretchDIBits";
     default:
         GetDIBits(dc(), static_cast<HBITMAP>(object(OBJ_BITMAP)), static_cast<UINT>(pick(height)), lines,
@@ -310,7 +337,8 @@ const char* Session::transfer_dib() {
 const char* Session::describe() {
     std::array<unsigned char, 256> buffer{};
     const std::array<int, 7> sizes = {0, 1, 4, 16, 24, 60, 200};
-    const HGDIOBJ any = object(std::array<DWORD, 5>{OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION}[static_cast<std::size_t>(pick(5))]);
+    const HGDIOBJ any = object(
+        std::array<DWORD, 5>{OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_REGION}[static_cast<std::size_t>(pick(5))]);
     const int asked = sizes[static_cast<std::size_t>(pick(sizes.size()))];
     const int written = GetObjectA(any, asked, chance(85) ? buffer.data() : nullptr);
     expect(written >= 0 && written <= static_cast<int>(buffer.size()), "GetObjectA stays within what it may write");
@@ -324,7 +352,9 @@ const char* Session::text() {
     std::array<char, 64> bytes{};
     for (char& c : bytes) c = static_cast<char>(m_rng());
     switch (pick(3)) {
-    case 0: TextOutA(d, coordinate(), coordinate(), bytes.data(), pick(static_cast<int>(bytes.size()) + 1)); return "TextOutA";
+    case 0:
+        TextOutA(d, coordinate(), coordinate(), bytes.data(), pick(static_cast<int>(bytes.size()) + 1));
+        return "TextOutA";
     case 1: {
         TEXTMETRICA metrics{};
         GetTextMetricsA(d, chance(90) ? &metrics : nullptr);

@@ -98,8 +98,7 @@ TEST(StretchBlt, ColorOnColorKeepsTheLastPixelOfARunAcrossARow) {
 TEST(StretchBlt, ColorOnColorKeepsTheFirstPixelOfARunDownAColumn) {
     EXPECT_EQ(StretchColumn(COLORONCOLOR, 7, 3), (Pixels{1, 3, 6}));
     EXPECT_EQ(StretchColumn(COLORONCOLOR, 10, 8), (Pixels{1, 2, 4, 5, 6, 7, 9, 10}));
-    EXPECT_EQ(StretchColumn(COLORONCOLOR, 4, 16),
-              (Pixels{1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4}));
+    EXPECT_EQ(StretchColumn(COLORONCOLOR, 4, 16), (Pixels{1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4}));
 }
 
 TEST(StretchBlt, GrowingRepeatsPixelsByTheStepper) {
@@ -176,13 +175,15 @@ TEST(SetDIBitsToDevice, CopiesTheSuppliedBandAtItsPlace) {
     Dib bottom_up(4);
     Canvas dst(6, 6);
     // Lines 0 and 1 from the bottom land on the lowest two rows of the 4-row rectangle.
-    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 0, 0, 0, 2, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 0, 0, 0, 2, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS),
+              2);
     EXPECT_EQ(dst.Row(3), (Pixels{0, 5, 6, 7, 8, 0}));
     EXPECT_EQ(dst.Row(4), (Pixels{0, 1, 2, 3, 4, 0}));
     EXPECT_EQ(dst.Row(2), (Pixels{0, 0, 0, 0, 0, 0}));
     Dib top_down(-4);
     Canvas whole(6, 6);
-    EXPECT_EQ(SetDIBitsToDevice(whole.dc(), -2, -1, 4, 4, 0, 0, 0, 4, top_down.pixels, &top_down.info, DIB_RGB_COLORS), 4);
+    EXPECT_EQ(SetDIBitsToDevice(whole.dc(), -2, -1, 4, 4, 0, 0, 0, 4, top_down.pixels, &top_down.info, DIB_RGB_COLORS),
+              4);
     EXPECT_EQ(whole.Row(0), (Pixels{7, 8, 0, 0, 0, 0}));
     EXPECT_EQ(whole.Row(2), (Pixels{15, 16, 0, 0, 0, 0}));
 }
@@ -190,10 +191,14 @@ TEST(SetDIBitsToDevice, CopiesTheSuppliedBandAtItsPlace) {
 TEST(SetDIBitsToDevice, ReportsLinesAsWindowsDoes) {
     Canvas dst(8, 6);
     Dib bottom_up(4);
-    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 2, 2, 1, 1, 0, 4, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS), 3);
-    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 0, 0, 0, 9, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS), 4);
-    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 20, 20, 4, 4, 0, 0, 0, 4, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS), 4);
-    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 0, 0, 5, 4, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS), 0);
+    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 2, 2, 1, 1, 0, 4, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS),
+              3);
+    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 0, 0, 0, 9, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS),
+              4);
+    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 20, 20, 4, 4, 0, 0, 0, 4, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS),
+              4);
+    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 0, 0, 5, 4, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS),
+              0);
     Dib top_down(-4);
     EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 0, 0, 0, 9, top_down.pixels, &top_down.info, DIB_RGB_COLORS), 0);
     EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 1, 1, 4, 4, 9, 9, 0, 4, top_down.pixels, &top_down.info, DIB_RGB_COLORS), 0);
@@ -312,8 +317,10 @@ TEST(StretchBlt, AndModeOverAVeryTallSource) {
     for (int y = 0; y < 200; ++y) {
         const Pixels row = dst.Row(y);
         EXPECT_EQ(row.front(), row.back());
-        if (row.front() == 0x000F00u) ++dark_rows;
-        else EXPECT_EQ(row.front(), 0xFFFFFFu);
+        if (row.front() == 0x000F00u)
+            ++dark_rows;
+        else
+            EXPECT_EQ(row.front(), 0xFFFFFFu);
     }
     EXPECT_EQ(dark_rows, 1);
 }
@@ -330,7 +337,8 @@ TEST(DibTransfers, ReadNothingPastThePictureForAnySignOrOffset) {
             const int sw = k & 1 ? -5 : 5, sh = k & 2 ? -5 : 5, dw = k & 4 ? -7 : 7, dh = k & 8 ? -7 : 7;
             for (const int from : {-3, 0, 2, 5}) {
                 for (const DWORD rop : {SRCCOPY, SRCAND}) {
-                    StretchDIBits(dst.dc(), 6, 6, dw, dh, from, from, sw, sh, pixels.data(), &info, DIB_RGB_COLORS, rop);
+                    StretchDIBits(dst.dc(), 6, 6, dw, dh, from, from, sw, sh, pixels.data(), &info, DIB_RGB_COLORS,
+                                  rop);
                 }
                 SetDIBitsToDevice(dst.dc(), 0, 0, 12, 12, from, from, 0, 16, pixels.data(), &info, DIB_RGB_COLORS);
             }
@@ -419,5 +427,6 @@ TEST(SetDIBitsToDevice, TopDownBandsReportLinesEvenWhenNothingLands) {
     EXPECT_EQ(lines(-4, -2, 0, 4), 0);  // columns off the picture, band across the rectangle
     for (int y = 0; y < 12; ++y) EXPECT_EQ(dst.Row(y), Pixels(12, 0u)) << y;
     Dib bottom_up(4);
-    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 6, 6, 3, 3, -1, -1, 2, 2, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS), 0);
+    EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 6, 6, 3, 3, -1, -1, 2, 2, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS),
+              0);
 }

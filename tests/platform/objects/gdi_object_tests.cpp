@@ -21,8 +21,8 @@ TEST(StockObjects, HaveTheirKindsAndSurviveDeleteObject) {
         int index;
         DWORD type;
     };
-    const Expected table[] = {{WHITE_BRUSH, OBJ_BRUSH}, {BLACK_BRUSH, OBJ_BRUSH}, {NULL_BRUSH, OBJ_BRUSH},
-                              {WHITE_PEN, OBJ_PEN},     {BLACK_PEN, OBJ_PEN},     {NULL_PEN, OBJ_PEN},
+    const Expected table[] = {{WHITE_BRUSH, OBJ_BRUSH}, {BLACK_BRUSH, OBJ_BRUSH},  {NULL_BRUSH, OBJ_BRUSH},
+                              {WHITE_PEN, OBJ_PEN},     {BLACK_PEN, OBJ_PEN},      {NULL_PEN, OBJ_PEN},
                               {SYSTEM_FONT, OBJ_FONT},  {ANSI_VAR_FONT, OBJ_FONT}, {DEFAULT_GUI_FONT, OBJ_FONT},
                               {DC_BRUSH, OBJ_BRUSH},    {DC_PEN, OBJ_PEN}};
     for (const Expected& e : table) {

@@ -79,12 +79,20 @@ std::vector<std::pair<std::string, Drawing>> drawings() {
         {"Polygon", [](HDC dc) { Polygon(dc, tri, 3); }},
         {"Polyline", [](HDC dc) { Polyline(dc, zig, 4); }},
         {"PolyBezier", [](HDC dc) { PolyBezier(dc, curve, 4); }},
-        {"LineTo", [](HDC dc) { MoveToEx(dc, 0, 5, nullptr); LineTo(dc, 24, 17); }},
-        {"SetPixel", [](HDC dc) { for (int i = 0; i < side; ++i) SetPixel(dc, i, (i * 7) % side, RGB(9, 8, 7)); }},
+        {"LineTo",
+         [](HDC dc) {
+             MoveToEx(dc, 0, 5, nullptr);
+             LineTo(dc, 24, 17);
+         }},
+        {"SetPixel",
+         [](HDC dc) {
+             for (int i = 0; i < side; ++i) SetPixel(dc, i, (i * 7) % side, RGB(9, 8, 7));
+         }},
         {"PatBlt", [](HDC dc) { PatBlt(dc, 2, 1, 20, 22, PATINVERT); }},
         {"BitBlt within the DC", [](HDC dc) { BitBlt(dc, 1, 2, 22, 20, dc, 0, 0, SRCCOPY); }},
         {"StretchBlt within the DC", [](HDC dc) { StretchBlt(dc, 0, 0, 24, 24, dc, 0, 0, 8, 8, SRCCOPY); }},
-        {"InvertRgn", [](HDC dc) {
+        {"InvertRgn",
+         [](HDC dc) {
              HRGN r = CreateEllipticRgn(-4, -2, 26, 25);
              InvertRgn(dc, r);
              DeleteObject(r);

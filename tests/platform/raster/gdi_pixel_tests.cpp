@@ -103,8 +103,8 @@ TEST(Ellipse, SmallSizesFollowTheMidpointRule) {
     SelectObject(b.dc(), GetStockObject(NULL_BRUSH));
     Ellipse(b.dc(), 0, 0, 3, 3);
     Ellipse(b.dc(), 5, 0, 9, 4);
-    EXPECT_EQ(b.picture(), rows({".#....##..", "#.#..#..#.", ".#...#..#.", "......##..", "..........",
-                                 "..........", "..........", "..........", "..........", ".........."}));
+    EXPECT_EQ(b.picture(), rows({".#....##..", "#.#..#..#.", ".#...#..#.", "......##..", "..........", "..........",
+                                 "..........", "..........", "..........", ".........."}));
 }
 
 TEST(Ellipse, NotModeLeavesTheOutlineRingUnchanged) {
@@ -113,8 +113,8 @@ TEST(Ellipse, NotModeLeavesTheOutlineRingUnchanged) {
     SelectObject(b.dc(), GetStockObject(WHITE_BRUSH));
     SetROP2(b.dc(), R2_NOT);
     Ellipse(b.dc(), 1, 1, 9, 9);
-    EXPECT_EQ(b.at(1, 4), background);     // outline: inverted twice
-    EXPECT_EQ(b.at(4, 4), ~background);    // interior: inverted once
+    EXPECT_EQ(b.at(1, 4), background);   // outline: inverted twice
+    EXPECT_EQ(b.at(4, 4), ~background);  // interior: inverted once
     EXPECT_EQ(b.at(0, 0), background);
 }
 
@@ -293,16 +293,16 @@ TEST(Arcs, EndPointsFollowTheOutlineOfWine) {
     Bitmap b;
     SelectObject(b.dc(), GetStockObject(BLACK_PEN));
     EXPECT_TRUE(Arc(b.dc(), 0, 0, 9, 9, 34, 4, 4, 34));
-    EXPECT_EQ(b.picture(), rows({"...###....", ".##...##..", ".#.....#..", "#.......#.", "#.......#.",
-                                 "#.........", ".#........", ".##.......", "...#......", ".........."}));
+    EXPECT_EQ(b.picture(), rows({"...###....", ".##...##..", ".#.....#..", "#.......#.", "#.......#.", "#.........",
+                                 ".#........", ".##.......", "...#......", ".........."}));
     // Clockwise with the same radials runs the other way round: the lower-right quarter, which
     // stops two points short of the bottom apex.
     Bitmap cw;
     SelectObject(cw.dc(), GetStockObject(BLACK_PEN));
     EXPECT_EQ(SetArcDirection(cw.dc(), AD_CLOCKWISE), AD_COUNTERCLOCKWISE);
     EXPECT_TRUE(Arc(cw.dc(), 0, 0, 9, 9, 34, 4, 4, 34));
-    EXPECT_EQ(cw.picture(), rows({"..........", "..........", "..........", "..........", "........#.",
-                                  "........#.", ".......#..", "......##..", "..........", ".........."}));
+    EXPECT_EQ(cw.picture(), rows({"..........", "..........", "..........", "..........", "........#.", "........#.",
+                                  ".......#..", "......##..", "..........", ".........."}));
 }
 
 TEST(Arcs, WidePenOnAOnePointPathDrawsNothingButTwoEqualPointsDrawTheCap) {
@@ -315,8 +315,8 @@ TEST(Arcs, WidePenOnAOnePointPathDrawsNothingButTwoEqualPointsDrawTheCap) {
     Bitmap two;
     old = SelectObject(two.dc(), pen);
     EXPECT_TRUE(Arc(two.dc(), 0, 0, 3, 3, 31, 2, 2, -29));  // the same point twice
-    EXPECT_EQ(two.picture(), rows({"..#.......", ".###......", "..#.......", "..........", "..........",
-                                   "..........", "..........", "..........", "..........", ".........."}));
+    EXPECT_EQ(two.picture(), rows({"..#.......", ".###......", "..#.......", "..........", "..........", "..........",
+                                   "..........", "..........", "..........", ".........."}));
     SelectObject(two.dc(), old);
     DeleteObject(pen);
 }

@@ -96,8 +96,9 @@ TEST(Polygon, CrossingsAreCeiledAndSpansHalfOpen) {
     // A triangle with a slanted left edge: x = 10 - y / 2 from (10, 0) to (0, 20).
     const std::vector<POINT> tri{{10, 0}, {30, 20}, {0, 20}};
     std::vector<std::pair<int, Span>> rows;
-    scan_polygon(tri, FillRule::Alternate, {-100, -100, 100, 100},
-                 [&](int y, std::vector<Span>& spans) { rows.push_back({y, spans.at(0)}); });
+    scan_polygon(tri, FillRule::Alternate, {-100, -100, 100, 100}, [&](int y, std::vector<Span>& spans) {
+        rows.push_back({y, spans.at(0)});
+    });
     // Row 0 is the apex, the empty span [10, 10); row 20 holds the bottom vertices and is not
     // covered; so rows 1..19 remain.
     ASSERT_EQ(rows.size(), 19u);

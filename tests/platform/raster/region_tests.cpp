@@ -50,7 +50,8 @@ TEST(RegionAlgebra, RandomCombinationsMatchTheBitmapModel) {
             ASSERT_TRUE(is_valid(r));
             ASSERT_EQ(model_of(r), expected);
             for (const Rect& rect : r.rects)
-                checksum = checksum * 31 + static_cast<std::uint64_t>(rect.left + 7 * rect.top + 13 * rect.right + 17 * rect.bottom);
+                checksum = checksum * 31 +
+                           static_cast<std::uint64_t>(rect.left + 7 * rect.top + 13 * rect.right + 17 * rect.bottom);
         }
     }
     // Equal pixel sets have equal band structure, so the sequence of rectangles is fixed: any

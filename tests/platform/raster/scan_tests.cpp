@@ -91,7 +91,8 @@ std::vector<Span> reference_row(const std::vector<POINT>& pts, long long y, cons
         if (a.y == b.y) continue;
         if (a.y > b.y) std::swap(a, b);
         if (y < a.y || y >= b.y) continue;
-        xs.push_back(a.x + ceil_div(Wide(y - a.y) * (static_cast<long long>(b.x) - a.x), static_cast<long long>(b.y) - a.y));
+        xs.push_back(a.x +
+                     ceil_div(Wide(y - a.y) * (static_cast<long long>(b.x) - a.x), static_cast<long long>(b.y) - a.y));
     }
     std::sort(xs.begin(), xs.end());
     std::vector<Span> spans;
@@ -99,17 +100,18 @@ std::vector<Span> reference_row(const std::vector<POINT>& pts, long long y, cons
         const int x0 = static_cast<int>(std::clamp<long long>(xs[i], clip.left, clip.right));
         const int x1 = static_cast<int>(std::clamp<long long>(xs[i + 1], clip.left, clip.right));
         if (x0 >= x1) continue;
-        if (!spans.empty() && spans.back().x1 >= x0) spans.back().x1 = std::max(spans.back().x1, x1);
-        else spans.push_back({x0, x1});
+        if (!spans.empty() && spans.back().x1 >= x0)
+            spans.back().x1 = std::max(spans.back().x1, x1);
+        else
+            spans.push_back({x0, x1});
     }
     return spans;
 }
 
 void expect_rows_match(const std::vector<POINT>& pts, const Rect& clip) {
     std::vector<std::vector<Span>> got(static_cast<std::size_t>(clip.height()));
-    scan_polygon(pts, FillRule::Alternate, clip, [&](int y, std::vector<Span>& spans) {
-        got.at(static_cast<std::size_t>(y - clip.top)) = spans;
-    });
+    scan_polygon(pts, FillRule::Alternate, clip,
+                 [&](int y, std::vector<Span>& spans) { got.at(static_cast<std::size_t>(y - clip.top)) = spans; });
     for (int y = clip.top; y < clip.bottom; ++y) {
         const std::vector<Span> want = reference_row(pts, y, clip);
         const std::vector<Span>& have = got[static_cast<std::size_t>(y - clip.top)];
@@ -132,7 +134,8 @@ TEST(PolygonSteps, CrossingsMatchExactOnesWithClippedTops) {
     }
     // Edges far outside: steep and flat ones whose products need more than 64 bits.
     for (int trial = 0; trial < 20; ++trial) {
-        const std::vector<POINT> pts{{far(rng), far(rng)}, {far(rng), far(rng)}, {near(rng), near(rng)}, {far(rng), 50}};
+        const std::vector<POINT> pts{
+            {far(rng), far(rng)}, {far(rng), far(rng)}, {near(rng), near(rng)}, {far(rng), 50}};
         expect_rows_match(pts, {-100, 0, 200, 100});
     }
 }

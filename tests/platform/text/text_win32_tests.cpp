@@ -66,8 +66,8 @@ protected:
         for (int y = 0; y < k_height; ++y) {
             for (int x = 0; x < k_width; ++x) {
                 if ((m_bits[y * k_width + x] & 0x00FFFFFF) == k_paper) continue;
-                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                       std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+                       std::max<LONG>(box.bottom, y)};
             }
         }
         return box;
@@ -231,9 +231,9 @@ TEST_F(TextDc, AlignmentMovesTheCellAroundTheReferencePoint) {
         LONG left;
         LONG top;
     };
-    for (const Case c : {Case{TA_RIGHT | TA_TOP, 120 - size.cx, 40}, Case{TA_CENTER | TA_TOP, 120 - size.cx / 2, 40},
-                         Case{TA_LEFT | TA_BASELINE, 120, 40 - tm.tmAscent},
-                         Case{TA_LEFT | TA_BOTTOM, 120, 40 - tm.tmHeight}}) {
+    for (const Case c :
+         {Case{TA_RIGHT | TA_TOP, 120 - size.cx, 40}, Case{TA_CENTER | TA_TOP, 120 - size.cx / 2, 40},
+          Case{TA_LEFT | TA_BASELINE, 120, 40 - tm.tmAscent}, Case{TA_LEFT | TA_BOTTOM, 120, 40 - tm.tmHeight}}) {
         paper();
         SetTextAlign(m_dc, c.align);
         TextOutA(m_dc, 120, 40, "Angle", 5);

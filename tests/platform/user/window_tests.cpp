@@ -45,8 +45,7 @@ HWND make_window(const char* title, int width = 200, int height = 100) {
 
 void drain_queue() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}
 }
 
 std::ptrdiff_t position_of(UINT message) {
@@ -62,8 +61,7 @@ TEST(WindowClasses, RegisterOnceAndCreateOnlyKnownClasses) {
     again.lpfnWndProc = recording_procedure;
     again.lpszClassName = "core test window";  // class names ignore case
     EXPECT_EQ(RegisterClassA(&again), 0);
-    EXPECT_EQ(CreateWindowExA(0, "No Such Class", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "No Such Class", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW) != nullptr, true);
 }
 
