@@ -52,4 +52,17 @@ void add_rop_scenes(std::vector<Scene>& out);
 void add_dib_sign_scenes(std::vector<Scene>& out);
 void add_clip_scenes(std::vector<Scene>& out);
 
+// The whole fixed corpus, in the order scene_render draws it; the damage test walks the same list.
+inline std::vector<Scene> corpus() {
+    std::vector<Scene> all;
+    add_shape_scenes(all);
+    add_line_scenes(all);
+    add_region_scenes(all);
+    add_blit_scenes(all);
+    add_rop_scenes(all);
+    add_dib_sign_scenes(all);
+    add_clip_scenes(all);
+    return all;
+}
+
 }  // namespace scenes

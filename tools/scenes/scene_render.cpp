@@ -92,18 +92,6 @@ int describe(const char* spec) {
     return 0;
 }
 
-std::vector<scenes::Scene> corpus() {
-    std::vector<scenes::Scene> all;
-    scenes::add_shape_scenes(all);
-    scenes::add_line_scenes(all);
-    scenes::add_region_scenes(all);
-    scenes::add_blit_scenes(all);
-    scenes::add_rop_scenes(all);
-    scenes::add_dib_sign_scenes(all);
-    scenes::add_clip_scenes(all);
-    return all;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,7 +113,7 @@ int main(int argc, char** argv) {
     }
     const std::optional<std::vector<scenes::Scene>> random = random_selection(argc, argv);
     if (random && random->empty()) return 2;
-    const std::vector<scenes::Scene> all = random ? *random : corpus();
+    const std::vector<scenes::Scene> all = random ? *random : scenes::corpus();
     const char* filter = !random && argc > 2 ? argv[2] : nullptr;
     std::FILE* out = std::fopen(argv[1], "wb");
     if (out == nullptr) {

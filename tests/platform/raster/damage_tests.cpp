@@ -62,14 +62,7 @@ Undamaged draw_and_check(const scenes::Scene& scene, int& changed) {
 }
 
 TEST(SceneDamage, EveryChangedPixelLiesInsideTheRecordedDamage) {
-    std::vector<scenes::Scene> all;
-    scenes::add_shape_scenes(all);
-    scenes::add_line_scenes(all);
-    scenes::add_region_scenes(all);
-    scenes::add_blit_scenes(all);
-    scenes::add_rop_scenes(all);
-    scenes::add_dib_sign_scenes(all);
-    scenes::add_clip_scenes(all);
+    const std::vector<scenes::Scene> all = scenes::corpus();
     ASSERT_GT(all.size(), 100u);
     int drawing_scenes = 0;
     for (const scenes::Scene& scene : all) {
