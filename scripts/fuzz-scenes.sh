@@ -3,7 +3,7 @@
 # built, under Wine on a private Xvfb display, and compares them. Each differing seed is shrunk
 # (calls removed one at a time while the difference stays) to its smallest differing sequence,
 # which is then explained by a line of tools/scenes/random-deviations.txt or reported as new.
-# Fails when a difference has no explanation; the specs of such sequences go to
+# Fails when a difference has no explanation; the selections of such sequences go to
 # BUILD_NATIVE/fuzz-scenes/new-scenes.txt, to be added as fixed scenes once understood.
 #
 # Usage: scripts/fuzz-scenes.sh BUILD_NATIVE BUILD_WINDOWS COUNT [FIRST-SEED]
@@ -54,13 +54,13 @@ render_both() {
   rm -f "$out/$name.native.bin" "$out/$name.wine.bin"
 }
 
-# render_specs NAME FILE: render_both over the specs of FILE, a bounded number at a time (a
+# render_selections NAME FILE: render_both over the selections of FILE, a bounded number at a time (a
 # long run shrinks thousands of sequences at once, and one file of them all would not fit).
-render_specs() {
+render_selections() {
   local name=$1 file=$2 part
   rm -f "$out/$name".part.*
   split -l 2000 "$file" "$out/$name.part."
-  for part in "$out/$name".part.*; do render_both "$name" --specs "$part"; done
+  for part in "$out/$name".part.*; do render_both "$name" --selections "$part"; done
   rm -f "$out/$name".part.*
 }
 
@@ -75,23 +75,23 @@ shrink_all() {
     keep[$seed]=$(seq -s . 0 $(($("$render" --describe "$seed" | wc -l) - 1)))
   done
   while ((${#active[@]})); do
-    : >"$out/specs.txt"
+    : >"$out/selections.txt"
     for seed in "${active[@]}"; do
       local -a parts
       IFS=. read -r -a parts <<<"${keep[$seed]}"
       ((${#parts[@]} > 1)) || continue
       for ((i = 0; i < ${#parts[@]}; i++)); do
         local rest=("${parts[@]:0:i}" "${parts[@]:i+1}")
-        (IFS=.; echo "$seed:${rest[*]}") >>"$out/specs.txt"
+        (IFS=.; echo "$seed:${rest[*]}") >>"$out/selections.txt"
       done
     done
-    [[ -s "$out/specs.txt" ]] || break
+    [[ -s "$out/selections.txt" ]] || break
     declare -A smaller=()
     while read -r name; do
       seed=${name#random_}
       seed=${seed%%_*}
       [[ -n "${smaller[$seed]:-}" ]] || smaller[$seed]=${name#random_"$seed"_}
-    done < <(render_specs shrink "$out/specs.txt")
+    done < <(render_selections shrink "$out/selections.txt")
     active=()
     for seed in "${!smaller[@]}"; do
       keep[$seed]=${smaller[$seed]}
@@ -129,9 +129,9 @@ for name in "${differing[@]}"; do seeds+=("${name#random_}"); done
 # shrunk sequence is drawn once more: one that no longer differs is reported as such.
 declare -A repeated=()
 if ((${#seeds[@]})); then
-  : >"$out/specs.txt"
-  for seed in "${seeds[@]}"; do echo "$seed:${keep[$seed]}" >>"$out/specs.txt"; done
-  while read -r name; do repeated[$name]=1; done < <(render_specs confirm "$out/specs.txt")
+  : >"$out/selections.txt"
+  for seed in "${seeds[@]}"; do echo "$seed:${keep[$seed]}" >>"$out/selections.txt"; done
+  while read -r name; do repeated[$name]=1; done < <(render_selections confirm "$out/selections.txt")
 fi
 
 declare -A causes=()

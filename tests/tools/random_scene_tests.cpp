@@ -1,5 +1,5 @@
-// The random scene generator: a seed always means the same calls, a spec keeps exactly the
-// calls it names, and malformed specs are refused rather than drawn.
+// The random scene generator: a seed always means the same calls, a selection keeps exactly the
+// calls it names, and malformed selections are refused rather than drawn.
 #include "random_scenes.h"
 
 #include <gtest/gtest.h>

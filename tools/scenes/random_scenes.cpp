@@ -273,35 +273,35 @@ void perform(Session& s, const Canvas& canvas, const RandomCall& c) {
     canvas.note(c.kind <= SetDibCall ? transfer_call(s, c) : paint_call(s, c));
 }
 
-struct Spec {
+struct CallSelection {
     std::uint32_t seed = 0;
     std::vector<std::size_t> keep;  // empty: all calls
     bool all = true;
 };
 
-std::optional<Spec> parse_spec(const std::string& text) {
-    Spec spec;
+std::optional<CallSelection> parse_selection(const std::string& text) {
+    CallSelection selection;
     std::istringstream in(text);
     long long seed = -1;
     if (!(in >> seed) || seed < 0 || seed > 0xFFFFFFFFLL) return std::nullopt;
-    spec.seed = static_cast<std::uint32_t>(seed);
-    if (in.peek() == std::char_traits<char>::eof()) return spec;
+    selection.seed = static_cast<std::uint32_t>(seed);
+    if (in.peek() == std::char_traits<char>::eof()) return selection;
     if (in.get() != ':') return std::nullopt;
-    spec.all = false;
+    selection.all = false;
     for (long long i = 0; in >> i;) {
         if (i < 0) return std::nullopt;
-        spec.keep.push_back(static_cast<std::size_t>(i));
+        selection.keep.push_back(static_cast<std::size_t>(i));
         if (in.peek() == '.') in.get();
     }
     if (!in.eof()) return std::nullopt;
-    return spec;
+    return selection;
 }
 
-std::vector<RandomCall> select(const Spec& spec) {
-    std::vector<RandomCall> all = random_calls(spec.seed);
-    if (spec.all) return all;
+std::vector<RandomCall> select(const CallSelection& selection) {
+    std::vector<RandomCall> all = random_calls(selection.seed);
+    if (selection.all) return all;
     std::vector<RandomCall> out;
-    for (std::size_t i : spec.keep)
+    for (std::size_t i : selection.keep)
         if (i < all.size()) out.push_back(all[i]);
     return out;
 }
@@ -330,18 +330,19 @@ std::string describe(const RandomCall& call) {
     return out.str();
 }
 
-std::optional<std::vector<RandomCall>> kept_calls(const std::string& spec) {
-    const std::optional<Spec> parsed = parse_spec(spec);
+std::optional<std::vector<RandomCall>> kept_calls(const std::string& selection) {
+    const std::optional<CallSelection> parsed = parse_selection(selection);
     if (!parsed) return std::nullopt;
     return select(*parsed);
 }
 
-std::optional<Scene> random_scene(const std::string& spec_text) {
-    const std::optional<Spec> spec = parse_spec(spec_text);
-    if (!spec) return std::nullopt;
-    std::string name = "random_" + std::to_string(spec->seed);
-    for (std::size_t i = 0; i < spec->keep.size(); ++i) name += (i ? "." : "_") + std::to_string(spec->keep[i]);
-    const std::vector<RandomCall> calls = select(*spec);
+std::optional<Scene> random_scene(const std::string& selection_text) {
+    const std::optional<CallSelection> selection = parse_selection(selection_text);
+    if (!selection) return std::nullopt;
+    std::string name = "random_" + std::to_string(selection->seed);
+    for (std::size_t i = 0; i < selection->keep.size(); ++i)
+        name += (i ? "." : "_") + std::to_string(selection->keep[i]);
+    const std::vector<RandomCall> calls = select(*selection);
     return Scene{name, scene_w, scene_h, [calls](const Canvas& canvas) {
                      Session s{canvas.dc};
                      open_session(s);

@@ -26,11 +26,11 @@ std::string describe(const RandomCall& call);
 // The name of a call's kind ("Rectangle", "pen", ...), used by the known-deviation list.
 std::string kind_name(const RandomCall& call);
 
-// A scene spec is "SEED" (every call) or "SEED:i.j.k" (only calls i, j and k, counted from 0).
-// Its scene is named random_SEED or random_SEED_i.j.k; nullopt for a malformed spec.
-std::optional<Scene> random_scene(const std::string& spec);
+// A scene selection is "SEED" (every call) or "SEED:i.j.k" (only calls i, j and k, counted from 0).
+// Its scene is named random_SEED or random_SEED_i.j.k; nullopt for a malformed selection.
+std::optional<Scene> random_scene(const std::string& selection);
 
-// The calls a spec keeps, for describing them.
-std::optional<std::vector<RandomCall>> kept_calls(const std::string& spec);
+// The calls a selection keeps, for describing them.
+std::optional<std::vector<RandomCall>> kept_calls(const std::string& selection);
 
 }  // namespace scenes

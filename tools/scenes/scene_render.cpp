@@ -53,28 +53,28 @@ bool render(const scenes::Scene& scene, std::FILE* out) {
 }
 
 // Random scenes named on the command line: "--random FIRST COUNT" for a run of seeds, or
-// "--specs FILE" for a file of scene specs, one a line (as the shrinking step writes them).
+// "--selections FILE" for a file of scene selections, one a line (as the shrinking step writes them).
 std::optional<std::vector<scenes::Scene>> random_selection(int argc, char** argv) {
-    std::vector<std::string> specs;
+    std::vector<std::string> selections;
     if (argc == 5 && std::strcmp(argv[2], "--random") == 0) {
         const unsigned long first = std::strtoul(argv[3], nullptr, 10), count = std::strtoul(argv[4], nullptr, 10);
-        for (unsigned long i = 0; i < count; ++i) specs.push_back(std::to_string(first + i));
-    } else if (argc == 4 && std::strcmp(argv[2], "--specs") == 0) {
+        for (unsigned long i = 0; i < count; ++i) selections.push_back(std::to_string(first + i));
+    } else if (argc == 4 && std::strcmp(argv[2], "--selections") == 0) {
         std::ifstream in(argv[3]);
         if (!in) {
             std::fprintf(stderr, "scene_render: cannot read %s\n", argv[3]);
             return std::vector<scenes::Scene>{};
         }
         for (std::string line; std::getline(in, line);)
-            if (!line.empty()) specs.push_back(line);
+            if (!line.empty()) selections.push_back(line);
     } else {
         return std::nullopt;
     }
     std::vector<scenes::Scene> out;
-    for (const std::string& spec : specs) {
-        std::optional<scenes::Scene> scene = scenes::random_scene(spec);
+    for (const std::string& selection : selections) {
+        std::optional<scenes::Scene> scene = scenes::random_scene(selection);
         if (!scene) {
-            std::fprintf(stderr, "scene_render: bad scene spec '%s'\n", spec.c_str());
+            std::fprintf(stderr, "scene_render: bad scene selection '%s'\n", selection.c_str());
             return std::vector<scenes::Scene>{};
         }
         out.push_back(std::move(*scene));
@@ -82,10 +82,10 @@ std::optional<std::vector<scenes::Scene>> random_selection(int argc, char** argv
     return out;
 }
 
-int describe(const char* spec) {
-    const auto calls = scenes::kept_calls(spec);
+int describe(const char* selection) {
+    const auto calls = scenes::kept_calls(selection);
     if (!calls) {
-        std::fprintf(stderr, "scene_render: bad scene spec '%s'\n", spec);
+        std::fprintf(stderr, "scene_render: bad scene selection '%s'\n", selection);
         return 2;
     }
     for (const scenes::RandomCall& c : *calls) std::printf("%s\n", scenes::describe(c).c_str());
@@ -96,8 +96,8 @@ int describe(const char* spec) {
 
 int main(int argc, char** argv) {
     constexpr const char* usage =
-        "scene_render OUTPUT [NAME-FILTER | --random FIRST COUNT | --specs FILE]\n"
-        "       scene_render --describe SPEC";
+        "scene_render OUTPUT [NAME-FILTER | --random FIRST COUNT | --selections FILE]\n"
+        "       scene_render --describe SELECTION";
     if (std::optional<int> status = tools::answer_help(argc, argv, usage)) return *status;
     if (argc == 3 && std::strcmp(argv[1], "--describe") == 0) return describe(argv[2]);
     // The output is a path: a first word starting with '-' is a mistyped option, never a file.
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool known_option =
-        argc > 2 && (std::strcmp(argv[2], "--random") == 0 || std::strcmp(argv[2], "--specs") == 0);
+        argc > 2 && (std::strcmp(argv[2], "--random") == 0 || std::strcmp(argv[2], "--selections") == 0);
     if (argc > 2 && argv[2][0] == '-' && !known_option) {
         std::fprintf(stderr, "scene_render: unknown option '%s'\nusage: %s\n", argv[2], usage);
         return 2;

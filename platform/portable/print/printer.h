@@ -38,7 +38,7 @@ std::vector<Printer> available_printers();
 
 // ZG_TEST_PRINTERS: "NAME=WIDTHxHEIGHT@DPI/CAPS" separated by ';' (CAPS in C notation, e.g.
 // 0x801). Returns false and a reason for a malformed list.
-bool parse_test_printers(const std::string& spec, std::vector<Printer>& out, std::string& error);
+bool parse_test_printers(const std::string& definitions, std::vector<Printer>& out, std::string& error);
 
 // CUPS destinations (cups_printers.cpp): the default first; empty when no server answers.
 std::vector<Printer> cups_printers();

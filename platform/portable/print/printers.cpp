@@ -49,11 +49,11 @@ Printer pdf_file_printer() {
 }
 
 std::vector<Printer> test_printers() {
-    const char* spec = std::getenv("ZG_TEST_PRINTERS");
+    const char* definitions = std::getenv("ZG_TEST_PRINTERS");
     std::vector<Printer> printers;
-    if (spec == nullptr || spec[0] == '\0') return printers;
+    if (definitions == nullptr || definitions[0] == '\0') return printers;
     std::string error;
-    if (!parse_test_printers(spec, printers, error))
+    if (!parse_test_printers(definitions, printers, error))
         std::fprintf(stderr, "zorgraphics: ZG_TEST_PRINTERS: %s; no test printers\n", error.c_str());
     return printers;
 }
@@ -64,8 +64,8 @@ int hmm_to_pixels(int hundredths_mm, int dpi) {
     return static_cast<int>(std::lround(static_cast<double>(hundredths_mm) * dpi / 2540.0));
 }
 
-bool parse_test_printers(const std::string& spec, std::vector<Printer>& out, std::string& error) {
-    std::istringstream in(spec);
+bool parse_test_printers(const std::string& definitions, std::vector<Printer>& out, std::string& error) {
+    std::istringstream in(definitions);
     std::vector<Printer> printers;
     for (std::string item; std::getline(in, item, ';');) {
         if (item.empty()) continue;
