@@ -11,7 +11,9 @@
 // WHITEONBLACK ORs and COLORONCOLOR thins (keeping the last pixel of a run across a row and the
 // first down a column). The walk is evaluated in closed form, so a clipped transfer costs what
 // its visible part costs and lights exactly the pixels of the unclipped one that lie inside.
-// A negative extent walks its side backwards from the start pixel, which it covers.
+// A negative extent walks its side backwards from the start pixel, which it covers. Where the
+// source rectangle reaches beyond the picture, a destination pixel whose run still reaches into
+// it keeps the picture's edge pixel.
 #include "gdi/draw_target.h"
 #include "print/printer_dc.h"
 
@@ -66,7 +68,8 @@ struct Run {
 // stays in (a - b, a], which pins the number of minor steps taken to ceil((e0 + a(n-1)) / b).
 class Stepper {
 public:
-    Stepper(long long source, long long dest) : m_source(source), m_dest(dest) {
+    Stepper(long long source, long long dest, bool short_single = true)
+        : m_source(source), m_dest(dest), m_short_single(short_single) {
         const long long minor = std::min(source, dest), major = std::max(source, dest);
         m_a = 2 * minor;
         m_b = 2 * major;
@@ -80,8 +83,8 @@ public:
         }
         Run run{first_of(k), first_of(k + 1) - 1};
         run.last = std::min(run.last, m_source - 1);
-        // One destination pixel takes every source pixel but the last (measured under Wine).
-        if (m_dest == 1 && m_source > 1) run.last = m_source - 2;
+        // One destination pixel takes every source pixel but the last, when short_single is set.
+        if (m_short_single && m_dest == 1 && m_source > 1) run.last = m_source - 2;
         return run;
     }
 
@@ -91,6 +94,7 @@ private:
     long long first_of(long long j) const { return std::max(0LL, floor_div(m_b * (j - 1) - m_err0, m_a) + 2); }
 
     long long m_source, m_dest;
+    bool m_short_single;
     long long m_a = 0, m_b = 0, m_err0 = 0;
 };
 
@@ -112,7 +116,12 @@ long long scaled_offset(long long offset, long long dest, long long source) {
     return static_cast<long long>(num / source + (num % source != 0 ? 1 : 0));
 }
 
-// A mirrored side (one extent negative, the other not), measured under Wine: the source is first
+// The same, rounded down.
+long long floor_scaled(long long offset, long long dest, long long source) {
+    return static_cast<long long>(static_cast<Wide>(offset) * dest / source);
+}
+
+// A source walked backwards into a destination walked forwards, measured under Wine: the source is first
 // cut to the picture and the destination cut in proportion (rounded up) as if nothing were
 // mirrored; the cut block is then stretched and flipped within itself.
 std::vector<AxisSample> map_mirrored(const Extent& dst, const Extent& src, int size, int vis_lo, int vis_hi,
@@ -135,21 +144,48 @@ std::vector<AxisSample> map_mirrored(const Extent& dst, const Extent& src, int s
     return samples;
 }
 
-// A side walked one way on both rectangles: pixels whose source lies outside the picture are
-// skipped, the others land where the unclipped transfer puts them.
-std::vector<AxisSample> map_axis(const Extent& dst, const Extent& src, int size, int vis_lo, int vis_hi, Keep keep) {
-    if (dst.reversed != src.reversed) return map_mirrored(dst, src, size, vis_lo, vis_hi, keep);
-    const Stepper stepper(src.length(), dst.length());
+// One destination pixel of a side walked one way on both rectangles: the source pixels of its
+// run, clipped to the picture, and the one kept. A run that reaches into the picture keeps its
+// pixel clamped to the picture's edge.
+AxisSample forward_sample(const Stepper& stepper, const Extent& dst, const Extent& src, int size, long long c,
+                          Keep keep) {
+    const Run run = stepper.run_of(dst.step_of(c));
+    const long long a = src.at(run.first), b = src.at(run.last);
+    const long long kept = keep == Keep::First ? a : b;
+    AxisSample s;
+    s.lo = std::max(std::min(a, b), 0LL);
+    s.hi = std::min(std::max(a, b), static_cast<long long>(size) - 1);
+    s.pick = s.lo <= s.hi ? std::clamp(kept, 0LL, static_cast<long long>(size) - 1) : -1;
+    return s;
+}
+
+// A destination walked backwards from a source walked forwards, measured under Wine: the side is
+// drawn as if not mirrored over a block of the destination, the source cut to the picture and the
+// destination cut in proportion (both ends rounded down), and that block is flipped within itself.
+std::vector<AxisSample> map_flipped(const Extent& dst, const Extent& src, int size, int vis_lo, int vis_hi, Keep keep) {
     std::vector<AxisSample> samples(static_cast<std::size_t>(vis_hi - vis_lo));
-    for (int c = vis_lo; c < vis_hi; ++c) {
-        const Run run = stepper.run_of(dst.step_of(c));
-        const long long a = src.at(run.first), b = src.at(run.last);
-        const long long kept = keep == Keep::First ? a : b;
-        AxisSample& s = samples[static_cast<std::size_t>(c - vis_lo)];
-        s.lo = std::max(std::min(a, b), 0LL);
-        s.hi = std::min(std::max(a, b), static_cast<long long>(size) - 1);
-        s.pick = kept >= 0 && kept < size ? kept : -1;
-    }
+    const long long cut_lo = std::max(src.lo, 0LL), cut_hi = std::min<long long>(src.hi, size);
+    if (cut_lo >= cut_hi) return samples;
+    const long long d_lo = dst.lo + floor_scaled(cut_lo - src.lo, dst.length(), src.length());
+    const long long d_hi = dst.lo + floor_scaled(cut_hi - src.lo, dst.length(), src.length());
+    const Extent ahead{dst.lo, dst.hi, false};
+    const Stepper stepper(src.length(), dst.length(), false);
+    for (long long c = std::max<long long>(vis_lo, d_lo); c < std::min<long long>(vis_hi, d_hi); ++c)
+        samples[static_cast<std::size_t>(c - vis_lo)] =
+            forward_sample(stepper, ahead, src, size, d_lo + d_hi - 1 - c, keep);
+    return samples;
+}
+
+// A side walked one way on both rectangles: each pixel lands where the unclipped transfer puts it;
+// one whose run lies wholly outside the picture is skipped.
+std::vector<AxisSample> map_axis(const Extent& dst, const Extent& src, int size, int vis_lo, int vis_hi, Keep keep,
+                                 bool short_single) {
+    if (dst.reversed && !src.reversed) return map_flipped(dst, src, size, vis_lo, vis_hi, keep);
+    if (dst.reversed != src.reversed) return map_mirrored(dst, src, size, vis_lo, vis_hi, keep);
+    const Stepper stepper(src.length(), dst.length(), short_single);
+    std::vector<AxisSample> samples(static_cast<std::size_t>(vis_hi - vis_lo));
+    for (int c = vis_lo; c < vis_hi; ++c)
+        samples[static_cast<std::size_t>(c - vis_lo)] = forward_sample(stepper, dst, src, size, c, keep);
     return samples;
 }
 
@@ -258,6 +294,9 @@ Rect clamp_rect(const Extent& x, const Extent& y) {
 struct StretchJob {
     Extent dx, dy, sx, sy;
     DWORD rop = SRCCOPY;
+    // StretchBlt shrinks a side into one pixel from all its pixels but the last; StretchDIBits
+    // from all of them (measured under Wine).
+    bool short_single = true;
 };
 
 void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, const StretchJob& job,
@@ -265,8 +304,8 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
     const Rect area = intersect(clamp_rect(job.dx, job.dy), dst.bounds());
     if (area.empty()) return;
     const int mode = dc.stretch_mode;
-    const auto xs = map_axis(job.dx, job.sx, src.width, area.left, area.right, Keep::Last);
-    const auto ys = map_axis(job.dy, job.sy, src.height, area.top, area.bottom, Keep::First);
+    const auto xs = map_axis(job.dx, job.sx, src.width, area.left, area.right, Keep::Last, job.short_single);
+    const auto ys = map_axis(job.dy, job.sy, src.height, area.top, area.bottom, Keep::First, job.short_single);
     const SampleRange cols = valid_range(xs);
     if (cols.size() <= 0) return;
     const Rect sampled{area.left + cols.first, area.top, area.left + cols.last + 1, area.bottom};
@@ -500,8 +539,12 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
         return 0;
     const LONG height = lpbmi->bmiHeader.biHeight;
     const int rows = height == INT32_MIN ? 0 : std::abs(height);
-    gdi::StretchJob job{extent_from(xDest, DestWidth), extent_from(yDest, DestHeight), extent_from(xSrc, SrcWidth),
-                        gdi::dib_rows(rows, height < 0, ySrc, SrcHeight, rop), rop};
+    gdi::StretchJob job{extent_from(xDest, DestWidth),
+                        extent_from(yDest, DestHeight),
+                        extent_from(xSrc, SrcWidth),
+                        gdi::dib_rows(rows, height < 0, ySrc, SrcHeight, rop),
+                        rop,
+                        false};
     if (gdi::reflected_unscaled(rop, DestWidth, SrcWidth)) gdi::shift_back(job.dx, job.sx, 1);
     // Rows of a top-down source lose the extra row a negative height otherwise starts down.
     if (gdi::reflected_unscaled(rop, DestHeight, SrcHeight)) gdi::shift_back(job.dy, job.sy, height < 0 ? 2 : 1);
