@@ -430,3 +430,55 @@ TEST(SetDIBitsToDevice, TopDownBandsReportLinesEvenWhenNothingLands) {
     EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 6, 6, 3, 3, -1, -1, 2, 2, bottom_up.pixels, &bottom_up.info, DIB_RGB_COLORS),
               0);
 }
+
+namespace {
+
+// Part of a row of six pixels (values 1..6), from src_x over src_w, stretched onto a row of
+// `canvas` pixels at dst_x with width dst_w, by StretchBlt or, with `dib`, by StretchDIBits.
+Pixels StretchPart(int mode, int canvas, int dst_x, int dst_w, int src_x, int src_w, bool dib = false) {
+    Canvas src(6, 1);
+    for (int i = 0; i < 6; ++i) src.bits()[i] = static_cast<std::uint32_t>(i + 1);
+    Canvas dst(canvas, 1);
+    SetStretchBltMode(dst.dc(), mode);
+    BITMAPINFO info{};
+    info.bmiHeader = Canvas::Header(6, 1);
+    if (dib)
+        EXPECT_EQ(StretchDIBits(dst.dc(), dst_x, 0, dst_w, 1, src_x, 0, src_w, 1, src.bits(), &info, DIB_RGB_COLORS,
+                                SRCCOPY),
+                  1);
+    else
+        EXPECT_EQ(StretchBlt(dst.dc(), dst_x, 0, dst_w, 1, src.dc(), src_x, 0, src_w, 1, SRCCOPY), TRUE);
+    return dst.Row(0);
+}
+
+}  // namespace
+
+// A source rectangle reaching past the picture: every destination pixel keeps the place the
+// unclipped walk gives it, and one whose run still reaches into the picture takes the edge pixel
+// (each expectation measured under Wine).
+TEST(StretchBlt, SourcesBeyondThePictureKeepTheEdgePixel) {
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 8, 0, 2, 3, 5), (Pixels{6, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 8, 0, 3, 2, 7), (Pixels{4, 6, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 4, 1, 1, 2, 10), (Pixels{0, 6, 0, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 8, 0, 3, -2, 5), (Pixels{0, 1, 3, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 8, -3, 9, 3, 5), (Pixels{5, 6, 0, 0, 0, 0, 0, 0}));
+}
+
+// A negative destination width with a positive source width: the side is drawn unmirrored over
+// a block cut in proportion to the part of the source inside the picture (both ends rounded
+// down), and the block is flipped; one pixel then takes the last of its run.
+TEST(StretchBlt, MirroredDestinationsFlipTheUnmirroredBlock) {
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 10, 9, -7, 0, 2), (Pixels{0, 0, 0, 2, 2, 2, 1, 1, 1, 1}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 8, 5, -3, 3, 4), (Pixels{0, 0, 0, 6, 4, 0, 0, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 10, 6, -7, -3, 5), (Pixels{0, 0, 0, 0, 2, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 10, 6, -7, -3, 5, true), (Pixels{0, 0, 0, 0, 2, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 4, 2, -1, 1, 4), (Pixels{0, 0, 5, 0}));
+}
+
+// One destination pixel: StretchBlt takes the run without its last pixel, StretchDIBits the
+// whole run (measured under Wine).
+TEST(StretchDIBits, OnePixelTakesTheWholeRun) {
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 4, 2, 1, 1, 4), (Pixels{0, 0, 4, 0}));
+    EXPECT_EQ(StretchPart(COLORONCOLOR, 4, 2, 1, 1, 4, true), (Pixels{0, 0, 5, 0}));
+    EXPECT_EQ(StretchPart(BLACKONWHITE, 4, 2, 1, 1, 4, true), (Pixels{0, 0, 2 & 3 & 4 & 5, 0}));
+}
