@@ -443,9 +443,9 @@ Pixels StretchPart(int mode, int canvas, int dst_x, int dst_w, int src_x, int sr
     BITMAPINFO info{};
     info.bmiHeader = Canvas::Header(6, 1);
     if (dib)
-        EXPECT_EQ(StretchDIBits(dst.dc(), dst_x, 0, dst_w, 1, src_x, 0, src_w, 1, src.bits(), &info, DIB_RGB_COLORS,
-                                SRCCOPY),
-                  1);
+        EXPECT_EQ(
+            StretchDIBits(dst.dc(), dst_x, 0, dst_w, 1, src_x, 0, src_w, 1, src.bits(), &info, DIB_RGB_COLORS, SRCCOPY),
+            1);
     else
         EXPECT_EQ(StretchBlt(dst.dc(), dst_x, 0, dst_w, 1, src.dc(), src_x, 0, src_w, 1, SRCCOPY), TRUE);
     return dst.Row(0);
