@@ -20,6 +20,9 @@ PenState pen_state(DeviceContext& dc) {
     pen.kind = pen.width > 1 ? PenKind::Wide : PenKind::Thin;
     pen.inside_frame = object->style == PS_INSIDEFRAME;
     pen.mix = raster::make_mix(dc.rop2, to_pixel(object->color));
+    // Wider pens draw every style solid.
+    if (pen.kind == PenKind::Thin) pen.dash = raster::dash_pattern(object->style);
+    if (pen.dash && dc.bk_mode == OPAQUE) pen.gap_mix = raster::make_mix(dc.rop2, to_pixel(dc.bk_color));
     return pen;
 }
 

@@ -5,6 +5,7 @@
 
 #include "dc/device_context.h"
 #include "dc/visible_area.h"
+#include "raster/dash.h"
 #include "raster/mix.h"
 #include "raster/rop3.h"
 
@@ -20,6 +21,10 @@ struct PenState {
     int width = 1;
     bool inside_frame = false;
     raster::Mix mix;
+    // A styled one-pixel pen: its pattern, and the mix of its gaps (none when the background
+    // mode is TRANSPARENT).
+    std::optional<raster::DashPattern> dash;
+    std::optional<raster::Mix> gap_mix;
 };
 
 struct BrushState {

@@ -21,6 +21,11 @@ void fill_visible(DrawTarget& t, const Rect& rect, raster::Mix mix) {
 
 void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close) {
     if (t.pen.kind == PenKind::Null || path.empty()) return;
+    if (t.pen.dash) {
+        raster::draw_dashed_polyline(*t.surface, t.visible.rects(), path, close,
+                                     {*t.pen.dash, t.pen.mix, t.pen.gap_mix});
+        return;
+    }
     if (t.pen.kind == PenKind::Thin) {
         raster::draw_thin_polyline(*t.surface, t.visible.rects(), path, close, t.pen.mix);
         return;
