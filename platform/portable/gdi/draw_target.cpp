@@ -21,8 +21,8 @@ PenState pen_state(DeviceContext& dc) {
     pen.inside_frame = object->style == PS_INSIDEFRAME;
     pen.mix = raster::make_mix(dc.rop2, to_pixel(object->color));
     // Wider pens draw every style solid.
-    if (pen.kind == PenKind::Thin) pen.dash = raster::dash_pattern(object->style);
-    if (pen.dash && dc.bk_mode == OPAQUE) pen.gap_mix = raster::make_mix(dc.rop2, to_pixel(dc.bk_color));
+    if (pen.kind == PenKind::Thin && object->style >= PS_DASH && object->style <= PS_DASHDOTDOT)
+        pen.style = static_cast<std::uint8_t>(object->style);
     return pen;
 }
 

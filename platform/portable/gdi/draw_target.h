@@ -5,7 +5,6 @@
 
 #include "dc/device_context.h"
 #include "dc/visible_area.h"
-#include "raster/dash.h"
 #include "raster/mix.h"
 #include "raster/rop3.h"
 
@@ -18,13 +17,12 @@ enum class PenKind : std::uint8_t { Null, Thin, Wide };
 
 struct PenState {
     PenKind kind = PenKind::Thin;
+    // PS_DASH to PS_DASHDOTDOT for a styled one-pixel pen, else PS_SOLID. One byte, so the
+    // state every drawing call builds stays the size it was.
+    std::uint8_t style = PS_SOLID;
     int width = 1;
     bool inside_frame = false;
     raster::Mix mix;
-    // A styled one-pixel pen: its pattern, and the mix of its gaps (none when the background
-    // mode is TRANSPARENT).
-    std::optional<raster::DashPattern> dash;
-    std::optional<raster::Mix> gap_mix;
 };
 
 struct BrushState {
