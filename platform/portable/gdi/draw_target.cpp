@@ -20,6 +20,9 @@ PenState pen_state(DeviceContext& dc) {
     pen.kind = pen.width > 1 ? PenKind::Wide : PenKind::Thin;
     pen.inside_frame = object->style == PS_INSIDEFRAME;
     pen.mix = raster::make_mix(dc.rop2, to_pixel(object->color));
+    // Wider pens draw every style solid.
+    if (pen.kind == PenKind::Thin && object->style >= PS_DASH && object->style <= PS_DASHDOTDOT)
+        pen.style = static_cast<std::uint8_t>(object->style);
     return pen;
 }
 

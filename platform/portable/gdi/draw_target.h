@@ -17,6 +17,9 @@ enum class PenKind : std::uint8_t { Null, Thin, Wide };
 
 struct PenState {
     PenKind kind = PenKind::Thin;
+    // PS_DASH to PS_DASHDOTDOT for a styled one-pixel pen, else PS_SOLID. One byte, so the
+    // state every drawing call builds stays the size it was.
+    std::uint8_t style = PS_SOLID;
     int width = 1;
     bool inside_frame = false;
     raster::Mix mix;

@@ -34,10 +34,11 @@ BOOL draw_rectangle(DrawTarget& t, Box box) {
     box = inside_frame(box, t.pen);
     const long long l = std::clamp(box.left, -far_limit, far_limit), tp = std::clamp(box.top, -far_limit, far_limit);
     const long long r = std::clamp(box.right, -far_limit, far_limit), b = std::clamp(box.bottom, -far_limit, far_limit);
-    const std::vector<POINT> path{{static_cast<LONG>(l), static_cast<LONG>(tp)},
-                                  {static_cast<LONG>(r - 1), static_cast<LONG>(tp)},
-                                  {static_cast<LONG>(r - 1), static_cast<LONG>(b - 1)},
-                                  {static_cast<LONG>(l), static_cast<LONG>(b - 1)}};
+    // Counter-clockwise from the top right corner, as GDI walks it for a styled pen's pattern.
+    const std::vector<POINT> path{{static_cast<LONG>(r - 1), static_cast<LONG>(tp)},
+                                  {static_cast<LONG>(l), static_cast<LONG>(tp)},
+                                  {static_cast<LONG>(l), static_cast<LONG>(b - 1)},
+                                  {static_cast<LONG>(r - 1), static_cast<LONG>(b - 1)}};
     const long long inset = t.pen.kind == PenKind::Thin ? 1 : 0;
     const Box inner{l + inset, tp + inset, r - 1, b - 1};
     raster::Region interior;

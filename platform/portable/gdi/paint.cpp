@@ -1,6 +1,7 @@
 // Shape painting; see paint.h.
 #include "gdi/paint.h"
 
+#include "raster/dash.h"
 #include "raster/spans.h"
 #include "raster/stroke.h"
 
@@ -19,8 +20,26 @@ void fill_visible(DrawTarget& t, const Rect& rect, raster::Mix mix) {
     for (const Rect& r : t.visible.rects()) raster::fill_rect(*t.surface, intersect(rect, r), mix);
 }
 
+namespace {
+
+// The gaps are the background colour through the mix mode, unless the background mode is
+// TRANSPARENT.
+void paint_dashed_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close) {
+    const std::optional<raster::DashPattern> pattern = raster::dash_pattern(t.pen.style);
+    if (!pattern) return;
+    std::optional<raster::Mix> gap;
+    if (t.dc->bk_mode == OPAQUE) gap = raster::make_mix(t.dc->rop2, to_pixel(t.dc->bk_color));
+    raster::draw_dashed_polyline(*t.surface, t.visible.rects(), path, close, {*pattern, t.pen.mix, gap});
+}
+
+}  // namespace
+
 void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close) {
     if (t.pen.kind == PenKind::Null || path.empty()) return;
+    if (t.pen.style != PS_SOLID) {
+        paint_dashed_outline(t, path, close);
+        return;
+    }
     if (t.pen.kind == PenKind::Thin) {
         raster::draw_thin_polyline(*t.surface, t.visible.rects(), path, close, t.pen.mix);
         return;

@@ -132,12 +132,13 @@ std::vector<POINT> round_rect_outline(const Rect& box, int corner_w, int corner_
     const int ox = box.right - corner_w, oy = box.bottom - corner_h;  // lower-right corner box
     auto mirror_x = [&](int x) { return static_cast<LONG>(static_cast<long long>(box.left) + box.right - 1 - x); };
     auto mirror_y = [&](int y) { return static_cast<LONG>(static_cast<long long>(box.top) + box.bottom - 1 - y); };
-    // Lower right, from the right side down to the bottom; then lower left, upper left, upper
-    // right, each traversed so the path runs around the box.
-    for (const POINT& p : q) out.push_back({ox + p.x, oy + p.y});
-    for (auto it = q.rbegin(); it != q.rend(); ++it) out.push_back({mirror_x(ox + it->x), oy + it->y});
-    for (const POINT& p : q) out.push_back({mirror_x(ox + p.x), mirror_y(oy + p.y)});
-    for (auto it = q.rbegin(); it != q.rend(); ++it) out.push_back({ox + it->x, mirror_y(oy + it->y)});
+    // Counter-clockwise on the screen from the right end of the upper right corner, as GDI
+    // walks it (a styled pen's pattern starts there): upper right up to the top, then upper
+    // left, lower left and lower right, each traversed so the path runs around the box.
+    for (const POINT& p : q) out.push_back({ox + p.x, mirror_y(oy + p.y)});
+    for (auto it = q.rbegin(); it != q.rend(); ++it) out.push_back({mirror_x(ox + it->x), mirror_y(oy + it->y)});
+    for (const POINT& p : q) out.push_back({mirror_x(ox + p.x), oy + p.y});
+    for (auto it = q.rbegin(); it != q.rend(); ++it) out.push_back({ox + it->x, oy + it->y});
     return out;
 }
 

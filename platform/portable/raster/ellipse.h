@@ -36,7 +36,8 @@ Region large_round_rect_region(long long left, long long top, long long right, l
                                long long corner_h, const Rect& clip);
 
 // The closed outline of RoundRect in the box [left, right) x [top, bottom) with corner sizes
-// already limited to the box: the four mirrored quadrants joined by straight sides.
+// already limited to the box: the four mirrored quadrants joined by straight sides, run
+// counter-clockwise from the right end of the upper right quadrant.
 std::vector<POINT> round_rect_outline(const Rect& box, int corner_w, int corner_h);
 
 // The open outline of an arc of the ellipse in box, from the first outline point whose angle

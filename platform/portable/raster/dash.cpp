@@ -1,0 +1,89 @@
+// Styled one-pixel pens; see dash.h.
+#include "raster/dash.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
+
+namespace zg::raster {
+
+namespace {
+
+// Alternating on and off runs, starting with on, summing to the period.
+constexpr std::uint32_t mask_of(std::initializer_list<int> runs) {
+    std::uint32_t mask = 0;
+    int at = 0;
+    bool on = true;
+    for (int run : runs) {
+        for (int i = 0; i < run; ++i, ++at)
+            if (on) mask |= 1u << at;
+        on = !on;
+    }
+    return mask;
+}
+
+constexpr std::uint32_t dot_mask = mask_of({3, 3, 3, 3, 3, 3, 3, 3});
+
+// Pixels one segment lights: one per step of its major axis.
+long long segment_length(POINT a, POINT b) {
+    const long long dx = std::llabs(static_cast<long long>(b.x) - a.x);
+    const long long dy = std::llabs(static_cast<long long>(b.y) - a.y);
+    return std::max(dx, dy);
+}
+
+// Draws one segment whose first pixel is number first of the pattern.
+void dashed_segment(Surface& surface, const Rect& clip, POINT a, POINT b, long long first, const DashedPen& pen) {
+    const bool x_major = std::llabs(static_cast<long long>(b.x) - a.x) > std::llabs(static_cast<long long>(b.y) - a.y);
+    walk_thin_line(a, b, clip, [&](int x, int y) {
+        const long long step =
+            x_major ? std::llabs(static_cast<long long>(x) - a.x) : std::llabs(static_cast<long long>(y) - a.y);
+        std::uint32_t& p = surface.row(y)[x];
+        if (pen.pattern.on(first + step)) {
+            p = pen.on.apply(p);
+            return;
+        }
+        if (pen.off) p = pen.off->apply(p);
+    });
+}
+
+Rect points_bounds(const std::vector<POINT>& points) {
+    LONG l = points.front().x, t = points.front().y, r = l, b = t;
+    for (const POINT& p : points) {
+        l = std::min(l, p.x);
+        t = std::min(t, p.y);
+        r = std::max(r, p.x);
+        b = std::max(b, p.y);
+    }
+    auto past = [](LONG v) { return static_cast<int>(std::min<long long>(v + 1LL, INT32_MAX)); };
+    return {l, t, past(r), past(b)};
+}
+
+}  // namespace
+
+std::optional<DashPattern> dash_pattern(int pen_style) {
+    switch (pen_style) {
+    case PS_DASH: return DashPattern{mask_of({18, 6})};
+    case PS_DOT: return DashPattern{dot_mask};
+    case PS_DASHDOT: return DashPattern{mask_of({9, 6, 3, 6})};
+    case PS_DASHDOTDOT: return DashPattern{mask_of({9, 3, 3, 3, 3, 3})};
+    default: return std::nullopt;
+    }
+}
+
+void draw_dashed_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& points,
+                          PathClose close, const DashedPen& pen) {
+    if (points.empty() || (pen.on.is_nop() && (!pen.off || pen.off->is_nop()))) return;
+    const Rect box = points_bounds(points);
+    const std::size_t segments = close == PathClose::Closed ? points.size() : points.size() - 1;
+    for (const Rect& clip : clips) {
+        long long first = 0;
+        for (std::size_t i = 0; i < segments; ++i) {
+            const POINT a = points[i], b = points[(i + 1) % points.size()];
+            dashed_segment(surface, clip, a, b, first, pen);
+            first += segment_length(a, b);
+        }
+        surface.add_damage(intersect(box, clip));
+    }
+}
+
+}  // namespace zg::raster

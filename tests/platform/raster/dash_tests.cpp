@@ -1,0 +1,221 @@
+// Styled one-pixel pens through the public drawing calls, on tiny bitmaps. Every expectation was
+// measured under Wine first; the same tests run there in the Windows build.
+#include <platform/win32.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr unsigned background = 0x00CCCCCCu;
+constexpr COLORREF pen_colour = RGB(0, 0, 0xFF);  // pixel 0x0000FF
+constexpr COLORREF gap_colour = RGB(0xFF, 0, 0);  // pixel 0xFF0000
+
+// A top-down DIB section in a memory DC, filled with the background, with a pen of the given
+// style selected, the gap colour as background colour and the null brush.
+class StyledBitmap {
+public:
+    StyledBitmap(int w, int h, int style, int width = 1) : m_w(w), m_h(h) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        for (int i = 0; i < w * h; ++i) static_cast<unsigned*>(m_bits)[i] = background;
+        m_old_bitmap = SelectObject(m_dc, m_bitmap);
+        m_pen = CreatePen(style, width, pen_colour);
+        m_old_pen = SelectObject(m_dc, m_pen);
+        SelectObject(m_dc, GetStockObject(NULL_BRUSH));
+        SetBkColor(m_dc, gap_colour);
+    }
+    ~StyledBitmap() {
+        SelectObject(m_dc, m_old_pen);
+        DeleteObject(m_pen);
+        SelectObject(m_dc, m_old_bitmap);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    StyledBitmap(const StyledBitmap&) = delete;
+    StyledBitmap& operator=(const StyledBitmap&) = delete;
+
+    HDC dc() const { return m_dc; }
+    unsigned at(int x, int y) const { return static_cast<const unsigned*>(m_bits)[y * m_w + x] & 0xFFFFFFu; }
+    // '#' pen, 'o' gap, '.' untouched; under R2_XORPEN 'X' and 'x' for the same mixed with the
+    // background.
+    char code(int x, int y) const {
+        switch (at(x, y)) {
+        case background: return '.';
+        case 0x0000FFu: return '#';
+        case 0xFF0000u: return 'o';
+        case background ^ 0x0000FFu: return 'X';
+        case background ^ 0xFF0000u: return 'x';
+        default: return '?';
+        }
+    }
+    std::string row(int y) const {
+        std::string s;
+        for (int x = 0; x < m_w; ++x) s += code(x, y);
+        return s;
+    }
+    std::string picture() const {
+        std::string s;
+        for (int y = 0; y < m_h; ++y) s += row(y) + "\n";
+        return s;
+    }
+
+private:
+    int m_w, m_h;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HPEN m_pen = nullptr;
+    HGDIOBJ m_old_bitmap = nullptr, m_old_pen = nullptr;
+    void* m_bits = nullptr;
+};
+
+void line(HDC dc, int x0, int y0, int x1, int y1) {
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+}
+
+std::string twice(const std::string& s) { return s + s; }
+
+TEST(DashedPens, EachStyleRepeatsItsRunsFromTheFirstPixel) {
+    struct Case {
+        int style;
+        std::string period;
+    };
+    const Case cases[] = {{PS_DASH, "##################oooooo"},
+                          {PS_DOT, "###ooo###ooo###ooo###ooo"},
+                          {PS_DASHDOT, "#########oooooo###oooooo"},
+                          {PS_DASHDOTDOT, "#########ooo###ooo###ooo"}};
+    for (const Case& c : cases) {
+        for (int width : {0, 1}) {
+            StyledBitmap b(50, 2, c.style, width);
+            line(b.dc(), 0, 0, 48, 0);
+            line(b.dc(), 48, 1, 0, 1);  // the other way: counted from x = 48 down
+            EXPECT_EQ(b.row(0), twice(c.period) + "..") << c.style;
+            const std::string backwards(c.period.rbegin(), c.period.rend());
+            EXPECT_EQ(b.row(1), "." + twice(backwards) + ".") << c.style;
+        }
+    }
+}
+
+TEST(DashedPens, PixelsAreCountedAlongTheMajorAxisInEveryOctant) {
+    // The line's k-th step lights the pixel in row or column k from the start; with a dash of
+    // 18 on and 6 off, steps 18 to 23 are the gap whatever the direction.
+    const POINT ends[] = {{30, 7},  {30, -7},  {-30, 7}, {-30, -7}, {7, 30},   {-7, 30},
+                          {7, -30}, {-7, -30}, {30, 30}, {-30, 30}, {30, -30}, {-30, -30}};
+    for (const POINT& e : ends) {
+        for (bool inwards : {false, true}) {
+            StyledBitmap b(64, 64, PS_DASH);
+            const POINT from = inwards ? POINT{32 + e.x, 32 + e.y} : POINT{32, 32};
+            const POINT to = inwards ? POINT{32, 32} : POINT{32 + e.x, 32 + e.y};
+            line(b.dc(), from.x, from.y, to.x, to.y);
+            const bool x_major = std::abs(e.x) > std::abs(e.y);
+            const int sx = to.x > from.x ? 1 : -1, sy = to.y > from.y ? 1 : -1;
+            for (int k = 0; k < 30; ++k) {
+                std::string lit;
+                for (int i = 0; i < 64; ++i) {
+                    const char c = x_major ? b.code(from.x + sx * k, i) : b.code(i, from.y + sy * k);
+                    if (c != '.') lit += c;
+                }
+                EXPECT_EQ(lit, k % 24 < 18 ? "#" : "o") << e.x << "," << e.y << " inwards " << inwards << " step " << k;
+            }
+        }
+    }
+}
+
+TEST(DashedPens, PatternRunsOnAcrossTheVerticesOfOneCallAndRestartsWithTheNext) {
+    StyledBitmap b(8, 8, PS_DOT);
+    const POINT path[] = {{0, 0}, {4, 0}, {4, 7}};
+    ASSERT_TRUE(Polyline(b.dc(), path, 3));
+    MoveToEx(b.dc(), 0, 2, nullptr);
+    LineTo(b.dc(), 2, 2);
+    LineTo(b.dc(), 2, 7);
+    EXPECT_EQ(b.picture(),
+              "###oo...\n"
+              "....o...\n"
+              "###.#...\n"
+              "..#.#...\n"
+              "..#.#...\n"
+              "..o.o...\n"
+              "..o.o...\n"
+              "........\n");
+}
+
+TEST(DashedPens, GapsTakeTheBackgroundColourThroughTheMixModeOnlyWhenOpaque) {
+    StyledBitmap b(30, 3, PS_DASHDOT);
+    SetROP2(b.dc(), R2_XORPEN);
+    line(b.dc(), 0, 0, 30, 0);
+    SetBkMode(b.dc(), TRANSPARENT);
+    line(b.dc(), 0, 1, 30, 1);
+    SetROP2(b.dc(), R2_NOP);
+    SetBkMode(b.dc(), OPAQUE);
+    line(b.dc(), 0, 2, 30, 2);
+    EXPECT_EQ(b.row(0), "XXXXXXXXXxxxxxxXXXxxxxxxXXXXXX");
+    EXPECT_EQ(b.row(1), "XXXXXXXXX......XXX......XXXXXX");
+    EXPECT_EQ(b.row(2), std::string(30, '.'));
+}
+
+TEST(DashedPens, ClippingAndTheSurfaceEdgeDoNotMoveThePattern) {
+    StyledBitmap b(30, 2, PS_DASH);
+    IntersectClipRect(b.dc(), 10, 0, 25, 1);
+    line(b.dc(), 0, 0, 30, 0);
+    SelectClipRgn(b.dc(), nullptr);
+    line(b.dc(), -10, 1, 30, 1);
+    EXPECT_EQ(b.row(0), "..........########oooooo#.....");
+    EXPECT_EQ(b.row(1), "########oooooo################");
+}
+
+TEST(DashedPens, RectangleStartsAtTheTopRightCornerAndRunsCounterClockwise) {
+    StyledBitmap b(24, 20, PS_DASHDOTDOT);
+    ASSERT_TRUE(Rectangle(b.dc(), 1, 1, 22, 18));
+    EXPECT_EQ(b.picture(),
+              "........................\n"
+              ".###ooo###ooo#########..\n"
+              ".o...................o..\n"
+              ".o...................o..\n"
+              ".o...................o..\n"
+              ".#...................#..\n"
+              ".#...................#..\n"
+              ".#...................#..\n"
+              ".#...................o..\n"
+              ".#...................o..\n"
+              ".#...................o..\n"
+              ".#...................#..\n"
+              ".#...................#..\n"
+              ".#...................#..\n"
+              ".o...................o..\n"
+              ".o...................o..\n"
+              ".o...................o..\n"
+              ".###ooo###ooo#########..\n"
+              "........................\n"
+              "........................\n");
+}
+
+TEST(DashedPens, EllipseStartsAtTheRightEndOfItsUpperRightQuarter) {
+    StyledBitmap b(10, 10, PS_DOT);
+    SetROP2(b.dc(), R2_XORPEN);
+    ASSERT_TRUE(Ellipse(b.dc(), 2, 2, 8, 8));
+    EXPECT_EQ(b.picture(),
+              "..........\n"
+              "..........\n"
+              "....xX....\n"
+              "...x..X...\n"
+              "..x....X..\n"
+              "..X....x..\n"
+              "...X..x...\n"
+              "....Xx....\n"
+              "..........\n"
+              "..........\n");
+}
+
+TEST(DashedPens, WiderPensDrawSolid) {
+    StyledBitmap b(30, 4, PS_DASH, 2);
+    line(b.dc(), 2, 1, 28, 1);
+    EXPECT_EQ(b.row(0), ".############################.");
+    EXPECT_EQ(b.row(1), ".############################.");
+}
+
+}  // namespace
