@@ -1,7 +1,9 @@
 // Scenes of text: every printable character in fonts whose requests go beyond the text
 // probe's plain sizes (a DC's own System font, fonts stretched or squeezed by lfWidth, at
 // antialiased and at two-level sizes), drawn transparent over paper and opaque over a
-// coloured background, so that a glyph, an advance or a box that differs shows.
+// coloured background, so that a glyph, an advance or a box that differs shows; and the DC's
+// own font under the state random call sequences give it (alignment, mix modes, clip
+// regions, the surface's edges, bytes above 127, odd heights).
 #include "scene.h"
 
 #include <array>
@@ -87,11 +89,104 @@ void draw_in(const Canvas& c, const TextFont& f) {
     DeleteObject(font);
 }
 
+// The DC's state around one TextOutA call, each in a scene of its own.
+void aligned(HDC dc) {
+    const UINT aligns[] = {TA_LEFT | TA_TOP, TA_CENTER | TA_BASELINE, TA_RIGHT | TA_BOTTOM, TA_CENTER | TA_BOTTOM};
+    int y = 20;
+    for (const UINT align : aligns) {
+        SetTextAlign(dc, align);
+        TextOutA(dc, 60, y, "Wg|Ax", 5);
+        y += 20;
+    }
+    SetTextAlign(dc, TA_UPDATECP);
+    MoveToEx(dc, 3, 86, nullptr);
+    TextOutA(dc, 0, 0, "Wg", 2);
+    TextOutA(dc, 0, 0, "|Ax", 3);
+}
+
+void mixed(HDC dc) {
+    int y = 0;
+    for (const int rop : {R2_XORPEN, R2_NOT, R2_BLACK, R2_MERGEPEN}) {
+        SetROP2(dc, rop);
+        SetBkMode(dc, y % 40 == 0 ? OPAQUE : TRANSPARENT);
+        TextOutA(dc, 4, y, "Wg|Ax", 5);
+        y += 22;
+    }
+}
+
+void clipped(HDC dc) {
+    HRGN ellipse = CreateEllipticRgn(10, 5, 90, 60);
+    SelectClipRgn(dc, ellipse);
+    DeleteObject(ellipse);
+    ExcludeClipRect(dc, 40, 0, 46, 100);
+    TextOutA(dc, 8, 10, "Wg|Ax Wg|Ax", 11);
+    TextOutA(dc, 8, 30, "Wg|Ax Wg|Ax", 11);
+}
+
+void at_edges(HDC dc) {
+    TextOutA(dc, -9, -7, "Wg|Ax", 5);
+    TextOutA(dc, 100, 80, "Wg|Ax", 5);
+    TextOutA(dc, -30000, 40, "Wg|Ax", 5);
+    TextOutA(dc, 20, 40, "", 0);
+}
+
+void high_bytes(HDC dc) {
+    std::string all;
+    for (int c = 128; c < 256; ++c) all += static_cast<char>(c);
+    for (std::size_t start = 0; start < all.size(); start += chars_per_row) {
+        const std::string row = all.substr(start, chars_per_row);
+        TextOutA(dc, 2, 1 + static_cast<int>(start / chars_per_row) * 16, row.c_str(), static_cast<int>(row.size()));
+    }
+}
+
+void odd_heights(HDC dc) {
+    int y = 0;
+    for (const int height : {0, 1, -1, 5, -7, 33}) {
+        const TextFont f{"", static_cast<LONG>(height), 0, FW_NORMAL, "Arial", 0, 0};
+        HFONT font = create_font(f);
+        HGDIOBJ old = SelectObject(dc, font);
+        TextOutA(dc, 2, y, "Wg|Ax", 5);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        y += 20;
+    }
+}
+
+struct StateScene {
+    const char* name;
+    int scene_w, scene_h;
+    void (*draw)(HDC);
+};
+
+constexpr std::array<StateScene, 6> state_scenes{{
+    {"aligned", 120, 100, aligned},
+    {"mix_modes", 100, 90, mixed},
+    {"clip_region", 100, 64, clipped},
+    {"edges", 120, 90, at_edges},
+    {"high_bytes", 240, 64, high_bytes},
+    {"odd_heights", 200, 150, odd_heights},
+}};
+
+void draw_state(const Canvas& c, const StateScene& s) {
+    HBRUSH paper = CreateSolidBrush(RGB(200, 220, 240));
+    HGDIOBJ old_brush = SelectObject(c.dc, paper);
+    PatBlt(c.dc, 0, 0, s.scene_w, s.scene_h, PATCOPY);
+    SelectObject(c.dc, old_brush);
+    DeleteObject(paper);
+    SetTextColor(c.dc, RGB(120, 20, 40));
+    SetBkColor(c.dc, RGB(250, 250, 180));
+    s.draw(c.dc);
+}
+
 }  // namespace
 
 void add_text_scenes(std::vector<Scene>& out) {
     for (const TextFont& f : text_fonts) {
         out.push_back({std::string("text_") + f.name, f.scene_w, f.scene_h, [f](const Canvas& c) { draw_in(c, f); }});
+    }
+    for (const StateScene& s : state_scenes) {
+        out.push_back(
+            {std::string("text_state_") + s.name, s.scene_w, s.scene_h, [s](const Canvas& c) { draw_state(c, s); }});
     }
 }
 
