@@ -53,6 +53,7 @@ void add_dib_sign_scenes(std::vector<Scene>& out);
 void add_clip_scenes(std::vector<Scene>& out);
 void add_stretch_scenes(std::vector<Scene>& out);
 void add_dash_scenes(std::vector<Scene>& out);
+void add_text_scenes(std::vector<Scene>& out);
 
 // The whole fixed corpus, in the order scene_render draws it; the damage test walks the same list.
 inline std::vector<Scene> corpus() {
@@ -66,6 +67,7 @@ inline std::vector<Scene> corpus() {
     add_clip_scenes(all);
     add_stretch_scenes(all);
     add_dash_scenes(all);
+    add_text_scenes(all);
     return all;
 }
 

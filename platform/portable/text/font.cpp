@@ -4,6 +4,13 @@
 // 60 with Liberation Sans): ascent = winAscent, descent = winDescent, internal leading =
 // winAscent + winDescent - unitsPerEm, external leading = the hhea line gap less what the
 // win metrics already add over hhea, each scaled to ppem and rounded half up.
+//
+// lfWidth (measured under Wine against FreeType's own glyphs, every printable character of
+// Liberation Sans, Serif and Mono at several sizes and widths): the stretch is |lfWidth|
+// divided by the font's natural average width in whole pixels, as a rounded 16.16 fraction;
+// glyphs are hinted at the em size and their outlines then stretched; an advance is the
+// hinted advance stretched and rounded up. tmAveCharWidth becomes |lfWidth| and
+// tmMaxCharWidth stretches with it. A width over 100 cell heights is ignored.
 #include "text/font.h"
 
 #include "text/cp1252.h"
@@ -26,6 +33,8 @@ namespace {
 constexpr int k_max_ppem = 1000;              // keeps one glyph's bitmap bounded
 constexpr int k_default_cell_height = 16;     // what lfHeight 0 asks for
 constexpr FT_Fixed k_italic_shear = 0x0366A;  // tan(12 degrees) in 16.16
+constexpr FT_Fixed k_unit_scale = 0x10000;
+constexpr long long k_width_limit = 100;  // cell heights; wider requests keep the natural width
 
 long long floor_div(long long a, long long b) {
     const long long q = a / b;
@@ -67,6 +76,15 @@ int ppem_for_height(long long lf_height, int units_per_em, int cell_units) {
     int ppem = scale_units(units_per_em, static_cast<int>(lf_height), cell_units);
     if (scale_units(cell_units, ppem, units_per_em) > lf_height) --ppem;
     return std::clamp(ppem, 1, k_max_ppem);
+}
+
+long width_scale_for(long long lf_width, int ppem, int cell_height, int natural_average) {
+    const long long width = lf_width < 0 ? -lf_width : lf_width;
+    if (width == 0 || natural_average <= 0 || ppem <= 0 || width > k_width_limit * cell_height) return k_unit_scale;
+    // A glyph's bitmap stays within what the largest em allows, k_max_ppem squared pixels:
+    // a stretch that Windows would take past it is drawn narrower here.
+    const long long widest = static_cast<long long>(k_max_ppem) * k_max_ppem / ppem * natural_average / ppem;
+    return FT_DivFix(static_cast<FT_Long>(std::min(width, std::max(widest, 1LL))), natural_average);
 }
 
 std::shared_ptr<FaceFile> FaceFile::open(FT_LibraryRec_* library, const std::string& file, int index) {
@@ -153,9 +171,25 @@ void Font::compute_metrics() {
         m.strikeout_thickness = std::max(1, scale_units(os2->yStrikeoutSize, ppem, upem));
     }
     m.pitch_and_family = pitch_and_family(m_face, os2);
+    apply_width();
     // The font's own table says at which sizes greys help; without one, always.
     const FT_Int gasp = FT_Get_Gasp(m_face, static_cast<FT_UInt>(ppem));
     m_antialiased = gasp == FT_GASP_NO_TABLE || (gasp & FT_GASP_DO_GRAY) != 0;
+}
+
+void Font::apply_width() {
+    FontMetrics& m = m_metrics;
+    m_x_scale = width_scale_for(m_request.lfWidth, m.ppem, m.height(), m.ave_char_width);
+    if (m_x_scale == k_unit_scale) return;
+    m.max_char_width = static_cast<int>(FT_MulFix(m.max_char_width * 64L, m_x_scale) + 32) >> 6;
+    m.ave_char_width = static_cast<int>(FT_MulFix(m.ave_char_width * 64L, m_x_scale) + 32) >> 6;
+}
+
+// A hinted advance in 26.6 pixels, in whole pixels after the stretch: rounded up when
+// stretched, as Windows does, rounded when not (hinted advances are whole pixels then).
+int Font::stretched(long advance_26_6) const {
+    if (m_x_scale == k_unit_scale) return static_cast<int>((advance_26_6 + 32) >> 6);
+    return static_cast<int>((FT_MulFix(advance_26_6, m_x_scale) + 63) >> 6);
 }
 
 const Glyph& Font::glyph(unsigned char byte) {
@@ -208,14 +242,18 @@ Glyph Font::render(unsigned char byte) const {
     // levels and placed by their own advances, so a line's extent can differ from the sum of
     // its pen moves by a pixel, as it does on Windows.
     if (FT_Load_Glyph(m_face, index, FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP) != 0) return out;
-    out.extent_advance = static_cast<int>((m_face->glyph->advance.x + 32) >> 6);
+    out.extent_advance = stretched(m_face->glyph->advance.x);
     if (!m_antialiased && FT_Load_Glyph(m_face, index, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0) return out;
     FT_GlyphSlot slot = m_face->glyph;
-    out.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    out.advance = stretched(slot->advance.x);
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return out;
     if (has(m_synthesis, Synthesis::Italic)) {
-        FT_Matrix shear{0x10000, k_italic_shear, 0, 0x10000};
+        FT_Matrix shear{k_unit_scale, k_italic_shear, 0, k_unit_scale};
         FT_Outline_Transform(&slot->outline, &shear);
+    }
+    if (m_x_scale != k_unit_scale) {
+        FT_Matrix stretch{m_x_scale, 0, 0, k_unit_scale};
+        FT_Outline_Transform(&slot->outline, &stretch);
     }
     if (has(m_synthesis, Synthesis::Bold)) {
         // One pixel of extra stem width, and one of advance, as Windows' simulated bold.

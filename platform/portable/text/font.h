@@ -3,7 +3,9 @@
 //
 // Sizes follow GDI: a negative lfHeight is the em height in pixels (ppem); a positive one the
 // cell height (ascent + descent), met by the largest ppem whose rounded cell does not exceed
-// it; 0 means a cell of 16. Every metric is a font-unit value scaled to ppem and rounded,
+// it; 0 means a cell of 16. A non-zero lfWidth asks for that average character width: the
+// glyphs are hinted at the em size and then stretched or squeezed sideways (see
+// width_scale_for). Every metric is a font-unit value scaled to ppem and rounded,
 // as Windows' TrueType rasteriser reports them. Advances are FreeType's hinted integer
 // advances. Fonts of one font file share one FreeType face (one file mapping), each with a
 // FreeType size object of its own; the cache (font_cache.h) decides how long a font lives.
@@ -108,7 +110,9 @@ public:
 private:
     Font(std::shared_ptr<FaceFile> face, FT_SizeRec_* size, const LOGFONTA& request, Synthesis synthesis);
     void compute_metrics();
+    void apply_width();
     Glyph render(unsigned char byte) const;
+    int stretched(long advance_26_6) const;
     void forget_glyphs();
 
     std::shared_ptr<FaceFile> m_file;
@@ -117,6 +121,7 @@ private:
     LOGFONTA m_request;
     Synthesis m_synthesis;
     bool m_antialiased = true;  // greys at this size, or two levels only
+    long m_x_scale = 0x10000;   // sideways stretch for lfWidth, 16.16
     FontMetrics m_metrics;
     std::string m_face_name;
     std::array<std::unique_ptr<Glyph>, 256> m_glyphs{};
@@ -130,6 +135,10 @@ int ppem_for_request(const FaceFile& face, const LOGFONTA& request);
 // The ppem GDI chooses for an lfHeight in a face of the given em and cell (winAscent +
 // winDescent) sizes, in font units.
 int ppem_for_height(long long lf_height, int units_per_em, int cell_units);
+
+// The sideways stretch (16.16) that gives a font of the given em, cell height and natural
+// average width the requested lfWidth; 0x10000 when the width is 0 or out of range.
+long width_scale_for(long long lf_width, int ppem, int cell_height, int natural_average);
 
 // A font-unit value at ppem pixels per em, rounded half up as GDI rounds metrics.
 int scale_units(long long units, int ppem, int units_per_em);

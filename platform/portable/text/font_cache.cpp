@@ -81,10 +81,11 @@ std::string match_key(const LOGFONTA& request) {
 
 std::string file_key(const FaceChoice& choice) { return choice.file + '#' + std::to_string(choice.index); }
 
-// A realised font is the matched file at a pixel size, with the request's decorations.
+// A realised font is the matched file at a pixel size and width, with the request's decorations.
 std::string font_key(const std::string& file, Synthesis synthesis, int ppem, const LOGFONTA& request) {
+    const long long width = request.lfWidth < 0 ? -static_cast<long long>(request.lfWidth) : request.lfWidth;
     return file + '|' + std::to_string(static_cast<int>(synthesis)) + '|' + std::to_string(ppem) + '|' +
-           (request.lfItalic != 0 ? 'i' : '-') + (request.lfUnderline != 0 ? 'u' : '-') +
+           std::to_string(width) + '|' + (request.lfItalic != 0 ? 'i' : '-') + (request.lfUnderline != 0 ? 'u' : '-') +
            (request.lfStrikeOut != 0 ? 's' : '-');
 }
 
@@ -217,6 +218,7 @@ FontCacheCounts font_cache_counts() { return cache().counts(); }
 LOGFONTA default_logfont() {
     LOGFONTA request{};
     request.lfHeight = 16;
+    request.lfWidth = 7;
     request.lfWeight = FW_BOLD;
     request.lfCharSet = DEFAULT_CHARSET;
     request.lfPitchAndFamily = FF_SWISS;

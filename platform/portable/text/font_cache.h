@@ -27,7 +27,7 @@ struct FontCacheCounts {
 FontCacheCounts font_cache_counts();
 
 // The request behind a DC with no font of its own: a bold sans-serif face with a 16-pixel
-// cell, standing in for Windows' System font.
+// cell and an average width of 7, standing in for Windows' System font (the stock one).
 LOGFONTA default_logfont();
 
 // Which face fontconfig picks for a request (face name first, then the family's stand-in:

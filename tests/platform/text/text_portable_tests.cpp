@@ -60,6 +60,30 @@ TEST(FontSize, ScaledUnitsRoundHalfUpOnBothSides) {
     EXPECT_EQ(scale_units(-200, 14, 2048), -1);  // -1.37
 }
 
+TEST(FontWidth, TheStretchIsTheWidthOverTheNaturalAverageAsARoundedFraction) {
+    // The System font: em 14, cell 16, natural average 9, width 7.
+    EXPECT_EQ(width_scale_for(7, 14, 16, 9), 50972);   // 7 / 9 = 50972.4 / 65536
+    EXPECT_EQ(width_scale_for(5, 14, 16, 9), 36409);   // 36408.9 rounds up
+    EXPECT_EQ(width_scale_for(-7, 14, 16, 9), 50972);  // the sign is ignored
+    EXPECT_EQ(width_scale_for(9, 14, 16, 9), 0x10000);
+}
+
+TEST(FontWidth, NoWidthAWidthBeyondAHundredCellsOrNoAverageMeansNoStretch) {
+    EXPECT_EQ(width_scale_for(0, 14, 16, 9), 0x10000);
+    EXPECT_EQ(width_scale_for(1600, 14, 16, 9), 11650844);  // 1600 / 9, within the limit
+    EXPECT_EQ(width_scale_for(1601, 14, 16, 9), 0x10000);
+    EXPECT_EQ(width_scale_for(-2147483647 - 1LL, 14, 16, 9), 0x10000);
+    EXPECT_EQ(width_scale_for(7, 14, 16, 0), 0x10000);
+    EXPECT_EQ(width_scale_for(7, 0, 0, 9), 0x10000);
+}
+
+TEST(FontWidth, AStretchedGlyphStaysWithinTheLargestEmsArea) {
+    // A glyph is at most 1000 x 1000 pixels: at an em of 500, four times its natural width.
+    EXPECT_EQ(width_scale_for(50000, 500, 550, 250), 4 * 0x10000);
+    EXPECT_EQ(width_scale_for(900, 500, 550, 250), 235930);  // 3.6, below the bound
+    EXPECT_EQ(width_scale_for(100000, 1000, 1100, 500), 0x10000);
+}
+
 TEST(FontMatching, UnknownFaceNamesFallBackByFamily) {
     std::shared_ptr<Font> swiss = realise_font(request(14, FW_NORMAL, FF_SWISS, "No Such Face 1234"));
     std::shared_ptr<Font> arial = realise_font(request(14, FW_NORMAL, FF_DONTCARE, "Arial"));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -14,9 +15,10 @@ constexpr int k_width = 240;
 constexpr int k_height = 80;
 constexpr DWORD k_paper = 0x0000FF00;  // green, as the DIB stores it (0x00RRGGBB)
 
-HFONT make_font(LONG height, LONG weight, BYTE family = FF_SWISS, const char* face = "") {
+HFONT make_font(LONG height, LONG weight, BYTE family = FF_SWISS, const char* face = "", LONG width = 0) {
     LOGFONTA lf{};
     lf.lfHeight = height;
+    lf.lfWidth = width;
     lf.lfWeight = weight;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = family;
@@ -287,6 +289,58 @@ TEST_F(TextDc, ADcWithoutAFontOfItsOwnStillMeasures) {
     EXPECT_GT(size.cx, 0);
     EXPECT_GT(size.cy, 0);
     DeleteDC(fresh);
+}
+
+// The figures below are what Windows' GDI (Wine's, over the same FreeType) gives for the
+// same requests; this test runs against both.
+TEST_F(TextDc, AFreshDcDrawsWithTheSystemFontSqueezedToAnAverageOfSeven) {
+    HDC fresh = CreateCompatibleDC(nullptr);
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(fresh, &tm));
+    EXPECT_EQ(tm.tmHeight, 16);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    EXPECT_EQ(tm.tmAveCharWidth, 7);
+    EXPECT_EQ(tm.tmMaxCharWidth, 13) << "17 natural pixels, stretched by 7 / 9";
+    SIZE size{};
+    EXPECT_TRUE(GetTextExtentPoint32A(fresh, "Wg|Ax", 5, &size));
+    EXPECT_EQ(size.cx, 11 + 7 + 4 + 8 + 7) << "hinted advances 13, 9, 4, 10 and 8, times 7 / 9, rounded up";
+    EXPECT_EQ(size.cy, 16);
+    DeleteDC(fresh);
+}
+
+TEST_F(TextDc, AWidthStretchesTheGlyphsAndItsSignDoesNotMatter) {
+    const auto drawn = [this](LONG width) {
+        HFONT font = make_font(16, FW_BOLD, FF_SWISS, "Liberation Sans", width);
+        SelectObject(m_dc, font);
+        paper();
+        TextOutA(m_dc, 2, 2, "mmmm", 4);
+        const RECT ink = changed();
+        const LONG average = metrics().tmAveCharWidth;
+        const LONG advance = extent("mmmm").cx;
+        SelectObject(m_dc, m_font);
+        DeleteObject(font);
+        return std::array<LONG, 3>{ink.right - ink.left + 1, average, advance};
+    };
+    const auto natural = drawn(0), narrow = drawn(5), wide = drawn(18), negative = drawn(-18);
+    EXPECT_EQ(natural[1], 9);
+    EXPECT_EQ(narrow[1], 5);
+    EXPECT_EQ(wide[1], 18);
+    EXPECT_EQ(natural[2], 4 * 12) << "m advances 12 pixels";
+    EXPECT_EQ(narrow[2], 4 * 7) << "12 * 5 / 9 = 6.7 rounds up";
+    EXPECT_EQ(wide[2], 4 * 24);
+    EXPECT_LT(narrow[0], natural[0]);
+    EXPECT_GT(wide[0], natural[0] + natural[0] / 2);
+    EXPECT_EQ(negative, wide);
+}
+
+TEST_F(TextDc, AWidthOverAHundredCellsIsIgnored) {
+    for (const LONG width : {LONG{1600}, LONG{1601}}) {
+        HFONT font = make_font(16, FW_BOLD, FF_SWISS, "Liberation Sans", width);
+        SelectObject(m_dc, font);
+        EXPECT_EQ(metrics().tmAveCharWidth, width == 1600 ? 1600 : 9) << width;
+        SelectObject(m_dc, m_font);
+        DeleteObject(font);
+    }
 }
 
 }  // namespace
