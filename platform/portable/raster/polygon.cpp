@@ -121,13 +121,19 @@ void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& c
     std::vector<Crossing> xs;
     std::vector<Span> spans;
     std::size_t next = 0;
+    long long first_end = LLONG_MAX;  // the first row below an active edge's end
     long long y = std::max<long long>(edges.front().y_top, clip.top);
     for (; y < clip.bottom; ++y) {
         for (; next < edges.size() && edges[next].y_top <= y; ++next) {
             if (edges[next].y_bottom <= y) continue;  // wholly above the clip
             active.emplace_back().start(edges[next], y);
+            first_end = std::min(first_end, edges[next].y_bottom);
         }
-        std::erase_if(active, [y](const EdgeWalk& w) { return w.edge->y_bottom <= y; });
+        if (y >= first_end) {  // an edge has ended: drop it, find the next end
+            std::erase_if(active, [y](const EdgeWalk& w) { return w.edge->y_bottom <= y; });
+            first_end = LLONG_MAX;
+            for (const EdgeWalk& w : active) first_end = std::min(first_end, w.edge->y_bottom);
+        }
         if (active.empty() && next == edges.size()) break;
         if (active.empty()) {  // a gap between parts: jump to the next edge
             y = edges[next].y_top - 1;
