@@ -7,9 +7,25 @@
 
 namespace zg::gdi {
 
+void copy_rows(std::uint32_t* out, std::ptrdiff_t out_stride, const std::uint32_t* in, std::ptrdiff_t in_stride,
+               int width, int rows) {
+    if (width <= 0 || rows <= 0) return;
+    const std::size_t bytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
+    if (out_stride == width && in_stride == width) {
+        std::memmove(out, in, bytes * static_cast<std::size_t>(rows));
+        return;
+    }
+    for (int y = 0; y < rows; ++y) std::memmove(out + y * out_stride, in + y * in_stride, bytes);
+}
+
 void blit_rect(Surface& dst, const Rect& r, const Surface& src, PixelPoint from, const raster::Rop3& op) {
     if (r.empty()) return;
     const bool same = &src == &dst;
+    if (!same && op.is_copy()) {
+        copy_rows(dst.row(r.top) + r.left, dst.stride(), src.row(from.y) + from.x, src.stride(), r.width(), r.height());
+        dst.add_damage(r);
+        return;
+    }
     const bool upwards = same && from.y < r.top;
     const bool same_rows = same && from.y == r.top && from.x != r.left;
     const std::size_t bytes = static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t);

@@ -12,6 +12,13 @@ struct PixelPoint {
     int x = 0, y = 0;
 };
 
+// Copies `rows` rows of `width` pixels between blocks of the given strides (in pixels, either
+// may be negative). Rows that follow each other in both blocks go as one copy: a large copy
+// runs faster than the same bytes in row-sized pieces. The blocks may overlap only where the
+// caller copies a block onto itself.
+void copy_rows(std::uint32_t* out, std::ptrdiff_t out_stride, const std::uint32_t* in, std::ptrdiff_t in_stride,
+               int width, int rows);
+
 // r lies inside dst and r moved to `from` lies inside src; src may be dst, overlapping.
 void blit_rect(Surface& dst, const Rect& r, const Surface& src, PixelPoint from, const raster::Rop3& op);
 

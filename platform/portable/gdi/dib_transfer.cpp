@@ -14,6 +14,7 @@
 // A negative extent walks its side backwards from the start pixel, which it covers. Where the
 // source rectangle reaches beyond the picture, a destination pixel whose run still reaches into
 // it keeps the picture's edge pixel.
+#include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
 #include "print/printer_dc.h"
 
@@ -299,10 +300,37 @@ struct StretchJob {
     bool short_single = true;
 };
 
+// A side of equal lengths walked the same way on both rectangles maps every pixel to the one
+// at a fixed offset: source = destination + (src.lo - dst.lo).
+bool unscaled(const Extent& d, const Extent& s) { return d.length() == s.length() && d.reversed == s.reversed; }
+
+// An unscaled transfer: the rows that meet the picture, straight from it, with no sample tables.
+void copy_unscaled(DeviceContext& dc, Surface& dst, const PixelSource& src, const StretchJob& job,
+                   const raster::Rop3& op, const Rect& area) {
+    const long long ox = job.sx.lo - job.dx.lo, oy = job.sy.lo - job.dy.lo;
+    const Rect picture = clamp_rect({-ox, src.width - ox}, {-oy, src.height - oy});
+    const Rect sampled = intersect(area, picture);
+    if (sampled.empty()) return;
+    for (const Rect& r : VisibleArea(dc, dst).pieces(sampled)) {
+        const std::uint32_t* in = src.top + (r.top + oy) * src.stride + (r.left + ox);
+        if (op.is_copy()) {
+            copy_rows(dst.row(r.top) + r.left, dst.stride(), in, src.stride, r.width(), r.height());
+        } else {
+            for (int y = 0; y < r.height(); ++y)
+                raster::rop_row(dst.row(r.top + y) + r.left, in + y * src.stride, r.width(), op);
+        }
+        dst.add_damage(r);
+    }
+}
+
 void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, const StretchJob& job,
                     const raster::Rop3& op) {
     const Rect area = intersect(clamp_rect(job.dx, job.dy), dst.bounds());
     if (area.empty()) return;
+    if (unscaled(job.dx, job.sx) && unscaled(job.dy, job.sy)) {
+        copy_unscaled(dc, dst, src, job, op, area);
+        return;
+    }
     const int mode = dc.stretch_mode;
     const auto xs = map_axis(job.dx, job.sx, src.width, area.left, area.right, Keep::Last, job.short_single);
     const auto ys = map_axis(job.dy, job.sy, src.height, area.top, area.bottom, Keep::First, job.short_single);

@@ -3,6 +3,7 @@
 // bits per pixel; a DIB section's surface borrows the section's memory, with a negative stride
 // for a bottom-up section, so drawing code always sees rows top to bottom.
 #include "dc/device_context.h"
+#include "gdi/blit_rows.h"
 #include "objects/handle_table.h"
 
 #include <algorithm>
@@ -103,12 +104,10 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBi
     auto* out = static_cast<std::uint32_t*>(lpvBits);
     // start and cLines count scan lines from the bottom of the picture in either orientation;
     // a top-down buffer receives the same band with its rows top to bottom.
+    // A bottom-up buffer walks the surface upwards from the band's bottom row.
     const int band_top = s.height() - static_cast<int>(start) - lines;
-    for (int j = 0; j < lines; ++j) {
-        const int row = top_down ? band_top + j : s.height() - 1 - (static_cast<int>(start) + j);
-        std::memcpy(out + static_cast<std::ptrdiff_t>(j) * h.biWidth, s.row(row),
-                    static_cast<std::size_t>(copy_width) * 4u);
-    }
+    const int first = top_down ? band_top : s.height() - 1 - static_cast<int>(start);
+    gdi::copy_rows(out, h.biWidth, s.row(first), top_down ? s.stride() : -s.stride(), copy_width, lines);
     return lines;
 }
 

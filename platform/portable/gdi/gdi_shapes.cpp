@@ -11,6 +11,7 @@
 #include "raster/spans.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace zg::gdi {
 
@@ -82,6 +83,30 @@ BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long l
     const std::vector<POINT> path =
         raster::round_rect_outline(to_rect(box), static_cast<int>(ew), static_cast<int>(eh));
     paint_shape(t, interior, path, PathClose::Closed);
+    return TRUE;
+}
+
+// A polygon under a thin or no pen on an unclipped surface: its rows go straight to the
+// surface, without a region in between.
+BOOL draw_polygon(DrawTarget& t, const std::vector<POINT>& path, raster::FillRule rule) {
+    if (t.pen.kind == PenKind::Wide || !t.visible.whole_surface()) {
+        const raster::Region interior =
+            t.brush.null ? raster::Region{} : raster::polygon_region(path, rule, t.surface->bounds());
+        paint_shape(t, interior, path, PathClose::Closed);
+        return TRUE;
+    }
+    if (!t.brush.null && !t.brush.mix.is_nop()) {
+        Surface& s = *t.surface;
+        const raster::Mix mix = t.brush.mix;
+        Rect touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+        raster::scan_polygon(path, rule, s.bounds(), [&](int y, std::vector<raster::Span>& spans) {
+            for (const raster::Span& span : spans) raster::fill_span(s, y, span.x0, span.x1, mix);
+            touched = {std::min(touched.left, spans.front().x0), std::min(touched.top, y),
+                       std::max(touched.right, spans.back().x1), y + 1};
+        });
+        if (touched.left < touched.right) s.add_damage(touched);
+    }
+    paint_outline(t, path, PathClose::Closed);
     return TRUE;
 }
 
@@ -182,10 +207,7 @@ BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
         const std::vector<POINT> path(apt, apt + cpt);
         const auto rule =
             t->dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
-        const zg::raster::Region interior =
-            t->brush.null ? zg::raster::Region{} : zg::raster::polygon_region(path, rule, t->surface->bounds());
-        zg::gdi::paint_shape(*t, interior, path, zg::raster::PathClose::Closed);
-        return TRUE;
+        return zg::gdi::draw_polygon(*t, path, rule);
     });
 }
 

@@ -59,11 +59,23 @@ void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vecto
 }
 
 void paint_stroked_shape(DrawTarget& t, const raster::Region& interior, const raster::Region& stroke) {
-    if (!t.brush.null) {
-        const raster::Region inside = raster::combine(interior, stroke, raster::CombineOp::Diff);
-        fill_visible(t, inside, t.brush.mix);
+    if (t.brush.null) {
+        fill_visible(t, stroke, t.pen.mix);
+        return;
     }
-    fill_visible(t, stroke, t.pen.mix);
+    const raster::Mix brush = t.brush.mix, pen = t.pen.mix;
+    // Pen and brush alike (a white wipe): the whole shape is one fill, each row one span.
+    if (brush.a == pen.a && brush.x == pen.x) {
+        fill_visible(t, raster::combine(interior, stroke, raster::CombineOp::Or), pen);
+        return;
+    }
+    // A pen that ignores the pixels under it covers whatever the brush wrote there, so the
+    // interior needs no cutting; other pens must mix with what was there before the call.
+    if (pen.is_copy())
+        fill_visible(t, interior, brush);
+    else
+        fill_visible(t, raster::combine(interior, stroke, raster::CombineOp::Diff), brush);
+    fill_visible(t, stroke, pen);
 }
 
 }  // namespace zg::gdi

@@ -30,6 +30,8 @@ void write_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix
         fill_span(surface, p0.y, x0, x1, mix);
         return;
     }
+    // Long nearly horizontal lines (polygon edges) as row runs rather than pixel by pixel.
+    if (walk_thin_runs(p0, p1, clip, [&](int y, int x0, int x1) { fill_span(surface, y, x0, x1, mix); })) return;
     walk_thin_line(p0, p1, clip, [&](int x, int y) {
         std::uint32_t& p = surface.row(y)[x];
         p = mix.apply(p);

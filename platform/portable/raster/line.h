@@ -30,6 +30,12 @@ void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std
 template <class Visit>
 void walk_thin_line(POINT p0, POINT p1, const Rect& clip, Visit&& visit);
 
+// The same pixels as walk_thin_line for a line whose x extent is more than twice its y extent,
+// as horizontal runs: calls visit_run(y, x0, x1) for [x0, x1) on row y, in order from p0.
+// Returns false (visiting nothing) for any other line.
+template <class VisitRun>
+bool walk_thin_runs(POINT p0, POINT p1, const Rect& clip, VisitRun&& visit_run);
+
 }  // namespace zg::raster
 
 #include "raster/line_walk.inl"

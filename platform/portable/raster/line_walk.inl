@@ -69,3 +69,55 @@ void walk_thin_line(POINT p0, POINT p1, const Rect& clip, Visit&& visit) {
 }
 
 }  // namespace zg::raster
+
+namespace zg::raster {
+
+namespace line_detail {
+
+// The walk of a flat line in closed form per run: the row changes when the remainder of
+// walk_thin_line crosses 0 or 2 len, which a division finds without visiting the pixels between.
+struct FlatWalk {
+    std::int64_t t = 0, r = 0, den = 0, two_dn = 0;
+    // How many steps from here stay on the current row (at least one).
+    std::int64_t run_length() const {
+        if (two_dn > 0) return (den - r + two_dn - 1) / two_dn;
+        if (two_dn < 0) return r / -two_dn + 1;
+        return INT64_MAX;
+    }
+    void advance(std::int64_t steps) {
+        r += steps * two_dn;
+        if (r >= den) {
+            r -= den;
+            ++t;
+        } else if (r < 0) {
+            r += den;
+            --t;
+        }
+    }
+};
+
+}  // namespace line_detail
+
+template <class VisitRun>
+bool walk_thin_runs(POINT p0, POINT p1, const Rect& clip, VisitRun&& visit_run) {
+    const std::int64_t dx = static_cast<std::int64_t>(p1.x) - p0.x;
+    const std::int64_t dy = static_cast<std::int64_t>(p1.y) - p0.y;
+    const std::int64_t len = std::abs(dx), step = dx > 0 ? 1 : -1;
+    if (len <= 2 * std::abs(dy) || p0.x < clip.left || p0.x >= clip.right) return false;
+    // Starting inside the clip's columns, the walk begins at step 0 as in walk_thin_line.
+    const std::int64_t k_last = std::min<std::int64_t>(len, step > 0 ? clip.right - p0.x : p0.x - clip.left + 1);
+    line_detail::FlatWalk walk{0, len - 1, 2 * len, 2 * dy};
+    for (std::int64_t k = 0; k < k_last;) {
+        const std::int64_t n = std::min(walk.run_length(), k_last - k);
+        const std::int64_t y = p0.y + walk.t;
+        if (y >= clip.top && y < clip.bottom) {
+            const std::int64_t a = p0.x + k * step, b = p0.x + (k + n - 1) * step;
+            visit_run(static_cast<int>(y), static_cast<int>(std::min(a, b)), static_cast<int>(std::max(a, b) + 1));
+        }
+        walk.advance(n);
+        k += n;
+    }
+    return true;
+}
+
+}  // namespace zg::raster

@@ -90,6 +90,12 @@ void push_span(std::vector<Span>& spans, long long x0, long long x1, const Rect&
 
 void spans_of_row(std::vector<Crossing>& xs, FillRule rule, const Rect& clip, std::vector<Span>& spans) {
     spans.clear();
+    // Most rows of most polygons cross two edges: one span, whatever the rule (a closed path
+    // crosses a row as often downwards as upwards).
+    if (xs.size() == 2) {
+        push_span(spans, std::min(xs[0].x, xs[1].x), std::max(xs[0].x, xs[1].x), clip);
+        return;
+    }
     // Rows cross few edges, and the order changes little from row to row: insertion sort.
     for (std::size_t i = 1; i < xs.size(); ++i) {
         const Crossing c = xs[i];
@@ -120,14 +126,23 @@ void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& c
     std::vector<EdgeWalk> active;
     std::vector<Crossing> xs;
     std::vector<Span> spans;
+    active.reserve(edges.size());
+    xs.reserve(edges.size());
+    spans.reserve(edges.size() / 2 + 1);
     std::size_t next = 0;
+    long long first_end = LLONG_MAX;  // the first row below an active edge's end
     long long y = std::max<long long>(edges.front().y_top, clip.top);
     for (; y < clip.bottom; ++y) {
         for (; next < edges.size() && edges[next].y_top <= y; ++next) {
             if (edges[next].y_bottom <= y) continue;  // wholly above the clip
             active.emplace_back().start(edges[next], y);
+            first_end = std::min(first_end, edges[next].y_bottom);
         }
-        std::erase_if(active, [y](const EdgeWalk& w) { return w.edge->y_bottom <= y; });
+        if (y >= first_end) {  // an edge has ended: drop it, find the next end
+            std::erase_if(active, [y](const EdgeWalk& w) { return w.edge->y_bottom <= y; });
+            first_end = LLONG_MAX;
+            for (const EdgeWalk& w : active) first_end = std::min(first_end, w.edge->y_bottom);
+        }
         if (active.empty() && next == edges.size()) break;
         if (active.empty()) {  // a gap between parts: jump to the next edge
             y = edges[next].y_top - 1;

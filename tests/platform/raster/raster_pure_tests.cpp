@@ -83,6 +83,33 @@ TEST(ThinLine, ClippingKeepsExactlyThePixelsInside) {
     }
 }
 
+// The runs of a flat line are exactly its pixels, each once, clipped or not;
+// lines that are not flat enough are refused.
+TEST(ThinLine, FlatLinesAsRunsLightTheSamePixels) {
+    std::mt19937 rng(13);
+    std::uniform_int_distribution<int> coord(-400, 400);
+    const Rect clips[] = {{-1000, -1000, 1000, 1000}, {-50, -30, 90, 60}};
+    int walked = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const POINT a{coord(rng) / 8, coord(rng) / 8}, b{coord(rng), coord(rng) / 4};
+        for (const Rect& clip : clips) {
+            std::vector<std::pair<int, int>> runs;
+            const bool flat = walk_thin_runs(a, b, clip, [&](int y, int x0, int x1) {
+                EXPECT_LT(x0, x1);
+                for (int x = x0; x < x1; ++x) runs.push_back({x, y});
+            });
+            const bool wanted = std::abs(b.x - a.x) > 2 * std::abs(b.y - a.y) && a.x >= clip.left && a.x < clip.right;
+            ASSERT_EQ(flat, wanted) << a.x << "," << a.y << " " << b.x << "," << b.y;
+            if (!flat) continue;
+            ++walked;
+            std::set<std::pair<int, int>> lit(runs.begin(), runs.end());
+            EXPECT_EQ(lit.size(), runs.size());
+            EXPECT_EQ(lit, line_pixels(a, b, clip)) << a.x << "," << a.y << " " << b.x << "," << b.y;
+        }
+    }
+    EXPECT_GT(walked, 1000);
+}
+
 TEST(ThinLine, HugeCoordinatesVisitOnlyTheClipRectangle) {
     int visited = 0;
     walk_thin_line({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, {0, 0, 50, 50}, [&](int x, int y) {
