@@ -51,6 +51,7 @@ void add_blit_scenes(std::vector<Scene>& out);
 void add_rop_scenes(std::vector<Scene>& out);
 void add_dib_sign_scenes(std::vector<Scene>& out);
 void add_clip_scenes(std::vector<Scene>& out);
+void add_random_fixed_scenes(std::vector<Scene>& out);  // random_scenes.h
 
 // The whole fixed corpus, in the order scene_render draws it; the damage test walks the same list.
 inline std::vector<Scene> corpus() {
@@ -62,6 +63,7 @@ inline std::vector<Scene> corpus() {
     add_rop_scenes(all);
     add_dib_sign_scenes(all);
     add_clip_scenes(all);
+    add_random_fixed_scenes(all);
     return all;
 }
 
