@@ -44,9 +44,11 @@ sleep 1
 wineserver -p >/dev/null 2>&1 || true  # one server for every run below
 
 # draw_under_wine FILE BIN: draws the selections of FILE under Wine into BIN, resuming after any
-# selection Wine cannot finish: one that crashes Wine (it corrupts its own heap on some wide
-# inside-frame arcs) or makes no progress for $stall seconds. Such selections go to
-# $out/unfinished.txt and are missing from BIN. Without this a single one cost the whole batch.
+# selection Wine cannot finish: one that crashes Wine or makes no progress for $stall seconds.
+# Wine corrupts its own heap on some wide inside-frame arcs and often dies a few sequences
+# later, so the sequence it died in is first tried again at the start of a fresh process; only
+# one that fails there too goes to $out/unfinished.txt, missing from BIN. Without this a single
+# one cost the whole batch.
 stall=30
 draw_under_wine() {
   local file=$1 bin=$2 rest="$out/rest.txt" done_count
@@ -57,12 +59,15 @@ draw_under_wine() {
       cat "$out/piece.bin" >>"$bin"
       break
     fi
-    # Only the scenes reported drawn are whole: cut the piece there, skip the one that failed.
+    # Only the scenes reported drawn are whole: cut the piece there and go on from the next.
     done_count=$(grep -c '^drawn ' "$out/piece.log" || true)
     truncate -s "$(tr -d '\r' <"$out/piece.log" | awk '$1 == "drawn" {n = $3} END {print n + 0}')" "$out/piece.bin"
     cat "$out/piece.bin" >>"$bin"
-    sed -n "$((done_count + 1))p" "$rest" >>"$out/unfinished.txt"
-    tail -n +"$((done_count + 2))" "$rest" >"$rest.next"
+    if ((done_count == 0)); then
+      sed -n 1p "$rest" >>"$out/unfinished.txt"
+      done_count=1
+    fi
+    tail -n +"$((done_count + 1))" "$rest" >"$rest.next"
     mv "$rest.next" "$rest"
   done
   rm -f "$rest" "$out/piece.bin" "$out/piece.log"
@@ -172,11 +177,12 @@ seeds=()
 for name in "${differing[@]}"; do seeds+=("${name#random_}"); done
 ((${#seeds[@]} == 0)) || shrink_all "${seeds[@]}"
 
-# Each shrunk sequence is drawn again, in order and in reverse order, each order by one
-# process natively and one under Wine. Wine paints some shapes from memory it never set (rows
-# of elliptic regions), so its picture of a sequence can change with what the same process
-# drew before; when its two pictures differ, or neither differs from the native one any more,
-# that is the cause, shown rather than guessed. A native picture that changes is a fault here.
+# Each shrunk sequence is drawn again: natively in order and in reverse order, and under Wine
+# in order, in reverse order and from the middle of the list, one process each. Wine paints
+# some shapes from memory it never set (rows of elliptic regions), so its picture of a
+# sequence can change with what the same process drew before; when its pictures differ, or
+# none differs from the native one any more, that is the cause, shown rather than guessed. A
+# native picture that changes is a fault here.
 declare -A verdict=()
 confirm_all() {
   local part name
@@ -184,19 +190,24 @@ confirm_all() {
   split -l 2000 "$1" "$out/confirm.part."
   for part in "$out"/confirm.part.*; do
     tac "$part" >"$part.reversed"
+    local half=$((($(wc -l <"$part") + 1) / 2))
+    { tail -n +"$((half + 1))" "$part"; head -n "$half" "$part"; } >"$part.rotated"
     ZG_DISPLAY=headless "$render" "$out/forward.native.bin" --selections "$part" >/dev/null
     ZG_DISPLAY=headless "$render" "$out/reverse.native.bin" --selections "$part.reversed" >/dev/null
     draw_under_wine "$part" "$out/forward.wine.bin"
     draw_under_wine "$part.reversed" "$out/reverse.wine.bin"
-    mkdir -p "$out/confirm.diff" "$out/confirm.wine.diff"
+    draw_under_wine "$part.rotated" "$out/rotated.wine.bin"
     for name in $(differing_names native forward.native.bin reverse.native.bin); do verdict[$name]=native; done
-    for name in $(differing_names confirm.wine forward.wine.bin reverse.wine.bin); do verdict[$name]=${verdict[$name]:-history}; done
+    for name in $(differing_names confirm.wine forward.wine.bin reverse.wine.bin) \
+      $(differing_names confirm.wine forward.wine.bin rotated.wine.bin); do
+      verdict[$name]=${verdict[$name]:-history}
+    done
     for name in $(differing_names confirm forward.native.bin forward.wine.bin) \
       $(differing_names confirm reverse.native.bin reverse.wine.bin); do
       verdict[$name]=${verdict[$name]:-differs}
     done
   done
-  rm -f "$out"/confirm.part.* "$out"/{forward,reverse}.{native,wine}.bin
+  rm -f "$out"/confirm.part.* "$out"/{forward,reverse}.{native,wine}.bin "$out/rotated.wine.bin"
 }
 differing_names() {  # DIFF-DIR A B
   mkdir -p "$out/$1.diff"

@@ -80,6 +80,12 @@ TEST(RandomScenes, ShapeDescriptionsGiveTheBoxAndTheBoxInsideAFramePen) {
     EXPECT_EQ(lines[1], scenes::describe(pen));
     EXPECT_TRUE(lines[2].ends_with(")  box 30x3, inside the pen 26x-1")) << lines[2];
     EXPECT_TRUE(lines[4].ends_with(")  box 30x3")) << lines[4];
+    scenes::RandomCall round = pie;
+    round.kind = 9;
+    round.v[4] = 64 + 2, round.v[5] = 20;  // the corner's numbers are taken modulo 32, then cut to the box
+    ASSERT_EQ(scenes::kind_name(round), "RoundRect");
+    EXPECT_TRUE(scenes::describe_calls({round})[0].ends_with(")  box 30x3, corner 2x3"))
+        << scenes::describe_calls({round})[0];
 }
 
 TEST(RandomScenes, EveryFixedSelectionNamesCallsOfItsSeed) {

@@ -366,11 +366,14 @@ std::string describe(const RandomCall& call) {
 
 namespace {
 
-// The box of an ellipse, rounded rectangle, arc, chord or pie, and with a wide inside-frame pen
-// the box inside the pen, which the pen may turn inside out (a negative size).
+// The box of an ellipse, rounded rectangle, arc, chord or pie, a rounded rectangle's corner, and
+// with a wide inside-frame pen the box inside the pen, which the pen may turn inside out (a
+// negative size).
 std::string box_note(const RandomCall& c, int style, int width) {
     const int w = std::abs(c.v[2] - c.v[0]), h = std::abs(c.v[3] - c.v[1]);
     std::string note = "  box " + std::to_string(w) + "x" + std::to_string(h);
+    if (c.kind == RoundRectCall)  // the corner ellipse as drawn: no larger than the box
+        note += ", corner " + std::to_string(std::min(w, c.v[4] & 31)) + "x" + std::to_string(std::min(h, c.v[5] & 31));
     if (style == PS_INSIDEFRAME && width > 1)
         note += ", inside the pen " + std::to_string(w - width + 1) + "x" + std::to_string(h - width + 1);
     return note;
