@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -27,7 +28,7 @@ TEST(RandomScenes, ASeedAlwaysGivesTheSameCallsAndSeedsDiffer) {
         ASSERT_LE(calls.size(), 9u);
         for (const auto& c : calls) kinds.insert(scenes::kind_name(c));
     }
-    EXPECT_EQ(kinds.size(), 26u);
+    EXPECT_EQ(kinds.size(), 28u);
     EXPECT_EQ(kinds.count("?"), 0u);
 }
 
@@ -58,6 +59,45 @@ TEST(RandomScenes, DescriptionsNameTheCallAndItsNumbers) {
             EXPECT_EQ(text.rfind(scenes::kind_name(c) + "(", 0), 0u) << text;
             EXPECT_NE(text.find(std::to_string(c.v[7]) + ")"), std::string::npos) << text;
         }
+    }
+}
+
+// The known-deviation list tells cases apart by the sizes the description adds to shape calls:
+// the box, and with a wide inside-frame pen selected before, the box inside the pen.
+TEST(RandomScenes, ShapeDescriptionsGiveTheBoxAndTheBoxInsideAFramePen) {
+    scenes::RandomCall pen;  // kinds and values as the generator numbers them
+    pen.kind = 0;
+    pen.v[7] = 6 + 7 * 5;  // PS_INSIDEFRAME, width 5
+    scenes::RandomCall thin_pen = pen;
+    thin_pen.v[7] = 6 + 7 * 1;  // PS_INSIDEFRAME, width 1: not shrunk
+    scenes::RandomCall pie;
+    pie.kind = 12;
+    pie.v[0] = 40, pie.v[1] = 9, pie.v[2] = 10, pie.v[3] = 12;  // reversed corners: 30 by 3
+    ASSERT_EQ(scenes::kind_name(pie), "Pie");
+    const auto lines = scenes::describe_calls({pie, pen, pie, thin_pen, pie});
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_TRUE(lines[0].ends_with(")  box 30x3")) << lines[0];
+    EXPECT_EQ(lines[1], scenes::describe(pen));
+    EXPECT_TRUE(lines[2].ends_with(")  box 30x3, inside the pen 26x-1")) << lines[2];
+    EXPECT_TRUE(lines[4].ends_with(")  box 30x3")) << lines[4];
+    scenes::RandomCall round = pie;
+    round.kind = 9;
+    round.v[4] = 64 + 2, round.v[5] = 20;  // the corner's numbers are taken modulo 32, then cut to the box
+    ASSERT_EQ(scenes::kind_name(round), "RoundRect");
+    EXPECT_TRUE(scenes::describe_calls({round})[0].ends_with(")  box 30x3, corner 2x3"))
+        << scenes::describe_calls({round})[0];
+}
+
+TEST(RandomScenes, EveryFixedSelectionNamesCallsOfItsSeed) {
+    for (const std::string& selection : scenes::fixed_random_selections()) {
+        const auto kept = scenes::kept_calls(selection);
+        ASSERT_TRUE(kept.has_value()) << selection;
+        const std::size_t colon = selection.find(':');
+        ASSERT_NE(colon, std::string::npos) << selection << ": a fixed scene keeps the calls it was shrunk to";
+        const auto all = scenes::kept_calls(selection.substr(0, colon));
+        const std::size_t named = 1 + static_cast<std::size_t>(std::count(selection.begin(), selection.end(), '.'));
+        EXPECT_EQ(kept->size(), named) << selection << ": an index past the seed's calls";
+        EXPECT_LE(kept->size(), all->size()) << selection;
     }
 }
 

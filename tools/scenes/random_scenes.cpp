@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 
@@ -42,6 +43,8 @@ enum Kind : int {
     SetDibCall,
     RegionPaintCall,
     TextCall,
+    ArcDirectionCall,
+    TextStateCall,
     KindCount
 };
 
@@ -70,11 +73,15 @@ constexpr std::array<const char*, KindCount> kind_names{"pen",
                                                         "StretchDIBits",
                                                         "SetDIBitsToDevice",
                                                         "region-paint",
-                                                        "TextOutA"};
+                                                        "TextOutA",
+                                                        "SetArcDirection",
+                                                        "SetTextColor"};
 
 constexpr std::array<int, 7> pen_styles{PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
 constexpr std::array<DWORD, 5> pattern_rops{PATCOPY, PATINVERT, DSTINVERT, BLACKNESS, WHITENESS};
 constexpr std::array<DWORD, 5> source_rops{SRCCOPY, SRCPAINT, SRCAND, SRCINVERT, NOTSRCCOPY};
+constexpr std::array<UINT, 6> text_aligns{TA_LEFT | TA_TOP,    TA_RIGHT | TA_BASELINE,  TA_CENTER | TA_BOTTOM,
+                                          TA_LEFT | TA_BOTTOM, TA_CENTER | TA_BASELINE, TA_RIGHT | TA_TOP};
 
 class Numbers {
 public:
@@ -147,15 +154,35 @@ void select_brush(Session& s, const RandomCall& c) {
     s.brush = brush;
 }
 
+std::vector<POINT> points_of(const RandomCall& c, int count);
+
 // Elliptic regions and the corners of rounded ones are at least 6 pixels each way: Wine
 // leaves rows of narrower ones uninitialised and paints whatever its heap held there (see known-deviations.txt), which
 // no comparison can use.
-HRGN shape_region(const RandomCall& c) {
-    if (c.v[7] % 3 == 0) return CreateRectRgn(c.v[0], c.v[1], c.v[2], c.v[3]);
+HRGN simple_region(const RandomCall& c, int shape) {
+    if (shape == 0) return CreateRectRgn(c.v[0], c.v[1], c.v[2], c.v[3]);
+    if (shape == 3) {
+        const std::vector<POINT> p = points_of(c, 3 + c.v[6] % 4);
+        return CreatePolygonRgn(p.data(), static_cast<int>(p.size()), c.v[6] % 2 == 0 ? ALTERNATE : WINDING);
+    }
     const int left = std::min(c.v[0], c.v[2]), top = std::min(c.v[1], c.v[3]);
     const int right = std::max(c.v[2], c.v[0]) + 6, bottom = std::max(c.v[3], c.v[1]) + 6;
-    if (c.v[7] % 3 == 1) return CreateEllipticRgn(left, top, right, bottom);
+    if (shape == 1) return CreateEllipticRgn(left, top, right, bottom);
     return CreateRoundRectRgn(left, top, right, bottom, 6 + (c.v[4] & 15), 6 + (c.v[5] & 15));
+}
+
+// A rectangle, ellipse, rounded rectangle or polygon, sometimes moved or combined with a
+// rectangle made of the call's other numbers.
+HRGN shape_region(const RandomCall& c) {
+    HRGN r = simple_region(c, c.v[7] % 4);
+    const int extra = (c.v[7] / 4) % 8;
+    if (extra == 1) OffsetRgn(r, c.v[4] / 4 - 8, c.v[5] / 4 - 6);
+    if (extra >= 2 && extra <= 5) {
+        HRGN other = CreateRectRgn(c.v[4], c.v[5], c.v[4] + (c.v[6] & 31), c.v[5] + ((c.v[6] >> 8) & 31));
+        CombineRgn(r, r, other, RGN_AND + extra - 2);
+        DeleteObject(other);
+    }
+    return r;
 }
 
 std::vector<POINT> points_of(const RandomCall& c, int count) {
@@ -192,6 +219,13 @@ void state_call(Session& s, const Canvas& canvas, const RandomCall& c) {
     case Background:
         SetBkMode(s.dc, c.v[7] % 2 == 0 ? OPAQUE : TRANSPARENT);
         SetBkColor(s.dc, static_cast<COLORREF>(c.v[6]));
+        return;
+    case ArcDirectionCall:
+        canvas.note(SetArcDirection(s.dc, c.v[7] % 2 == 0 ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE));
+        return;
+    case TextStateCall:
+        SetTextColor(s.dc, static_cast<COLORREF>(c.v[6]));
+        canvas.note(SetTextAlign(s.dc, text_aligns[static_cast<std::size_t>(c.v[7] % 6)]));
         return;
     default: clip_call(s, canvas, c); return;
     }
@@ -254,7 +288,7 @@ long long paint_call(const Session& s, const RandomCall& c) {
     }
     HRGN r = shape_region(c);
     HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(c.v[6]));
-    const int how = (c.v[7] / 3) % 3;
+    const int how = (c.v[7] / 32) % 3;
     const long long result = how == 0 ? FillRgn(s.dc, r, b) : how == 1 ? InvertRgn(s.dc, r) : PaintRgn(s.dc, r);
     DeleteObject(b);
     DeleteObject(r);
@@ -262,7 +296,7 @@ long long paint_call(const Session& s, const RandomCall& c) {
 }
 
 void perform(Session& s, const Canvas& canvas, const RandomCall& c) {
-    if (c.kind <= ClipRegion) {
+    if (c.kind <= ClipRegion || c.kind >= ArcDirectionCall) {
         state_call(s, canvas, c);
         return;
     }
@@ -330,6 +364,38 @@ std::string describe(const RandomCall& call) {
     return out.str();
 }
 
+namespace {
+
+// The box of an ellipse, rounded rectangle, arc, chord or pie, a rounded rectangle's corner, and
+// with a wide inside-frame pen the box inside the pen, which the pen may turn inside out (a
+// negative size).
+std::string box_note(const RandomCall& c, int style, int width) {
+    const int w = std::abs(c.v[2] - c.v[0]), h = std::abs(c.v[3] - c.v[1]);
+    std::string note = "  box " + std::to_string(w) + "x" + std::to_string(h);
+    if (c.kind == RoundRectCall)  // the corner ellipse as drawn: no larger than the box
+        note += ", corner " + std::to_string(std::min(w, c.v[4] & 31)) + "x" + std::to_string(std::min(h, c.v[5] & 31));
+    if (style == PS_INSIDEFRAME && width > 1)
+        note += ", inside the pen " + std::to_string(w - width + 1) + "x" + std::to_string(h - width + 1);
+    return note;
+}
+
+}  // namespace
+
+std::vector<std::string> describe_calls(const std::vector<RandomCall>& calls) {
+    std::vector<std::string> out;
+    int style = PS_SOLID, width = 0;  // the DC's own pen until a call selects one
+    for (const RandomCall& c : calls) {
+        std::string line = describe(c);
+        if (c.kind == Pen) {
+            style = pen_styles[static_cast<std::size_t>(c.v[7] % 7)];
+            width = (c.v[7] / 7) % 21;
+        }
+        if (c.kind >= EllipseCall && c.kind <= PieCall) line += box_note(c, style, width);
+        out.push_back(line);
+    }
+    return out;
+}
+
 std::optional<std::vector<RandomCall>> kept_calls(const std::string& selection) {
     const std::optional<CallSelection> parsed = parse_selection(selection);
     if (!parsed) return std::nullopt;
@@ -349,6 +415,18 @@ std::optional<Scene> random_scene(const std::string& selection_text) {
                      for (const RandomCall& c : calls) perform(s, canvas, c);
                      close_session(s);
                  }};
+}
+
+const std::vector<std::string>& fixed_random_selections() {
+    static const std::vector<std::string> selections{
+#include "random_fixed.inc"
+    };
+    return selections;
+}
+
+void add_random_fixed_scenes(std::vector<Scene>& out) {
+    for (const std::string& selection : fixed_random_selections())
+        if (std::optional<Scene> scene = random_scene(selection)) out.push_back(std::move(*scene));
 }
 
 }  // namespace scenes

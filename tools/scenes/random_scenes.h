@@ -23,6 +23,10 @@ std::vector<RandomCall> random_calls(std::uint32_t seed);
 // The call as a line of C, for people reading a shrunk sequence.
 std::string describe(const RandomCall& call);
 
+// The calls as lines of C, each shape call followed by the sizes that tell cases apart (its
+// box, and the box inside a wide inside-frame pen): what the known-deviation list is matched against.
+std::vector<std::string> describe_calls(const std::vector<RandomCall>& calls);
+
 // The name of a call's kind ("Rectangle", "pen", ...), used by the known-deviation list.
 std::string kind_name(const RandomCall& call);
 
@@ -32,5 +36,9 @@ std::optional<Scene> random_scene(const std::string& selection);
 
 // The calls a selection keeps, for describing them.
 std::optional<std::vector<RandomCall>> kept_calls(const std::string& selection);
+
+// Shrunk random sequences that once differed from Windows, kept as fixed scenes of the corpus
+// (listed in random_fixed.inc, where scripts/fuzz-scenes.sh tells which to add).
+const std::vector<std::string>& fixed_random_selections();
 
 }  // namespace scenes

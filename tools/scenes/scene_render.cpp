@@ -3,6 +3,9 @@
 // all to one file. Format per scene, little
 // endian: u32 name length, name bytes, i32 width, i32 height, u32 note count, i64 notes, then
 // width * height u32 pixels, rows top to bottom, as the DIB section holds them.
+// Each scene is on disk before its line "drawn NAME BYTES" (BYTES: the file's length so far)
+// goes to the standard output, so a driver that has to stop a renderer stuck in a scene knows
+// which scenes are complete and where the file must be cut.
 #include "random_scenes.h"
 #include "scene.h"
 #include "tool_args.h"
@@ -88,7 +91,7 @@ int describe(const char* selection) {
         std::fprintf(stderr, "scene_render: bad scene selection '%s'\n", selection);
         return 2;
     }
-    for (const scenes::RandomCall& c : *calls) std::printf("%s\n", scenes::describe(c).c_str());
+    for (const std::string& line : scenes::describe_calls(*calls)) std::printf("%s\n", line.c_str());
     return 0;
 }
 
@@ -129,6 +132,9 @@ int main(int argc, char** argv) {
             return 1;
         }
         ++drawn;
+        std::fflush(out);
+        std::printf("drawn %s %ld\n", s.name.c_str(), std::ftell(out));
+        std::fflush(stdout);
     }
     std::fclose(out);
     std::printf("%d scenes\n", drawn);

@@ -392,6 +392,20 @@ TEST(Arcs, InsideFramePenWiderThanTheBoxFails) {
     DeleteObject(pen);
 }
 
+TEST(Arcs, InsideFramePenWiderThanOneSideSucceedsAndDrawsNothing) {
+    HPEN pen = CreatePen(PS_INSIDEFRAME, 5, RGB(0, 0, 0));
+    Bitmap b(20, 20);
+    HGDIOBJ old = SelectObject(b.dc(), pen);
+    // Three pixels wide: the pen turns the width inside out, not the height. (The other way
+    // round Wine draws out of bounds, so that case has no reference.)
+    EXPECT_TRUE(Arc(b.dc(), 2, 1, 5, 18, 20, 0, 0, 20));
+    EXPECT_TRUE(Chord(b.dc(), 5, 18, 2, 1, 0, 20, 20, 0));
+    EXPECT_TRUE(Pie(b.dc(), 2, 1, 5, 18, 0, 0, 20, 20));
+    EXPECT_EQ(b.picture(), Bitmap(20, 20).picture());
+    SelectObject(b.dc(), old);
+    DeleteObject(pen);
+}
+
 TEST(Pens, NegativeWidthIsItsMagnitude) {
     auto line_with = [](int width) {
         Bitmap b(20, 20);
