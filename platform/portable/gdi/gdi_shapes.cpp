@@ -115,12 +115,12 @@ enum class ArcKind : std::uint8_t { Arc, Chord, Pie };
 BOOL draw_arc(DrawTarget& t, Box box, POINT start, POINT end, ArcKind kind) {
     if (box.width() == 0 || box.height() == 0) return TRUE;
     box = inside_frame(box, t.pen);
-    // An inside-frame pen wider than the box turns it inside out. Both ways, the call fails;
-    // one way only, it succeeds and draws nothing (Windows, as measured through Wine, draws
-    // nothing when the width turns; when only the height does, Wine's own drawing goes astray
-    // and is no model). A box that shrinks to nothing still strokes its degenerate outline.
-    if (box.width() < 0 && box.height() < 0) return FALSE;
-    if (box.width() < 0 || box.height() < 0) return TRUE;
+    // An inside-frame pen wider than the box turns it inside out: the call draws nothing and
+    // succeeds only while the other side keeps at least as much as the turned side lost
+    // (measured through Wine over pens 4 to 20 and boxes up to 30 pixels; when the height
+    // turns, Wine's own drawing goes astray and is no model for the pixels). A box that
+    // shrinks to nothing still strokes its degenerate outline.
+    if (box.width() < 0 || box.height() < 0) return box.width() + box.height() >= 0 ? TRUE : FALSE;
     if (too_large(box)) return FALSE;
     const Rect r = to_rect(box);
     const long long cx = box.left + box.width() / 2, cy = box.top + box.height() / 2;

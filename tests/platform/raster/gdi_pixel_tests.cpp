@@ -401,6 +401,9 @@ TEST(Arcs, InsideFramePenWiderThanOneSideSucceedsAndDrawsNothing) {
     EXPECT_TRUE(Arc(b.dc(), 2, 1, 5, 18, 20, 0, 0, 20));
     EXPECT_TRUE(Chord(b.dc(), 5, 18, 2, 1, 0, 20, 20, 0));
     EXPECT_TRUE(Pie(b.dc(), 2, 1, 5, 18, 0, 0, 20, 20));
+    // One side a pixel short and the other no longer than the pen: the call fails.
+    EXPECT_FALSE(Arc(b.dc(), 2, 1, 5, 5, 20, 0, 0, 20));
+    EXPECT_FALSE(Chord(b.dc(), 1, 2, 5, 5, 0, 20, 20, 0));
     EXPECT_EQ(b.picture(), Bitmap(20, 20).picture());
     SelectObject(b.dc(), old);
     DeleteObject(pen);
