@@ -7,7 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <vector>
+
+namespace wine_beziers {
+// Failures print runs as "y:first-last", not as bytes.
+void PrintTo(const Run& run, std::ostream* out) { *out << run.y << ':' << run.first << '-' << run.last; }
+}  // namespace wine_beziers
 
 namespace {
 
