@@ -81,6 +81,68 @@ void beziers(const Canvas& c) {
     c.note(PolyBezier(c.dc, curve, 5));
 }
 
+// Curves a few pixels wide, one per cell of a grid, their points from a fixed pseudo-random
+// sequence: the flatness test and the rounding decide every pixel at this size.
+void tiny_beziers(const Canvas& c) {
+    unsigned state = 12345;
+    auto next = [&state](int range) {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 16) % static_cast<unsigned>(range));
+    };
+    for (int cell = 0; cell < 196; ++cell) {
+        const int x = 2 + (cell % 14) * 9, y = 2 + (cell / 14) * 9, range = 2 + cell % 6;
+        POINT curve[4];
+        for (POINT& p : curve) p = {x + next(range), y + next(range)};
+        c.note(PolyBezier(c.dc, curve, 4));
+    }
+}
+
+// The same curves drawn from either end: GDI's flatness test is not symmetric, so the two
+// directions may split differently. Control points level with an end are the telling cases.
+void reversed_beziers(const Canvas& c) {
+    const POINT curves[][4] = {{{5, 5}, {5, 25}, {30, 25}, {30, 5}},   {{40, 20}, {40, 5}, {60, 5}, {62, 22}},
+                               {{5, 40}, {20, 40}, {25, 60}, {5, 62}}, {{40, 40}, {60, 50}, {40, 50}, {60, 60}},
+                               {{5, 70}, {5, 70}, {30, 90}, {30, 70}}, {{40, 70}, {45, 95}, {50, 60}, {60, 80}},
+                               {{3, 2}, {2, 3}, {3, 3}, {2, 3}},       {{64, 64}, {64, 64}, {63, 64}, {62, 66}}};
+    for (const auto& curve : curves) {
+        c.note(PolyBezier(c.dc, curve, 4));
+        const POINT back[] = {{curve[3].x + 65, curve[3].y},
+                              {curve[2].x + 65, curve[2].y},
+                              {curve[1].x + 65, curve[1].y},
+                              {curve[0].x + 65, curve[0].y}};
+        c.note(PolyBezier(c.dc, back, 4));
+    }
+}
+
+// Curves whose control points lie far outside the canvas, up to where 28.4 fixed point no
+// longer fits in 32 bits and GDI's arithmetic wraps.
+void far_beziers(const Canvas& c) {
+    const POINT curves[][4] = {{{10, 10}, {-3000, 900}, {4000, 1000}, {100, 20}},
+                               {{10, 110}, {200000, -150000}, {-190000, -160000}, {110, 100}},
+                               {{60, 5}, {-9000000, 9000000}, {9000000, 8000000}, {70, 120}},
+                               {{5, 60}, {100000000, -3000}, {-120000000, 5000}, {120, 65}},
+                               {{30, 30}, {1000000000, 2000000000}, {-1500000000, 700000000}, {90, 90}},
+                               {{120, 10}, {-2000000000, -2000000000}, {2000000000, 2000000000}, {10, 120}}};
+    for (const auto& curve : curves) c.note(PolyBezier(c.dc, curve, 4));
+}
+
+// Loops, cusps and straight curves under XOR: a pixel reached twice by the polyline (where it
+// crosses itself, or by a run of equal points) shows as a gap.
+void xor_beziers(const Canvas& c) {
+    c.note(SetROP2(c.dc, R2_XORPEN));
+    const POINT loop[] = {{10, 60}, {120, 120}, {0, 120}, {110, 60}};
+    const POINT cusp[] = {{110, 60}, {10, 10}, {60, 60}, {10, 60}};
+    const POINT runs[] = {{10, 60}, {60, 10}, {70, 10}, {70, 10}, {120, 50}, {120, 50}, {120, 50}};
+    const POINT straight[] = {{120, 50}, {70, 55}, {90, 55}, {110, 55}};
+    const POINT knot[] = {{5, 90}, {40, 125}, {5, 125}, {40, 90}};
+    c.note(PolyBezier(c.dc, loop, 4));
+    c.note(PolyBezier(c.dc, cusp, 4));
+    c.note(PolyBezier(c.dc, runs, 7));
+    c.note(PolyBezier(c.dc, straight, 4));
+    c.note(PolyBezier(c.dc, knot, 4));
+    SetROP2(c.dc, R2_COPYPEN);
+}
+
 void pixels(const Canvas& c) {
     for (int i = 0; i < 20; ++i) c.note(static_cast<long long>(SetPixel(c.dc, i * 3, i, RGB(i * 10, 255 - i, i))));
     c.note(static_cast<long long>(SetPixel(c.dc, -1, 3, RGB(1, 2, 3))));
@@ -117,6 +179,12 @@ void add_line_scenes(std::vector<Scene>& out) {
     }
     out.push_back(with_pen("bezier_thin", 130, 130, thin, beziers));
     out.push_back(with_pen("bezier_wide", 130, 130, {PS_SOLID, 5}, beziers));
+    out.push_back(with_pen("bezier_tiny", 130, 130, thin, tiny_beziers));
+    out.push_back(with_pen("bezier_tiny_wide", 130, 130, {PS_SOLID, 3}, tiny_beziers));
+    out.push_back(with_pen("bezier_reversed", 130, 100, thin, reversed_beziers));
+    out.push_back(with_pen("bezier_far", 130, 130, thin, far_beziers));
+    out.push_back(with_pen("bezier_xor", 130, 130, thin, xor_beziers));
+    out.push_back(with_pen("bezier_xor_wide", 130, 130, {PS_SOLID, 4}, xor_beziers));
     out.push_back(with_pen("setpixel", 64, 40, thin, pixels));
 }
 

@@ -1,5 +1,6 @@
 // Tests of the rasteriser's pure functions: mix modes, one-pixel lines, polygon spans and the
 // midpoint ellipse, on surfaces and geometry alone.
+#include "raster/bezier.h"
 #include "raster/ellipse.h"
 #include "raster/line.h"
 #include "raster/mix.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <set>
 #include <utility>
@@ -168,6 +170,37 @@ TEST(Spans, FillRectClipsAndRecordsDamage) {
     EXPECT_EQ(d.top, 4);
     EXPECT_EQ(d.right, 3);
     EXPECT_EQ(d.bottom, 6);
+}
+
+// Within 28.4 fixed point (2^27 pixels) every segment ends exactly on its end point, after at
+// most eight levels of halving; beyond it the arithmetic wraps as GDI's does, and must still
+// give a bounded polyline without undefined behaviour (the sanitizers watch this test).
+TEST(Bezier, SegmentsEndOnTheirEndPointsAndStayWithinEightLevels) {
+    std::mt19937 random(7);
+    for (int bits : {3, 10, 20, 27}) {
+        std::uniform_int_distribution<LONG> coordinate(-(1 << (bits - 1)), (1 << (bits - 1)) - 1);
+        for (int i = 0; i < 200; ++i) {
+            POINT points[7];
+            for (POINT& p : points) p = {coordinate(random), coordinate(random)};
+            const std::vector<POINT> line = flatten_beziers(points, 7);
+            ASSERT_LE(line.size(), 1u + 2 * 256);
+            EXPECT_EQ(line.front().x, points[0].x);
+            EXPECT_EQ(line.back().x, points[6].x);
+            EXPECT_EQ(line.back().y, points[6].y);
+        }
+    }
+}
+
+TEST(Bezier, ExtremeCoordinatesGiveABoundedPolyline) {
+    const POINT extremes[] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}, {0, 0},
+                              {-1, INT_MIN},      {INT_MAX, 1}};
+    for (const POINT& a : extremes)
+        for (const POINT& b : extremes) {
+            const POINT curve[] = {a, b, extremes[2], b};
+            EXPECT_LE(flatten_beziers(curve, 4).size(), 257u);
+        }
+    EXPECT_TRUE(flatten_beziers(extremes, 0).empty());
+    EXPECT_EQ(flatten_beziers(extremes, 3).size(), 1u);
 }
 
 }  // namespace
