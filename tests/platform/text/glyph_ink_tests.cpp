@@ -75,8 +75,10 @@ TEST(GlyphInk, GlyphsStayInsideTheGivenArea) {
     g.width = 4;
     g.height = 2;
     g.coverage.assign(8, k_full_level);
+    g.spans = ink_spans(g);
     Surface surface(6, 3, 0xFFFFFF);
-    ink_glyph(surface, {1, 0, 3, 3}, g, 0, 1, Ink(0));
+    Ink black(0);
+    ink_glyph(surface, {1, 0, 3, 3}, g, 0, 1, black);
     for (int x = 0; x < 6; ++x) {
         EXPECT_EQ(surface.row(0)[x], 0xFFFFFFu) << x;
         EXPECT_EQ(surface.row(1)[x], (x == 1 || x == 2) ? 0u : 0xFFFFFFu) << x;
