@@ -33,6 +33,7 @@ struct InkSpan {
     int row = 0;
     int left = 0;
     int length = 0;
+    int first_level = 0;  // index of its first level in the glyph's coverage
     bool solid = false;
 };
 

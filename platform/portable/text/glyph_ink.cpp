@@ -23,7 +23,7 @@ std::uint64_t reciprocal(std::uint32_t divisor) {
 
 }  // namespace
 
-Ink::Ink(std::uint32_t pixel, bool with_greys) : m_pixel(pixel & 0xFFFFFFu) {
+Ink::Ink(std::uint32_t pixel, bool with_greys) : m_pixel(pixel & 0xFFFFFFu), m_with_greys(with_greys) {
     for (int c = 0; c < 3; ++c) m_text[c] = (m_pixel >> shift_of(c)) & 0xFF;
     if (!with_greys) return;
     for (int c = 0; c < 3; ++c) {
@@ -77,30 +77,54 @@ std::vector<InkSpan> ink_spans(const Glyph& glyph) {
             if (levels[x] <= 1) continue;
             bool solid = true;
             const int end = span_end(levels, x, glyph.width, solid);
-            spans.push_back({y, x, end - x, solid});
+            spans.push_back({y, x, end - x, y * glyph.width + x, solid});
             x = end;
         }
     }
     return spans;
 }
 
-void ink_glyph(Surface& surface, const Rect& area, const Glyph& glyph, int left, int top, Ink& ink) {
-    const Rect box = intersect({left, top, left + glyph.width, top + glyph.height}, area);
-    if (box.empty()) return;
+namespace {
+
+// `count` pixels of the span from its `skip`th on.
+void ink_part(std::uint32_t* out, int count, const InkSpan& span, int skip, const Glyph& glyph, Ink& ink) {
+    if (span.solid) {
+        std::fill_n(out, count, ink.pixel());
+    } else {
+        ink_span(out, count, glyph.coverage.data() + span.first_level + skip, ink);
+    }
+}
+
+// Most glyphs lie wholly inside the area: their spans need no cutting.
+void ink_whole(Surface& surface, const Glyph& glyph, int left, int top, Ink& ink) {
+    for (const InkSpan& span : glyph.spans) {
+        ink_part(surface.row(top + span.row) + left + span.left, span.length, span, 0, glyph, ink);
+    }
+}
+
+void ink_clipped(Surface& surface, const Rect& box, const Glyph& glyph, int left, int top, Ink& ink) {
     for (const InkSpan& span : glyph.spans) {
         const int y = top + span.row;
         if (y < box.top) continue;
         if (y >= box.bottom) break;
         const int from = std::max(left + span.left, box.left);
         const int to = std::min(left + span.left + span.length, box.right);
-        if (from >= to) continue;
-        std::uint32_t* out = surface.row(y) + from;
-        if (span.solid) {
-            std::fill_n(out, to - from, ink.pixel());
-            continue;
-        }
-        const std::size_t first = static_cast<std::size_t>(span.row) * static_cast<std::size_t>(glyph.width);
-        ink_span(out, to - from, glyph.coverage.data() + first + static_cast<std::size_t>(from - left), ink);
+        if (from < to) ink_part(surface.row(y) + from, to - from, span, from - left - span.left, glyph, ink);
+    }
+}
+
+}  // namespace
+
+void ink_glyph(Surface& surface, const Rect& area, const Glyph& glyph, int left, int top, Ink& ink) {
+    const Rect whole{left, top, left + glyph.width, top + glyph.height};
+    const Rect box = intersect(whole, area);
+    if (box.empty()) return;
+    const bool inside =
+        box.left == whole.left && box.top == whole.top && box.right == whole.right && box.bottom == whole.bottom;
+    if (inside) {
+        ink_whole(surface, glyph, left, top, ink);
+    } else {
+        ink_clipped(surface, box, glyph, left, top, ink);
     }
 }
 

@@ -40,6 +40,7 @@ class Ink {
 public:
     explicit Ink(std::uint32_t pixel, bool with_greys = true);
     std::uint32_t pixel() const { return m_pixel; }
+    bool with_greys() const { return m_with_greys; }
     // The pixel d after ink of the given level (0..16) lands on it.
     std::uint32_t over(std::uint32_t d, int level) const;
     // The same for a level from 2 to 15.
@@ -68,6 +69,7 @@ private:
     }
 
     std::uint32_t m_pixel;
+    bool m_with_greys;
     std::array<std::uint32_t, 3> m_text{};  // red, green, blue
     // (hi_k - t) / (255 - t) and (t - lo_k) / t in 32.32, [level][channel]
     std::array<std::array<std::uint64_t, 3>, k_full_level + 1> m_lighter{}, m_darker{};

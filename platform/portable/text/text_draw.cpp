@@ -27,10 +27,18 @@ Rect decoration(int x, int width, int baseline, int position, int thickness) {
     return {x, top, x + width, top + thickness};
 }
 
+// The ink of the last text drawn, with the mixes it remembers: labels come in few colours,
+// one after another. The text module runs on one thread (as the font cache does).
+Ink& ink_for(std::uint32_t pixel, bool with_greys) {
+    static Ink last(0, false);
+    if (last.pixel() != (pixel & 0xFFFFFFu) || (with_greys && !last.with_greys())) last = Ink(pixel, with_greys);
+    return last;
+}
+
 void paint_in(Surface& surface, const Rect& clip, Font& font, int x, int top, std::string_view bytes,
               const TextPaint& paint, int width) {
     const FontMetrics& m = font.metrics();
-    Ink ink(to_pixel(paint.text_color), font.antialiased());
+    Ink& ink = ink_for(to_pixel(paint.text_color), font.antialiased());
     if (paint.background == Background::Opaque) {
         fill(surface, intersect({x, top, x + width, top + m.height()}, clip), to_pixel(paint.bk_color));
     }
