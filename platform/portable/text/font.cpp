@@ -196,8 +196,8 @@ const Glyph& Font::glyph(unsigned char byte) {
     std::unique_ptr<Glyph>& slot = m_glyphs[byte];
     if (slot) return *slot;
     auto fresh = std::make_unique<Glyph>(render(byte));
-    if (m_glyph_bytes + fresh->coverage.size() > k_glyph_budget) forget_glyphs();
-    m_glyph_bytes += fresh->coverage.size();
+    if (m_glyph_bytes + fresh->bytes() > k_glyph_budget) forget_glyphs();
+    m_glyph_bytes += fresh->bytes();
     m_advances[byte] = fresh->extent_advance;
     slot = std::move(fresh);
     return *slot;
@@ -269,6 +269,7 @@ Glyph Font::render(unsigned char byte) const {
     out.left = slot->bitmap_left;
     out.top = slot->bitmap_top;
     copy_levels(bitmap, out);
+    out.spans = ink_spans(out);
     return out;
 }
 

@@ -14,6 +14,7 @@
 #include <platform/win32.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,6 +25,17 @@ struct FT_LibraryRec_;
 struct FT_SizeRec_;
 
 namespace zg::text {
+
+// A stretch of one glyph row whose levels are all 2 or more, the only levels that change
+// pixels; solid when all of them are full. Drawing a glyph walks its spans: a solid one is a
+// fill with the text colour, the others mix pixel by pixel, and the rest is never visited.
+struct InkSpan {
+    int row = 0;
+    int left = 0;
+    int length = 0;
+    int first_level = 0;  // index of its first level in the glyph's coverage
+    bool solid = false;
+};
 
 // A rendered glyph: rows of coverage levels 0 to 16 (glyph_ink.h), placed relative to the pen
 // on the baseline. Sizes the font's gasp table marks for greys are antialiased; the others
@@ -36,6 +48,8 @@ struct Glyph {
     int advance = 0;                     // pixels the pen moves when the glyph is drawn
     int extent_advance = 0;              // what the glyph adds to the text's extent
     std::vector<std::uint8_t> coverage;  // width * height, row by row, 0 = none, 16 = full
+    std::vector<InkSpan> spans;          // where the coverage inks, as ink_spans() finds it
+    std::size_t bytes() const { return coverage.size() + spans.size() * sizeof(InkSpan); }
 };
 
 // What GetTextMetricsA reports, plus the decoration lines, all in pixels.

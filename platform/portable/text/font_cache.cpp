@@ -13,6 +13,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -89,6 +90,13 @@ std::string font_key(const std::string& file, Synthesis synthesis, int ppem, con
            (request.lfStrikeOut != 0 ? 's' : '-');
 }
 
+// Requests that realise the same font the same way: every field, and the face name up to its
+// terminator (what follows it in the array is not part of the request).
+bool same_request(const LOGFONTA& a, const LOGFONTA& b) {
+    return std::memcmp(&a, &b, offsetof(LOGFONTA, lfFaceName)) == 0 &&
+           std::strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
 struct Match {
     std::shared_ptr<FaceFile> file;  // null: nothing loadable matched
     std::string file_key;
@@ -133,6 +141,7 @@ public:
         if (FT_Init_FreeType(&m_library) != 0) m_library = nullptr;
     }
     ~FontCache() {
+        m_last.reset();
         m_fonts.clear();
         m_matches.clear();
         m_files.clear();
@@ -144,7 +153,28 @@ public:
 
     FcConfig* config() const { return m_config; }
 
+    // A program draws many strings in one font in a row: the last request is answered without
+    // building keys. Its font is the newest of the cache, so the memo never keeps alive a font
+    // the cache has let go; its glyphs grow within the font's own budget until the next miss
+    // weighs all fonts again.
     std::shared_ptr<Font> get(const LOGFONTA& request) {
+        if (m_last && same_request(request, m_last_request)) return m_last;
+        std::shared_ptr<Font> font = lookup(request);
+        if (font) {
+            m_last = font;
+            m_last_request = request;
+        }
+        return font;
+    }
+
+    FontCacheCounts counts() const {
+        std::size_t files = 0;
+        for (const auto& entry : m_files) files += entry.second.expired() ? 0 : 1;
+        return {m_matches.size(), m_fonts.size(), files, glyph_bytes()};
+    }
+
+private:
+    std::shared_ptr<Font> lookup(const LOGFONTA& request) {
         const Match& match = matched(request);
         if (!match.file) return nullptr;
         const int ppem = ppem_for_request(*match.file, request);
@@ -161,13 +191,6 @@ public:
         return font;
     }
 
-    FontCacheCounts counts() const {
-        std::size_t files = 0;
-        for (const auto& entry : m_files) files += entry.second.expired() ? 0 : 1;
-        return {m_matches.size(), m_fonts.size(), files, glyph_bytes()};
-    }
-
-private:
     const Match& matched(const LOGFONTA& request) {
         const std::string key = match_key(request);
         if (const Match* hit = m_matches.find(key)) return *hit;
@@ -200,6 +223,8 @@ private:
     LruCache<Match> m_matches{k_match_entries};
     LruCache<std::shared_ptr<Font>> m_fonts{k_font_entries};
     std::map<std::string, std::weak_ptr<FaceFile>> m_files;
+    std::shared_ptr<Font> m_last;  // what the last request realised
+    LOGFONTA m_last_request{};
 };
 
 FontCache& cache() {

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace zg::text {
 
@@ -29,21 +30,58 @@ constexpr std::uint8_t level_of_coverage(std::uint8_t coverage) {
     return static_cast<std::uint8_t>(coverage == 0 ? 0 : (coverage - 1) / 15);
 }
 
-// The text colour's mixes for every level, per channel, ready for many pixels.
+// The text colour's mixes for every level, per channel, ready for many pixels. Each mix's
+// truncated division is a multiplication by a 32.32 factor, exact for every product of two
+// bytes (the error stays under 2^-16, less than the 1/255 a quotient's fraction is short of
+// the next integer). Text in a font drawn in two levels never mixes, so it may skip the
+// factors (with_greys false); over() then only knows levels 0, 1 and 16. Text mostly lies
+// on one background, so an Ink also remembers its last mix at each level (mix_again).
 class Ink {
 public:
-    explicit Ink(std::uint32_t pixel);
+    explicit Ink(std::uint32_t pixel, bool with_greys = true);
     std::uint32_t pixel() const { return m_pixel; }
+    bool with_greys() const { return m_with_greys; }
     // The pixel d after ink of the given level (0..16) lands on it.
     std::uint32_t over(std::uint32_t d, int level) const;
+    // The same for a level from 2 to 15.
+    std::uint32_t mix(std::uint32_t d, int level) const {
+        return channel_mix(d >> 16, 0, level) << 16 | channel_mix(d >> 8, 1, level) << 8 | channel_mix(d, 2, level);
+    }
+
+    // mix(), answered from memory when the pixel is the one mixed last at this level.
+    std::uint32_t mix_again(std::uint32_t d, int level) {
+        Remembered& last = m_last[level];
+        if (last.under != d) last = {d, mix(d, level)};
+        return last.out;
+    }
 
 private:
+    struct Remembered {
+        std::uint32_t under = 0xFFFFFFFFu;
+        std::uint32_t out = 0;  // mix(under): the constructor sets it
+    };
+
+    std::uint32_t channel_mix(std::uint32_t d, int c, int level) const {
+        const std::uint32_t t = m_text[c];
+        d &= 0xFF;
+        if (d > t) return t + static_cast<std::uint32_t>(((d - t) * m_lighter[level][c]) >> 32);
+        return t - static_cast<std::uint32_t>(((t - d) * m_darker[level][c]) >> 32);
+    }
+
     std::uint32_t m_pixel;
-    std::array<std::array<std::uint8_t, k_full_level + 1>, 3> m_lo{}, m_hi{};  // [channel][level]
+    bool m_with_greys;
+    std::array<std::uint32_t, 3> m_text{};  // red, green, blue
+    // (hi_k - t) / (255 - t) and (t - lo_k) / t in 32.32, [level][channel]
+    std::array<std::array<std::uint64_t, 3>, k_full_level + 1> m_lighter{}, m_darker{};
+    std::array<Remembered, k_full_level + 1> m_last{};
 };
 
-// Writes one glyph with its first row at `top` and first column at `left`, only inside
-// `area` (which the caller has clipped to the surface).
-void ink_glyph(Surface& surface, const Rect& area, const Glyph& glyph, int left, int top, const Ink& ink);
+// Where the glyph's coverage inks, row by row, left to right. Empty when the coverage does
+// not hold width * height levels.
+std::vector<InkSpan> ink_spans(const Glyph& glyph);
+
+// Writes one glyph's spans with its first row at `top` and first column at `left`, only
+// inside `area` (which the caller has clipped to the surface).
+void ink_glyph(Surface& surface, const Rect& area, const Glyph& glyph, int left, int top, Ink& ink);
 
 }  // namespace zg::text

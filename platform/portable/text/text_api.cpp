@@ -59,8 +59,9 @@ void paint(DeviceContext& dc, Font& font, long long left, long long top, std::st
     const zg::text::TextPaint colours{
         dc.text_color, dc.bk_color,
         dc.bk_mode == OPAQUE ? zg::text::Background::Opaque : zg::text::Background::Transparent};
-    zg::text::draw_text(*surface, zg::VisibleArea(dc, *surface).pieces(surface->bounds()), font, clamp_coordinate(left),
-                        clamp_coordinate(top), text, colours);
+    // The visible rectangles lie inside the surface already; draw_text cuts them to the text.
+    const zg::VisibleArea visible(dc, *surface);
+    zg::text::draw_text(*surface, visible.rects(), font, clamp_coordinate(left), clamp_coordinate(top), text, colours);
 }
 
 }  // namespace

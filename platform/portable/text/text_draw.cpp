@@ -27,10 +27,18 @@ Rect decoration(int x, int width, int baseline, int position, int thickness) {
     return {x, top, x + width, top + thickness};
 }
 
+// The ink of the last text drawn, with the mixes it remembers: labels come in few colours,
+// one after another. The text module runs on one thread (as the font cache does).
+Ink& ink_for(std::uint32_t pixel, bool with_greys) {
+    static Ink last(0, false);
+    if (last.pixel() != (pixel & 0xFFFFFFu) || (with_greys && !last.with_greys())) last = Ink(pixel, with_greys);
+    return last;
+}
+
 void paint_in(Surface& surface, const Rect& clip, Font& font, int x, int top, std::string_view bytes,
               const TextPaint& paint, int width) {
     const FontMetrics& m = font.metrics();
-    const Ink ink(to_pixel(paint.text_color));
+    Ink& ink = ink_for(to_pixel(paint.text_color), font.antialiased());
     if (paint.background == Background::Opaque) {
         fill(surface, intersect({x, top, x + width, top + m.height()}, clip), to_pixel(paint.bk_color));
     }
@@ -70,7 +78,7 @@ int text_width(Font& font, std::string_view bytes) {
     return static_cast<int>(width);
 }
 
-void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top, std::string_view bytes,
+void draw_text(Surface& surface, std::span<const Rect> clips, Font& font, int x, int top, std::string_view bytes,
                const TextPaint& paint) {
     const int width = text_width(font, bytes);
     // Glyphs may overhang their cell (italics, accents): the damage covers the ink too.
@@ -82,6 +90,11 @@ void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int
         paint_in(surface, area, font, x, top, bytes, paint, width);
         surface.add_damage(area);
     }
+}
+
+void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top, std::string_view bytes,
+               const TextPaint& paint) {
+    draw_text(surface, std::span<const Rect>(clips), font, x, top, bytes, paint);
 }
 
 }  // namespace zg::text

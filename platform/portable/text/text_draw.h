@@ -12,6 +12,7 @@
 
 #include <platform/win32.h>
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct TextPaint {
 int text_width(Font& font, std::string_view bytes);
 
 // Paints the text with the top-left corner of its cell at (x, top).
+void draw_text(Surface& surface, std::span<const Rect> clips, Font& font, int x, int top, std::string_view bytes,
+               const TextPaint& paint);
 void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top, std::string_view bytes,
                const TextPaint& paint);
 

@@ -45,6 +45,24 @@ long mapping_count() {
     return lines;
 }
 
+// A repeated request is answered from memory: it must still be the font of that request,
+// and only bytes up to the face name's terminator may be ignored.
+TEST(FontCache, RepeatedRequestsGetTheirOwnFont) {
+    LOGFONTA plain = request(-15, "Liberation Sans");
+    const auto first = realise_font(plain);
+    ASSERT_NE(first, nullptr);
+    std::memset(plain.lfFaceName + 16, 'x', LF_FACESIZE - 17);  // after the terminator
+    EXPECT_EQ(realise_font(plain), first);
+    LOGFONTA underlined = plain;
+    underlined.lfUnderline = 1;
+    const auto second = realise_font(underlined);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->underline());
+    EXPECT_FALSE(realise_font(plain)->underline());
+    EXPECT_EQ(realise_font(plain), first);
+    EXPECT_EQ(realise_font(request(-16, "Liberation Sans"))->metrics().ppem, 16);
+}
+
 TEST(LruCache, ForgetsTheLeastRecentlyUsedAndFindRefreshes) {
     LruCache<int> cache(2);
     cache.insert("a", 1);

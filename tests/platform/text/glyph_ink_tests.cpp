@@ -11,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace zg::text {
 namespace {
@@ -75,11 +76,94 @@ TEST(GlyphInk, GlyphsStayInsideTheGivenArea) {
     g.width = 4;
     g.height = 2;
     g.coverage.assign(8, k_full_level);
+    g.spans = ink_spans(g);
     Surface surface(6, 3, 0xFFFFFF);
-    ink_glyph(surface, {1, 0, 3, 3}, g, 0, 1, Ink(0));
+    Ink black(0);
+    ink_glyph(surface, {1, 0, 3, 3}, g, 0, 1, black);
     for (int x = 0; x < 6; ++x) {
         EXPECT_EQ(surface.row(0)[x], 0xFFFFFFu) << x;
         EXPECT_EQ(surface.row(1)[x], (x == 1 || x == 2) ? 0u : 0xFFFFFFu) << x;
+    }
+}
+
+// The mixes multiply by 32.32 factors instead of dividing: for every text and paper byte and
+// every grey level they must give the truncated quotients of the rule in glyph_ink.h, with
+// lo_k and hi_k read back as the ink over black and over white.
+TEST(GlyphInk, FactorsGiveTheTruncatedQuotientsForEveryByte) {
+    int wrong = 0;
+    for (int t = 0; t < 256; ++t) {
+        const Ink ink(grey(t));
+        for (int level = 2; level < k_full_level; ++level) {
+            const int lo = static_cast<int>(ink.over(0, level) & 0xFF);
+            const int hi = static_cast<int>(ink.over(0xFFFFFF, level) & 0xFF);
+            for (int d = 0; d < 256; ++d) {
+                int want = t;
+                if (d > t) want = t + (d - t) * (hi - t) / (255 - t);
+                if (d < t) want = t - (t - d) * (t - lo) / t;
+                wrong += ink.over(grey(d), level) != grey(want) ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+// A remembered mix is only reused for the very same pixel, whatever its top byte.
+TEST(GlyphInk, RememberedMixesMatchFreshOnes) {
+    Ink ink(RGB(30, 140, 220));
+    const Ink fresh(RGB(30, 140, 220));
+    const std::array<std::uint32_t, 6> paper = {0xFFFFFFFFu, 0x00FFFFFFu, 0xFF123456u, 0x00123456u, 0x00123456u, 0};
+    for (int level = 2; level < k_full_level; ++level) {
+        for (const std::uint32_t d : paper) EXPECT_EQ(ink.mix_again(d, level), fresh.over(d, level)) << d;
+    }
+}
+
+TEST(GlyphInk, SpansCoverTheInkingLevelsAndSayWhichAreSolid) {
+    Glyph g;
+    g.width = 8;
+    g.height = 2;
+    g.coverage = {0, 16, 16, 1, 5, 16, 0, 2, 16, 0, 0, 0, 0, 0, 1, 1};
+    const std::vector<InkSpan> spans = ink_spans(g);
+    ASSERT_EQ(spans.size(), 4u);
+    const auto expect_span = [&](std::size_t i, int row, int left, int length, bool solid) {
+        EXPECT_EQ(spans[i].row, row) << i;
+        EXPECT_EQ(spans[i].left, left) << i;
+        EXPECT_EQ(spans[i].length, length) << i;
+        EXPECT_EQ(spans[i].first_level, row * g.width + left) << i;
+        EXPECT_EQ(spans[i].solid, solid) << i;
+    };
+    expect_span(0, 0, 1, 2, true);
+    expect_span(1, 0, 4, 2, false);
+    expect_span(2, 0, 7, 1, false);
+    expect_span(3, 1, 0, 1, true);
+    g.coverage.pop_back();
+    EXPECT_TRUE(ink_spans(g).empty()) << "coverage shorter than the glyph";
+}
+
+// Drawn through its spans, a grey glyph cut by any area gives what its levels give pixel by
+// pixel, and nothing outside the area changes.
+TEST(GlyphInk, SpansDrawWhatTheLevelsSayInsideAndOutsideTheArea) {
+    const auto font = realise_font(request(-24));
+    ASSERT_NE(font, nullptr);
+    const Glyph& g = font->glyph('W');
+    ASSERT_GT(g.width, 4);
+    const std::uint32_t paper = 0x3070B0;
+    const std::array<Rect, 4> areas = {Rect{0, 0, 60, 60}, Rect{12, 12, 60, 60}, Rect{0, 0, 14, 16},
+                                       Rect{13, 5, 15, 40}};
+    for (const Rect& area : areas) {
+        Surface surface(60, 60, paper);
+        Ink ink(0xF0E010);
+        ink_glyph(surface, area, g, 10, 10, ink);
+        int wrong = 0;
+        for (int y = 0; y < 60; ++y) {
+            for (int x = 0; x < 60; ++x) {
+                const bool in_glyph = x >= 10 && x < 10 + g.width && y >= 10 && y < 10 + g.height;
+                const bool in_area = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+                const int level =
+                    in_glyph && in_area ? g.coverage[static_cast<std::size_t>((y - 10) * g.width + x - 10)] : 0;
+                wrong += surface.row(y)[x] != ink.over(paper, level) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << area.left << ',' << area.top << ',' << area.right << ',' << area.bottom;
     }
 }
 
