@@ -44,6 +44,18 @@ struct Selection {
 Selection select_objects(HDC dc, const PenSpec& pen, COLORREF pen_color, bool null_brush, COLORREF brush_color);
 void restore_objects(const Selection& s);
 
+// The header of a 32-bit BI_RGB picture; a negative height makes it top-down.
+inline BITMAPINFO dib_info(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 void add_shape_scenes(std::vector<Scene>& out);
 void add_line_scenes(std::vector<Scene>& out);
 void add_region_scenes(std::vector<Scene>& out);

@@ -21,16 +21,7 @@ constexpr Op named_ops[] = {{"srccopy", SRCCOPY},     {"srcpaint", SRCPAINT},   
                             {"whiteness", WHITENESS}, {"patcopy", PATCOPY},       {"patinvert", PATINVERT},
                             {"dstinvert", DSTINVERT}};
 
-BITMAPINFO source_info(bool top_down) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = top_down ? -side : side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
+BITMAPINFO source_info(bool top_down) { return dib_info(side, top_down ? -side : side); }
 
 // Memory order, so the two orientations show the same pixels upside down.
 void fill_source(unsigned* p) {

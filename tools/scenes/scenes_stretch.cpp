@@ -23,16 +23,7 @@ constexpr Box destinations[] = {{0, 0, 5, 4},   {0, 0, 9, 7},  {0, 0, 2, 3},  {0
 constexpr Box sources[] = {{-2, -1, 5, 4}, {5, 3, 6, 5}, {-3, 2, 7, 3}, {3, -2, 4, 7}, {6, 4, 3, 3}, {2, -1, 10, 6}};
 constexpr int columns = sizeof(destinations) / sizeof(Box), rows = sizeof(sources) / sizeof(Box);
 
-BITMAPINFO source_info(bool top_down) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = source_w;
-    info.bmiHeader.biHeight = top_down ? -source_h : source_h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
+BITMAPINFO source_info(bool top_down) { return dib_info(source_w, top_down ? -source_h : source_h); }
 
 void fill_source(unsigned* p) {
     for (unsigned i = 0; i < source_w * source_h; ++i) p[i] = 0x00203040u + i * 0x00050B13u;

@@ -4,6 +4,8 @@
 
 #include <platform/win32.h>
 
+#include "../dib_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -21,34 +23,20 @@ using wine_beziers::kSize;
 using wine_beziers::Run;
 
 // A white kSize x kSize top-down DIB section in a memory DC, a black cosmetic pen selected.
-class Canvas {
+class Canvas : public zg_test::DibCanvas {
 public:
-    Canvas() {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        std::memset(m_bits, 0xFF, static_cast<std::size_t>(kSize) * kSize * 4);
-        m_old_bitmap = SelectObject(m_dc, m_bitmap);
-        m_old_pen = SelectObject(m_dc, GetStockObject(BLACK_PEN));
-    }
-    ~Canvas() {
-        SelectObject(m_dc, m_old_pen);
-        SelectObject(m_dc, m_old_bitmap);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
+    Canvas() : DibCanvas(kSize, kSize, 0xFFFFFFFFu) { m_old_pen = SelectObject(dc(), GetStockObject(BLACK_PEN)); }
+    ~Canvas() { SelectObject(dc(), m_old_pen); }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    HDC dc() const { return m_dc; }
     // The painted pixels as runs per scan line, top to bottom, left to right.
     std::vector<Run> runs() const {
         GdiFlush();
         std::vector<Run> out;
         for (int y = 0; y < kSize; ++y)
             for (int x = 0; x < kSize; ++x) {
-                if (!painted(x, y)) continue;
+                if ((at(x, y) & 0xFFFFFFu) == 0xFFFFFFu) continue;
                 if (!out.empty() && out.back().y == y && out.back().last == x - 1)
                     out.back().last = x;
                 else
@@ -58,14 +46,7 @@ public:
     }
 
 private:
-    bool painted(int x, int y) const {
-        return (static_cast<const DWORD*>(m_bits)[y * kSize + x] & 0xFFFFFFu) != 0xFFFFFFu;
-    }
-
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old_bitmap = nullptr, m_old_pen = nullptr;
-    void* m_bits = nullptr;
+    HGDIOBJ m_old_pen = nullptr;
 };
 
 TEST(PolyBezier, PaintsThePixelsGdiPaints) {

@@ -3,6 +3,8 @@
 // return what Wine returns (each expectation measured under Wine first).
 #include <platform/win32.h>
 
+#include "../dib_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -18,35 +20,11 @@ constexpr unsigned background = 0xCCCCCCCCu;
 
 // A top-down 32-bit DIB section in a memory DC, 0xCC-filled, with a patterned corner so that
 // blits within the DC copy something visible.
-class Canvas {
+class Canvas : public zg_test::DibCanvas {
 public:
-    explicit Canvas(int w = side, int h = side) : m_w(w) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        std::memset(m_bits, 0xCC, static_cast<std::size_t>(w * h) * 4);
+    explicit Canvas(int w = side, int h = side) : DibCanvas(w, h, background) {
         for (int i = 0; i < 8; ++i) pixels()[i * w + i] = 0x00102030u * static_cast<unsigned>(i + 1);
-        m_old = SelectObject(m_dc, m_bitmap);
     }
-    ~Canvas() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC dc() const { return m_dc; }
-    unsigned* pixels() const { return static_cast<unsigned*>(m_bits); }
-    unsigned at(int x, int y) const { return pixels()[y * m_w + x]; }
-
-private:
-    int m_w;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    void* m_bits = nullptr;
 };
 
 // A clip region with a hole and a detached piece: three bands, several rectangles per band.

@@ -2,6 +2,8 @@
 // measured under Wine first; the same tests run there in the Windows build.
 #include <platform/win32.h>
 
+#include "../dib_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -15,36 +17,25 @@ constexpr COLORREF gap_colour = RGB(0xFF, 0, 0);  // pixel 0xFF0000
 
 // A top-down DIB section in a memory DC, filled with the background, with a pen of the given
 // style selected, the gap colour as background colour and the null brush.
-class StyledBitmap {
+class StyledBitmap : public zg_test::DibCanvas {
 public:
-    StyledBitmap(int w, int h, int style, int width = 1) : m_w(w), m_h(h) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        for (int i = 0; i < w * h; ++i) static_cast<unsigned*>(m_bits)[i] = background;
-        m_old_bitmap = SelectObject(m_dc, m_bitmap);
-        m_pen = CreatePen(style, width, pen_colour);
-        m_old_pen = SelectObject(m_dc, m_pen);
-        SelectObject(m_dc, GetStockObject(NULL_BRUSH));
-        SetBkColor(m_dc, gap_colour);
+    StyledBitmap(int w, int h, int style, int pen_width = 1)
+        : DibCanvas(w, h, background), m_pen(CreatePen(style, pen_width, pen_colour)) {
+        m_old_pen = SelectObject(dc(), m_pen);
+        SelectObject(dc(), GetStockObject(NULL_BRUSH));
+        SetBkColor(dc(), gap_colour);
     }
     ~StyledBitmap() {
-        SelectObject(m_dc, m_old_pen);
+        SelectObject(dc(), m_old_pen);
         DeleteObject(m_pen);
-        SelectObject(m_dc, m_old_bitmap);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
     }
     StyledBitmap(const StyledBitmap&) = delete;
     StyledBitmap& operator=(const StyledBitmap&) = delete;
 
-    HDC dc() const { return m_dc; }
-    unsigned at(int x, int y) const { return static_cast<const unsigned*>(m_bits)[y * m_w + x] & 0xFFFFFFu; }
     // '#' pen, 'o' gap, '.' untouched; under R2_XORPEN 'X' and 'x' for the same mixed with the
     // background.
     char code(int x, int y) const {
-        switch (at(x, y)) {
+        switch (at(x, y) & 0xFFFFFFu) {
         case background: return '.';
         case 0x0000FFu: return '#';
         case 0xFF0000u: return 'o';
@@ -55,22 +46,18 @@ public:
     }
     std::string row(int y) const {
         std::string s;
-        for (int x = 0; x < m_w; ++x) s += code(x, y);
+        for (int x = 0; x < width(); ++x) s += code(x, y);
         return s;
     }
     std::string picture() const {
         std::string s;
-        for (int y = 0; y < m_h; ++y) s += row(y) + "\n";
+        for (int y = 0; y < height(); ++y) s += row(y) + "\n";
         return s;
     }
 
 private:
-    int m_w, m_h;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HPEN m_pen = nullptr;
-    HGDIOBJ m_old_bitmap = nullptr, m_old_pen = nullptr;
-    void* m_bits = nullptr;
+    HPEN m_pen;
+    HGDIOBJ m_old_pen = nullptr;
 };
 
 void line(HDC dc, int x0, int y0, int x1, int y1) {

@@ -2,6 +2,8 @@
 // under Wine (which reproduces Windows' GDI) before it was written down here.
 #include <platform/win32.h>
 
+#include "../dib_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,42 +17,19 @@ namespace {
 constexpr unsigned background = 0xCCCCCCCCu;
 
 // A 10 x 10 (or other) top-down DIB section in a memory DC, 0xCC-filled.
-class Bitmap {
+class Bitmap : public zg_test::DibCanvas {
 public:
-    explicit Bitmap(int w = 10, int h = 10) : m_w(w), m_h(h) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        std::memset(m_bits, 0xCC, static_cast<std::size_t>(w * h) * 4);
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    ~Bitmap() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    Bitmap(const Bitmap&) = delete;
-    Bitmap& operator=(const Bitmap&) = delete;
+    explicit Bitmap(int w = 10, int h = 10) : DibCanvas(w, h, background) {}
 
-    HDC dc() const { return m_dc; }
-    unsigned at(int x, int y) const { return static_cast<const unsigned*>(m_bits)[y * m_w + x]; }
     // The picture as rows of '#' (changed) and '.' (background).
     std::string picture() const {
         std::string s;
-        for (int y = 0; y < m_h; ++y) {
-            for (int x = 0; x < m_w; ++x) s += at(x, y) == background ? '.' : '#';
+        for (int y = 0; y < height(); ++y) {
+            for (int x = 0; x < width(); ++x) s += at(x, y) == background ? '.' : '#';
             s += '\n';
         }
         return s;
     }
-
-private:
-    int m_w, m_h;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    void* m_bits = nullptr;
 };
 
 std::string rows(std::initializer_list<const char*> lines) {
