@@ -38,15 +38,18 @@ BrushState brush_state(const DeviceContext& dc, const BrushObject* object) {
 
 }  // namespace
 
-std::optional<DrawTarget> resolve_target(HDC hdc) {
+std::optional<DrawTarget> resolve_target(HDC hdc, Uses uses) {
     DeviceContext* dc = lookup_dc(hdc);
     if (dc == nullptr) return std::nullopt;
     DrawTarget target;
     target.dc = dc;
     target.surface = dc->surface();
     if (target.surface != nullptr) target.visible = VisibleArea(*dc, *target.surface);
-    target.pen = pen_state(*dc);
-    target.brush = brush_state(*dc, dc->brush_object());
+    if (uses == Uses::Nothing)
+        target.pen.kind = PenKind::Null;
+    else
+        target.pen = pen_state(*dc);
+    target.brush = uses == Uses::PenAndBrush ? brush_state(*dc, dc->brush_object()) : brush_state(*dc, nullptr);
     return target;
 }
 

@@ -38,8 +38,13 @@ struct DrawTarget {
     BrushState brush;
 };
 
-// Null for an invalid DC handle (the call fails as on Windows).
-std::optional<DrawTarget> resolve_target(HDC hdc);
+// What a call draws with, so that a call resolves no object it does not use: each handle
+// lookup is a good part of a small call's cost (SetPixel, a short LineTo).
+enum class Uses : std::uint8_t { Nothing, Pen, PenAndBrush };
+
+// Null for an invalid DC handle (the call fails as on Windows). What `uses` leaves out reads as
+// a null pen or brush.
+std::optional<DrawTarget> resolve_target(HDC hdc, Uses uses = Uses::PenAndBrush);
 
 // The brush of a handle given directly (FillRgn), mixed with the DC's mode; null brush handle
 // or wrong kind gives nullopt.

@@ -5,22 +5,29 @@
 #include "raster/bezier.h"
 
 using zg::gdi::resolve_target;
+using zg::gdi::Uses;
 using zg::raster::PathClose;
 
 extern "C" {
 
 BOOL WINAPI LineTo(HDC hdc, int x, int y) {
-    auto t = resolve_target(hdc);
+    auto t = resolve_target(hdc, Uses::Pen);
     if (!t) return FALSE;
-    const POINT from = t->dc->position;
-    t->dc->position = {x, y};
+    const POINT from = t->dc->position, to{x, y};
+    t->dc->position = to;
     if (t->surface == nullptr) return TRUE;
-    zg::gdi::paint_outline(*t, {from, POINT{x, y}}, PathClose::Open);
+    // The common line, one pixel wide and solid, needs no path.
+    if (t->pen.kind == zg::gdi::PenKind::Thin && t->pen.style == PS_SOLID) {
+        for (const zg::Rect& clip : t->visible.rects())
+            zg::raster::draw_thin_line(*t->surface, clip, from, to, t->pen.mix);
+        return TRUE;
+    }
+    zg::gdi::paint_outline(*t, {from, to}, PathClose::Open);
     return TRUE;
 }
 
 BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt) {
-    auto t = resolve_target(hdc);
+    auto t = resolve_target(hdc, Uses::Pen);
     if (!t || apt == nullptr || cpt < 2) return FALSE;
     if (t->surface == nullptr) return TRUE;
     zg::gdi::paint_outline(*t, std::vector<POINT>(apt, apt + cpt), PathClose::Open);
@@ -28,7 +35,7 @@ BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt) {
 }
 
 BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
-    auto t = resolve_target(hdc);
+    auto t = resolve_target(hdc, Uses::Pen);
     if (!t || apt == nullptr || cpt < 4 || cpt % 3 != 1) return FALSE;
     if (t->surface == nullptr) return TRUE;
     zg::gdi::paint_outline(*t, zg::raster::flatten_beziers(apt, cpt), PathClose::Open);
@@ -38,7 +45,7 @@ BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
 COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
     // Windows mixes the colour with the DC's mix mode and returns the colour it set, even when
     // the point lies outside the surface or the clip region (and then writes nothing).
-    auto t = resolve_target(hdc);
+    auto t = resolve_target(hdc, Uses::Nothing);
     if (!t) return CLR_INVALID;
     const std::uint32_t pixel = zg::to_pixel(color & 0xFFFFFFu);
     if (t->surface == nullptr || !t->visible.contains(x, y)) return zg::to_colorref(pixel);

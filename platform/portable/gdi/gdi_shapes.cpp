@@ -95,17 +95,7 @@ BOOL draw_polygon(DrawTarget& t, const std::vector<POINT>& path, raster::FillRul
         paint_shape(t, interior, path, PathClose::Closed);
         return TRUE;
     }
-    if (!t.brush.null && !t.brush.mix.is_nop()) {
-        Surface& s = *t.surface;
-        const raster::Mix mix = t.brush.mix;
-        Rect touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-        raster::scan_polygon(path, rule, s.bounds(), [&](int y, std::vector<raster::Span>& spans) {
-            for (const raster::Span& span : spans) raster::fill_span(s, y, span.x0, span.x1, mix);
-            touched = {std::min(touched.left, spans.front().x0), std::min(touched.top, y),
-                       std::max(touched.right, spans.back().x1), y + 1};
-        });
-        if (touched.left < touched.right) s.add_damage(touched);
-    }
+    if (!t.brush.null) raster::fill_polygon(*t.surface, path, rule, t.brush.mix);
     paint_outline(t, path, PathClose::Closed);
     return TRUE;
 }

@@ -2,6 +2,8 @@
 // to the edges that cross it.
 #include "raster/polygon.h"
 
+#include "raster/spans.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -117,9 +119,12 @@ void spans_of_row(std::vector<Crossing>& xs, FillRule rule, const Rect& clip, st
     }
 }
 
-}  // namespace
-
-void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& clip, const RowSink& row) {
+// The scan itself, for a sink with row(y, spans) for any row and one(y, x0, x1) for a row of
+// a single span (x0 < x1, already clamped). Rows where exactly two edges cross run in a loop of
+// their own until an edge starts or ends: most rows of most polygons, and a row there is two
+// steps of the edge walks and one span, with no lists.
+template <class Sink>
+void scan_rows(const std::vector<POINT>& points, FillRule rule, const Rect& clip, Sink& sink) {
     if (points.size() < 2 || clip.empty()) return;
     const std::vector<Edge> edges = build_edges(points);
     if (edges.empty()) return;
@@ -148,14 +153,72 @@ void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& c
             y = edges[next].y_top - 1;
             continue;
         }
+        if (active.size() == 2) {
+            const long long next_top = next < edges.size() ? edges[next].y_top : LLONG_MAX;
+            const long long stop = std::min({first_end, next_top, static_cast<long long>(clip.bottom)});
+            EdgeWalk& p = active[0];
+            EdgeWalk& q = active[1];
+            for (; y < stop; ++y) {
+                const long long px = p.x(), qx = q.x();
+                const int a = static_cast<int>(std::clamp<long long>(std::min(px, qx), clip.left, clip.right));
+                const int b = static_cast<int>(std::clamp<long long>(std::max(px, qx), clip.left, clip.right));
+                if (a < b) sink.one(static_cast<int>(y), a, b);
+                p.next_row();
+                q.next_row();
+            }
+            --y;  // the loop's step brings y back to stop
+            continue;
+        }
         xs.clear();
         for (EdgeWalk& w : active) {
             xs.push_back({w.x(), w.edge->dir});
             w.next_row();
         }
         spans_of_row(xs, rule, clip, spans);
-        if (!spans.empty()) row(static_cast<int>(y), spans);
+        if (!spans.empty()) sink.row(static_cast<int>(y), spans);
     }
+}
+
+// A sink that hands every row to a RowSink as a list.
+struct ListSink {
+    const RowSink& to;
+    std::vector<Span> single{Span{0, 0}};
+    void row(int y, std::vector<Span>& spans) { to(y, spans); }
+    void one(int y, int x0, int x1) {
+        single.resize(1);
+        single[0] = {x0, x1};
+        to(y, single);
+    }
+};
+
+// A sink that fills each span on a surface and keeps the box of what it filled.
+struct FillSink {
+    Surface& surface;
+    Mix mix;
+    Rect touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    void one(int y, int x0, int x1) {
+        fill_span(surface, y, x0, x1, mix);
+        touched = {std::min(touched.left, x0), std::min(touched.top, y), std::max(touched.right, x1), y + 1};
+    }
+    void row(int y, std::vector<Span>& spans) {
+        for (const Span& span : spans) fill_span(surface, y, span.x0, span.x1, mix);
+        touched = {std::min(touched.left, spans.front().x0), std::min(touched.top, y),
+                   std::max(touched.right, spans.back().x1), y + 1};
+    }
+};
+
+}  // namespace
+
+void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& clip, const RowSink& row) {
+    ListSink sink{row};
+    scan_rows(points, rule, clip, sink);
+}
+
+void fill_polygon(Surface& surface, const std::vector<POINT>& points, FillRule rule, Mix mix) {
+    if (mix.is_nop()) return;
+    FillSink sink{surface, mix};
+    scan_rows(points, rule, surface.bounds(), sink);
+    if (sink.touched.left < sink.touched.right) surface.add_damage(sink.touched);
 }
 
 Region polygon_region(const std::vector<POINT>& points, FillRule rule, const Rect& clip) {

@@ -5,7 +5,9 @@
 // nothing. Arithmetic is exact (128-bit where products can exceed 64 bits).
 #pragma once
 
+#include "raster/mix.h"
 #include "raster/region.h"
+#include "surface/surface.h"
 
 #include <platform/win32.h>
 
@@ -21,6 +23,10 @@ enum class FillRule : std::uint8_t { Alternate, Winding };
 // implicitly. The work is bounded by the clip height times the number of edges.
 using RowSink = std::function<void(int y, std::vector<Span>& spans)>;
 void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& clip, const RowSink& row);
+
+// Fills the polygon's spans on the surface with mix, clipped to the surface, and adds the
+// damage: what scan_polygon gives, without a list per row.
+void fill_polygon(Surface& surface, const std::vector<POINT>& points, FillRule rule, Mix mix);
 
 Region polygon_region(const std::vector<POINT>& points, FillRule rule, const Rect& clip);
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <random>
 
 namespace zg::raster {
@@ -137,6 +138,58 @@ TEST(PolygonSteps, CrossingsMatchExactOnesWithClippedTops) {
         const std::vector<POINT> pts{
             {far(rng), far(rng)}, {far(rng), far(rng)}, {near(rng), near(rng)}, {far(rng), 50}};
         expect_rows_match(pts, {-100, 0, 200, 100});
+    }
+}
+
+// fill_polygon writes on the surface what scan_polygon's rows say, for the alternate rule of
+// reference_row, shapes that leave the surface included.
+TEST(PolygonSteps, DirectFillPaintsTheScannedRows) {
+    std::mt19937 rng(9);
+    std::uniform_int_distribution<int> near(-20, 100);
+    for (int trial = 0; trial < 100; ++trial) {
+        std::vector<POINT> pts(3 + trial % 6);
+        for (POINT& p : pts) p = {near(rng), near(rng)};
+        Surface s(80, 60, 0x01010101u);
+        fill_polygon(s, pts, FillRule::Alternate, make_mix(R2_XORPEN, 0x00FFFFFFu));
+        Rect painted{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+        for (int y = 0; y < 60; ++y) {
+            std::vector<bool> inside(80, false);
+            for (const Span& span : reference_row(pts, y, s.bounds()))
+                for (int x = span.x0; x < span.x1; ++x) inside[static_cast<std::size_t>(x)] = true;
+            for (int x = 0; x < 80; ++x) {
+                const std::uint32_t want = inside[static_cast<std::size_t>(x)] ? 0x01FEFEFEu : 0x01010101u;
+                ASSERT_EQ(s.row(y)[x], want) << "trial " << trial << " at " << x << "," << y;
+                if (inside[static_cast<std::size_t>(x)]) {
+                    painted = {std::min(painted.left, x), std::min(painted.top, y), std::max(painted.right, x + 1),
+                               std::max(painted.bottom, y + 1)};
+                }
+            }
+        }
+        const Rect d = s.take_damage();
+        if (painted.left < painted.right) {
+            EXPECT_TRUE(d.left <= painted.left && d.top <= painted.top && d.right >= painted.right &&
+                        d.bottom >= painted.bottom);
+        }
+    }
+}
+
+// Lines wholly inside the clip take a pointer walk of their own; it must light the pixels of the
+// general walk, in every octant, in both directions and with a mix that shows double hits.
+TEST(ThinLines, LinesInsideTheClipLightTheWalkedPixels) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> coord(0, 63), len(0, 3);
+    for (int trial = 0; trial < 2000; ++trial) {
+        POINT p0{coord(rng), coord(rng)}, p1{coord(rng), coord(rng)};
+        if (len(rng) == 0)
+            p1 = {std::clamp<LONG>(p0.x + len(rng) - 1, 0, 63), std::clamp<LONG>(p0.y + len(rng) * 2 - 3, 0, 63)};
+        for (const Mix mix : {make_mix(R2_COPYPEN, 0x00123456u), make_mix(R2_XORPEN, 0x00ABCDEFu)}) {
+            Surface drawn(64, 64, 0x11111111u), walked(64, 64, 0x11111111u);
+            draw_thin_line(drawn, drawn.bounds(), p0, p1, mix);
+            walk_thin_line(p0, p1, walked.bounds(),
+                           [&](int x, int y) { walked.row(y)[x] = mix.apply(walked.row(y)[x]); });
+            ASSERT_TRUE(std::equal(drawn.data(), drawn.data() + 64 * 64, walked.data()))
+                << p0.x << "," << p0.y << " to " << p1.x << "," << p1.y;
+        }
     }
 }
 
