@@ -44,7 +44,7 @@ const char* only_case = nullptr;
 
 void report(const char* name, int iterations, const std::function<void()>& op) {
     if (only_case != nullptr && std::strcmp(name, only_case) != 0) return;
-    std::printf("%s %.2f\n", name, best_us(iterations, op));
+    std::printf("%s %.3f\n", name, best_us(iterations, op));
     std::fflush(stdout);
 }
 

@@ -25,4 +25,4 @@ ZG_DISPLAY=headless "$native/tools/scenes/raster_timing" >"$out/native.txt"
 wine_run "$windows/tools/scenes/raster_timing.exe" >"$out/wine.txt"
 printf '%-30s %12s %12s %14s\n' case native_us wine_us native/wine
 join <(sort "$out/native.txt") <(sort "$out/wine.txt") |
-    awk '{ r = $2 / $3; printf "%-30s %12.2f %12.2f %8.2f %s\n", $1, $2, $3, r, (r > 1 ? "*" : "") }'
+    awk '{ r = $2 / $3; printf "%-30s %12.3f %12.3f %8.2f %s\n", $1, $2, $3, r, (r > 1 ? "*" : "") }'

@@ -2,10 +2,12 @@
 // to the edges that cross it.
 #include "raster/polygon.h"
 
+#include "raster/runs.h"
 #include "raster/spans.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace zg::raster {
 
@@ -18,19 +20,30 @@ struct Edge {
     int dir;                                   // +1 when the path runs downwards
 };
 
+// The edges in order of their upper row. A curve's outline gives hundreds of edges, so they are
+// ordered through 64-bit keys (upper row, then position in the path) rather than by moving the
+// edges themselves about; equal rows keep the path's order.
 std::vector<Edge> build_edges(const std::vector<POINT>& points) {
-    std::vector<Edge> edges;
-    edges.reserve(points.size());
+    std::vector<Edge> unordered;
+    std::vector<std::uint64_t> keys;
+    unordered.reserve(points.size());
+    keys.reserve(points.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
         const POINT& a = points[i];
         const POINT& b = points[(i + 1) % points.size()];
         if (a.y == b.y) continue;
         const POINT& top = a.y < b.y ? a : b;
         const POINT& bottom = a.y < b.y ? b : a;
-        edges.push_back({top.x, top.y, bottom.y, static_cast<long long>(bottom.x) - top.x,
-                         static_cast<long long>(bottom.y) - top.y, a.y < b.y ? 1 : -1});
+        // The row biased to unsigned, so that keys order as rows do.
+        const std::uint64_t row = static_cast<std::uint32_t>(top.y) ^ 0x80000000u;
+        keys.push_back(row << 32 | unordered.size());
+        unordered.push_back({top.x, top.y, bottom.y, static_cast<long long>(bottom.x) - top.x,
+                             static_cast<long long>(bottom.y) - top.y, a.y < b.y ? 1 : -1});
     }
-    std::sort(edges.begin(), edges.end(), [](const Edge& p, const Edge& q) { return p.y_top < q.y_top; });
+    std::sort(keys.begin(), keys.end());
+    std::vector<Edge> edges;
+    edges.reserve(unordered.size());
+    for (const std::uint64_t key : keys) edges.push_back(unordered[key & 0xFFFFFFFFu]);
     return edges;
 }
 
@@ -124,9 +137,12 @@ void spans_of_row(std::vector<Crossing>& xs, FillRule rule, const Rect& clip, st
 // their own until an edge starts or ends: most rows of most polygons, and a row there is two
 // steps of the edge walks and one span, with no lists.
 template <class Sink>
-void scan_rows(const std::vector<POINT>& points, FillRule rule, const Rect& clip, Sink& sink) {
-    if (points.size() < 2 || clip.empty()) return;
-    const std::vector<Edge> edges = build_edges(points);
+void scan_rows(const std::vector<POINT>& given, FillRule rule, const Rect& clip, Sink& sink) {
+    if (given.size() < 2 || clip.empty()) return;
+    // A run of equal unit steps crosses each row where its single edge does, exactly, so a
+    // curve's outline scans as far fewer edges.
+    const std::vector<POINT> joined = given.size() > 3 ? join_unit_runs(given) : std::vector<POINT>{};
+    const std::vector<Edge> edges = build_edges(given.size() > 3 ? joined : given);
     if (edges.empty()) return;
     std::vector<EdgeWalk> active;
     std::vector<Crossing> xs;
