@@ -7,29 +7,37 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace zg::raster {
 
 namespace {
 
-// Spans per row over a fixed range of rows, merged only at the end.
+// Spans per row over a fixed range of rows, merged only at the end. The pieces of all rows share
+// one list (a list per row cost an allocation for every row a stroke touches, which was most of
+// a thin frame's time); each row remembers its latest piece, which a neighbouring piece of the
+// outline mostly overlaps and joins.
 class Coverage {
 public:
-    Coverage(const Rect& clip) : m_clip(clip), m_rows(static_cast<std::size_t>(std::max(clip.height(), 0))) {}
+    Coverage(const Rect& clip) : m_clip(clip), m_last(static_cast<std::size_t>(std::max(clip.height(), 0)), none) {}
 
     void add(long long y, long long x0, long long x1) {
         if (y < m_clip.top || y >= m_clip.bottom) return;
         const int a = static_cast<int>(std::clamp<long long>(x0, m_clip.left, m_clip.right));
         const int b = static_cast<int>(std::clamp<long long>(x1, m_clip.left, m_clip.right));
         if (a >= b) return;
-        // Neighbouring pieces of an outline mostly overlap on a row: merging with the last span
-        // keeps the lists short, so the final sort has little to do.
-        std::vector<Span>& row = m_rows[static_cast<std::size_t>(y - m_clip.top)];
-        if (!row.empty() && a <= row.back().x1 && b >= row.back().x0) {
-            row.back() = {std::min(a, row.back().x0), std::max(b, row.back().x1)};
-            return;
+        const auto row = static_cast<std::uint32_t>(y - m_clip.top);
+        std::uint32_t& last = m_last[row];
+        if (last != none) {
+            Piece& piece = m_pieces[last];
+            if (a <= piece.x1 && b >= piece.x0) {
+                piece.x0 = std::min(a, piece.x0);
+                piece.x1 = std::max(b, piece.x1);
+                return;
+            }
         }
-        row.push_back({a, b});
+        last = static_cast<std::uint32_t>(m_pieces.size());
+        m_pieces.push_back({row, a, b});
     }
 
     void add_rect(long long l, long long t, long long r, long long b) {
@@ -40,14 +48,33 @@ public:
     const Rect& clip() const { return m_clip; }
 
     Region finish() {
+        // The pieces by row, each row's in the order they came (a counting sort).
+        const std::size_t rows = m_last.size();
+        std::vector<std::uint32_t> first(rows + 1, 0);
+        for (const Piece& piece : m_pieces) ++first[piece.row + 1];
+        for (std::size_t i = 0; i < rows; ++i) first[i + 1] += first[i];
+        std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
+        std::vector<Span> ordered(m_pieces.size());
+        for (const Piece& piece : m_pieces) ordered[next[piece.row]++] = {piece.x0, piece.x1};
         RegionBuilder builder;
-        for (std::size_t i = 0; i < m_rows.size(); ++i) builder.add_row(m_clip.top + static_cast<int>(i), m_rows[i]);
+        std::vector<Span> spans;
+        for (std::size_t i = 0; i < rows; ++i) {
+            if (first[i] == first[i + 1]) continue;
+            spans.assign(ordered.begin() + first[i], ordered.begin() + first[i + 1]);
+            builder.add_row(m_clip.top + static_cast<int>(i), spans);
+        }
         return builder.finish();
     }
 
 private:
+    struct Piece {
+        std::uint32_t row;
+        int x0, x1;
+    };
+    static constexpr std::uint32_t none = UINT32_MAX;
     Rect m_clip;
-    std::vector<std::vector<Span>> m_rows;
+    std::vector<std::uint32_t> m_last;  // per row, the index of its latest piece, or none
+    std::vector<Piece> m_pieces;
 };
 
 // ceil(num / den) for den > 0, exact.

@@ -31,10 +31,7 @@ bool Surface::get(int x, int y, std::uint32_t& out) const {
     return true;
 }
 
-void Surface::add_damage(const Rect& r) {
-    m_damage = unite(m_damage, intersect(r, bounds()));
-    ++m_writes;
-}
+void Surface::grow_damage(const Rect& r) { m_damage = unite(m_damage, intersect(r, bounds())); }
 
 Rect Surface::take_damage() {
     Rect d = m_damage;

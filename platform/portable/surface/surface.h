@@ -46,14 +46,21 @@ public:
     // Pixel read with bounds checks; false outside the surface.
     bool get(int x, int y, std::uint32_t& out) const;
 
-    // The area written since the last take_damage(); displays present it.
-    void add_damage(const Rect& r);
+    // The area written since the last take_damage(); displays present it. Most writes of a
+    // frame land inside what the frame has already changed, which needs no union.
+    void add_damage(const Rect& r) {
+        ++m_writes;
+        if (r.left < m_damage.left || r.top < m_damage.top || r.right > m_damage.right || r.bottom > m_damage.bottom)
+            grow_damage(r);
+    }
     Rect take_damage();
     const Rect& damage() const { return m_damage; }
     // Counts add_damage calls: a display tells a program that is drawing from one that waits.
     std::uint64_t writes() const { return m_writes; }
 
 private:
+    void grow_damage(const Rect& r);
+
     int m_width = 0, m_height = 0, m_stride = 0;
     std::vector<std::uint32_t> m_storage;
     std::uint32_t* m_pixels = nullptr;
