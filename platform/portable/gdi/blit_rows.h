@@ -14,10 +14,22 @@ struct PixelPoint {
 
 // Copies `rows` rows of `width` pixels between blocks of the given strides (in pixels, either
 // may be negative). Rows that follow each other in both blocks go as one copy: a large copy
-// runs faster than the same bytes in row-sized pieces. The blocks may overlap only where the
-// caller copies a block onto itself.
+// runs faster than the same bytes in row-sized pieces. Blocks that meet are copied in memmove's
+// order; apart, a large copy is split across cores.
 void copy_rows(std::uint32_t* out, std::ptrdiff_t out_stride, const std::uint32_t* in, std::ptrdiff_t in_stride,
                int width, int rows);
+
+// A block of `rows` rows of `width` pixels starting at `first`, rows `stride` pixels apart
+// (either sign).
+struct RowBlock {
+    const std::uint32_t* first;
+    std::ptrdiff_t stride;
+    int width, rows;
+};
+
+// True when the two blocks' address ranges meet: then rows must be handled in the order that
+// reads each before it is overwritten, on one thread.
+bool blocks_meet(const RowBlock& a, const RowBlock& b);
 
 // r lies inside dst and r moved to `from` lies inside src; src may be dst, overlapping.
 void blit_rect(Surface& dst, const Rect& r, const Surface& src, PixelPoint from, const raster::Rop3& op);

@@ -17,6 +17,7 @@
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
 #include "print/printer_dc.h"
+#include "raster/row_split.h"
 
 #include <algorithm>
 #include <climits>
@@ -338,18 +339,28 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
     if (cols.size() <= 0) return;
     const Rect sampled{area.left + cols.first, area.top, area.left + cols.last + 1, area.bottom};
     const bool direct = one_to_one(xs, cols);
-    RowSampler sampler(src, xs, cols, mode);
     for (const Rect& r : VisibleArea(dc, dst).pieces(sampled)) {
-        for (int y = r.top; y < r.bottom; ++y) {
-            const AxisSample& sy = ys[static_cast<std::size_t>(y - area.top)];
-            if (sy.empty()) continue;
-            const int skip = r.left - sampled.left;
-            const std::uint32_t* in =
-                direct && (sy.lo == sy.hi || !merges(mode))
-                    ? src.top + sy.pick * src.stride + xs[static_cast<std::size_t>(cols.first)].pick
-                    : sampler.row(sy);
-            raster::rop_row(dst.row(y) + r.left, in + skip, r.width(), op);
-        }
+        // Rows [first, end) of r, with a sampler of their own.
+        auto stretch_rows = [&](int first, int end) {
+            RowSampler sampler(src, xs, cols, mode);
+            for (int y = r.top + first; y < r.top + end; ++y) {
+                const AxisSample& sy = ys[static_cast<std::size_t>(y - area.top)];
+                if (sy.empty()) continue;
+                const int skip = r.left - sampled.left;
+                const std::uint32_t* in =
+                    direct && (sy.lo == sy.hi || !merges(mode))
+                        ? src.top + sy.pick * src.stride + xs[static_cast<std::size_t>(cols.first)].pick
+                        : sampler.row(sy);
+                raster::rop_row(dst.row(y) + r.left, in + skip, r.width(), op);
+            }
+        };
+        // A stretch within one picture reads rows that it may already have written: in order.
+        if (blocks_meet({dst.row(r.top) + r.left, dst.stride(), r.width(), r.height()},
+                        {src.top, src.stride, src.width, src.height}))
+            stretch_rows(0, r.height());
+        else
+            raster::for_row_chunks(r.height(), static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t),
+                                   stretch_rows);
         dst.add_damage(r);
     }
 }

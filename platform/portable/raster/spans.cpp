@@ -5,6 +5,7 @@
 #include "raster/spans.h"
 
 #include "raster/quad.h"
+#include "raster/row_split.h"
 
 #include <algorithm>
 #include <cstring>
@@ -46,10 +47,21 @@ void fill_span(Surface& surface, int y, int x0, int x1, Mix mix) {
     mix_run(surface.row(y) + x0, x1 - x0, mix);
 }
 
+namespace {
+
+// A rectangle within the surface, its rows split across cores when it is large.
+void fill_rows(Surface& surface, const Rect& c, Mix mix) {
+    for_row_chunks(c.height(), static_cast<std::size_t>(c.width()) * sizeof(std::uint32_t), [&](int first, int end) {
+        for (int y = c.top + first; y < c.top + end; ++y) mix_run(surface.row(y) + c.left, c.width(), mix);
+    });
+}
+
+}  // namespace
+
 void fill_rect(Surface& surface, const Rect& r, Mix mix) {
     const Rect c = intersect(r, surface.bounds());
     if (c.empty() || mix.is_nop()) return;
-    for (int y = c.top; y < c.bottom; ++y) mix_run(surface.row(y) + c.left, c.width(), mix);
+    fill_rows(surface, c, mix);
     surface.add_damage(c);
 }
 
@@ -61,7 +73,7 @@ void fill_region(Surface& surface, const Region& region, Mix mix) {
     const bool inside = box.left == e.left && box.top == e.top && box.right == e.right && box.bottom == e.bottom;
     for (const Rect& r : region.rects) {
         const Rect c = inside ? r : intersect(r, box);
-        for (int y = c.top; y < c.bottom; ++y) mix_run(surface.row(y) + c.left, c.width(), mix);
+        if (!c.empty()) fill_rows(surface, c, mix);
     }
     surface.add_damage(box);
 }

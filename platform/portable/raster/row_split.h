@@ -1,0 +1,49 @@
+// Large row jobs on two cores. A fill or copy of a whole window is bound by how fast one core
+// moves memory, not by the memory itself: on a two-core machine the second core doubles it.
+// Rows are handed out in chunks from a shared counter to the calling thread and to one helper
+// thread, started on the first large job and asleep between jobs. The caller never waits for the
+// helper to start: when the helper is late or busy, the caller takes every chunk itself, so a
+// job costs at most one wake-up more than doing it alone. Chunks cover disjoint rows, so the
+// pixels are the same whoever writes them.
+//
+// ZG_RASTER_THREADS=1 in the environment keeps every job on the calling thread (to measure one
+// core, or on a machine shared with other work).
+#pragma once
+
+#include <cstddef>
+#include <type_traits>
+
+namespace zg::raster {
+
+// Below this many bytes a job stays on the calling thread: waking the helper costs a few
+// microseconds, about what one core moves in 64 KiB.
+inline constexpr std::size_t split_bytes = std::size_t{1} << 20;
+
+// How split jobs run, for the whole process: Off keeps them on the calling thread in one piece,
+// On is the default, Reversed runs the chunks on the calling thread from the last to the first
+// (tests use it to show that a job's rows do not depend on each other's order, and that jobs
+// whose rows do are not split). The environment setting above only chooses where it starts.
+// Returns the previous mode.
+enum class RowSplit : unsigned char { Off, On, Reversed };
+RowSplit set_row_split(RowSplit mode);
+
+using RowChunkWork = void (*)(void* context, int first, int end);
+
+// Runs work(context, first, end) over disjoint chunks covering [0, rows), returning when all
+// are done; on two threads when another core is there to take part.
+void split_rows(int rows, void* context, RowChunkWork work);
+
+// Calls chunk(first, end) for rows [0, rows), split across cores when the job touches at least
+// split_bytes (rows of `row_bytes` each). Rows must not depend on each other.
+template <class Chunk>
+void for_row_chunks(int rows, std::size_t row_bytes, Chunk&& chunk) {
+    if (rows < 2 || row_bytes * static_cast<std::size_t>(rows) < split_bytes) {
+        if (rows > 0) chunk(0, rows);
+        return;
+    }
+    using Fn = std::remove_reference_t<Chunk>;
+    split_rows(rows, const_cast<void*>(static_cast<const void*>(&chunk)),
+               [](void* context, int first, int end) { (*static_cast<Fn*>(context))(first, end); });
+}
+
+}  // namespace zg::raster

@@ -1,0 +1,103 @@
+// Large fills and transfers run on two cores. Every row must be done exactly once, whoever takes
+// it, and the pixels must be the ones one thread writes, including where a transfer reads the
+// picture it writes (which must stay in order).
+#include "../dib_canvas.h"
+#include "raster/row_split.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using zg::raster::for_row_chunks;
+using zg_test::DibCanvas;
+
+// Counts how often each row is visited by one split job.
+std::vector<int> visits(int rows) {
+    std::unique_ptr<std::atomic<int>[]> count(new std::atomic<int>[static_cast<std::size_t>(rows)]);
+    for (int i = 0; i < rows; ++i) count[static_cast<std::size_t>(i)] = 0;
+    for_row_chunks(rows, zg::raster::split_bytes, [&](int first, int end) {
+        ASSERT_TRUE(0 <= first && first < end && end <= rows);
+        for (int y = first; y < end; ++y) ++count[static_cast<std::size_t>(y)];
+    });
+    std::vector<int> out(static_cast<std::size_t>(rows));
+    for (int i = 0; i < rows; ++i) out[static_cast<std::size_t>(i)] = count[static_cast<std::size_t>(i)];
+    return out;
+}
+
+TEST(RowSplit, EveryRowOnceFromOneThreadOrTwoAtATime) {
+    for (const int rows : {1, 2, 3, 15, 16, 17, 700, 4097})
+        for (const int n : visits(rows)) ASSERT_EQ(n, 1) << rows << " rows";
+    // Two threads with large jobs at once: one has the helper, the other works alone.
+    std::atomic<int> wrong{0};
+    auto many = [&] {
+        for (int i = 0; i < 200; ++i)
+            for (const int n : visits(333 + i))
+                if (n != 1) ++wrong;
+    };
+    std::thread other(many);
+    many();
+    other.join();
+    EXPECT_EQ(wrong.load(), 0);
+}
+
+// A 1000 x 700 picture (over the split threshold for every call below) of varied pixels.
+void paint(DibCanvas& c) {
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            c.pixels()[y * c.width() + x] = static_cast<std::uint32_t>(x * 2654435761u ^ y * 40503u) & 0x00FFFFFFu;
+}
+
+// The calls that split their rows, on fresh pictures; returns both pictures' pixels.
+std::vector<std::uint32_t> run_calls() {
+    constexpr int w = 1000, h = 700;
+    DibCanvas a(w, h, 0), b(w, h, 0);
+    paint(a);
+    paint(b);
+    HBRUSH brush = CreateSolidBrush(RGB(12, 34, 56));
+    HGDIOBJ old = SelectObject(b.dc(), brush);
+    PatBlt(b.dc(), 10, 20, 900, 650, PATINVERT);
+    PatBlt(b.dc(), 0, 0, w, h / 2, PATCOPY);
+    SetROP2(b.dc(), R2_XORPEN);
+    Rectangle(b.dc(), 5, 7, 990, 690);
+    SelectObject(b.dc(), old);
+    DeleteObject(brush);
+    BitBlt(b.dc(), 0, 350, w, 350, a.dc(), 0, 0, SRCCOPY);
+    // Within one picture: the rows overlap and must be read before they are overwritten.
+    BitBlt(a.dc(), 3, 5, w - 3, h - 5, a.dc(), 0, 0, SRCCOPY);
+    StretchBlt(a.dc(), 0, 0, w, h, a.dc(), 0, 0, w / 2, h / 2, SRCCOPY);
+    StretchBlt(b.dc(), 0, 0, w, h, a.dc(), 100, 100, w / 2, h / 2, SRCCOPY);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // bottom-up
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(w) * h * 3);
+    StretchDIBits(a.dc(), 0, 0, w, h, 0, 0, w, h, b.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+    // A picture's own pixels drawn onto it eight rows lower.
+    StretchDIBits(a.dc(), 0, 8, w, h - 8, 0, 8, w, h - 8, a.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+    // And a quarter of them enlarged onto the whole picture.
+    StretchDIBits(a.dc(), 0, 0, w, h, 0, 0, w / 2, h / 2, a.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+    GetDIBits(b.dc(), reinterpret_cast<HBITMAP>(GetCurrentObject(b.dc(), OBJ_BITMAP)), 0, h, out.data(), &info,
+              DIB_RGB_COLORS);
+    std::copy(a.pixels(), a.pixels() + w * h, out.begin() + w * h);
+    std::copy(b.pixels(), b.pixels() + w * h, out.begin() + 2 * w * h);
+    return out;
+}
+
+TEST(RowSplit, LargeFillsAndTransfersPaintWhatOneThreadPaints) {
+    using zg::raster::RowSplit;
+    const RowSplit was = zg::raster::set_row_split(RowSplit::Off);
+    const std::vector<std::uint32_t> alone = run_calls();
+    // Chunks from last to first: a call whose rows depend on each other's order must not split.
+    zg::raster::set_row_split(RowSplit::Reversed);
+    EXPECT_TRUE(run_calls() == alone);
+    zg::raster::set_row_split(RowSplit::On);
+    for (int round = 0; round < 3; ++round) EXPECT_TRUE(run_calls() == alone) << "round " << round;
+    zg::raster::set_row_split(was);
+}
+
+}  // namespace
