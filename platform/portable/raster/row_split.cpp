@@ -17,25 +17,56 @@
 #include <system_error>
 #include <thread>
 
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
 namespace zg::raster {
 
 namespace {
 
+// The chunks not yet taken are [front, back), packed in one word: the caller takes them from
+// the front, the helper from the back. Each side thus keeps to the same rows from one job to
+// the next (a wipe every frame), which stay in that core's cache instead of moving between
+// the cores with every job.
 struct Job {
     int rows = 0, chunk_rows = 0, chunks = 0;
     void* context = nullptr;
     RowChunkWork work = nullptr;
-    std::atomic<int> next{0};
+    std::atomic<std::uint64_t> left{0};
+
+    void open() { left.store(static_cast<std::uint64_t>(chunks)); }
+
+    // The next chunk from the front (the caller) or the back (the helper); -1 when none is left.
+    int take(bool from_back) {
+        std::uint64_t now = left.load(std::memory_order_relaxed);
+        for (;;) {
+            const auto front = static_cast<std::uint32_t>(now >> 32), back = static_cast<std::uint32_t>(now);
+            if (front >= back) return -1;
+            const std::uint64_t after = from_back ? (now - 1) : (now + (std::uint64_t{1} << 32));
+            if (left.compare_exchange_weak(now, after, std::memory_order_relaxed))
+                return static_cast<int>(from_back ? back - 1 : front);
+        }
+    }
 
     // Takes chunks until none is left.
-    void run() {
-        for (int c = next.fetch_add(1, std::memory_order_relaxed); c < chunks;
-             c = next.fetch_add(1, std::memory_order_relaxed)) {
+    void run(bool from_back) {
+        for (int c = take(from_back); c >= 0; c = take(from_back)) {
             const int first = c * chunk_rows;
             work(context, first, std::min(rows, first + chunk_rows));
         }
     }
 };
+
+// The cores this process may run on (a container or taskset may allow fewer than the machine has).
+unsigned usable_cores() {
+#if defined(__linux__)
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) == 0) return static_cast<unsigned>(CPU_COUNT(&set));
+#endif
+    return std::thread::hardware_concurrency();
+}
 
 void pause() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -52,23 +83,27 @@ public:
     }
 
     void run(Job& job) {
+        using clock = std::chrono::steady_clock;
         std::unique_lock<std::mutex> one_job(m_one_job, std::try_to_lock);
-        if (!one_job.owns_lock()) {  // another thread's job has the helper
-            job.run();
+        // Another thread's job has the helper, or the helper was lately too slow (below).
+        if (!one_job.owns_lock() || clock::now() < m_alone_until) {
+            job.run(false);
             return;
         }
         m_job.store(&job);
         m_posted.fetch_add(1);
         m_posted.notify_one();
-        job.run();
+        job.run(false);
         m_job.store(nullptr);
         // The helper is at most one chunk from done: spin a little, then sleep.
-        for (int i = 0; m_inside.load() != 0; ++i) {
-            if (i < spin_rounds)
-                pause();
-            else
-                m_inside.wait(1);
-        }
+        for (int i = 0; i < spin_rounds && m_inside.load() != 0; ++i) pause();
+        if (m_inside.load() == 0) return;
+        // A helper still inside has mostly lost its core to another process in the middle of a
+        // chunk. On a machine that busy the jobs stay on the calling thread for a while, so that
+        // such a wait happens at most a few times a second.
+        const clock::time_point start = clock::now();
+        while (m_inside.load() != 0) m_inside.wait(1);
+        if (clock::now() - start > max_wait) m_alone_until = clock::now() + alone_for;
     }
 
 private:
@@ -76,11 +111,13 @@ private:
     // for the next one (a frame's large jobs come one after another), and how long the caller
     // spins before it sleeps.
     static constexpr int spin_rounds = 2000;
+    static constexpr std::chrono::microseconds max_wait{500};
+    static constexpr std::chrono::milliseconds alone_for{250};
 
     static Helper* make() {
         const char* setting = std::getenv("ZG_RASTER_THREADS");
         if (setting != nullptr && std::strcmp(setting, "1") == 0) return nullptr;
-        if (std::thread::hardware_concurrency() < 2) return nullptr;
+        if (usable_cores() < 2) return nullptr;
         // Never destroyed: the thread sleeps until the process ends, and static destruction
         // could not stop it at a safe point.
         auto* helper = new Helper;
@@ -104,13 +141,14 @@ private:
             }
             seen = m_posted.load();
             m_inside.store(1);
-            if (Job* job = m_job.load()) job->run();
+            if (Job* job = m_job.load()) job->run(true);
             m_inside.store(0);
             m_inside.notify_one();
         }
     }
 
-    std::mutex m_one_job;  // held by the caller whose job is posted
+    std::mutex m_one_job;                                 // held by the caller whose job is posted
+    std::chrono::steady_clock::time_point m_alone_until;  // guarded by m_one_job
     std::atomic<Job*> m_job{nullptr};
     std::atomic<std::uint32_t> m_posted{0};  // counts posted jobs; the helper sleeps on it
     std::atomic<int> m_inside{0};            // the helper may be running m_job's chunks
@@ -138,6 +176,7 @@ void split_rows(int rows, void* context, RowChunkWork work) {
     job.chunks = (rows + job.chunk_rows - 1) / job.chunk_rows;
     job.context = context;
     job.work = work;
+    job.open();
     if (mode == RowSplit::Reversed) {
         for (int c = job.chunks - 1; c >= 0; --c)
             work(context, c * job.chunk_rows, std::min(rows, (c + 1) * job.chunk_rows));
