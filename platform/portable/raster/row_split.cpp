@@ -107,9 +107,9 @@ public:
     }
 
 private:
-    // About 20 microseconds of pause instructions: how long the helper stays awake after a job
-    // for the next one (a frame's large jobs come one after another), and how long the caller
-    // spins before it sleeps.
+    // Some tens of microseconds of pause instructions: how long the helper stays awake after a
+    // job for the next one (a frame's large jobs come one after another), and how long the
+    // caller spins for the helper's last chunk before it sleeps.
     static constexpr int spin_rounds = 2000;
     static constexpr std::chrono::microseconds max_wait{500};
     static constexpr std::chrono::milliseconds alone_for{250};

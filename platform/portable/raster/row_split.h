@@ -1,7 +1,7 @@
 // Large row jobs on two cores. A fill or copy of a whole window is bound by how fast one core
 // moves memory, not by the memory itself: on a two-core machine the second core doubles it.
-// Rows are handed out in chunks from a shared counter to the calling thread and to one helper
-// thread, started on the first large job and asleep between jobs. The caller never waits for the
+// Rows are cut into chunks that the calling thread takes from the first and one helper thread
+// from the last (started on the first large job, asleep between jobs). The caller never waits for the
 // helper to start: when the helper is late or busy, the caller takes every chunk itself, so a
 // job costs at most one wake-up more than doing it alone. Chunks cover disjoint rows, so the
 // pixels are the same whoever writes them.
