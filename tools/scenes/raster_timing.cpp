@@ -93,6 +93,10 @@ void area_cases(HDC dc, void* bits, int w, int h) {
     report("wipe_rectangle_insideframe3", 100, [&] { Rectangle(dc, left, top, w, h); });
     SelectObject(dc, GetStockObject(NULL_PEN));
     report("fill_rectangle_white", 100, [&] { Rectangle(dc, left, top, w + 1, h + 1); });
+    // A mix that reads each pixel: as close to the copy as its read-modify-write allows.
+    SetROP2(dc, R2_XORPEN);
+    report("fill_rectangle_xor", 100, [&] { Rectangle(dc, left, top, w + 1, h + 1); });
+    SetROP2(dc, R2_COPYPEN);
     report("memset_same_rows", 100, [&] {
         auto* base = static_cast<unsigned char*>(bits);
         for (int y = top; y < h; ++y)

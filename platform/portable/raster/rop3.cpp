@@ -6,22 +6,13 @@
 // twice the cost of SRCCOPY.
 #include "raster/rop3.h"
 
-#include <cstring>
+#include "raster/octet.h"
 
-// Two compiled versions of a row loop and a load-time choice between them, where the toolchain
-// supports it (GCC and Clang on x86-64 ELF systems).
-#if defined(__x86_64__) && defined(__ELF__) && !defined(__clang_analyzer__)
-#define ZG_ROW_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define ZG_ROW_CLONES
-#endif
+#include <cstring>
 
 namespace zg::raster {
 
 namespace {
-
-using Octet = std::uint32_t __attribute__((vector_size(32)));
-constexpr int octet_pixels = 8;
 
 // Codes that ignore the destination: r = c0 ^ (c1 & s).
 ZG_ROW_CLONES void source_only_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
