@@ -64,6 +64,19 @@ void blit_rect(Surface& dst, const Rect& r, const Surface& src, PixelPoint from,
         dst.add_damage(r);
         return;
     }
+    // Rows of memory apart are independent of each other, and a large block is split across
+    // cores; otherwise each source row is read before it is overwritten, below.
+    const std::uint32_t* first_in = src.row(from.y) + from.x;
+    if (!blocks_meet({dst.row(r.top) + r.left, dst.stride(), r.width(), r.height()},
+                     {first_in, src.stride(), r.width(), r.height()})) {
+        raster::for_row_chunks(
+            r.height(), static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t), [&](int first, int end) {
+                for (int i = first; i < end; ++i)
+                    raster::rop_row(dst.row(r.top + i) + r.left, first_in + i * src.stride(), r.width(), op);
+            });
+        dst.add_damage(r);
+        return;
+    }
     const bool upwards = same && from.y < r.top;
     const bool same_rows = same && from.y == r.top && from.x != r.left;
     const std::size_t bytes = static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t);

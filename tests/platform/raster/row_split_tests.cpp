@@ -72,6 +72,8 @@ std::vector<std::uint32_t> run_calls() {
     // Within one picture: the rows overlap and must be read before they are overwritten.
     BitBlt(a.dc(), 3, 5, w - 3, h - 5, a.dc(), 0, 0, SRCCOPY);
     StretchBlt(a.dc(), 0, 0, w, h, a.dc(), 0, 0, w / 2, h / 2, SRCCOPY);
+    BitBlt(b.dc(), 0, 0, w, h, a.dc(), 0, 0, SRCINVERT);
+    BitBlt(a.dc(), 2, 3, w - 2, h - 3, a.dc(), 0, 0, SRCINVERT);
     StretchBlt(b.dc(), 0, 0, w, h, a.dc(), 100, 100, w / 2, h / 2, SRCCOPY);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // bottom-up
