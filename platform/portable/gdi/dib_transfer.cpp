@@ -317,8 +317,17 @@ void copy_unscaled(DeviceContext& dc, Surface& dst, const PixelSource& src, cons
         if (op.is_copy()) {
             copy_rows(dst.row(r.top) + r.left, dst.stride(), in, src.stride, r.width(), r.height());
         } else {
-            for (int y = 0; y < r.height(); ++y)
-                raster::rop_row(dst.row(r.top + y) + r.left, in + y * src.stride, r.width(), op);
+            auto rop_rows = [&](int first, int end) {
+                for (int y = first; y < end; ++y)
+                    raster::rop_row(dst.row(r.top + y) + r.left, in + y * src.stride, r.width(), op);
+            };
+            // The caller's pixels may be the picture's own: then in order.
+            if (blocks_meet({dst.row(r.top) + r.left, dst.stride(), r.width(), r.height()},
+                            {in, src.stride, r.width(), r.height()}))
+                rop_rows(0, r.height());
+            else
+                raster::for_row_chunks(r.height(), static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t),
+                                       rop_rows);
         }
         dst.add_damage(r);
     }

@@ -81,6 +81,8 @@ std::vector<std::uint32_t> run_calls() {
     StretchDIBits(a.dc(), 0, 0, w, h, 0, 0, w, h, b.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
     // A picture's own pixels drawn onto it eight rows lower.
     StretchDIBits(a.dc(), 0, 8, w, h - 8, 0, 8, w, h - 8, a.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(a.dc(), 0, 5, w, h - 5, 0, 0, w, h - 5, a.pixels(), &info, DIB_RGB_COLORS, SRCINVERT);
+    StretchDIBits(b.dc(), 0, 0, w, h, 0, 0, w, h, a.pixels(), &info, DIB_RGB_COLORS, SRCPAINT);
     // And a quarter of them enlarged onto the whole picture.
     StretchDIBits(a.dc(), 0, 0, w, h, 0, 0, w / 2, h / 2, a.pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
     GetDIBits(b.dc(), reinterpret_cast<HBITMAP>(GetCurrentObject(b.dc(), OBJ_BITMAP)), 0, h, out.data(), &info,
