@@ -112,7 +112,7 @@ private:
     // caller spins for the helper's last chunk before it sleeps.
     static constexpr int spin_rounds = 2000;
     static constexpr std::chrono::microseconds max_wait{500};
-    static constexpr std::chrono::milliseconds alone_for{250};
+    static constexpr std::chrono::milliseconds alone_for{50};
 
     static Helper* make() {
         const char* setting = std::getenv("ZG_RASTER_THREADS");
