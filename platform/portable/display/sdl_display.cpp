@@ -216,8 +216,10 @@ private:
         require_display_server();
         if (SDL_Init(SDL_INIT_VIDEO) != 0) no_display(SDL_GetError());
         reject_headless_drivers();
-        if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0)
+        if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0) {
             tolerate_gone_window_errors();
+            end_process_on_lost_connection();
+        }
         SDL_StartTextInput();
         m_started = true;
     }

@@ -3,6 +3,9 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace zg {
 namespace {
 
@@ -13,7 +16,17 @@ int handle_error(Display* display, XErrorEvent* event) {
     return default_handler != nullptr ? default_handler(display, event) : 0;
 }
 
+// Xlib ends the process itself if this returns; it does not, so that no destructor runs and no
+// further X call fails into this handler again. The C streams are flushed, as exit() would.
+[[noreturn]] int handle_lost_connection(Display*) {
+    std::fflush(nullptr);
+    std::fputs("zorgraphics: the connection to the display was lost; the program ends\n", stderr);
+    std::_Exit(1);
+}
+
 }  // namespace
+
+void end_process_on_lost_connection() { XSetIOErrorHandler(handle_lost_connection); }
 
 void tolerate_gone_window_errors() {
     XErrorHandler previous = XSetErrorHandler(handle_error);
