@@ -2,8 +2,6 @@
 // row before it is overwritten, and a row that overlaps itself sideways goes through a copy.
 #include "gdi/blit_rows.h"
 
-#include "raster/row_split.h"
-
 #include <cstdint>
 #include <cstring>
 #include <vector>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "raster/rop3.h"
+#include "raster/row_split.h"
 #include "surface/surface.h"
 
 namespace zg::gdi {
@@ -30,6 +31,17 @@ struct RowBlock {
 // True when the two blocks' address ranges meet: then rows must be handled in the order that
 // reads each before it is overwritten, on one thread.
 bool blocks_meet(const RowBlock& a, const RowBlock& b);
+
+// Calls rows(first, end) over the destination's rows [0, out.rows) for a transfer reading `in`:
+// split across cores when the blocks are apart, as one call in top-to-bottom order when they meet.
+template <class Rows>
+void transfer_rows(const RowBlock& out, const RowBlock& in, Rows&& rows) {
+    if (blocks_meet(out, in)) {
+        rows(0, out.rows);
+        return;
+    }
+    raster::for_row_chunks(out.rows, static_cast<std::size_t>(out.width) * sizeof(std::uint32_t), rows);
+}
 
 // r lies inside dst and r moved to `from` lies inside src; src may be dst, overlapping.
 void blit_rect(Surface& dst, const Rect& r, const Surface& src, PixelPoint from, const raster::Rop3& op);

@@ -17,7 +17,6 @@
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
 #include "print/printer_dc.h"
-#include "raster/row_split.h"
 
 #include <algorithm>
 #include <climits>
@@ -322,12 +321,8 @@ void copy_unscaled(DeviceContext& dc, Surface& dst, const PixelSource& src, cons
                     raster::rop_row(dst.row(r.top + y) + r.left, in + y * src.stride, r.width(), op);
             };
             // The caller's pixels may be the picture's own: then in order.
-            if (blocks_meet({dst.row(r.top) + r.left, dst.stride(), r.width(), r.height()},
-                            {in, src.stride, r.width(), r.height()}))
-                rop_rows(0, r.height());
-            else
-                raster::for_row_chunks(r.height(), static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t),
-                                       rop_rows);
+            transfer_rows({dst.row(r.top) + r.left, dst.stride(), r.width(), r.height()},
+                          {in, src.stride, r.width(), r.height()}, rop_rows);
         }
         dst.add_damage(r);
     }
@@ -364,12 +359,8 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
             }
         };
         // A stretch within one picture reads rows that it may already have written: in order.
-        if (blocks_meet({dst.row(r.top) + r.left, dst.stride(), r.width(), r.height()},
-                        {src.top, src.stride, src.width, src.height}))
-            stretch_rows(0, r.height());
-        else
-            raster::for_row_chunks(r.height(), static_cast<std::size_t>(r.width()) * sizeof(std::uint32_t),
-                                   stretch_rows);
+        transfer_rows({dst.row(r.top) + r.left, dst.stride(), r.width(), r.height()},
+                      {src.top, src.stride, src.width, src.height}, stretch_rows);
         dst.add_damage(r);
     }
 }

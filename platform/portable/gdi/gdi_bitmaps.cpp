@@ -7,7 +7,6 @@
 #include "objects/handle_table.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace zg::gdi {
 

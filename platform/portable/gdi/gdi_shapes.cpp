@@ -11,7 +11,6 @@
 #include "raster/spans.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace zg::gdi {
 

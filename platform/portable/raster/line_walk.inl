@@ -68,10 +68,6 @@ void walk_thin_line(POINT p0, POINT p1, const Rect& clip, Visit&& visit) {
     }
 }
 
-}  // namespace zg::raster
-
-namespace zg::raster {
-
 namespace line_detail {
 
 // The walk of a flat line in closed form per run: the row changes when the remainder of

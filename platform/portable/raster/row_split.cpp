@@ -49,12 +49,14 @@ struct Job {
         }
     }
 
+    void run_chunk(int c) const {
+        const int first = c * chunk_rows;
+        work(context, first, std::min(rows, first + chunk_rows));
+    }
+
     // Takes chunks until none is left.
     void run(bool from_back) {
-        for (int c = take(from_back); c >= 0; c = take(from_back)) {
-            const int first = c * chunk_rows;
-            work(context, first, std::min(rows, first + chunk_rows));
-        }
+        for (int c = take(from_back); c >= 0; c = take(from_back)) run_chunk(c);
     }
 };
 
@@ -178,8 +180,7 @@ void split_rows(int rows, void* context, RowChunkWork work) {
     job.work = work;
     job.open();
     if (mode == RowSplit::Reversed) {
-        for (int c = job.chunks - 1; c >= 0; --c)
-            work(context, c * job.chunk_rows, std::min(rows, (c + 1) * job.chunk_rows));
+        for (int c = job.chunks - 1; c >= 0; --c) job.run_chunk(c);
         return;
     }
     helper->run(job);

@@ -3,6 +3,8 @@
 // the bit 1 << i where runs are merged), and 0 marks a destination pixel left alone.
 #include <platform/win32.h>
 
+#include "../dib_canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,25 +15,9 @@
 namespace {
 
 // A memory DC holding a top-down 32-bit DIB section filled with zeros.
-class Canvas {
+class Canvas : public zg_test::DibCanvas {
 public:
-    Canvas(int width, int height) : m_width(width) {
-        BITMAPINFO info{};
-        info.bmiHeader = Header(width, -height);
-        m_dc = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-        m_bits = static_cast<std::uint32_t*>(bits);
-        std::fill(m_bits, m_bits + width * height, 0u);
-    }
-    ~Canvas() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    Canvas(int width, int height) : DibCanvas(width, height, 0) {}
 
     static BITMAPINFOHEADER Header(int width, int height) {
         BITMAPINFOHEADER h{};
@@ -43,21 +29,13 @@ public:
         h.biCompression = BI_RGB;
         return h;
     }
-    HDC dc() const { return m_dc; }
-    std::uint32_t* bits() { return m_bits; }
+    std::uint32_t* bits() { return pixels(); }
     // Row y without the reserved byte.
     std::vector<std::uint32_t> Row(int y) const {
         std::vector<std::uint32_t> row;
-        for (int x = 0; x < m_width; ++x) row.push_back(m_bits[y * m_width + x] & 0xFFFFFFu);
+        for (int x = 0; x < width(); ++x) row.push_back(at(x, y) & 0xFFFFFFu);
         return row;
     }
-
-private:
-    int m_width;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    std::uint32_t* m_bits;
 };
 
 using Pixels = std::vector<std::uint32_t>;

@@ -197,28 +197,10 @@ TEST(Blits, GetDIBitsCountsScanLinesFromTheBottomInBothOrientations) {
     EXPECT_EQ(out[4], 4u);
 }
 
-// A DIB section of either row order (height > 0: bottom-up) selected into its own memory DC.
-struct Section {
-    explicit Section(int width, int height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        dc = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width, std::abs(height), BLACKNESS);
-    }
-    ~Section() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    Section(const Section&) = delete;
-    Section& operator=(const Section&) = delete;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-};
+// The row order a DIB header's height asks for: bottom-up when it is positive.
+zg_test::DibCanvas::Rows rows_of(int height) {
+    return height > 0 ? zg_test::DibCanvas::Rows::BottomUp : zg_test::DibCanvas::Rows::TopDown;
+}
 
 // Unscaled copies go as one block where the rows follow each other in both memories and row by
 // row elsewhere: every pairing of row orders, whole rows or part of them, lands the same pixels.
@@ -227,17 +209,18 @@ TEST(Blits, UnscaledCopiesLandEveryPixelInEitherRowOrder) {
     for (const int src_h : {h, -h}) {
         for (const int dst_h : {h, -h}) {
             for (const int x0 : {0, 2}) {
-                Section src(w, src_h), dst(w, dst_h), moved(w, dst_h);
+                zg_test::DibCanvas src(w, h, 0, rows_of(src_h)), dst(w, h, 0, rows_of(dst_h)),
+                    moved(w, h, 0, rows_of(dst_h));
                 for (int y = 0; y < h; ++y)
-                    for (int x = 0; x < w; ++x) SetPixel(src.dc, x, y, RGB(x + 1, y + 1, 7));
-                ASSERT_TRUE(BitBlt(dst.dc, x0, 0, w - x0, h, src.dc, 0, 0, SRCCOPY));
+                    for (int x = 0; x < w; ++x) SetPixel(src.dc(), x, y, RGB(x + 1, y + 1, 7));
+                ASSERT_TRUE(BitBlt(dst.dc(), x0, 0, w - x0, h, src.dc(), 0, 0, SRCCOPY));
                 // A 1:1 stretch from one pixel right and down: the last row and column have no source.
-                ASSERT_TRUE(StretchBlt(moved.dc, 0, 0, w, h, src.dc, 1, 1, w, h, SRCCOPY));
+                ASSERT_TRUE(StretchBlt(moved.dc(), 0, 0, w, h, src.dc(), 1, 1, w, h, SRCCOPY));
                 for (int y = 0; y < h; ++y) {
                     for (int x = 0; x < w; ++x) {
-                        EXPECT_EQ(GetPixel(dst.dc, x, y), x < x0 ? 0 : RGB(x - x0 + 1, y + 1, 7)) << x << "," << y;
+                        EXPECT_EQ(GetPixel(dst.dc(), x, y), x < x0 ? 0 : RGB(x - x0 + 1, y + 1, 7)) << x << "," << y;
                         const bool inside = x < w - 1 && y < h - 1;
-                        EXPECT_EQ(GetPixel(moved.dc, x, y), inside ? RGB(x + 2, y + 2, 7) : 0) << x << "," << y;
+                        EXPECT_EQ(GetPixel(moved.dc(), x, y), inside ? RGB(x + 2, y + 2, 7) : 0) << x << "," << y;
                     }
                 }
                 // GetDIBits hands out whole rows in the order the buffer's header asks for.
@@ -245,7 +228,7 @@ TEST(Blits, UnscaledCopiesLandEveryPixelInEitherRowOrder) {
                     BITMAPINFO info{};
                     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, out_h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
                     unsigned out[w * h] = {};
-                    ASSERT_EQ(GetDIBits(src.dc, src.bitmap, 0, h, out, &info, DIB_RGB_COLORS), h);
+                    ASSERT_EQ(GetDIBits(src.dc(), src.bitmap(), 0, h, out, &info, DIB_RGB_COLORS), h);
                     for (int j = 0; j < h; ++j) {
                         const unsigned row = out_h < 0 ? j : h - 1 - j;
                         EXPECT_EQ(out[j * w + 3], (4u << 16) | ((row + 1) << 8) | 7u) << j;
