@@ -13,16 +13,10 @@ extern "C" {
 BOOL WINAPI LineTo(HDC hdc, int x, int y) {
     auto t = resolve_target(hdc, Uses::Pen);
     if (!t) return FALSE;
-    const POINT from = t->dc->position, to{x, y};
-    t->dc->position = to;
+    const POINT line[] = {t->dc->position, {x, y}};
+    t->dc->position = line[1];
     if (t->surface == nullptr) return TRUE;
-    // The common line, one pixel wide and solid, needs no path.
-    if (t->pen.kind == zg::gdi::PenKind::Thin && t->pen.style == PS_SOLID) {
-        for (const zg::Rect& clip : t->visible.rects())
-            zg::raster::draw_thin_line(*t->surface, clip, from, to, t->pen.mix);
-        return TRUE;
-    }
-    zg::gdi::paint_outline(*t, {from, to}, PathClose::Open);
+    zg::gdi::paint_outline(*t, line, PathClose::Open);
     return TRUE;
 }
 

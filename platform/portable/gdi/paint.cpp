@@ -24,7 +24,7 @@ namespace {
 
 // The gaps are the background colour through the mix mode, unless the background mode is
 // TRANSPARENT.
-void paint_dashed_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close) {
+void paint_dashed_outline(DrawTarget& t, std::span<const POINT> path, raster::PathClose close) {
     const std::optional<raster::DashPattern> pattern = raster::dash_pattern(t.pen.style);
     if (!pattern) return;
     std::optional<raster::Mix> gap;
@@ -34,7 +34,7 @@ void paint_dashed_outline(DrawTarget& t, const std::vector<POINT>& path, raster:
 
 }  // namespace
 
-void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close) {
+void paint_outline(DrawTarget& t, std::span<const POINT> path, raster::PathClose close) {
     if (t.pen.kind == PenKind::Null || path.empty()) return;
     if (t.pen.style != PS_SOLID) {
         paint_dashed_outline(t, path, close);

@@ -8,6 +8,7 @@
 #include "raster/line.h"
 #include "raster/region.h"
 
+#include <span>
 #include <vector>
 
 namespace zg::gdi {
@@ -17,7 +18,7 @@ void fill_visible(DrawTarget& t, const raster::Region& region, raster::Mix mix);
 void fill_visible(DrawTarget& t, const Rect& rect, raster::Mix mix);
 
 // Draws the path with the pen (nothing for a null pen).
-void paint_outline(DrawTarget& t, const std::vector<POINT>& path, raster::PathClose close);
+void paint_outline(DrawTarget& t, std::span<const POINT> path, raster::PathClose close);
 
 // Fills interior with the brush, then outlines the path with the pen.
 void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vector<POINT>& path,

@@ -1,6 +1,8 @@
 // Styled one-pixel pens; see dash.h.
 #include "raster/dash.h"
 
+#include "raster/polygon.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
@@ -46,18 +48,6 @@ void dashed_segment(Surface& surface, const Rect& clip, POINT a, POINT b, long l
     });
 }
 
-Rect points_bounds(const std::vector<POINT>& points) {
-    LONG l = points.front().x, t = points.front().y, r = l, b = t;
-    for (const POINT& p : points) {
-        l = std::min(l, p.x);
-        t = std::min(t, p.y);
-        r = std::max(r, p.x);
-        b = std::max(b, p.y);
-    }
-    auto past = [](LONG v) { return static_cast<int>(std::min<long long>(v + 1LL, INT32_MAX)); };
-    return {l, t, past(r), past(b)};
-}
-
 }  // namespace
 
 std::optional<DashPattern> dash_pattern(int pen_style) {
@@ -70,10 +60,10 @@ std::optional<DashPattern> dash_pattern(int pen_style) {
     }
 }
 
-void draw_dashed_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& points,
-                          PathClose close, const DashedPen& pen) {
+void draw_dashed_polyline(Surface& surface, std::span<const Rect> clips, std::span<const POINT> points, PathClose close,
+                          const DashedPen& pen) {
     if (points.empty() || (pen.on.is_nop() && (!pen.off || pen.off->is_nop()))) return;
-    const Rect box = points_bounds(points);
+    const Rect box = points_box(points);
     const std::size_t segments = close == PathClose::Closed ? points.size() : points.size() - 1;
     for (const Rect& clip : clips) {
         long long first = 0;

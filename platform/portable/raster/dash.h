@@ -36,7 +36,7 @@ struct DashedPen {
 
 // The path as draw_thin_polyline draws it (same pixels, same clipping), but with the pixels
 // split between the pen's two mixes by the pattern.
-void draw_dashed_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& points,
-                          PathClose close, const DashedPen& pen);
+void draw_dashed_polyline(Surface& surface, std::span<const Rect> clips, std::span<const POINT> points, PathClose close,
+                          const DashedPen& pen);
 
 }  // namespace zg::raster

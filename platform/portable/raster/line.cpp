@@ -96,12 +96,12 @@ void draw_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix 
     surface.add_damage(intersect(line_box(p0, p1), clip));
 }
 
-void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& given, PathClose close,
+void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, std::span<const POINT> given, PathClose close,
                         Mix mix) {
     if (mix.is_nop() || given.empty()) return;
     // Curves' outlines: the same pixels in far fewer lines.
     const std::vector<POINT> joined = given.size() > 2 ? join_unit_runs(given) : std::vector<POINT>{};
-    const std::vector<POINT>& points = given.size() > 2 ? joined : given;
+    const std::span<const POINT> points = given.size() > 2 ? std::span<const POINT>(joined) : given;
     POINT lo = points.front(), hi = points.front();
     for (const POINT& p : points) {
         lo = {std::min(lo.x, p.x), std::min(lo.y, p.y)};

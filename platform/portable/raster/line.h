@@ -23,8 +23,8 @@ void draw_thin_line(Surface& surface, const Rect& clip, POINT p0, POINT p1, Mix 
 // within the surface), so a pixel where the line crosses itself is mixed twice; with close,
 // the last point is joined back to the first.
 enum class PathClose : bool { Open, Closed };
-void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, const std::vector<POINT>& points,
-                        PathClose close, Mix mix);
+void draw_thin_polyline(Surface& surface, std::span<const Rect> clips, std::span<const POINT> points, PathClose close,
+                        Mix mix);
 
 // Calls visit(x, y) for each pixel of the line inside clip, in order from p0.
 template <class Visit>

@@ -243,7 +243,7 @@ Region polygon_region(const std::vector<POINT>& points, FillRule rule, const Rec
     return builder.finish();
 }
 
-Rect points_box(const std::vector<POINT>& points) {
+Rect points_box(std::span<const POINT> points) {
     if (points.empty()) return {};
     Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (const POINT& p : points) {

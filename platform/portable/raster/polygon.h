@@ -12,6 +12,7 @@
 #include <platform/win32.h>
 
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace zg::raster {
@@ -31,6 +32,6 @@ void fill_polygon(Surface& surface, const std::vector<POINT>& points, FillRule r
 Region polygon_region(const std::vector<POINT>& points, FillRule rule, const Rect& clip);
 
 // The bounding box of the points, as a half-open rectangle (right and bottom one past).
-Rect points_box(const std::vector<POINT>& points);
+Rect points_box(std::span<const POINT> points);
 
 }  // namespace zg::raster

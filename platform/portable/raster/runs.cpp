@@ -19,8 +19,8 @@ Step step(const POINT& a, const POINT& b) {
 
 }  // namespace
 
-std::vector<POINT> join_unit_runs(const std::vector<POINT>& points) {
-    if (points.size() < 3) return points;
+std::vector<POINT> join_unit_runs(std::span<const POINT> points) {
+    if (points.size() < 3) return {points.begin(), points.end()};
     std::vector<POINT> out(points.size());
     std::size_t kept = 0;
     out[kept++] = points.front();

@@ -7,6 +7,7 @@
 
 #include <platform/win32.h>
 
+#include <span>
 #include <vector>
 
 namespace zg::raster {
@@ -14,6 +15,6 @@ namespace zg::raster {
 // The path with every inner point dropped whose step in and step out are the same unit step
 // (each coordinate changing by -1, 0 or +1, not both 0). Other points, the first and the last
 // are kept, so an open or closed path keeps its ends.
-std::vector<POINT> join_unit_runs(const std::vector<POINT>& points);
+std::vector<POINT> join_unit_runs(std::span<const POINT> points);
 
 }  // namespace zg::raster

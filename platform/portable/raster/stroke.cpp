@@ -191,14 +191,14 @@ void add_cap(Coverage& cov, const Region& cap, POINT p) {
 
 }  // namespace
 
-Region wide_stroke(const std::vector<POINT>& in, PathClose close, int pen_width, const Rect& clip) {
+Region wide_stroke(std::span<const POINT> in, PathClose close, int pen_width, const Rect& clip) {
     // A path of a single point has no segment and leaves no mark (two equal points do: a
     // zero-length segment still gets its round caps).
     if (in.size() < 2 || clip.empty()) return {};
     // Points beyond +-2^29 are pulled in so the body arithmetic cannot overflow; the stroke of
     // such a line is then only approximately where Windows would put it.
     constexpr LONG limit = 1 << 29;
-    std::vector<POINT> points = in;
+    std::vector<POINT> points(in.begin(), in.end());
     for (POINT& p : points) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
     if (cap_covers(points.front(), pen_width, clip)) return make_rect_region(clip);
     const int width = pen_width;

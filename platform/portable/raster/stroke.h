@@ -15,10 +15,11 @@
 #include "raster/line.h"
 #include "raster/region.h"
 
+#include <span>
 #include <vector>
 
 namespace zg::raster {
 
-Region wide_stroke(const std::vector<POINT>& points, PathClose close, int width, const Rect& clip);
+Region wide_stroke(std::span<const POINT> points, PathClose close, int width, const Rect& clip);
 
 }  // namespace zg::raster

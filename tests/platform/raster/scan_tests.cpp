@@ -27,10 +27,10 @@ TEST(UnitRuns, JoinsOnlyEqualUnitSteps) {
     const std::vector<POINT> path{{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 2}, {6, 2}, {8, 2}, {8, 1}};
     EXPECT_TRUE(same_points(join_unit_runs(path), {{0, 0}, {2, 0}, {4, 2}, {6, 2}, {8, 2}, {8, 1}}));
     // Ends stay even inside a run; short paths and repeated points come back as they are.
-    EXPECT_TRUE(same_points(join_unit_runs({{5, 5}, {5, 6}, {5, 7}, {5, 8}}), {{5, 5}, {5, 8}}));
-    EXPECT_TRUE(same_points(join_unit_runs({{1, 1}, {2, 2}}), {{1, 1}, {2, 2}}));
-    EXPECT_TRUE(same_points(join_unit_runs({{1, 1}, {1, 1}, {1, 1}}), {{1, 1}, {1, 1}, {1, 1}}));
-    EXPECT_TRUE(join_unit_runs({}).empty());
+    EXPECT_TRUE(same_points(join_unit_runs(std::vector<POINT>{{5, 5}, {5, 6}, {5, 7}, {5, 8}}), {{5, 5}, {5, 8}}));
+    EXPECT_TRUE(same_points(join_unit_runs(std::vector<POINT>{{1, 1}, {2, 2}}), {{1, 1}, {2, 2}}));
+    EXPECT_TRUE(same_points(join_unit_runs(std::vector<POINT>{{1, 1}, {1, 1}, {1, 1}}), {{1, 1}, {1, 1}, {1, 1}}));
+    EXPECT_TRUE(join_unit_runs(std::vector<POINT>{}).empty());
 }
 
 // Each segment drawn on its own, the way the polyline is defined.
