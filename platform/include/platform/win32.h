@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 // ---- basic types -------------------------------------------------------------------------------
 /// @name Calling conventions
@@ -49,8 +50,10 @@ typedef int INT;
 typedef char CHAR;
 typedef short SHORT;
 typedef unsigned short USHORT;
-typedef unsigned long long ULONG_PTR;
-typedef long long LONG_PTR;
+// As <windows.h> spells them: 64-bit Windows uses long long (long is 32-bit there), 32-bit Windows
+// long; either way as wide as a pointer.
+typedef std::conditional_t<sizeof(void*) == 8, unsigned long long, unsigned long> ULONG_PTR;
+typedef std::conditional_t<sizeof(void*) == 8, long long, long> LONG_PTR;
 typedef std::uintptr_t UINT_PTR;
 typedef std::intptr_t INT_PTR;
 typedef UINT_PTR WPARAM;
@@ -69,6 +72,8 @@ typedef DWORD* LPDWORD;
 static_assert(sizeof(LONG) == 4 && sizeof(DWORD) == 4, "LONG and DWORD are 32-bit");
 static_assert(sizeof(WPARAM) == sizeof(void*) && sizeof(LPARAM) == sizeof(void*),
               "WPARAM and LPARAM are pointer-sized");
+static_assert(sizeof(ULONG_PTR) == sizeof(void*) && sizeof(LONG_PTR) == sizeof(void*),
+              "ULONG_PTR and LONG_PTR are pointer-sized");
 
 #ifndef TRUE
 #define TRUE 1  ///< The BOOL value for true.
@@ -792,7 +797,11 @@ struct BITMAP {
 #define SP_ERROR (-1)
 /// @}
 
-/// The request and answer of PrintDlgA, laid out as 64-bit Windows lays it out (120 bytes).
+/// The request and answer of PrintDlgA, laid out as Windows lays it out: 120 bytes with 64-bit
+/// pointers; 66 with 32-bit ones, where the common dialogs' structures are packed to the byte.
+#if UINTPTR_MAX == 0xFFFFFFFFu
+#pragma pack(push, 1)
+#endif
 struct PRINTDLGA {
     DWORD lStructSize;           ///< must be sizeof(PRINTDLGA), else CDERR_STRUCTSIZE
     HWND hwndOwner;              ///< window the dialog is modal to
@@ -814,8 +823,11 @@ struct PRINTDLGA {
     HGLOBAL hPrintTemplate;      ///< not supported: must be null
     HGLOBAL hSetupTemplate;      ///< not supported: must be null
 };
+#if UINTPTR_MAX == 0xFFFFFFFFu
+#pragma pack(pop)
+#endif
 typedef PRINTDLGA* LPPRINTDLGA;  ///< Pointer to a PRINTDLGA.
-static_assert(sizeof(PRINTDLGA) == 120, "PRINTDLGA layout");
+static_assert(sizeof(PRINTDLGA) == (sizeof(void*) == 8 ? 120 : 66), "PRINTDLGA layout");
 
 /// The printer names block PrintDlgA hands back: offsets in characters from its start.
 struct DEVNAMES {
@@ -825,7 +837,8 @@ struct DEVNAMES {
     WORD wDefault;       ///< 1 when the printer is the default one
 };
 
-/// A print job's description for StartDocA (40 bytes); null fields ask for defaults.
+/// A print job's description for StartDocA (40 bytes, 20 with 32-bit pointers); null fields ask
+/// for defaults.
 struct DOCINFOA {
     int cbSize;           ///< must be sizeof(DOCINFOA)
     LPCSTR lpszDocName;   ///< job title; null gives a default title
@@ -833,7 +846,7 @@ struct DOCINFOA {
     LPCSTR lpszDatatype;  ///< spooler data type; null for the default
     DWORD fwType;         ///< job flags; 0
 };
-static_assert(sizeof(DOCINFOA) == 40, "DOCINFOA layout");
+static_assert(sizeof(DOCINFOA) == (sizeof(void*) == 8 ? 40 : 20), "DOCINFOA layout");
 
 // Shared builds hide every name but those the installed headers declare.
 #if defined(__GNUC__) && !defined(_WIN32)

@@ -5,23 +5,32 @@
 // kind it belongs to, and the slot's generation at insertion. Freeing a slot bumps its generation
 // and pushes it on a free list, so a stale handle never matches again even when its slot is
 // reused, and a forged value fails the range, tag or generation check instead of reaching memory.
+//
+// A handle is a pointer, so all three fields share its width: with 64-bit pointers 24 bits of
+// index, 8 of tag and 32 of generation; with 32-bit ones (WebAssembly) 16, 8 and 8, as 32-bit
+// Windows itself keeps 16 bits of index and reuses a slot's value only after many generations.
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace zg {
 
-template <class T>
+template <class T, unsigned HandleBits = std::numeric_limits<std::uintptr_t>::digits>
 class SlotTable {
+    static_assert(HandleBits == 32 || HandleBits == 64, "handles are 32 or 64 bits wide");
+
 public:
-    static constexpr std::uint64_t index_bits = 24;
+    static constexpr std::uint64_t index_bits = HandleBits == 64 ? 24 : 16;
     static constexpr std::uint64_t tag_bits = 8;
+    static constexpr std::uint64_t generation_bits = HandleBits - index_bits - tag_bits;
     static constexpr std::uint64_t index_mask = (std::uint64_t{1} << index_bits) - 1;
     static constexpr std::uint64_t tag_mask = (std::uint64_t{1} << tag_bits) - 1;
+    static constexpr std::uint64_t generation_mask = (std::uint64_t{1} << generation_bits) - 1;
 
-    // Returns the new handle value, or 0 when the table is full (16 million live entries).
+    // Returns the new handle value, or 0 when the table is full (index_mask - 1 live entries).
     std::uint64_t insert(std::unique_ptr<T> object, unsigned tag) {
         std::size_t index = take_slot();
         if (index >= index_mask) return 0;
@@ -63,17 +72,17 @@ private:
     };
 
     static std::uint64_t pack(std::size_t index, unsigned tag, std::uint32_t generation) {
-        return (std::uint64_t{generation} << (index_bits + tag_bits)) |
+        return ((std::uint64_t{generation} & generation_mask) << (index_bits + tag_bits)) |
                ((std::uint64_t{tag} & tag_mask) << index_bits) | (std::uint64_t{index} + 1);
     }
 
     const Slot* find(std::uint64_t handle) const {
         std::uint64_t index_plus_one = handle & index_mask;
         if (index_plus_one == 0 || index_plus_one > m_slots.size()) return nullptr;
-        const Slot& slot = m_slots[index_plus_one - 1];
+        const Slot& slot = m_slots[static_cast<std::size_t>(index_plus_one - 1)];
         if (!slot.object) return nullptr;
         if (((handle >> index_bits) & tag_mask) != slot.tag) return nullptr;
-        if ((handle >> (index_bits + tag_bits)) != slot.generation) return nullptr;
+        if ((handle >> (index_bits + tag_bits)) != (slot.generation & generation_mask)) return nullptr;
         return &slot;
     }
 

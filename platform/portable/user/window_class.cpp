@@ -5,6 +5,7 @@
 // MAKEINTATOM names find them again. An unregistered class's slot, and so its atom, is taken
 // by the next registration, as Windows reuses atoms; with every atom in use registration fails
 // and registers nothing.
+#include "user/static_data.h"
 #include "user/window.h"
 
 #include <algorithm>
@@ -32,7 +33,10 @@ ClassTable& table() {
 
 std::vector<std::unique_ptr<WindowClass>>& classes() { return table().slots; }
 
-bool is_atom(LPCSTR name) { return reinterpret_cast<std::uintptr_t>(name) < 0x10000; }
+// Windows tells an atom from a name by its value: below 0x10000, where no data of a process ever
+// lies. WebAssembly has no such hole: its static data (string literals among it) begins near
+// address 0, so there the values below 0x10000 that point into the static data are names.
+bool is_atom(LPCSTR name) { return is_int_resource(name) && !in_static_data(reinterpret_cast<std::uintptr_t>(name)); }
 
 std::string lower_case(const char* name) {
     std::string lower(name);
@@ -126,7 +130,7 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {
 // Only the system cursors exist; their handles are their resource numbers, as the cursor is
 // drawn by the display and never looked at again.
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
-    if (hInstance != nullptr || !zg::is_atom(lpCursorName) || lpCursorName == nullptr) return nullptr;
+    if (hInstance != nullptr || !zg::is_int_resource(lpCursorName) || lpCursorName == nullptr) return nullptr;
     return reinterpret_cast<HCURSOR>(const_cast<char*>(lpCursorName));
 }
 

@@ -4,8 +4,11 @@
 #include <platform/win32.h>
 
 #include "objects/handle_table.h"
+#include "objects/slot_table.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -57,6 +60,28 @@ TEST(HandleTable, CountsFollowCreationDeferredDeletionAndRelease) {
     GetStockObject(GRAY_BRUSH);
     EXPECT_EQ(zg_live_objects_of_type(OBJ_BRUSH), zg::live_objects(zg::ObjectKind::Brush));
     EXPECT_EQ(zg_live_objects_of_type(12345), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// With 32-bit pointers (WebAssembly) a handle is 32 bits: everything it packs must fit, or a
+// handle that went through a pointer finds nothing.
+TEST(HandleTable, ThirtyTwoBitHandlesFitAndStayGenerationChecked) {
+    zg::SlotTable<int, 32> table;
+    const std::uint64_t first = table.insert(std::make_unique<int>(1), 0x40);
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(first >> 32, 0u);
+    const auto through_pointer = static_cast<std::uint32_t>(first);
+    ASSERT_NE(table.lookup(through_pointer), nullptr);
+    EXPECT_EQ(*table.lookup(through_pointer), 1);
+    table.remove(first);
+    const std::uint64_t second = table.insert(std::make_unique<int>(2), 0x40);
+    EXPECT_EQ(second & 0xFFFF, first & 0xFFFF);  // the same slot, a new generation
+    EXPECT_EQ(second >> 32, 0u);
+    EXPECT_EQ(table.lookup(first), nullptr);
+    EXPECT_EQ(table.lookup(second ^ (std::uint64_t{1} << 16)), nullptr);  // another tag
 }
 
 }  // namespace
