@@ -2,8 +2,10 @@
 #   make run    installs what is missing, builds and starts the simulator
 #   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
-# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan,
-# test-windows, scene-diff, format-check, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
+#   make web    the programs compiled to WebAssembly as a static site in build/web/site
+#   make serve-web   serves that folder on 127.0.0.1 (PORT=8000)
+# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, measure-web, test-native,
+# test-asan, test-windows, test-web, scene-diff, format-check, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
 # install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
 # (build/native, build/asan, build/windows, build/fuzz) and two jobs, the size of the machines
 # this runs on; JOBS=n overrides.
@@ -14,6 +16,7 @@ JOBS ?= 2
 export JOBS
 
 .PHONY: all deps configure native run lab test test-native test-asan test-windows test-tree test-fuzz \
+        web serve-web test-web measure-web \
         scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
         clean
 
@@ -40,8 +43,26 @@ lab: configure
 test: deps
 	scripts/test-all.sh
 
-test-native test-asan test-windows test-tree test-fuzz scene-diff: deps
+test-native test-asan test-windows test-tree test-fuzz test-web scene-diff: deps
 	scripts/test-all.sh $(patsubst test-%,%,$@)
+
+# The web build: emscripten, FreeType from the npm package (npm ci), every program as a page.
+WEB_TARGETS = gyroscope gyroscope_lab $(patsubst %,example_%,$(shell sed -nE 's/^set\(ZG_EXAMPLES (.*)\)$$/\1/p' examples/CMakeLists.txt))
+web: deps
+	scripts/web-deps.sh
+	NODE_PATH=/usr/share/nodejs cmake --preset web -DZG_WERROR=ON >/dev/null
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web --target $(WEB_TARGETS) -j$(JOBS)
+	scripts/web-site.sh
+
+PORT ?= 8000
+serve-web: web
+	@echo "serving build/web/site on http://127.0.0.1:$(PORT)/"
+	python3 -m http.server $(PORT) --bind 127.0.0.1 --directory build/web/site
+
+# Frame time, first frame and bytes of the pages against the native build, in one run.
+measure-web: web configure
+	cmake --build --preset native --target frame_bench lab_frame_bench -j$(JOBS)
+	scripts/measure-web.sh
 
 # Every C++ file laid out as .clang-format says (also part of make test).
 format-check: deps

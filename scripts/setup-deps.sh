@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   fonts-liberation fonts-dejavu-core
   cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base
+  emscripten nodejs chromium
 )
 
 # One dpkg-query for all packages; a package it does not know is missing from its answer.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Usage: test-all.sh [STAGE...]   stages: tree native asan fuzz windows scene-diff (default: all,
-# in that order)
+# Usage: test-all.sh [STAGE...]   stages: tree native asan fuzz windows scene-diff web (default:
+# all, in that order)
 # Builds and tests every configuration `make test` promises and fails if anything failed:
 #   tree        no tracked file over 1 MiB unless scripts/large-files.txt lists it, and every C++
 #               file laid out as .clang-format says (scripts/format-check.sh)
@@ -11,6 +11,8 @@
 #   scene-diff  the rasteriser's differential test, native against Wine, on the fixed corpus and on
 #               500 random call sequences (scripts/fuzz-scenes.sh) (when the script exists
 #               and both builds were made in this run; skipped otherwise)
+#   web         the WebAssembly build as a site, its pages in headless Chromium against the native
+#               headless snapshots of the same sessions, pixel for pixel (scripts/test-web.sh)
 # A failing stage does not stop the later ones, so one run shows every failure; the summary's
 # last line counts tests over all stages, a stage that did not build counting as one failure.
 set -uo pipefail
@@ -118,13 +120,27 @@ stage_scene-diff() {
   return 1
 }
 
+stage_web() {  # the counts of scripts/test-web.sh's closing line
+  local log=build/web.log status line
+  scripts/test-web.sh 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  line=$(grep -E '^web: [0-9]+ passed, [0-9]+ failed$' "$log" | tail -1)
+  if [[ -z "$line" ]]; then
+    total_failed=$((total_failed + 1))
+    return 1
+  fi
+  total_passed=$((total_passed + $(sed -E 's/^web: ([0-9]+) passed.*/\1/' <<<"$line")))
+  total_failed=$((total_failed + $(sed -E 's/.* ([0-9]+) failed$/\1/' <<<"$line")))
+  return "$status"
+}
+
 stages=("$@")
-((${#stages[@]})) || stages=(tree native asan fuzz windows scene-diff)
+((${#stages[@]})) || stages=(tree native asan fuzz windows scene-diff web)
 mkdir -p build
 overall=0
 for stage in "${stages[@]}"; do
   if ! declare -F "stage_$stage" >/dev/null; then
-    echo "test-all: unknown stage '$stage' (tree native asan fuzz windows scene-diff)" >&2
+    echo "test-all: unknown stage '$stage' (tree native asan fuzz windows scene-diff web)" >&2
     exit 2
   fi
   note "$stage"

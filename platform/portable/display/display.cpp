@@ -18,11 +18,19 @@
 namespace zg {
 namespace {
 
-// Every display the portable platform has; the first is the default.
+// Every display the portable platform has; the first is the default. The web build has the
+// browser's page in place of SDL.
+#ifdef __EMSCRIPTEN__
+constexpr std::array<DisplayEntry, 2> displays{{
+    {"web", make_web_display},
+    {"headless", make_headless_display},
+}};
+#else
 constexpr std::array<DisplayEntry, 2> displays{{
     {"sdl", make_sdl_display},
     {"headless", make_headless_display},
 }};
+#endif
 
 struct IdleCount {
     std::uint64_t seen_work = 0;

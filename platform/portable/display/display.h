@@ -72,5 +72,6 @@ void reset_idle_count();
 // Backends (one file each).
 Display* make_headless_display();
 Display* make_sdl_display();
+Display* make_web_display();
 
 }  // namespace zg
