@@ -45,7 +45,7 @@ rm -rf "$work"
 mkdir -p "$work/root/scripts"
 ln -s "$root/build/web/site" "$work/root/site"
 session() {  # NAME PAGE NATIVE_PROGRAM SCRIPT: native snapshots in $work/native/NAME, an entry in sessions
-  local name=$1 page=$2 program=$3 script=$4 dir=$work/native/$1 entries="" shot
+  local name=$1 page=$2 program=$root/$3 script=$root/$4 dir=$work/native/$1 entries="" shot
   mkdir -p "$dir"
   cp "$script" "$work/root/scripts/$name.script"
   if ! (cd "$dir" && ZG_DISPLAY=headless ZG_SCRIPT="$script" ZG_PRINT_DIR="$dir" timeout 120 "$program" >out.txt 2>&1); then

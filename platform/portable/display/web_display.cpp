@@ -19,6 +19,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -77,6 +78,7 @@ namespace {
 constexpr double present_interval_ms = 16;
 constexpr int empty_peeks_before_nap = 200;
 constexpr int nap_ms = 4;
+constexpr SIZE least_screen{1280, 1024};
 
 enum EventKind { MouseMove = 1, MouseButton = 2, KeyEvent = 3, CloseEvent = 4, ExposeEvent = 5 };
 enum PageButton { LeftButton = 0, MiddleButton = 1, RightButton = 2 };
@@ -91,7 +93,12 @@ public:
         if (script != nullptr && script[0] != '\0') m_scripted.reset(make_headless_display());
     }
 
-    SIZE screen_size() const override { return {web_screen_width(), web_screen_height()}; }
+    // A page scrolls: windows are not limited to the browser's screen, only as large as on the
+    // headless display's screen at least (where the native snapshots come from).
+    SIZE screen_size() const override {
+        return {std::max<LONG>(web_screen_width(), least_screen.cx),
+                std::max<LONG>(web_screen_height(), least_screen.cy)};
+    }
 
     void open_window(Window& window) override {
         if (m_scripted) m_scripted->open_window(window);
@@ -110,7 +117,7 @@ public:
     void set_capture(Window* window) override { web_set_capture(window != nullptr ? to_id(window->hwnd) : 0); }
 
     void poll() override {
-        if (m_scripted) return scripted([&] { m_scripted->poll(); });
+        if (m_scripted) return m_scripted->poll();  // snapshots present what they show
         drain_events();
         if (web_now_ms() - m_last_present < present_interval_ms) return;
         present_all();
@@ -193,7 +200,7 @@ private:
         drain_events();
     }
 
-    // A scripted step runs on the virtual clock; what it drew reaches the canvases at once.
+    // A scripted sleep or wait runs on the virtual clock; what was drawn reaches the canvases.
     template <class F>
     void scripted(F&& step) {
         step();
