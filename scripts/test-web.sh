@@ -75,14 +75,27 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 node tests/web/web_pixels.mjs "http://127.0.0.1:$port" "$work/manifest.json" "$work/differences" | tee "$work/pixels.txt"
-read -r p f < <(sed -nE 's/^web pixels: ([0-9]+) passed, ([0-9]+) failed$/\1 \2/p' "$work/pixels.txt")
-if [[ -z "${p:-}" ]]; then
-  echo "FAIL web_pixels.mjs ended without its summary"
-  failed=$((failed + 1))
-else
+count() {  # LOG PREFIX: adds the closing line's figures
+  local p f
+  read -r p f < <(sed -nE "s/^$2: ([0-9]+) passed, ([0-9]+) failed\$/\\1 \\2/p" "$1")
+  if [[ -z "${p:-}" ]]; then
+    echo "FAIL $1 ended without its summary"
+    failed=$((failed + 1))
+    return
+  fi
   passed=$((passed + p))
   failed=$((failed + f))
-fi
+}
+count "$work/pixels.txt" "web pixels"
+
+step "a visitor's session on the real clock"
+live=$work/native/live
+mkdir -p "$live"
+(cd "$live" && ZG_DISPLAY=headless ZG_SCRIPT="$root/tests/web/sessions/live.script" timeout 60 \
+  "$root/build/native/app/gyroscope" >out.txt 2>&1) || echo "native live session: see $live/out.txt"
+node tests/web/web_live.mjs "http://127.0.0.1:$port" "$live/live-start.png" "$live/live-angle-plus.png" \
+  "$work/differences" | tee "$work/live.txt"
+count "$work/live.txt" "web live"
 echo "web stage: $(($(date +%s) - started)) s"
 echo "web: $passed passed, $failed failed"
 ((failed == 0))
