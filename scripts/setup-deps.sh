@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libpng-dev
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libpng-dev libstb-dev
   libcups2-dev libcairo2-dev
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64

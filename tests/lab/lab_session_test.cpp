@@ -17,7 +17,7 @@ const Rgb PANEL_BLUE{12, 180, 243};
 const Rgb BLACK{0, 0, 0};
 const Rgb DOTTED_GREEN{0, 150, 0};
 constexpr int PIVOT_X = 405, PIVOT_Y = 300, OUTLINE_RADIUS = 150;
-constexpr int PLOT_LEFT = 660, THETA_TOP = 90, THETA_BOTTOM = 260;
+constexpr int PLOT_LEFT = 660, THETA_TOP = 114, THETA_BOTTOM = 194;
 
 bool IsTrace(const Rgb& c) { return c.green == c.blue && c.red >= c.green + 20; }
 
@@ -57,9 +57,9 @@ TEST(LabSessionTest, TraceInsideTheSphereAxesDottedTurningPointsAndReadouts) {
     EXPECT_EQ(trace.outside, 0);
     EXPECT_EQ(a.Count(PLOT_LEFT, THETA_TOP, PLOT_LEFT + 1, THETA_BOTTOM, BLACK), THETA_BOTTOM - THETA_TOP);
     EXPECT_GT(a.Count(PLOT_LEFT, THETA_BOTTOM, 990, THETA_BOTTOM + 1, BLACK), 320);
-    EXPECT_GT(a.Count(PLOT_LEFT, THETA_TOP, 990, THETA_BOTTOM, DOTTED_GREEN), 100);
+    EXPECT_GT(a.Count(PLOT_LEFT + 2, THETA_TOP, 990, THETA_BOTTOM, DOTTED_GREEN), 100);
     EXPECT_GT(a.Count(PLOT_LEFT + 2, THETA_TOP, 990, THETA_BOTTOM, Rgb{0, 0, 170}), 300);  // theta itself
-    EXPECT_GT(a.Count(620, 500, 990, 620, BLACK), 500);                                    // readout lines
+    EXPECT_GT(a.Count(620, 466, 990, 600, BLACK), 500);                                    // readout lines
 }
 
 TEST(LabSessionTest, PauseFreezesThePictureAndRunGoesOn) {

@@ -96,7 +96,9 @@ TEST(ExperimentTest, AdvanceRecordsEverySubstepAndRefusesNonsense) {
     for (double bad : {0.0, -1.0, std::nan(""), HUGE_VAL}) e.Advance(bad);
     EXPECT_NEAR(e.State().time, 0.05, 1e-15);
     e.Advance(3);
-    EXPECT_EQ(e.Trace().size(), static_cast<std::size_t>(Experiment::TRACE_CAPACITY));
+    EXPECT_EQ(e.Trace().size(), 3052u);  // every substep of 3.05 s (3001 in the 3 s), within TRACE_SPAN
+    e.Advance(20);
+    EXPECT_GE(e.Trace().front().time, e.State().time - Experiment::TRACE_SPAN);
     EXPECT_GE(e.Samples().front().time, e.State().time - Experiment::PLOT_SPAN);
     const LabReadouts r = e.Readouts();
     ASSERT_TRUE(r.measuredPrecession.has_value());
@@ -151,11 +153,14 @@ TEST(SceneTest, TraceFadesFromRedTowardsWhiteAndDropsSubpixelMoves) {
         EXPECT_GE(c.red - c.green, 20);
     }
     EXPECT_GT(TraceColourAt(0.9).green, TraceColourAt(0.1).green + 150);
-    std::deque<Vector3> trace;
-    for (int i = 0; i < 100; ++i) trace.push_back(Normalized({1e-5 * i, -1, 1}));  // a fraction of a pixel in all
-    const std::vector<TraceVertex> kept = TraceVertices(trace);
+    std::deque<TracePoint> trace;
+    for (int i = 0; i < 100; ++i) trace.push_back({Normalized({1e-5 * i, -1, 1}), 1e-3 * i});  // under a pixel
+    const std::vector<TraceVertex> kept = TraceVertices(trace, 1, CameraOf({}));
     ASSERT_EQ(kept.size(), 2u);  // the first and the newest
     EXPECT_EQ(kept.back().band, 0);
+    const std::vector<TraceVertex> recent = TraceVertices(trace, 0.0105, CameraOf({}));  // the last 11 points
+    EXPECT_LE(recent.size(), 11u);
+    EXPECT_EQ(recent.front().band, TRACE_BANDS - 1);
 }
 
 TEST(PlotTest, RowsSpanThePlotAndClamp) {
