@@ -55,14 +55,24 @@ TopState ReleaseOf(const LabControls& c, const TopParameters& p) {
     return FromEuler(p, m);
 }
 
+// The clearance is not monotonic (a top hanging straight down may clear the table again), so
+// the first contact is found by a scan of half-degree steps from upright and then bisection.
 double LargestReleaseTilt(const TopParameters& p) {
     auto clearance = [&p](double theta) {
         EulerMotion m;
         m.theta = theta;
         return RimClearance(p, FromEuler(p, m));
     };
-    double low = 0, high = std::numbers::pi;
-    if (clearance(high) > 0) return high;
+    constexpr int STEPS = 360;
+    double low = 0, high = 0;
+    for (int i = 1; i <= STEPS && high == 0; ++i) {
+        const double theta = std::numbers::pi * i / STEPS;
+        if (clearance(theta) <= 0)
+            high = theta;
+        else
+            low = theta;
+    }
+    if (high == 0) return std::numbers::pi;
     for (int i = 0; i < 60; ++i) {
         const double middle = (low + high) / 2;
         (clearance(middle) > 0 ? low : high) = middle;

@@ -48,8 +48,9 @@ TopParameters ParametersOf(const LabControls& c);
 // precession exists at that tilt and spin, phi'0 = 0 (a cusp start).
 TopState ReleaseOf(const LabControls& c, const TopParameters& p);
 
-// The largest tilt (rad) from which the top can be released without its rim touching the
-// table: the rim's lowest point, pivotHeight + l cos(theta) - r sin(theta), falls to 0 there.
+// The largest tilt (rad) up to which the top can be released without its rim touching the
+// table: the first tilt from upright where the rim's lowest point, pivotHeight + l cos(theta) -
+// r sin(theta), falls to 0; pi when it never does.
 double LargestReleaseTilt(const TopParameters& p);
 
 struct TracePoint {

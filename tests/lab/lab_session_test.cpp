@@ -9,6 +9,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
 #include <string>
 
 namespace {
@@ -119,6 +122,63 @@ TEST(LabSessionTest, SpinFrictionBringsTheTopDownToRestAndTheProgramWaits) {
     // The resting status has about 340 black pixels; "-> Spin friction (uNms): 20" about 160.
     EXPECT_GT(rest1.Count(215, 40, 900, 66, BLACK), 250);
     EXPECT_EQ(CountTrace(rest1).outside, 0);
+}
+
+// Paused, the window does not change: the picture the I key saves equals the
+// headless snapshot taken just before it, every pixel, and the status line then names the file.
+TEST(LabSessionTest, TheSavedPictureIsTheSnapshotOfTheSameFrame) {
+    HeadlessSession session("lab_save");
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
+                                             "300 key left\n"  // a turned view
+                                             "600 key space\n"
+                                             "800 snapshot shown.png\n"
+                                             "900 key i\n"
+                                             "1100 snapshot after.png\n"
+                                             "1200 close\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    const PngImage shown = Snapshot(session, "shown.png"), after = Snapshot(session, "after.png");
+    const PngImage saved = Snapshot(session, "gyroscope_lab_001.png");
+    ASSERT_EQ(saved.width(), 1000);
+    ASSERT_EQ(saved.height(), 700);
+    EXPECT_TRUE(saved.SameRegion(shown, 0, 0, 1000, 700));
+    EXPECT_FALSE(after.SameRegion(shown, 200, 40, 1000, 70));  // "-> Picture saved to ..."
+}
+
+std::vector<std::vector<std::string>> ReadCsv(const std::string& path) {
+    std::vector<std::vector<std::string>> rows;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        std::stringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) fields.push_back(cell);
+        if (!line.empty() && line.back() == ',') fields.emplace_back();
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+// The spin friction preset by keys, rows every frame, the export from the release for 2 s of
+// virtual time; theta at 0.5 s against the reference value 60.03 deg.
+TEST(LabSessionTest, CsvExportFromTheReleaseOneRowAFrame) {
+    HeadlessSession session("lab_csv");
+    std::string script = "100 key P\n150 key P\n200 key P\n250 key P\n300 key f\n400 key e\n";
+    script += "2400 key e\n2600 snapshot done.png\n2700 close\n";
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE, script);
+    EXPECT_EQ(result.exitStatus, 0);
+    const auto rows = ReadCsv(session.Path("gyroscope_lab_001.csv"));
+    ASSERT_GT(rows.size(), 30u);
+    EXPECT_EQ(rows[0][0], "t (s)");
+    EXPECT_EQ(rows[0][1], "theta (deg)");
+    EXPECT_EQ(rows[0].size(), 21u);
+    EXPECT_EQ(std::stod(rows[1][0]), 0);
+    EXPECT_EQ(std::stod(rows[1][1]), 60);
+    EXPECT_NEAR(std::stod(rows[11][0]), 0.5, 1e-9);  // a frame is 50 ms
+    EXPECT_NEAR(std::stod(rows[11][1]), 60.03, 0.005);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 21u) << "row " << i;
+        EXPECT_NEAR(std::stod(rows[i][0]), 0.05 * static_cast<double>(i - 1), 1e-9);
+    }
+    EXPECT_GT(Snapshot(session, "done.png").Count(215, 40, 900, 66, BLACK), 250);  // "... rows in ..."
 }
 
 }  // namespace
