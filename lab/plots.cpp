@@ -77,12 +77,14 @@ Range TimeWindow(double now, PlotWindow window) {
     return now <= span ? Range{0, span} : Range{now - span, now};
 }
 
-double NiceStep(double span, int most) {
-    const double raw = span / most;
+// The largest of 1, 2 or 5 times a power of ten that fits `fewest` times into the span, so an
+// axis has between `fewest` and about 2.5 times as many ticks.
+double NiceStep(double span, double fewest) {
+    const double raw = span / fewest;
     const double power = std::pow(10, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0, 10.0})
-        if (factor * power >= raw) return factor * power;
-    return 10 * power;
+    for (double factor : {5.0, 2.0, 1.0})
+        if (factor * power <= raw) return factor * power;
+    return power;
 }
 
 std::string TickLabel(double value, double step) {
@@ -94,8 +96,8 @@ std::string TickLabel(double value, double step) {
 }
 
 template <typename Draw>
-void ForEachTick(const Range& r, int most, Draw draw) {
-    const double step = NiceStep(r.high - r.low, most);
+void ForEachTick(const Range& r, double fewest, Draw draw) {
+    const double step = NiceStep(r.high - r.low, fewest);
     for (double v = std::ceil(r.low / step - 1e-9) * step; v <= r.high + step * 1e-9; v += step) draw(v, step);
 }
 
@@ -108,14 +110,14 @@ void DrawAxes(window& w, const PlotBox& box, const Range& values, const Range& t
     w.DrawLine(PLOT_LEFT, box.top, PLOT_LEFT, box.bottom, FRAME);
     w.DrawLine(PLOT_LEFT, box.bottom, PLOT_RIGHT, box.bottom, FRAME);
     int width = 0, height = 0;
-    ForEachTick(values, 4, [&](double v, double step) {
+    ForEachTick(values, 2, [&](double v, double step) {
         const int row = PlotRow(v, values.low, values.high, box.top, box.bottom);
         w.DrawLine(PLOT_LEFT - 4, row, PLOT_LEFT, row, FRAME);
         const std::string label = TickLabel(v, step);
         w.GetStringSize(width, height, label);
         w.DrawString(PLOT_LEFT - 6 - width, row - height / 2, label);
     });
-    ForEachTick(time, 5, [&](double t, double step) {
+    ForEachTick(time, 4, [&](double t, double step) {
         const int column = TimeColumn(t, time);
         w.DrawLine(column, box.bottom, column, box.bottom + 4, FRAME);
         const std::string label = TickLabel(t, step);
@@ -143,6 +145,8 @@ void DrawSeries(window& w, const std::vector<Column>& columns, Value value, cons
 }
 
 // Lowest and highest of the value over the filled columns, padded; never narrower than `least`.
+// The pad above is a little larger than below, so a constant value never lies on the boundary
+// of two rows, where rounding would flip it from one to the other.
 template <typename Value>
 Range ValueRange(const std::vector<Column>& columns, Value value, double least) {
     Range r{HUGE_VAL, -HUGE_VAL};
@@ -153,7 +157,7 @@ Range ValueRange(const std::vector<Column>& columns, Value value, double least) 
     }
     if (r.low > r.high) r = {0, 0};
     const double pad = std::max(0.1 * (r.high - r.low), least / 2);
-    return {r.low - pad, r.high + pad};
+    return {r.low - pad, r.high + 1.1 * pad};
 }
 
 void DrawDotted(window& w, int row) {
