@@ -144,6 +144,19 @@ TEST(LabSessionTest, TheSavedPictureIsTheSnapshotOfTheSameFrame) {
     EXPECT_FALSE(after.SameRegion(shown, 200, 40, 1000, 70));  // "-> Picture saved to ..."
 }
 
+// Paused, a drag in the scene turns the view: the scene changes, the plots and readouts do not.
+TEST(LabSessionTest, ADragTurnsTheViewWhilePaused) {
+    HeadlessSession session("lab_drag");
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
+                                             "300 key space\n500 snapshot before.png\n"
+                                             "600 press left 300 500\n700 move 340 480\n800 move 380 470\n"
+                                             "900 release left 380 470\n1100 snapshot after.png\n1200 close\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    const PngImage before = Snapshot(session, "before.png"), after = Snapshot(session, "after.png");
+    EXPECT_FALSE(after.SameRegion(before, 201, 100, 610, 660));
+    EXPECT_TRUE(after.SameRegion(before, 612, 71, 1000, 700));
+}
+
 std::vector<std::vector<std::string>> ReadCsv(const std::string& path) {
     std::vector<std::vector<std::string>> rows;
     std::ifstream in(path);
