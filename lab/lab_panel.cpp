@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <string>
 
 namespace {
@@ -151,7 +152,7 @@ LabTarget KeyTarget(KeyType type, char code) {
 }
 
 int TiltLimitDegrees(const LabControls& controls) {
-    const double limit = LargestReleaseTilt(ParametersOf(controls)) * 180 / 3.14159265358979323846;
+    const double limit = LargestReleaseTilt(ParametersOf(controls)) * 180 / std::numbers::pi;
     return static_cast<int>(std::ceil(limit)) - 1;
 }
 

@@ -10,6 +10,7 @@
 #include "lab/experiment.h"
 #include "lab/physics/vector3.h"
 
+#include <numbers>
 #include <vector>
 
 class window;
@@ -39,7 +40,7 @@ struct LabView {
     static constexpr double MIN_ELEVATION = -0.5, MAX_ELEVATION = 1.5;  // rad
     static constexpr double MIN_ZOOM = 0.6, MAX_ZOOM = 1.3;
     double azimuth = 0;
-    double elevation = 20 * 3.14159265358979323846 / 180;
+    double elevation = 20 * std::numbers::pi / 180;
     double zoom = 1;
 
     void Turn(double azimuthStep, double elevationStep);
