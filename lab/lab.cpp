@@ -208,8 +208,13 @@ void SavePicture(window& w, LabSession& session) {
     w.UpdateBuffer();
 }
 
+// Each library call takes at most one native message; a drag sends mouse moves far faster than
+// the frames come, so a frame takes up to this many first, lest they pile up and the view lag.
+constexpr int MESSAGES_PER_FRAME = 64;
+
 bool RunOneFrame(window& w, LabSession& session, Experiment& experiment) {
     Sleep(FRAME_MS);
+    for (int i = 0; i < MESSAGES_PER_FRAME; ++i) w.PumpMessages();
     bool changed = session.running && !experiment.Resting();
     if (changed) AdvanceFrame(w, session, experiment);
     if (!TakeQueuedInput(w, session, experiment, changed)) return false;
