@@ -13,6 +13,7 @@ for tool in wine wineserver Xvfb xdotool import compare identify timeout; do
     command -v "$tool" >/dev/null || { echo "skip: $tool is not installed"; exit 77; }
 done
 [ -f "$exe" ] || { echo "FAIL: no executable at $exe"; exit 1; }
+exe=$(realpath "$exe")
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
