@@ -58,8 +58,11 @@ run_and_close() {  # exe caption
   local wid x y width
   wid=$(timeout 60 xdotool search --sync --onlyvisible --name "$2" | head -n1)
   [[ -n "$wid" ]] || die "$1.exe: no window titled '$2'"
-  eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(X|Y|WIDTH)=')"
-  [[ -n "${ZG_SCREENSHOT_DIR:-}" ]] && import -window root "$ZG_SCREENSHOT_DIR/$1-wine.png"
+  eval "$(xdotool getwindowgeometry --shell "$wid" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  if [[ -n "${ZG_SCREENSHOT_DIR:-}" ]]; then  # for a person to look at: the first frames drawn
+    sleep 3
+    import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" "$ZG_SCREENSHOT_DIR/$1-wine.png"
+  fi
   # Without a window manager Wine draws the frame itself; the close box ends its caption bar.
   xdotool mousemove --sync $((X + WIDTH - 14)) $((Y + 12)) click 1
   for ((i = 0; i < 100; i++)); do
