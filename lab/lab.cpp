@@ -20,12 +20,16 @@ constexpr double ZOOM_STEP = 1.1;
 
 std::string Degrees(int value) { return std::to_string(value) + " deg"; }
 
+std::string RestingStartStatus(const LabControls& controls) {
+    return "-> Resting from the release: the rim touches the table; lower the tilt to " +
+           Degrees(TiltLimitDegrees(controls)) + " or less";
+}
+
 // Says why a top that starts resting does not move, or nothing for a top that runs.
 void ExplainRestingStart(LabSession& session, const Experiment& experiment) {
     if (!experiment.Resting()) return;
     session.running = false;
-    session.status = "-> Resting: at this tilt the rim touches the table (largest tilt " +
-                     Degrees(TiltLimitDegrees(session.controls)) + ")";
+    session.status = RestingStartStatus(session.controls);
 }
 
 std::string StatusAfterStep(const LabField& field, const LabControls& controls) {
@@ -91,7 +95,9 @@ void StartCsv(LabSession& session, Experiment& experiment) {
 
 void RunOrPause(LabSession& session, const Experiment& experiment) {
     if (experiment.Resting()) {
-        session.status = "-> The top rests on the table: Reset releases it again";
+        const bool fromTheStart = experiment.State().time == 0;
+        session.status = fromTheStart ? RestingStartStatus(session.controls)
+                                      : "-> The top rests on the table: Reset releases it again";
         return;
     }
     session.running = !session.running;
