@@ -11,6 +11,8 @@
 
 #include "lab/physics/vector3.h"
 
+#include <optional>
+
 struct TopParameters {
     double mass = 0.1;                // kg
     double arm = 0.04;                // m, pivot to centre of mass
@@ -24,6 +26,27 @@ struct TopParameters {
 
     double GravityTorque() const { return mass * gravity * arm; }  // M = m g l
 };
+
+// Why a top cannot be simulated, or NONE. Every quantity must be finite; mass, arm, gravity and
+// both inertias positive and within the range of real tops (a milligram to ten tonnes, a
+// micrometre to a hundred metres), so that no product or quotient of them under- or overflows;
+// I1 about the pivot at least m l^2 (it includes it: an I1 about the centre of mass is refused);
+// frictions, disk radius and pivot height not negative.
+enum class TopFault {
+    NONE,
+    NOT_FINITE,
+    MASS,
+    ARM,
+    GRAVITY,
+    TRANSVERSE_INERTIA,
+    AXIAL_INERTIA,
+    PIVOT_INERTIA,
+    FRICTION,
+    FLOOR
+};
+TopFault CheckTop(const TopParameters& p);
+// One sentence a program can show for the fault.
+const char* TopFaultText(TopFault fault);
 
 struct TopState {
     Vector3 axis{0, 0, 1};  // e3, unit
@@ -44,11 +67,15 @@ struct TopEnergy {
     double Total() const { return kinetic + potential; }
 };
 
+// Finite, with an axis of nonzero length: a state the step and the closed forms accept.
+bool IsUsableState(const TopState& s);
+
 // Angles and rates to the state; at theta = 0 phi only orients the axis' direction of motion.
 TopState FromEuler(const TopParameters& p, const EulerMotion& motion);
 // The state back to angles and rates. At the pole, where phi' is undefined, it reads 0.
 EulerMotion ToEuler(const TopParameters& p, const TopState& s);
 
+// Both are 0 for a top CheckTop refuses.
 double SpinRate(const TopParameters& p, const TopState& s);  // w3 = (L . e3) / I3
 TopEnergy Energy(const TopParameters& p, const TopState& s);
 
@@ -66,9 +93,12 @@ enum class Integrator { SECOND_ORDER, FOURTH_ORDER };
 
 // One step of length h: the symmetric splitting damp h/2, kick h/2, drift h (the free top
 // exactly), kick h/2, damp h/2 (Hairer, Lubich & Wanner, Geometric Numerical Integration, VII.5);
-// FOURTH_ORDER composes three of them with Yoshida's triple-jump weights.
-void StepTop(const TopParameters& p, TopState& s, double h, Integrator order);
+// FOURTH_ORDER composes three of them with Yoshida's triple-jump weights. Refuses (false, the
+// state untouched) a top CheckTop refuses, a state that is not usable, or a step that is not
+// positive and finite.
+bool StepTop(const TopParameters& p, TopState& s, double h, Integrator order);
 
 // The largest step that keeps the drift's rotation angle |L| h / I1 and the kick's h sqrt(M / I1)
-// at 0.1 or below, never above maxStep.
-double StableStep(const TopParameters& p, const TopState& s, double maxStep);
+// at 0.1 or below, never above maxStep; nothing for a refused top, a state that is not usable,
+// a maxStep that is not positive and finite, or a motion so fast that the step would underflow.
+std::optional<double> StableStep(const TopParameters& p, const TopState& s, double maxStep);
