@@ -49,8 +49,8 @@ Seen SeeState(const TopParameters& p, const TopState& s) {
     v.p = e.x * rate.y - e.y * rate.x;
     v.w2 = Dot(rate, rate);
     v.beta = 2 * p.GravityTorque() / p.transverseInertia;
-    v.f = {rate.z * rate.z, 2 * v.a * v.p - 2 * v.u0 * v.w2 - v.beta * v.sine2,
-           2 * v.u0 * v.beta - v.w2 - v.a * v.a, v.beta};
+    v.f = {rate.z * rate.z, 2 * v.a * v.p - 2 * v.u0 * v.w2 - v.beta * v.sine2, 2 * v.u0 * v.beta - v.w2 - v.a * v.a,
+           v.beta};
     return v;
 }
 

@@ -11,7 +11,7 @@ namespace {
 bool Within(double value, double low, double high) { return low <= value && value <= high; }
 
 bool AllFinite(const TopParameters& p) {
-    const double values[] = {p.mass,         p.arm,          p.transverseInertia, p.axialInertia, p.gravity,
+    const double values[] = {p.mass,         p.arm,           p.transverseInertia, p.axialInertia, p.gravity,
                              p.spinFriction, p.pivotFriction, p.diskRadius,        p.pivotHeight};
     for (double v : values)
         if (!std::isfinite(v)) return false;
