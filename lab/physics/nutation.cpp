@@ -86,44 +86,79 @@ double Root(const CenteredCubic& f, double positive, double negative, double gue
     return x;
 }
 
+// A turning point: x = u - u0, 1 - u and 1 + u, and sin t.
+struct Turning {
+    double x = 0, up = 0, down = 0, sine = 0;
+};
+
+Turning TurningAt(double x, double up, double down) {
+    return {x, up, down, std::sqrt(std::max(up, 0.0) * std::max(down, 0.0))};
+}
+
+// The cubic about the pole u = 1 - z (toward = +1) or u = -1 + z (toward = -1), in z:
+// f = -D^2 + (2 A -+ 2 a D) z + (+-2 beta - A - a^2) z^2 -+ beta z^3, A = alpha -+ beta = w^2 -+
+// beta (1 -+ u0), D = b -+ a = p -+ a (1 -+ u0). At z = 0, f = -D^2 <= 0; at the state, f = c0.
+CenteredCubic PoleCubic(const Seen& v, double toward) {
+    const double gap = toward > 0 ? v.up : v.down;
+    const double level = v.w2 - toward * v.beta * gap, lever = v.p - toward * v.a * gap;
+    return {-lever * lever, 2 * level - toward * 2 * v.a * lever, toward * 2 * v.beta - level - v.a * v.a,
+            -toward * v.beta};
+}
+
+// A turning point nearer a pole than the state is found again on the cubic about that pole,
+// where 1 -+ u keeps the digits that the difference of u0 + x from the pole would lose.
+Turning NearPole(const Seen& v, double x, double toward) {
+    const double gap = toward > 0 ? v.up : v.down, z0 = gap - std::abs(x);
+    if (!(z0 < std::abs(x))) return TurningAt(x, v.up - x, v.down + x);
+    const double z = Root(PoleCubic(v, toward), gap, 0, z0);
+    return toward > 0 ? TurningAt(v.up - z, z, 2 - z) : TurningAt(z - v.down, 2 - z, z);
+}
+
 // x1 in [0, up] and x2 in [-down, 0]. When c0 == 0, u0 is itself a root and the sign of c1
 // says which: falling from u0 (c1 < 0) makes it u1, rising makes it u2.
-void TurningPoints(const Seen& v, double& x1, double& x2) {
+void TurningPoints(const Seen& v, Turning& first, Turning& second) {
     double low = 0, high = 0;
     QuadraticGuesses(v.f, low, high);
     const bool top = v.f.c0 == 0 && v.f.c1 <= 0, bottom = v.f.c0 == 0 && v.f.c1 >= 0;
-    x1 = top || v.up == 0 ? 0 : Root(v.f, 0, v.up, high);
-    x2 = bottom || v.down == 0 ? 0 : Root(v.f, 0, -v.down, low);
+    first = NearPole(v, top || v.up == 0 ? 0 : Root(v.f, 0, v.up, high), 1);
+    second = NearPole(v, bottom || v.down == 0 ? 0 : Root(v.f, 0, -v.down, low), -1);
 }
 
 // The tip's speed at the turning point u0 + x: |phi'| sin t = |p - a x| / sin t, and at the pole,
 // where that is 0 / 0, the square root of w^2 - beta x.
-double TipSpeed(const Seen& v, double x, double sine) {
-    if (sine > 0) return std::abs(v.p - v.a * x) / sine;
-    return std::sqrt(std::max(v.w2 - v.beta * x, 0.0));
+double TipSpeed(const Seen& v, const Turning& t) {
+    if (t.sine > 0) return std::abs(v.p - v.a * t.x) / t.sine;
+    return std::sqrt(std::max(v.w2 - v.beta * t.x, 0.0));
 }
 
-TraceShape ShapeOf(const Seen& v, double x1, double x2, double sine1, double sine2) {
+TraceShape ShapeOf(const Seen& v, const Turning& first, const Turning& second) {
     const double cuspWidth = v.beta * v.sine2 / (v.a * v.a + v.w2 + 2 * v.beta);
-    if (x1 - x2 <= SHAPE_TOLERANCE * cuspWidth) return TraceShape::STEADY;
-    if (TipSpeed(v, x1, sine1) <= SHAPE_TOLERANCE * TipSpeed(v, x2, sine2)) return TraceShape::CUSPS;
-    const double turn1 = v.p - v.a * x1, turn2 = v.p - v.a * x2;  // both carry the sign of phi'
+    if (first.x - second.x <= SHAPE_TOLERANCE * cuspWidth) return TraceShape::STEADY;
+    if (TipSpeed(v, first) <= SHAPE_TOLERANCE * TipSpeed(v, second)) return TraceShape::CUSPS;
+    const double turn1 = v.p - v.a * first.x, turn2 = v.p - v.a * second.x;  // both carry the sign of phi'
     return turn1 * turn2 < 0 ? TraceShape::LOOPS : TraceShape::WAVES;
 }
 
-// T = 4 K(k^2) / sqrt(beta (u3 - u2)), k^2 = (u1 - u2) / (u3 - u2); beta (u3 - u2) = -c2 -
-// beta (x1 + 2 x2) from the sum of the roots.
-double PeriodOf(const Seen& v, double x1, double x2) {
-    const double span = -v.f.c2 - v.beta * (x1 + 2 * x2);
-    if (!(span > 0)) return std::numeric_limits<double>::infinity();
-    const double complement = (span - v.beta * (x1 - x2)) / span;
-    return 4 * EllipticKComplementary(complement) / std::sqrt(span);
+// x3 - x1 from the sum of the roots, -c2 / beta, or, when that would cancel (u3 close to u1
+// near the pole), from the slope g'(x1) = beta (x1 - x2)(x1 - x3); whichever loses fewer digits.
+double ThirdRootGap(const Seen& v, double x1, double x2) {
+    const double width = x1 - x2;
+    const double bySum = -(v.f.c2 + v.beta * (2 * x1 + x2)) / v.beta;
+    const double sumScale = std::abs(v.f.c2) + v.beta * (2 * std::abs(x1) + std::abs(x2));
+    if (!(width > 0)) return bySum;
+    const double slopeScale = std::abs(v.f.c1) + 2 * std::abs(v.f.c2 * x1) + 3 * v.beta * x1 * x1;
+    return slopeScale / width < sumScale ? -v.f.Slope(x1) / (v.beta * width) : bySum;
 }
 
-double TiltOf(double up, double down, double cosine, double& sine) {
-    sine = std::sqrt(std::max(up, 0.0) * std::max(down, 0.0));
-    return std::atan2(sine, cosine);
+// T = 4 K(k^2) / sqrt(beta (u3 - u2)), k^2 = (u1 - u2) / (u3 - u2), so 1 - k^2 = (u3 - u1) /
+// (u3 - u2).
+double PeriodOf(const Seen& v, double width, double gap) {
+    const double span = v.beta * (gap + width);
+    if (!(span > 0) || !(gap >= 0)) return std::numeric_limits<double>::infinity();
+    return 4 * EllipticKComplementary(gap / (gap + width)) / std::sqrt(span);
 }
+
+double TiltOf(const Turning& t) { return std::atan2(t.sine, (t.down - t.up) / 2); }
 
 bool Finite(const NutationBounds& n) {
     return std::isfinite(n.u1) && std::isfinite(n.u2) && std::isfinite(n.u3) && std::isfinite(n.theta1) &&
@@ -136,19 +171,20 @@ std::optional<NutationBounds> NutationOf(const TopParameters& p, const TopState&
     if (CheckTop(p) != TopFault::NONE || !IsUsableState(s)) return std::nullopt;
     const Seen v = SeeState(p, s);
     NutationBounds n;
-    double x1 = 0, x2 = 0;
+    Turning first = TurningAt(0, v.up, v.down), second = first;
     // Upright and at rest, u0 = 1 is a double root; the third, a^2 / beta - 1, lies below it
     // when the spin is under the sleeping threshold, and the top balances there.
     n.balancing = v.sine2 == 0 && v.u0 > 0 && v.w2 == 0 && v.f.c2 >= 0;
-    if (!n.balancing) TurningPoints(v, x1, x2);
-    double sine1 = 0, sine2 = 0;
-    n.theta1 = TiltOf(v.up - x1, v.down + x1, v.u0 + x1, sine1);
-    n.theta2 = TiltOf(v.up - x2, v.down + x2, v.u0 + x2, sine2);
+    if (!n.balancing) TurningPoints(v, first, second);
+    const double x1 = first.x, x2 = second.x;
+    n.theta1 = TiltOf(first);
+    n.theta2 = TiltOf(second);
     n.u1 = v.u0 + x1;
     n.u2 = v.u0 + x2;
-    n.u3 = v.u0 + x2 + (-v.f.c2 - v.beta * (x1 + 2 * x2)) / v.beta;
-    n.period = n.balancing ? std::numeric_limits<double>::infinity() : PeriodOf(v, x1, x2);
-    n.shape = n.balancing ? TraceShape::STEADY : ShapeOf(v, x1, x2, sine1, sine2);
+    const double gap = ThirdRootGap(v, x1, x2);
+    n.u3 = v.u0 + x1 + gap;
+    n.period = n.balancing ? std::numeric_limits<double>::infinity() : PeriodOf(v, x1 - x2, gap);
+    n.shape = n.balancing ? TraceShape::STEADY : ShapeOf(v, first, second);
     if (!Finite(n)) return std::nullopt;
     return n;
 }
