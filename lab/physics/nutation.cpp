@@ -19,9 +19,13 @@ namespace {
 
 constexpr double EPS = std::numeric_limits<double>::epsilon();
 // Relative distance from a boundary between shapes below which a motion counts as the boundary
-// (steady, cusps). Rounding of the state moves the ratios by about eps a^2 / beta, so they sit
-// at 1e-11 or below for any top within CheckTop's ranges at spins below 10^4 rad/s.
+// (steady, cusps).
 constexpr double SHAPE_TOLERANCE = 1e-9;
+// The state's own rounding blurs the boundaries by about eps a^2 / beta of their scales (6e-15
+// for the toy at 200 rad/s, 2e-12 for a heavy top at 3000): closer than this bound on what
+// rounding can do, a boundary counts as reached whatever SHAPE_TOLERANCE says. Past a^2 / beta
+// = 1e7 the bound passes 1e-7, and shapes that close to a boundary read as the boundary.
+constexpr double ROUNDING = 64 * EPS;
 
 struct CenteredCubic {
     double c0, c1, c2, c3;
@@ -131,10 +135,24 @@ double TipSpeed(const Seen& v, const Turning& t) {
     return std::sqrt(std::max(v.w2 - v.beta * t.x, 0.0));
 }
 
+// Whether the tip stops at the upper turning point: phi' sin^2 t = p - a x1 vanishes there, to
+// within SHAPE_TOLERANCE of the speed at the lower one or the rounding of p (eps a sin^2 t0).
+// At the pole the tip passes with the speed the energy gives, sqrt(w^2 - beta x1).
+bool StopsAtTop(const Seen& v, const Turning& first, const Turning& second) {
+    const double lower = TipSpeed(v, second);
+    if (first.sine == 0) return TipSpeed(v, first) <= SHAPE_TOLERANCE * lower;
+    const double rounding = ROUNDING * (std::abs(v.p) + std::abs(v.a) * (std::abs(first.x) + v.sine2));
+    return std::abs(v.p - v.a * first.x) <= std::max(SHAPE_TOLERANCE * lower * first.sine, rounding);
+}
+
+// Steady when the width is below SHAPE_TOLERANCE of the cusps' width at this tilt and spin,
+// beta sin^2 t0 / (a^2 + w^2 + 2 beta), or below what the rounding of c1 moves a root by.
 TraceShape ShapeOf(const Seen& v, const Turning& first, const Turning& second) {
-    const double cuspWidth = v.beta * v.sine2 / (v.a * v.a + v.w2 + 2 * v.beta);
-    if (first.x - second.x <= SHAPE_TOLERANCE * cuspWidth) return TraceShape::STEADY;
-    if (TipSpeed(v, first) <= SHAPE_TOLERANCE * TipSpeed(v, second)) return TraceShape::CUSPS;
+    const double scale = v.a * v.a + v.w2 + 2 * v.beta;
+    const double c1Terms = 2 * std::abs(v.a * v.p) + 2 * std::abs(v.u0) * v.w2 + (v.beta + 2 * v.a * v.a) * v.sine2;
+    const double steady = std::max(SHAPE_TOLERANCE * v.beta * v.sine2, ROUNDING * c1Terms) / scale;
+    if (first.x - second.x <= steady) return TraceShape::STEADY;
+    if (StopsAtTop(v, first, second)) return TraceShape::CUSPS;
     const double turn1 = v.p - v.a * first.x, turn2 = v.p - v.a * second.x;  // both carry the sign of phi'
     return turn1 * turn2 < 0 ? TraceShape::LOOPS : TraceShape::WAVES;
 }

@@ -13,9 +13,10 @@ the program does).
 
 The cubic is f(u0 + x) = c0 + c1 x + c2 x^2 + beta x^3 about the release's tilt (see
 nutation.cpp); here its roots come from mpmath at 60 digits, with the exact zero root factored out
-when theta0' = 0. The shape uses the same definitions as the program, and each case states the
-shape it was built to show: the script stops if the exact motion disagrees or if a ratio lies
-within a factor 100 of the program's tolerance, so no case tests rounding luck.
+when theta0' = 0. The shape uses the same definitions as the program (which widens its tolerance
+to the rounding of the double state, 1e-8 at most here), and each case states the shape it was
+built to show: the script stops if the exact motion disagrees or if a ratio lies within a factor
+100 of the tolerance, so no case tests rounding luck.
 """
 import math
 import sys
