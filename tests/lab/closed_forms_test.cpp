@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -100,6 +102,37 @@ TEST(EllipticTest, KnownValuesAndTheLimit) {
     EXPECT_NEAR(EllipticK(0.5), 1.8540746773013719, 1e-14);
     EXPECT_NEAR(EllipticK(0.99), 3.6956373629898747, 1e-13);
     EXPECT_TRUE(std::isinf(EllipticK(1)));
+}
+
+// Random tops from slow to very fast (a^2 / beta up to 1e7, where rounding of the state starts
+// to blur the boundaries): the boundaries read as boundaries, and near misses of 1e-6 do not.
+TEST(ShapeBoundaryTest, SteadyCuspsAndTheirNearMissesOnRandomTops) {
+    std::mt19937_64 random(20);
+    const auto spread = [&](double low, double high) {
+        return std::exp(std::uniform_real_distribution<double>(std::log(low), std::log(high))(random));
+    };
+    for (int i = 0; i < 300; ++i) {
+        TopParameters p = ToyTop();
+        p.mass = spread(1e-3, 1e2), p.arm = spread(1e-3, 1), p.axialInertia = spread(1e-6, 1);
+        p.transverseInertia = p.mass * p.arm * p.arm + spread(1e-6, 1);
+        const double beta = 2 * p.GravityTorque() / p.transverseInertia;
+        const double spin = std::sqrt(spread(1, 1e7) * beta) * p.transverseInertia / p.axialInertia;
+        const double tilt = std::uniform_real_distribution<double>(0.01, 3.13)(random);
+        const auto rates = SteadyPrecessionRates(p, tilt, spin);
+        if (!rates) continue;
+        const auto shape = [&](double phiRate) {
+            EulerMotion m;
+            m.theta = tilt, m.spin = spin, m.phiRate = phiRate;
+            return TraceShapeName(BoundsOf(p, FromEuler(p, m)).shape);
+        };
+        const std::string top = "top " + std::to_string(i);
+        EXPECT_STREQ(shape(rates->slow), "steady") << top;
+        EXPECT_STREQ(shape(rates->fast), "steady") << top;
+        EXPECT_STREQ(shape(0), "cusps") << top;
+        EXPECT_STREQ(shape((1 - 1e-6) * rates->slow), "waves") << top;
+        EXPECT_STREQ(shape(1e-6 * rates->slow), "waves") << top;
+        EXPECT_STREQ(shape(-1e-6 * rates->slow), "loops") << top;
+    }
 }
 
 // The tops the issue found giving NaN, a zero or negative step, or garbage, and a few more.
