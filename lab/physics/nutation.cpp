@@ -7,8 +7,9 @@
 // Every coefficient comes from the state's vectors without the cancellations of the expanded
 // form in u (which costs eps a^2 when u3 >> 1) or of 1 - u near the poles, and c0 >= 0 exactly.
 // Since f(u0) >= 0 and f(+-1) <= 0, u1 - u0 lies in [0, 1 - u0] and u2 - u0 in [-(1 + u0), 0];
-// each is found by Newton's method kept inside its bracket. The third root follows from the sum
-// of the roots, -c2 / beta, with no cancellation when it is far away.
+// each is found by Newton's method kept inside its bracket, and again on the cubic about the
+// nearer pole when it lies closer to that pole than to u0. The third root follows from the sum of
+// the roots, -c2 / beta, or from the slope at u1 where the sum would cancel.
 #include "lab/physics/closed_forms.h"
 
 #include <algorithm>
