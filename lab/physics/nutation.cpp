@@ -9,7 +9,7 @@
 // Since f(u0) >= 0 and f(+-1) <= 0, u1 - u0 lies in [0, 1 - u0] and u2 - u0 in [-(1 + u0), 0];
 // each is found by Newton's method kept inside its bracket, and again on the cubic about the
 // nearer pole when it lies closer to that pole than to u0. The third root follows from the sum of
-// the roots, -c2 / beta, or from the slope at u1 where the sum would cancel.
+// the roots, -c2 / beta, or from f(1) = -(b - a)^2 where the sum would cancel.
 #include "lab/physics/closed_forms.h"
 
 #include <algorithm>
@@ -158,15 +158,14 @@ TraceShape ShapeOf(const Seen& v, const Turning& first, const Turning& second) {
     return turn1 * turn2 < 0 ? TraceShape::LOOPS : TraceShape::WAVES;
 }
 
-// x3 - x1 from the sum of the roots, -c2 / beta, or, when that would cancel (u3 close to u1
-// near the pole), from the slope g'(x1) = beta (x1 - x2)(x1 - x3); whichever loses fewer digits.
-double ThirdRootGap(const Seen& v, double x1, double x2) {
-    const double width = x1 - x2;
-    const double bySum = -(v.f.c2 + v.beta * (2 * x1 + x2)) / v.beta;
-    const double sumScale = std::abs(v.f.c2) + v.beta * (2 * std::abs(x1) + std::abs(x2));
-    if (!(width > 0)) return bySum;
-    const double slopeScale = std::abs(v.f.c1) + 2 * std::abs(v.f.c2 * x1) + 3 * v.beta * x1 * x1;
-    return slopeScale / width < sumScale ? -v.f.Slope(x1) / (v.beta * width) : bySum;
+// u3 - u1. From f(1) = -(b - a)^2 = beta (1 - u1)(1 - u2)(1 - u3), u3 - 1 = (b - a)^2 / (beta
+// (1 - u1)(1 - u2)): positive terms only, with b - a = p - a (1 - u0), where the sum of the roots
+// would cancel when u3 and u1 both lie near the pole. Where u1 = 1 that is 0 / 0, and the sum
+// of the roots, -c2 / beta, gives it.
+double ThirdRootGap(const Seen& v, const Turning& first, const Turning& second) {
+    if (!(first.up > 0)) return -(v.f.c2 + v.beta * (2 * first.x + second.x)) / v.beta;
+    const double lever = v.p - v.a * v.up;
+    return first.up + lever * lever / (v.beta * first.up * second.up);
 }
 
 // T = 4 K(k^2) / sqrt(beta (u3 - u2)), k^2 = (u1 - u2) / (u3 - u2), so 1 - k^2 = (u3 - u1) /
@@ -200,7 +199,7 @@ std::optional<NutationBounds> NutationOf(const TopParameters& p, const TopState&
     n.theta2 = TiltOf(second);
     n.u1 = v.u0 + x1;
     n.u2 = v.u0 + x2;
-    const double gap = ThirdRootGap(v, x1, x2);
+    const double gap = ThirdRootGap(v, first, second);
     n.u3 = v.u0 + x1 + gap;
     n.period = n.balancing ? std::numeric_limits<double>::infinity() : PeriodOf(v, x1 - x2, gap);
     n.shape = n.balancing ? TraceShape::STEADY : ShapeOf(v, first, second);

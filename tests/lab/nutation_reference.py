@@ -58,6 +58,7 @@ CASES = [
     ("toy near the pole, below threshold", "TOY", 0.02, 0, "RATE", 0, 55, "CUSPS"),
     ("toy a micro-radian from the pole, below threshold", "TOY", 1e-6, 0, "RATE", 0, 55.9, "CUSPS"),
     ("toy pendulum from the pole past the bottom", "TOY", 1e-3, 0, "RATE", 0.5, 0, "WAVES"),
+    ("toy pendulum swung up near the top", "TOY", math.pi / 2, -19.80908872401757, "RATE", 1e-3, 0, "WAVES"),
     ("toy upright, sleeping", "TOY", 0, 0, "RATE", 0, 200, "STEADY"),
     ("toy upright, just above threshold", "TOY", 0, 0, "RATE", 0, 56.1, "STEADY"),
     ("toy upright, just below threshold", "TOY", 0, 0, "RATE", 0, 55.9, "STEADY"),
