@@ -11,6 +11,7 @@
 
 #include "lab/physics/vector3.h"
 
+#include <cmath>
 #include <optional>
 
 struct TopParameters {
@@ -44,7 +45,27 @@ enum class TopFault {
     FRICTION,
     FLOOR
 };
-TopFault CheckTop(const TopParameters& p);
+// Inline: every step asks.
+inline TopFault CheckTop(const TopParameters& p) {
+    // NONE inside [low, high]; NaN and infinities fail the comparisons and are told apart after.
+    const auto range = [](double value, double low, double high, TopFault fault) {
+        if (low <= value && value <= high) return TopFault::NONE;
+        return std::isfinite(value) ? fault : TopFault::NOT_FINITE;
+    };
+    constexpr double ANY = 1.7e308;
+    const TopFault faults[] = {
+        range(p.mass, 1e-6, 1e4, TopFault::MASS), range(p.arm, 1e-6, 100, TopFault::ARM),
+        range(p.gravity, 1e-3, 1e3, TopFault::GRAVITY),
+        range(p.transverseInertia, 1e-15, 1e6, TopFault::TRANSVERSE_INERTIA),
+        range(p.axialInertia, 1e-15, 1e6, TopFault::AXIAL_INERTIA),
+        // A relative allowance for an I1 written as I1cm + m l^2 in decimal, rounded either way.
+        range(p.transverseInertia - p.mass * p.arm * p.arm * (1 - 1e-12), 0, ANY, TopFault::PIVOT_INERTIA),
+        range(p.spinFriction, 0, ANY, TopFault::FRICTION), range(p.pivotFriction, 0, ANY, TopFault::FRICTION),
+        range(p.diskRadius, 0, ANY, TopFault::FLOOR), range(p.pivotHeight, 0, ANY, TopFault::FLOOR)};
+    for (TopFault fault : faults)
+        if (fault != TopFault::NONE) return fault;
+    return TopFault::NONE;
+}
 // One sentence a program can show for the fault.
 const char* TopFaultText(TopFault fault);
 

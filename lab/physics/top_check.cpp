@@ -1,40 +1,16 @@
-// Which tops and states the physics accepts. The ranges reach far beyond any top a lab holds;
-// within them M = m g l, beta = 2 M / I1, a = L3 / I1 and the cubic's coefficients stay many
-// orders of magnitude away from under- and overflow, so a refused top is one whose numbers
-// would be meaningless, not merely unusual.
+// What the physics says about the tops and states it refuses (CheckTop itself is inline in
+// top.h). Its ranges reach far beyond any top a lab holds; within them M = m g l, beta = 2 M / I1,
+// a = L3 / I1 and the cubic's coefficients stay many orders of magnitude away from under- and
+// overflow, so a refused top is one whose numbers would be meaningless, not merely unusual.
 #include "lab/physics/top.h"
 
 #include <cmath>
 
 namespace {
 
-bool Within(double value, double low, double high) { return low <= value && value <= high; }
-
-bool AllFinite(const TopParameters& p) {
-    const double values[] = {p.mass,         p.arm,           p.transverseInertia, p.axialInertia, p.gravity,
-                             p.spinFriction, p.pivotFriction, p.diskRadius,        p.pivotHeight};
-    for (double v : values)
-        if (!std::isfinite(v)) return false;
-    return true;
-}
-
 bool Finite(Vector3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 }  // namespace
-
-TopFault CheckTop(const TopParameters& p) {
-    if (!AllFinite(p)) return TopFault::NOT_FINITE;
-    if (!Within(p.mass, 1e-6, 1e4)) return TopFault::MASS;
-    if (!Within(p.arm, 1e-6, 100)) return TopFault::ARM;
-    if (!Within(p.gravity, 1e-3, 1e3)) return TopFault::GRAVITY;
-    if (!Within(p.transverseInertia, 1e-15, 1e6)) return TopFault::TRANSVERSE_INERTIA;
-    if (!Within(p.axialInertia, 1e-15, 1e6)) return TopFault::AXIAL_INERTIA;
-    // A relative allowance for an I1 written as I1cm + m l^2 in decimal, rounded either way.
-    if (p.transverseInertia < p.mass * p.arm * p.arm * (1 - 1e-12)) return TopFault::PIVOT_INERTIA;
-    if (p.spinFriction < 0 || p.pivotFriction < 0) return TopFault::FRICTION;
-    if (p.diskRadius < 0 || p.pivotHeight < 0) return TopFault::FLOOR;
-    return TopFault::NONE;
-}
 
 const char* TopFaultText(TopFault fault) {
     switch (fault) {
