@@ -30,7 +30,8 @@ double SleepingThreshold(const TopParameters& p);
 // STEADY: no nutation (its width is below 1e-9 of the cusps' width at the same tilt and spin).
 // CUSPS: the tip stops at the upper turning point (its speed there below 1e-9 of its speed at
 // the lower one). LOOPS: phi' changes sign between the turning points. WAVES: it keeps its sign;
-// a trace through the pole counts as waves, since the tip crosses it without stopping.
+// a trace through the pole counts as waves, since the tip crosses it without stopping. For very
+// fast tops the 1e-9 widens to what rounding of the state can do (see nutation.cpp).
 enum class TraceShape { STEADY, WAVES, LOOPS, CUSPS };
 
 struct NutationBounds {

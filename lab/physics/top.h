@@ -45,7 +45,7 @@ enum class TopFault {
     FRICTION,
     FLOOR
 };
-// Inline: every step asks.
+// Inline, since every step asks.
 inline TopFault CheckTop(const TopParameters& p) {
     // NONE inside [low, high]; NaN and infinities fail the comparisons and are told apart after.
     const auto range = [](double value, double low, double high, TopFault fault) {
@@ -93,7 +93,8 @@ bool IsUsableState(const TopState& s);
 
 // Angles and rates to the state; at theta = 0 phi only orients the axis' direction of motion.
 TopState FromEuler(const TopParameters& p, const EulerMotion& motion);
-// The state back to angles and rates. At the pole, where phi' is undefined, it reads 0.
+// The state back to angles and rates. At the pole, where phi' is undefined, it reads 0; for a
+// top CheckTop refuses, all rates read 0.
 EulerMotion ToEuler(const TopParameters& p, const TopState& s);
 
 // Both are 0 for a top CheckTop refuses.
