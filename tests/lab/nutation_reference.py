@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes nutation_reference.inc: turning points, nutation period and trace shape of the
-frictionless heavy top for releases of six tops, computed at 60 significant digits with mpmath
+frictionless heavy top for releases of six tops, computed at 80 significant digits with mpmath
 (Debian: python3-mpmath). Run by hand after changing a case:
 
     python3 tests/lab/nutation_reference.py > tests/lab/nutation_reference.inc
@@ -11,9 +11,10 @@ theta0, theta0', the spin w3 and phi'0, given either in rad/s or as a factor tim
 the fast steady-precession rate at theta0 (the test computes that rate in double precision, as
 the program does).
 
-The cubic is f(u0 + x) = c0 + c1 x + c2 x^2 + beta x^3 about the release's tilt (see
-nutation.cpp); here its roots come from mpmath at 60 digits, with the exact zero root factored out
-when theta0' = 0. The shape uses the same definitions as the program (which widens its tolerance
+The roots are those of the textbook's cubic in u itself, f(u) = (1 - u^2)(alpha - beta u) -
+(b - a u)^2, with a, b, alpha, beta from the release's angles and rates (none of the program's
+algebra about u0), found by mpmath at 80 digits, where its cancellations cost nothing; u0 is
+divided out exactly when the release is a turning point. The shape uses the same definitions as the program (which widens its tolerance
 to the rounding of the double state, 1e-8 at most here), and each case states the shape it was
 built to show: the script stops if the exact motion disagrees or if a ratio lies within a factor
 100 of the tolerance, so no case tests rounding luck.
@@ -21,9 +22,9 @@ built to show: the script stops if the exact motion disagrees or if a ratio lies
 import math
 import sys
 
-from mpmath import mp, mpf, sqrt, sin, cos, atan2, ellipk, polyroots, inf, nstr
+from mpmath import mp, mpf, sqrt, sin, cos, acos, ellipk, polyroots, inf, nstr
 
-mp.dps = 60
+mp.dps = 80
 TOLERANCE = mpf("1e-9")  # the program's SHAPE_TOLERANCE
 GRAVITY = 9.81
 
@@ -111,56 +112,58 @@ def steady_rates(top, theta0, spin):
     return roots[0], roots[1]
 
 
-def cubic(top, theta0, theta_rate, phi_rate, spin):
+def invariants(top, theta0, theta_rate, phi_rate, spin):
+    """The textbook's a = L3 / I1, b = Lz / I1, alpha, beta from the release's angles and rates."""
     m, l, i1, i3 = (mpf(v) for v in TOPS[top])
-    beta, a = 2 * m * mpf(GRAVITY) * l / i1, i3 * spin / i1
-    s, u0 = sin(theta0), cos(theta0)
-    w2, p = theta_rate**2 + (phi_rate * s) ** 2, phi_rate * s * s
-    c = [(s * theta_rate) ** 2, 2 * a * p - 2 * u0 * w2 - beta * s * s, 2 * u0 * beta - w2 - a * a, beta]
-    return dict(beta=beta, a=a, s2=s * s, u0=u0, up=1 - u0, down=1 + u0, w2=w2, p=p, c=c)
+    torque, s, u0 = m * mpf(GRAVITY) * l, sin(theta0), cos(theta0)
+    axial = i3 * spin
+    vertical = i1 * phi_rate * s * s + axial * u0
+    energy = i1 / 2 * (theta_rate**2 + (phi_rate * s) ** 2) + torque * u0  # less the spin's
+    return dict(a=axial / i1, b=vertical / i1, alpha=2 * energy / i1, beta=2 * torque / i1, u0=u0, s=s,
+                w2=theta_rate**2 + (phi_rate * s) ** 2, at_rest=theta_rate * s == 0)
 
 
 def roots_of(k):
-    """x1 in [0, 1 - u0] and x2 in [-(1 + u0), 0]."""
-    c0, c1, c2, c3 = k["c"]
-    if c0 == 0:
-        # x = 0 is a root; the others solve c3 x^2 + c2 x + c1 = 0
-        others = [] if c1 == 0 else [r.real for r in polyroots([c3, c2, c1], maxsteps=400, extraprec=400)]
-        if c1 < 0:
-            return mpf(0), max(r for r in others if r <= 0)
-        if c1 > 0:
-            return min(r for r in others if r >= 0), mpf(0)
-        return mpf(0), mpf(0)
-    found = [r.real for r in polyroots([c3, c2, c1, c0], maxsteps=400, extraprec=400)]
-    x1 = [r for r in found if 0 <= r <= k["up"]]
-    x2 = [r for r in found if -k["down"] <= r <= 0]
-    assert len(x1) == 1 and len(x2) == 1, found
-    return x1[0], x2[0]
+    """u1 in [u0, 1], u2 in [-1, u0], u3 >= u1 of f(u) = beta u^3 - (alpha + a^2) u^2 +
+    (2 a b - beta) u + alpha - b^2; u0 is divided out exactly when it is a root (theta0' sin = 0)."""
+    a, b, alpha, beta, u0 = k["a"], k["b"], k["alpha"], k["beta"], k["u0"]
+    cubic = [beta, -(alpha + a * a), 2 * a * b - beta, alpha - b * b]
+    if k["at_rest"]:
+        quadratic = [cubic[0], cubic[1] + u0 * cubic[0]]
+        quadratic.append(cubic[2] + u0 * quadratic[1])
+        others = sorted(r.real for r in polyroots(quadratic, maxsteps=400, extraprec=400))
+        slope = -2 * u0 * (alpha - beta * u0) - beta * (1 - u0 * u0) + 2 * a * (b - a * u0)
+        if slope < 0:  # falling from u0
+            return u0, max(r for r in others if r <= u0), max(others)
+        return min(r for r in others if r >= u0), u0, max(others)
+    u2, u1, u3 = sorted(r.real for r in polyroots(cubic, maxsteps=400, extraprec=400))
+    assert -1 <= u2 <= u0 <= u1 <= 1 <= u3, (u2, u0, u1, u3)
+    return u1, u2, u3
 
 
-def tip_speed(k, x):
-    sine = sqrt(max((k["up"] - x) * (k["down"] + x), 0))
-    if sine > 0:
-        return abs(k["p"] - k["a"] * x) / sine
-    return sqrt(max(k["w2"] - k["beta"] * x, 0))
+def tip_speed(k, u):
+    """|phi'| sin t = |b - a u| / sin t at a turning point; at the pole, from the energy."""
+    if u * u < 1:
+        return abs(k["b"] - k["a"] * u) / sqrt(1 - u * u)
+    return sqrt(max(k["alpha"] - k["beta"] * u, 0))
 
 
-def shape_of(k, x1, x2, name):
+def shape_of(k, u1, u2, name):
     """The program's definitions, with a check that no ratio sits near a tolerance."""
     def away(ratio, what):
         assert ratio == 0 or ratio < TOLERANCE / 100 or ratio > TOLERANCE * 100, (name, what, ratio)
 
-    cusp_width = k["beta"] * k["s2"] / (k["a"] ** 2 + k["w2"] + 2 * k["beta"])
+    cusp_width = k["beta"] * k["s"] ** 2 / (k["a"] ** 2 + k["w2"] + 2 * k["beta"])
     if cusp_width > 0:
-        away((x1 - x2) / cusp_width, "width")
-    if x1 - x2 <= TOLERANCE * cusp_width:
+        away((u1 - u2) / cusp_width, "width")
+    if u1 - u2 <= TOLERANCE * cusp_width:
         return "STEADY"
-    lower = tip_speed(k, x2)
+    lower = tip_speed(k, u2)
     if lower > 0:
-        away(tip_speed(k, x1) / lower, "speed")
-    if tip_speed(k, x1) <= TOLERANCE * lower:
+        away(tip_speed(k, u1) / lower, "speed")
+    if tip_speed(k, u1) <= TOLERANCE * lower:
         return "CUSPS"
-    return "LOOPS" if (k["p"] - k["a"] * x1) * (k["p"] - k["a"] * x2) < 0 else "WAVES"
+    return "LOOPS" if (k["b"] - k["a"] * u1) * (k["b"] - k["a"] * u2) < 0 else "WAVES"
 
 
 def reference(case):
@@ -170,17 +173,18 @@ def reference(case):
     if kind != "RATE":
         slow, fast = steady_rates(top, theta0, spin)
         phi_rate = value * (slow if kind == "SLOW" else fast)
-    k = cubic(top, theta0, theta_rate, phi_rate, spin)
-    c0, c1, c2, beta = k["c"]
-    balancing = k["s2"] == 0 and k["u0"] > 0 and k["w2"] == 0 and c2 >= 0
-    x1, x2 = (mpf(0), mpf(0)) if balancing else roots_of(k)
-    theta1 = atan2(sqrt((k["up"] - x1) * (k["down"] + x1)), k["u0"] + x1)
-    theta2 = atan2(sqrt((k["up"] - x2) * (k["down"] + x2)), k["u0"] + x2)
-    span = -c2 - beta * (x1 + 2 * x2)
-    period = inf if balancing or span <= 0 else 4 * ellipk(beta * (x1 - x2) / span) / sqrt(span)
-    shape = "STEADY" if balancing else shape_of(k, x1, x2, name)
+    k = invariants(top, theta0, theta_rate, phi_rate, spin)
+    # Upright at rest, u = 1 is a double root; below the sleeping threshold (a^2 < 2 beta) the
+    # third lies under it and the top balances: theta stays 0 for ever.
+    balancing = k["s"] == 0 and k["u0"] > 0 and k["w2"] == 0 and k["a"] ** 2 <= 2 * k["beta"]
+    if balancing:
+        return mpf(0), mpf(0), inf, "STEADY", True
+    u1, u2, u3 = roots_of(k)
+    theta1, theta2 = acos(min(u1, 1)), acos(max(u2, -1))
+    period = 4 * ellipk((u1 - u2) / (u3 - u2)) / sqrt(k["beta"] * (u3 - u2))
+    shape = shape_of(k, u1, u2, name)
     assert shape == built, (name, shape, built)
-    return theta1, theta2, period, shape, balancing
+    return theta1, theta2, period, shape, False
 
 
 def number(x):
@@ -189,7 +193,7 @@ def number(x):
 
 def main():
     out = sys.stdout
-    out.write("// Written by nutation_reference.py (mpmath, 60 digits); do not edit by hand.\n")
+    out.write("// Written by nutation_reference.py (mpmath, 80 digits); do not edit by hand.\n")
     for name, values in TOPS.items():
         out.write(f"constexpr Body {name}{{{', '.join(repr(float(v)) for v in values)}}};\n")
     out.write("const Case CASES[] = {\n")

@@ -1,4 +1,4 @@
-// NutationOf against a reference of 54 releases of six tops computed at 60 digits by
+// NutationOf against a reference of 54 releases of six tops computed at 80 digits by
 // nutation_reference.py: steady slow and fast roots, waves, cusps and loops and their near
 // misses, starts with theta' != 0, near the pole and through it, upright above and below the
 // sleeping threshold, hanging, pendulums without spin, and fast tops with u3 >> 1.
