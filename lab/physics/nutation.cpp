@@ -178,6 +178,20 @@ double PeriodOf(const Seen& v, double width, double gap) {
 
 double TiltOf(const Turning& t) { return std::atan2(t.sine, (t.down - t.up) / 2); }
 
+NutationBounds BoundsOf(const Seen& v, const Turning& first, const Turning& second, bool balancing) {
+    NutationBounds n;
+    n.u1 = v.u0 + first.x;
+    n.u2 = v.u0 + second.x;
+    n.theta1 = TiltOf(first);
+    n.theta2 = TiltOf(second);
+    const double gap = ThirdRootGap(v, first, second);
+    n.u3 = n.u1 + gap;
+    n.period = balancing ? std::numeric_limits<double>::infinity() : PeriodOf(v, first.x - second.x, gap);
+    n.shape = balancing ? TraceShape::STEADY : ShapeOf(v, first, second);
+    n.balancing = balancing;
+    return n;
+}
+
 bool Finite(const NutationBounds& n) {
     return std::isfinite(n.u1) && std::isfinite(n.u2) && std::isfinite(n.u3) && std::isfinite(n.theta1) &&
            std::isfinite(n.theta2) && !std::isnan(n.period);
@@ -188,21 +202,12 @@ bool Finite(const NutationBounds& n) {
 std::optional<NutationBounds> NutationOf(const TopParameters& p, const TopState& s) {
     if (CheckTop(p) != TopFault::NONE || !IsUsableState(s)) return std::nullopt;
     const Seen v = SeeState(p, s);
-    NutationBounds n;
     Turning first = TurningAt(0, v.up, v.down), second = first;
     // Upright and at rest, u0 = 1 is a double root; the third, a^2 / beta - 1, lies below it
     // when the spin is under the sleeping threshold, and the top balances there.
-    n.balancing = v.sine2 == 0 && v.u0 > 0 && v.w2 == 0 && v.f.c2 >= 0;
-    if (!n.balancing) TurningPoints(v, first, second);
-    const double x1 = first.x, x2 = second.x;
-    n.theta1 = TiltOf(first);
-    n.theta2 = TiltOf(second);
-    n.u1 = v.u0 + x1;
-    n.u2 = v.u0 + x2;
-    const double gap = ThirdRootGap(v, first, second);
-    n.u3 = v.u0 + x1 + gap;
-    n.period = n.balancing ? std::numeric_limits<double>::infinity() : PeriodOf(v, x1 - x2, gap);
-    n.shape = n.balancing ? TraceShape::STEADY : ShapeOf(v, first, second);
+    const bool balancing = v.sine2 == 0 && v.u0 > 0 && v.w2 == 0 && v.f.c2 >= 0;
+    if (!balancing) TurningPoints(v, first, second);
+    const NutationBounds n = BoundsOf(v, first, second, balancing);
     if (!Finite(n)) return std::nullopt;
     return n;
 }
