@@ -3,6 +3,8 @@
 // the precession meter.
 #include "lab/experiment.h"
 
+#include "lab/physics/floor.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -55,29 +57,9 @@ TopState ReleaseOf(const LabControls& c, const TopParameters& p) {
     return FromEuler(p, m);
 }
 
-// The clearance is not monotonic (a top hanging straight down may clear the table again), so
-// the first contact is found by a scan of half-degree steps from upright and then bisection.
 double LargestReleaseTilt(const TopParameters& p) {
-    auto clearance = [&p](double theta) {
-        EulerMotion m;
-        m.theta = theta;
-        return RimClearance(p, FromEuler(p, m));
-    };
-    constexpr int STEPS = 360;
-    double low = 0, high = 0;
-    for (int i = 1; i <= STEPS && high == 0; ++i) {
-        const double theta = std::numbers::pi * i / STEPS;
-        if (clearance(theta) <= 0)
-            high = theta;
-        else
-            low = theta;
-    }
-    if (high == 0) return std::numbers::pi;
-    for (int i = 0; i < 60; ++i) {
-        const double middle = (low + high) / 2;
-        (clearance(middle) > 0 ? low : high) = middle;
-    }
-    return low;
+    const std::optional<FloorContact> contact = FloorContactTilts(p);
+    return contact ? contact->first : std::numbers::pi;
 }
 
 void Experiment::Restart(const LabControls& c) {

@@ -49,8 +49,9 @@ TopParameters ParametersOf(const LabControls& c);
 TopState ReleaseOf(const LabControls& c, const TopParameters& p);
 
 // The largest tilt (rad) up to which the top can be released without its rim touching the
-// table: the first tilt from upright where the rim's lowest point, pivotHeight + l cos(theta) -
-// r sin(theta), falls to 0; pi when it never does.
+// table: the first tilt from upright where the rim meets it (FloorContactTilts); pi when it
+// never does. (A top hanging below that contact could be released too, but not reached by the
+// tilt control, which steps up from upright.)
 double LargestReleaseTilt(const TopParameters& p);
 
 struct TracePoint {
