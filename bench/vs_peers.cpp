@@ -7,8 +7,9 @@
 // ours / best peer. A measurement for people, not a test: `make bench-vs-peers` runs it with the
 // default threads and with ZG_RASTER_THREADS=1.
 //
-// Usage: vs_peers [--only CASE [--calls N]]. With --only, only that case is timed; with
-// --calls too, only this library's side runs, N times untimed (for callgrind).
+// Usage: vs_peers [--only CASE [--calls N [--side ours|cairo|sdl]]]. With --only, only that
+// case is timed; with --calls too, one side (ours unless named) runs N times untimed (for
+// callgrind).
 #include <platform/win32.h>
 
 #include <SDL.h>
@@ -228,7 +229,7 @@ std::vector<SDL_FPoint> ellipse_points(const Box& b, int count) {
 
 struct Case {
     std::string name;
-    Op ours, cairo, sdl;  // an empty side has no call for the case
+    Op ours, cairo, sdl;                       // an empty side has no call for the case
     int pen_style = PS_SOLID, pen_width = -1;  // -1: null pen
     bool brush = false;
 };
@@ -271,7 +272,9 @@ void add_line_cases(std::vector<Case>& cases, Sides& s) {
                    cairo_points_path(s.cairo.cr, zig, false);
                    cairo_paint_path(s.cairo.cr, pen, false);
                },
-               {}, PS_SOLID, pen};
+               {},
+               PS_SOLID,
+               pen};
         if (pen == 1) {
             static std::vector<SDL_Point> sdl_zig;
             for (const POINT& p : zig) sdl_zig.push_back({p.x, p.y});
@@ -284,20 +287,27 @@ void add_line_cases(std::vector<Case>& cases, Sides& s) {
 void add_curve_cases(std::vector<Case>& cases, Sides& s) {
     const Box e = ellipse_box, q = arc_box, rr = round_box;
     for (int pen : {1, 2, 3, 5, 10}) {
-        cases.push_back({"ellipse_200_w" + std::to_string(pen), [&s, e] { Ellipse(s.ours.dc, e.l, e.t, e.r, e.b); },
+        cases.push_back({"ellipse_200_w" + std::to_string(pen),
+                         [&s, e] { Ellipse(s.ours.dc, e.l, e.t, e.r, e.b); },
                          [&s, e, pen] {
                              cairo_ellipse_path(s.cairo.cr, e, 0, 2 * pi);
                              cairo_paint_path(s.cairo.cr, pen, false);
                          },
-                         {}, PS_SOLID, pen});
+                         {},
+                         PS_SOLID,
+                         pen});
     }
     // The simulator's kind of call: a brush and an inside-frame pen.
-    cases.push_back({"ellipse_200_insideframe5_filled", [&s, e] { Ellipse(s.ours.dc, e.l, e.t, e.r, e.b); },
+    cases.push_back({"ellipse_200_insideframe5_filled",
+                     [&s, e] { Ellipse(s.ours.dc, e.l, e.t, e.r, e.b); },
                      [&s, e] {
                          cairo_ellipse_path(s.cairo.cr, {e.l + 2, e.t + 2, e.r - 2, e.b - 2}, 0, 2 * pi);
                          cairo_paint_path(s.cairo.cr, 5, true);
                      },
-                     {}, PS_INSIDEFRAME, 5, true});
+                     {},
+                     PS_INSIDEFRAME,
+                     5,
+                     true});
     for (int pen : {1, 3, 5}) {
         cases.push_back({"roundrect_400x300_c80_w" + std::to_string(pen),
                          [&s, rr] { RoundRect(s.ours.dc, rr.l, rr.t, rr.r, rr.b, 80, 80); },
@@ -305,14 +315,18 @@ void add_curve_cases(std::vector<Case>& cases, Sides& s) {
                              cairo_round_rect_path(s.cairo.cr, rr, 40);
                              cairo_paint_path(s.cairo.cr, pen, false);
                          },
-                         {}, PS_SOLID, pen});
+                         {},
+                         PS_SOLID,
+                         pen});
         cases.push_back({"arc_quarter_400_w" + std::to_string(pen),
                          [&s, q] { Arc(s.ours.dc, q.l, q.t, q.r, q.b, q.r, q.t + 200, q.l + 200, q.t); },
                          [&s, q, pen] {
                              cairo_ellipse_path(s.cairo.cr, q, -pi / 2, 0);
                              cairo_paint_path(s.cairo.cr, pen, false);
                          },
-                         {}, PS_SOLID, pen});
+                         {},
+                         PS_SOLID,
+                         pen});
     }
     for (int pen : {1, 5}) {
         cases.push_back({"chord_200_filled_w" + std::to_string(pen),
@@ -323,7 +337,10 @@ void add_curve_cases(std::vector<Case>& cases, Sides& s) {
                              cairo_close_path(s.cairo.cr);
                              cairo_paint_path(s.cairo.cr, pen, true);
                          },
-                         {}, PS_SOLID, pen, true});
+                         {},
+                         PS_SOLID,
+                         pen,
+                         true});
         cases.push_back({"pie_200_filled_w" + std::to_string(pen),
                          [&s, e] { Pie(s.ours.dc, e.l, e.t, e.r, e.b, e.r, e.t + 100, e.l + 100, e.t); },
                          [&s, e, pen] {
@@ -332,7 +349,10 @@ void add_curve_cases(std::vector<Case>& cases, Sides& s) {
                              cairo_close_path(s.cairo.cr);
                              cairo_paint_path(s.cairo.cr, pen, true);
                          },
-                         {}, PS_SOLID, pen, true});
+                         {},
+                         PS_SOLID,
+                         pen,
+                         true});
     }
 }
 
@@ -345,7 +365,9 @@ void add_polygon_cases(std::vector<Case>& cases, Sides& s) {
                              cairo_points_path(s.cairo.cr, points, true);
                              cairo_paint_path(s.cairo.cr, pen, false);
                          },
-                         {}, PS_SOLID, pen});
+                         {},
+                         PS_SOLID,
+                         pen});
     }
     cases.push_back({"polygon_star100_filled",
                      [&s] { Polygon(s.ours.dc, points.data(), static_cast<int>(points.size())); },
@@ -354,7 +376,10 @@ void add_polygon_cases(std::vector<Case>& cases, Sides& s) {
                          cairo_points_path(s.cairo.cr, points, true);
                          cairo_paint_path(s.cairo.cr, 0, false);
                      },
-                     {}, PS_SOLID, -1, true});
+                     {},
+                     PS_SOLID,
+                     -1,
+                     true});
     static const std::vector<POINT> triangle{{300, 100}, {500, 400}, {200, 350}};
     static const std::vector<SDL_FPoint> sdl_triangle{{300, 100}, {500, 400}, {200, 350}};
     cases.push_back({"polygon_triangle_filled", [&s] { Polygon(s.ours.dc, triangle.data(), 3); },
@@ -383,7 +408,9 @@ void add_rectangle_cases(std::vector<Case>& cases, Sides& s) {
                    cairo_rectangle(s.cairo.cr, f.l + in, f.t + in, f.r - f.l - 2 * in, f.b - f.t - 2 * in);
                    cairo_paint_path(s.cairo.cr, pen, false);
                },
-               {}, PS_INSIDEFRAME, pen};
+               {},
+               PS_INSIDEFRAME,
+               pen};
         if (pen == 1) {
             const SDL_Rect r{f.l, f.t, f.r - f.l, f.b - f.t};
             c.sdl = [&s, r] { SDL_RenderDrawRect(s.sdl.renderer, &r); };
@@ -440,9 +467,9 @@ void add_transfer_cases(std::vector<Case>& cases, Sides& s) {
                                        &s.ours.info, DIB_RGB_COLORS, SRCCOPY);
                      },
                      [&s] {
-                         cairo_surface_t* image = cairo_image_surface_create_for_data(
-                             static_cast<unsigned char*>(s.ours.other_bits), CAIRO_FORMAT_RGB24, width, height,
-                             width * 4);
+                         cairo_surface_t* image =
+                             cairo_image_surface_create_for_data(static_cast<unsigned char*>(s.ours.other_bits),
+                                                                 CAIRO_FORMAT_RGB24, width, height, width * 4);
                          cairo_save(s.cairo.cr);
                          cairo_set_operator(s.cairo.cr, CAIRO_OPERATOR_SOURCE);
                          cairo_set_source_surface(s.cairo.cr, image, 0, 0);
@@ -466,9 +493,8 @@ void run_case(Sides& s, const Case& c) {
     const OursTools tools(s.ours.dc, c.pen_style, c.pen_width, c.brush);
     const double ours = best_us(c.ours, [] { GdiFlush(); });
     const double cairo = c.cairo ? best_us(c.cairo, [&s] { cairo_surface_flush(s.cairo.surface); }) : -1;
-    const double sdl = c.sdl && s.sdl.renderer != nullptr
-                           ? best_us(c.sdl, [&s] { SDL_RenderFlush(s.sdl.renderer); })
-                           : -1;
+    const double sdl =
+        c.sdl && s.sdl.renderer != nullptr ? best_us(c.sdl, [&s] { SDL_RenderFlush(s.sdl.renderer); }) : -1;
     double best = 1e30;
     for (double peer : {cairo, sdl})
         if (peer > 0) best = std::min(best, peer);
@@ -477,14 +503,26 @@ void run_case(Sides& s, const Case& c) {
     std::fflush(stdout);
 }
 
+void run_untimed(Sides& s, const Case& c, const std::string& side, long calls) {
+    const OursTools tools(s.ours.dc, c.pen_style, c.pen_width, c.brush);
+    const Op& op = side == "cairo" ? c.cairo : side == "sdl" ? c.sdl : c.ours;
+    if (!op) return;
+    for (long i = 0; i < calls; ++i) op();
+    GdiFlush();
+    cairo_surface_flush(s.cairo.surface);
+    if (s.sdl.renderer != nullptr) SDL_RenderFlush(s.sdl.renderer);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const char* only = nullptr;
+    const char* side = "ours";
     long calls = 0;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
         if (std::strcmp(argv[i], "--calls") == 0) calls = std::atol(argv[i + 1]);
+        if (std::strcmp(argv[i], "--side") == 0) side = argv[i + 1];
     }
     Sides sides;
     std::vector<Case> cases;
@@ -493,14 +531,11 @@ int main(int argc, char** argv) {
     add_polygon_cases(cases, sides);
     add_rectangle_cases(cases, sides);
     add_transfer_cases(cases, sides);
-    if (calls <= 0)
-        std::printf("%-34s %10s %10s %10s %7s\n", "case (us per call)", "ours", "cairo", "sdl", "ratio");
+    if (calls <= 0) std::printf("%-34s %10s %10s %10s %7s\n", "case (us per call)", "ours", "cairo", "sdl", "ratio");
     for (const Case& c : cases) {
         if (only != nullptr && c.name != only) continue;
         if (calls > 0) {
-            const OursTools tools(sides.ours.dc, c.pen_style, c.pen_width, c.brush);
-            for (long i = 0; i < calls; ++i) c.ours();
-            GdiFlush();
+            run_untimed(sides, c, side, calls);
             continue;
         }
         run_case(sides, c);

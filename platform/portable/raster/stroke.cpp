@@ -3,6 +3,8 @@
 
 #include "raster/ellipse.h"
 #include "raster/polygon.h"
+#include "raster/row_cover.h"
+#include "raster/spans.h"
 
 #include <algorithm>
 #include <climits>
@@ -13,78 +15,40 @@ namespace zg::raster {
 
 namespace {
 
-// Spans per row over a fixed range of rows, merged only at the end. The pieces of all rows share
-// one list (a list per row cost an allocation for every row a stroke touches, which was most of
-// a thin frame's time); each row remembers its latest piece, which a neighbouring piece of the
-// outline mostly overlaps and joins.
-class Coverage {
-public:
-    Coverage(const Rect& clip) : m_clip(clip), m_last(static_cast<std::size_t>(std::max(clip.height(), 0)), none) {}
+// ceil(num / den) and floor(num / den) for den > 0, exact.
+long long ceil_div(long long num, long long den) { return num >= 0 ? (num + den - 1) / den : -((-num) / den); }
+long long floor_div(long long num, long long den) { return -ceil_div(-num, den); }
 
-    void add(long long y, long long x0, long long x1) {
-        if (y < m_clip.top || y >= m_clip.bottom) return;
-        const int a = static_cast<int>(std::clamp<long long>(x0, m_clip.left, m_clip.right));
-        const int b = static_cast<int>(std::clamp<long long>(x1, m_clip.left, m_clip.right));
-        if (a >= b) return;
-        const auto row = static_cast<std::uint32_t>(y - m_clip.top);
-        std::uint32_t& last = m_last[row];
-        if (last != none) {
-            Piece& piece = m_pieces[last];
-            if (a <= piece.x1 && b >= piece.x0) {
-                piece.x0 = std::min(a, piece.x0);
-                piece.x1 = std::max(b, piece.x1);
-                return;
-            }
-        }
-        last = static_cast<std::uint32_t>(m_pieces.size());
-        m_pieces.push_back({row, a, b});
-    }
-
-    void add_rect(long long l, long long t, long long r, long long b) {
-        for (long long y = std::max<long long>(t, m_clip.top); y < std::min<long long>(b, m_clip.bottom); ++y)
-            add(y, l, r);
-    }
-
-    const Rect& clip() const { return m_clip; }
-
-    Region finish() {
-        // The pieces by row, each row's in the order they came (a counting sort).
-        const std::size_t rows = m_last.size();
-        std::vector<std::uint32_t> first(rows + 1, 0);
-        for (const Piece& piece : m_pieces) ++first[piece.row + 1];
-        for (std::size_t i = 0; i < rows; ++i) first[i + 1] += first[i];
-        std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
-        std::vector<Span> ordered(m_pieces.size());
-        for (const Piece& piece : m_pieces) ordered[next[piece.row]++] = {piece.x0, piece.x1};
-        RegionBuilder builder;
-        std::vector<Span> spans;
-        for (std::size_t i = 0; i < rows; ++i) {
-            if (first[i] == first[i + 1]) continue;
-            spans.assign(ordered.begin() + first[i], ordered.begin() + first[i + 1]);
-            builder.add_row(m_clip.top + static_cast<int>(i), spans);
-        }
-        return builder.finish();
-    }
-
-private:
-    struct Piece {
-        std::uint32_t row;
-        int x0, x1;
-    };
-    static constexpr std::uint32_t none = UINT32_MAX;
-    Rect m_clip;
-    std::vector<std::uint32_t> m_last;  // per row, the index of its latest piece, or none
-    std::vector<Piece> m_pieces;
+// Per-row bounds of the quadrilateral being scanned, kept across the segments of one stroke.
+struct QuadRows {
+    std::vector<long long> lo, hi;
 };
 
-// ceil(num / den) for den > 0, exact.
-long long ceil_div(long long num, long long den) { return num >= 0 ? (num + den - 1) / den : -((-num) / den); }
+// Walks one edge's rows [first, last), with x the ceiling of the exact crossing kept by an
+// integer remainder instead of a division per row, and widens each row's bounds.
+void walk_edge(const POINT& t, const POINT& u, long long first, long long last, long long top, QuadRows& rows) {
+    const long long den = static_cast<long long>(u.y) - t.y, run = static_cast<long long>(u.x) - t.x;
+    const long long num = (first - t.y) * run;
+    long long q = ceil_div(num, den), r = q * den - num;
+    const long long step = floor_div(run, den), extra = run - step * den;
+    for (long long y = first; y < last; ++y) {
+        const long long x = t.x + q;
+        const auto i = static_cast<std::size_t>(y - top);
+        rows.lo[i] = std::min(rows.lo[i], x);
+        rows.hi[i] = std::max(rows.hi[i], x);
+        q += step;
+        r -= extra;
+        if (r < 0) {
+            ++q;
+            r += den;
+        }
+    }
+}
 
 // Scan-converts a parallelogram with the polygon rules of polygon.h. Being convex, each row
 // crosses exactly two of its non-horizontal edges, so the winding fill is the span between the
-// smallest and largest crossing; this runs once per segment of a wide outline, so it avoids
-// the general converter's allocations.
-void add_parallelogram(Coverage& cov, const POINT (&p)[4]) {
+// smallest and largest crossing.
+void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
     long long top = p[0].y, bottom = p[0].y;
     for (const POINT& q : p) {
         top = std::min<long long>(top, q.y);
@@ -92,41 +56,30 @@ void add_parallelogram(Coverage& cov, const POINT (&p)[4]) {
     }
     top = std::max<long long>(top, cov.clip().top);
     bottom = std::min<long long>(bottom, cov.clip().bottom);
+    if (top >= bottom) return;
+    rows.lo.assign(static_cast<std::size_t>(bottom - top), LLONG_MAX);
+    rows.hi.assign(static_cast<std::size_t>(bottom - top), LLONG_MIN);
+    for (int i = 0; i < 4; ++i) {
+        const POINT& a = p[i];
+        const POINT& b = p[(i + 1) % 4];
+        if (a.y == b.y) continue;
+        const POINT& t = a.y < b.y ? a : b;
+        const POINT& u = a.y < b.y ? b : a;
+        const long long first = std::max<long long>(t.y, top), last = std::min<long long>(u.y, bottom);
+        if (first < last) walk_edge(t, u, first, last, top, rows);
+    }
     for (long long y = top; y < bottom; ++y) {
-        long long lo = LLONG_MAX, hi = LLONG_MIN;
-        for (int i = 0; i < 4; ++i) {
-            const POINT& a = p[i];
-            const POINT& b = p[(i + 1) % 4];
-            if (a.y == b.y) continue;
-            const POINT& t = a.y < b.y ? a : b;
-            const POINT& u = a.y < b.y ? b : a;
-            if (y < t.y || y >= u.y) continue;
-            const long long x =
-                t.x + ceil_div((y - t.y) * (static_cast<long long>(u.x) - t.x), static_cast<long long>(u.y) - t.y);
-            lo = std::min(lo, x);
-            hi = std::max(hi, x);
-        }
-        if (lo < hi) cov.add(y, lo, hi);
+        const auto i = static_cast<std::size_t>(y - top);
+        if (rows.lo[i] < rows.hi[i]) cov.add(y, rows.lo[i], rows.hi[i]);
     }
 }
 
 long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
 
-void add_segment(Coverage& cov, POINT p1, POINT p2, int width) {
+// The body of a slanted segment: the pen's width split across the segment's normal, the wider
+// half on one side, rounded as GDI rounds.
+void slanted_body(POINT p1, POINT p2, int width, POINT (&quad)[4]) {
     const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
-    if (dx == 0 && dy == 0) return;
-    if (dy == 0) {
-        const long long top = p1.y - width / 2;
-        cov.add_rect(std::min(p1.x, p2.x), top, std::max(p1.x, p2.x), top + width);
-        return;
-    }
-    if (dx == 0) {
-        const long long left = p1.x - width / 2;
-        cov.add_rect(left, std::min(p1.y, p2.y), left + width, std::max(p1.y, p2.y));
-        return;
-    }
-    // The body's corners: the pen's width split across the segment's normal, the wider half on
-    // one side, rounded as GDI rounds.
     const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
     const double width_x = width * std::abs(static_cast<double>(dy)) / len;
     const double width_y = width * std::abs(static_cast<double>(dx)) / len;
@@ -141,11 +94,28 @@ void add_segment(Coverage& cov, POINT p1, POINT p2, int width) {
         narrow.x = -narrow.x;
         wide.x = -wide.x;
     }
-    const POINT quad[4] = {{p1.x - narrow.x, p1.y + narrow.y},
-                           {p1.x + wide.x, p1.y - wide.y},
-                           {p2.x + wide.x, p2.y - wide.y},
-                           {p2.x - narrow.x, p2.y + narrow.y}};
-    add_parallelogram(cov, quad);
+    quad[0] = {p1.x - narrow.x, p1.y + narrow.y};
+    quad[1] = {p1.x + wide.x, p1.y - wide.y};
+    quad[2] = {p2.x + wide.x, p2.y - wide.y};
+    quad[3] = {p2.x - narrow.x, p2.y + narrow.y};
+}
+
+void add_segment(RowCover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
+    const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
+    if (dx == 0 && dy == 0) return;
+    if (dy == 0) {
+        const long long top = p1.y - width / 2;
+        cov.add_rect(std::min(p1.x, p2.x), top, std::max(p1.x, p2.x), top + width);
+        return;
+    }
+    if (dx == 0) {
+        const long long left = p1.x - width / 2;
+        cov.add_rect(left, std::min(p1.y, p2.y), left + width, std::max(p1.y, p2.y));
+        return;
+    }
+    POINT quad[4];
+    slanted_body(p1, p2, width, quad);
+    add_parallelogram(cov, quad, rows);
 }
 
 }  // namespace
@@ -157,7 +127,7 @@ namespace {
 // clip rectangle's rows, so their cost does not grow with the width.
 constexpr long long max_exact_cap = 1 << 14;
 
-void add_circle_cap(Coverage& cov, POINT p, long long width) {
+void add_circle_cap(RowCover& cov, POINT p, long long width) {
     const double r = static_cast<double>(width) / 2;
     for (long long y = cov.clip().top; y < cov.clip().bottom; ++y) {
         const double dy = static_cast<double>(y - p.y);
@@ -179,50 +149,208 @@ bool cap_covers(POINT p, long long width, const Rect& clip) {
     return dx * dx + dy * dy < radius * radius;
 }
 
-// Adds the cap's rows that fall inside the clip rectangle (the cap's rects are in row order).
-void add_cap(Coverage& cov, const Region& cap, POINT p) {
-    const long long first_row = static_cast<long long>(cov.clip().top) - p.y;
-    auto it = std::lower_bound(cap.rects.begin(), cap.rects.end(), first_row,
-                               [](const Rect& r, long long row) { return r.bottom <= row; });
-    for (; it != cap.rects.end() && static_cast<long long>(it->top) + p.y < cov.clip().bottom; ++it)
-        cov.add_rect(static_cast<long long>(it->left) + p.x, static_cast<long long>(it->top) + p.y,
-                     static_cast<long long>(it->right) + p.x, static_cast<long long>(it->bottom) + p.y);
+// The pen's disc, one span per row relative to the point, and which bodies of one-pixel steps
+// it makes redundant. Kept per thread for the last width: a program draws with few pens.
+struct Pen {
+    int width = -1;
+    Region disc;
+    long long top = 0;             // the first row's offset from the point
+    std::vector<int> left, right;  // each row's span [left, right), relative
+    // Every row one span over the point's own column, the disc's rows the horizontal body's:
+    // then points in a row joined by horizontal segments cover the row between their discs.
+    bool sweeps = false;
+    // [dy + 1][dx + 1]: what the body of that one-pixel step adds to its two discs, relative
+    // to the step's start (nothing for horizontal and vertical steps).
+    std::vector<Rect> step_extra[3][3];
+};
+
+bool disc_rows(const Region& disc, int width, Pen& pen) {
+    pen.top = disc.extents.top;
+    const auto rows = static_cast<std::size_t>(std::max(disc.extents.height(), 0));
+    pen.left.assign(rows, INT_MAX);
+    pen.right.assign(rows, INT_MIN);
+    for (const Rect& r : disc.rects)
+        for (int y = r.top; y < r.bottom; ++y) {
+            const auto i = static_cast<std::size_t>(y - pen.top);
+            if (pen.left[i] != INT_MAX) return false;
+            pen.left[i] = r.left;
+            pen.right[i] = r.right;
+        }
+    if (pen.top != -(width / 2) || rows != static_cast<std::size_t>(width)) return false;
+    for (std::size_t i = 0; i < rows; ++i)
+        if (pen.left[i] > 0 || pen.right[i] < 1) return false;
+    return true;
+}
+
+std::vector<Rect> step_extra(const Region& disc, int dx, int dy, int width) {
+    const int margin = width + 4;
+    RowCover body({-margin, -margin, margin, margin});
+    QuadRows rows;
+    add_segment(body, {0, 0}, {dx, dy}, width, rows);
+    Region ends = disc;
+    offset(ends, dx, dy);
+    ends = combine(ends, disc, CombineOp::Or);
+    return combine(body.region(), ends, CombineOp::Diff).rects;
+}
+
+const Pen& pen_for(int width) {
+    thread_local Pen pen;
+    if (pen.width == width) return pen;
+    const long long half = width / 2, rest = (width + 1LL) / 2 + 1;
+    pen.disc = round_rect_region(-half, -half, rest, rest, rest + half, rest + half);
+    const Region& disc = pen.disc;
+    pen.width = width;
+    pen.sweeps = disc_rows(disc, width, pen);
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) pen.step_extra[dy + 1][dx + 1] = step_extra(disc, dx, dy, width);
+    return pen;
+}
+
+// The bodies the discs leave anything of: along the path (joined is true), horizontal
+// segments are inside the swept discs, and so are most one-pixel steps.
+void add_body(RowCover& cov, POINT p1, POINT p2, bool joined, const Pen* pen, int width, QuadRows& rows) {
+    if (pen != nullptr && pen->sweeps) {
+        const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
+        if (dy == 0 && joined) return;
+        if (std::abs(dx) <= 1 && std::abs(dy) <= 1) {
+            for (const Rect& r : pen->step_extra[dy + 1][dx + 1])
+                cov.add_rect(static_cast<long long>(r.left) + p1.x, static_cast<long long>(r.top) + p1.y,
+                             static_cast<long long>(r.right) + p1.x, static_cast<long long>(r.bottom) + p1.y);
+            return;
+        }
+    }
+    add_segment(cov, p1, p2, width, rows);
+}
+
+// The discs of every point, a row of points at a time, each followed by the body of the
+// segment that leaves the row, so that pieces come in path order (a row crossed left to right
+// gets its spans in order). Points in the same row joined by horizontal segments (consecutive
+// along the path) give one span per disc row, from the first disc's left to the last's right,
+// since their bodies fill the row between.
+void add_swept(RowCover& cov, const std::vector<POINT>& points, PathClose close, const Pen& pen, QuadRows& quad) {
+    // A row of points whose discs lie inside the clip rectangle skips the cutting.
+    const Rect& c = cov.clip();
+    const long long rows = static_cast<long long>(pen.left.size());
+    const int reach_left = *std::min_element(pen.left.begin(), pen.left.end());
+    const int reach_right = *std::max_element(pen.right.begin(), pen.right.end());
+    auto stamp = [&](long long y, long long x0, long long x1) {
+        const long long first = y + pen.top;
+        if (first >= c.top && first + rows <= c.bottom && x0 + reach_left >= c.left && x1 + reach_right <= c.right) {
+            const auto row = static_cast<std::uint32_t>(first - c.top);
+            const int a = static_cast<int>(x0), b = static_cast<int>(x1);
+            for (std::uint32_t k = 0; k < rows; ++k) cov.add_inside(row + k, a + pen.left[k], b + pen.right[k]);
+            return;
+        }
+        for (long long k = 0; k < rows; ++k) {
+            const auto i = static_cast<std::size_t>(k);
+            cov.add(first + k, x0 + pen.left[i], x1 + pen.right[i]);
+        }
+    };
+    long long row = points[0].y, x0 = points[0].x, x1 = points[0].x;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const POINT& p = points[i];
+        if (p.y == row) {
+            x0 = std::min<long long>(x0, p.x);
+            x1 = std::max<long long>(x1, p.x);
+            continue;
+        }
+        stamp(row, x0, x1);
+        add_body(cov, points[i - 1], p, true, &pen, pen.width, quad);
+        row = p.y;
+        x0 = x1 = p.x;
+    }
+    stamp(row, x0, x1);
+    if (close == PathClose::Closed) add_body(cov, points.back(), points.front(), false, &pen, pen.width, quad);
+}
+
+// The disc of each point on its own (a pen whose disc add_discs cannot sweep).
+void add_each_disc(RowCover& cov, std::span<const POINT> points, const Pen& pen) {
+    for (const POINT& p : points)
+        for (const Rect& r : pen.disc.rects)
+            cov.add_rect(static_cast<long long>(r.left) + p.x, static_cast<long long>(r.top) + p.y,
+                         static_cast<long long>(r.right) + p.x, static_cast<long long>(r.bottom) + p.y);
 }
 
 }  // namespace
 
-Region wide_stroke(std::span<const POINT> in, PathClose close, int pen_width, const Rect& clip) {
+namespace {
+
+// What a stroke needs before its pieces are added: the points pulled in so the body arithmetic
+// cannot overflow (the stroke of a line beyond +-2^29 is then only approximately where
+// Windows would put it) and the rows and columns it can reach within the clip rectangle.
+struct Prepared {
+    std::vector<POINT> points;
+    Rect box;
+    bool whole_clip = false;  // a cap alone covers the clip rectangle
+};
+
+Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
+    constexpr LONG limit = 1 << 29;
+    Prepared out;
+    out.points.assign(in.begin(), in.end());
+    for (POINT& p : out.points) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
+    if (cap_covers(out.points.front(), width, clip)) {
+        out.whole_clip = true;
+        return out;
+    }
+    const Rect box = points_box(out.points);
+    out.box = {static_cast<int>(std::max<long long>(static_cast<long long>(box.left) - width, clip.left)),
+               static_cast<int>(std::max<long long>(static_cast<long long>(box.top) - width, clip.top)),
+               static_cast<int>(std::min<long long>(static_cast<long long>(box.right) + width, clip.right)),
+               static_cast<int>(std::min<long long>(static_cast<long long>(box.bottom) + width, clip.bottom))};
+    return out;
+}
+
+void add_stroke(RowCover& cov, const std::vector<POINT>& points, PathClose close, int width) {
+    const Pen* pen = width <= max_exact_cap ? &pen_for(width) : nullptr;
+    QuadRows rows;
+    if (pen != nullptr && pen->sweeps) {
+        add_swept(cov, points, close, *pen, rows);
+        return;
+    }
+    for (std::size_t i = 1; i < points.size(); ++i) add_body(cov, points[i - 1], points[i], true, pen, width, rows);
+    if (close == PathClose::Closed) add_body(cov, points.back(), points.front(), false, pen, width, rows);
+    // Every vertex ends a segment, so every vertex gets the round cap, even where a segment
+    // has zero length.
+    if (pen == nullptr) {
+        for (const POINT& p : points) add_circle_cap(cov, p, width);
+    } else {
+        add_each_disc(cov, points, *pen);
+    }
+}
+
+}  // namespace
+
+Region wide_stroke(std::span<const POINT> in, PathClose close, int width, const Rect& clip) {
     // A path of a single point has no segment and leaves no mark (two equal points do: a
     // zero-length segment still gets its round caps).
     if (in.size() < 2 || clip.empty()) return {};
-    // Points beyond +-2^29 are pulled in so the body arithmetic cannot overflow; the stroke of
-    // such a line is then only approximately where Windows would put it.
-    constexpr LONG limit = 1 << 29;
-    std::vector<POINT> points(in.begin(), in.end());
-    for (POINT& p : points) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
-    if (cap_covers(points.front(), pen_width, clip)) return make_rect_region(clip);
-    const int width = pen_width;
-    const long long half = width / 2, rest = (width + 1LL) / 2 + 1;
-    const bool exact_cap = width <= max_exact_cap;
-    const Region disc = exact_cap ? round_rect_region(-half, -half, rest, rest, rest + half, rest + half) : Region{};
-    Rect box = points_box(points);
-    box = {static_cast<int>(std::max<long long>(static_cast<long long>(box.left) - width, clip.left)),
-           static_cast<int>(std::max<long long>(static_cast<long long>(box.top) - width, clip.top)),
-           static_cast<int>(std::min<long long>(static_cast<long long>(box.right) + width, clip.right)),
-           static_cast<int>(std::min<long long>(static_cast<long long>(box.bottom) + width, clip.bottom))};
-    if (box.empty()) return {};
-    Coverage cov(box);
-    for (std::size_t i = 1; i < points.size(); ++i) add_segment(cov, points[i - 1], points[i], width);
-    if (close == PathClose::Closed) add_segment(cov, points.back(), points.front(), width);
-    // Every vertex ends a segment, so every vertex gets the round cap, even where a segment
-    // has zero length.
-    for (const POINT& p : points) {
-        if (exact_cap)
-            add_cap(cov, disc, p);
-        else
-            add_circle_cap(cov, p, width);
+    const Prepared prepared = prepare(in, width, clip);
+    if (prepared.whole_clip) return make_rect_region(clip);
+    if (prepared.box.empty()) return {};
+    RowCover cov(prepared.box);
+    add_stroke(cov, prepared.points, close, width);
+    return cov.region();
+}
+
+void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose close, int width, Mix mix) {
+    const Rect clip = surface.bounds();
+    if (in.size() < 2 || clip.empty() || mix.is_nop()) return;
+    const Prepared prepared = prepare(in, width, clip);
+    if (prepared.whole_clip) {
+        fill_rect(surface, clip, mix);
+        return;
     }
-    return cov.finish();
+    if (prepared.box.empty()) return;
+    RowCover cov(prepared.box);
+    add_stroke(cov, prepared.points, close, width);
+    Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    cov.for_each_row([&](int y, std::span<const Span> spans) {
+        for (const Span& s : spans) fill_span(surface, y, s.x0, s.x1, mix);
+        damage = {std::min(damage.left, spans.front().x0), std::min(damage.top, y),
+                  std::max(damage.right, spans.back().x1), y + 1};
+    });
+    if (damage.left < damage.right) surface.add_damage(damage);
 }
 
 }  // namespace zg::raster

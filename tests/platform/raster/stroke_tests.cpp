@@ -67,11 +67,13 @@ void paint_segment(Bitmap& bits, POINT p1, POINT p2, int w) {
     const long long dx = p2.x - p1.x, dy = p2.y - p1.y;
     if (dx == 0 && dy == 0) return;
     if (dy == 0) {
-        for (long long y = p1.y - w / 2; y < p1.y - w / 2 + w; ++y) bits.set(y, std::min(p1.x, p2.x), std::max(p1.x, p2.x));
+        for (long long y = p1.y - w / 2; y < p1.y - w / 2 + w; ++y)
+            bits.set(y, std::min(p1.x, p2.x), std::max(p1.x, p2.x));
         return;
     }
     if (dx == 0) {
-        for (long long y = std::min(p1.y, p2.y); y < std::max(p1.y, p2.y); ++y) bits.set(y, p1.x - w / 2, p1.x - w / 2 + w);
+        for (long long y = std::min(p1.y, p2.y); y < std::max(p1.y, p2.y); ++y)
+            bits.set(y, p1.x - w / 2, p1.x - w / 2 + w);
         return;
     }
     const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
@@ -87,7 +89,8 @@ void paint_segment(Bitmap& bits, POINT p1, POINT p2, int w) {
         n.x = -n.x;
         f.x = -f.x;
     }
-    const POINT quad[4] = {{p1.x - n.x, p1.y + n.y}, {p1.x + f.x, p1.y - f.y}, {p2.x + f.x, p2.y - f.y}, {p2.x - n.x, p2.y + n.y}};
+    const POINT quad[4] = {
+        {p1.x - n.x, p1.y + n.y}, {p1.x + f.x, p1.y - f.y}, {p2.x + f.x, p2.y - f.y}, {p2.x - n.x, p2.y + n.y}};
     paint_quad(bits, quad);
 }
 
@@ -115,7 +118,9 @@ const Rect clips[] = {{-10, -10, 150, 150}, {20, 30, 90, 75}};
 
 TEST(WideStroke, RandomPolylinesMatchTheirDefinition) {
     std::mt19937 random(7);
-    auto coord = [&](int spread) { return static_cast<LONG>(std::uniform_int_distribution<int>(-spread, 140 + spread)(random)); };
+    auto coord = [&](int spread) {
+        return static_cast<LONG>(std::uniform_int_distribution<int>(-spread, 140 + spread)(random));
+    };
     for (int round = 0; round < 600; ++round) {
         const int count = std::uniform_int_distribution<int>(2, 7)(random);
         std::vector<POINT> path;
