@@ -214,52 +214,91 @@ void add_body(RowCover& cov, POINT p1, POINT p2, bool joined, const Pen* pen, in
         if (dy == 0 && joined) return;
         if (std::abs(dx) <= 1 && std::abs(dy) <= 1) {
             for (const Rect& r : pen->step_extra[dy + 1][dx + 1])
-                cov.add_rect(static_cast<long long>(r.left) + p1.x, static_cast<long long>(r.top) + p1.y,
-                             static_cast<long long>(r.right) + p1.x, static_cast<long long>(r.bottom) + p1.y);
+                for (long long y = r.top; y < r.bottom; ++y)
+                    cov.add(y + p1.y, static_cast<long long>(r.left) + p1.x, static_cast<long long>(r.right) + p1.x);
             return;
         }
     }
     add_segment(cov, p1, p2, width, rows);
 }
 
-// The discs of every point, a row of points at a time, each followed by the body of the
-// segment that leaves the row, so that pieces come in path order (a row crossed left to right
-// gets its spans in order). Points in the same row joined by horizontal segments (consecutive
-// along the path) give one span per disc row, from the first disc's left to the last's right,
-// since their bodies fill the row between.
-void add_swept(RowCover& cov, const std::vector<POINT>& points, PathClose close, const Pen& pen, QuadRows& quad) {
-    // A row of points whose discs lie inside the clip rectangle skips the cutting.
-    const Rect& c = cov.clip();
-    const long long rows = static_cast<long long>(pen.left.size());
-    const int reach_left = *std::min_element(pen.left.begin(), pen.left.end());
-    const int reach_right = *std::max_element(pen.right.begin(), pen.right.end());
-    auto stamp = [&](long long y, long long x0, long long x1) {
-        const long long first = y + pen.top;
-        if (first >= c.top && first + rows <= c.bottom && x0 + reach_left >= c.left && x1 + reach_right <= c.right) {
-            const auto row = static_cast<std::uint32_t>(first - c.top);
-            const int a = static_cast<int>(x0), b = static_cast<int>(x1);
-            for (std::uint32_t k = 0; k < rows; ++k) cov.add_inside(row + k, a + pen.left[k], b + pen.right[k]);
-            return;
-        }
-        for (long long k = 0; k < rows; ++k) {
-            const auto i = static_cast<std::size_t>(k);
-            cov.add(first + k, x0 + pen.left[i], x1 + pen.right[i]);
-        }
-    };
-    long long row = points[0].y, x0 = points[0].x, x1 = points[0].x;
+// A row of path points joined by horizontal segments (consecutive along the path): their
+// discs and bodies give one span per disc row, from the first disc's left to the last's
+// right, since the bodies fill the row between.
+struct Run {
+    long long row, x0, x1;
+    std::size_t end;  // the index of the first point after the run
+};
+
+std::vector<Run> runs_of(const std::vector<POINT>& points) {
+    std::vector<Run> runs;
+    runs.reserve(points.size());
+    runs.push_back({points[0].y, points[0].x, points[0].x, 1});
     for (std::size_t i = 1; i < points.size(); ++i) {
         const POINT& p = points[i];
-        if (p.y == row) {
-            x0 = std::min<long long>(x0, p.x);
-            x1 = std::max<long long>(x1, p.x);
+        Run& last = runs.back();
+        if (p.y == last.row) {
+            last.x0 = std::min<long long>(last.x0, p.x);
+            last.x1 = std::max<long long>(last.x1, p.x);
+            last.end = i + 1;
             continue;
         }
-        stamp(row, x0, x1);
-        add_body(cov, points[i - 1], p, true, &pen, pen.width, quad);
-        row = p.y;
-        x0 = x1 = p.x;
+        runs.push_back({p.y, p.x, p.x, i + 1});
     }
-    stamp(row, x0, x1);
+    return runs;
+}
+
+// Whether run b carries on the section ending with run a, one row further in the direction
+// step (0: not chosen yet, then set): each run's pieces of an output row cover at least
+// [x0, x1 + 1), as every disc row spans the point's own column, so runs whose columns touch
+// or overlap across the row give touching pieces, and a section's pieces of any one output
+// row join into one span.
+bool carries_on(const Run& a, const Run& b, long long& step) {
+    const long long d = b.row - a.row;
+    if ((d != 1 && d != -1) || (step != 0 && d != step)) return false;
+    if (b.x0 > a.x1 + 1 || a.x0 > b.x1 + 1) return false;
+    step = d;
+    return true;
+}
+
+// The discs of a section: each output row the span from the least left to the greatest right
+// of the disc rows its runs give it.
+void add_section(RowCover& cov, std::span<const Run> runs, long long step, const Pen& pen) {
+    const long long rows = static_cast<long long>(pen.left.size());
+    const long long low = std::min(runs.front().row, runs.back().row);
+    const long long high = std::max(runs.front().row, runs.back().row);
+    // The run on row r is number offset + sign * (r - low) of the section.
+    const long long sign = step < 0 ? -1 : 1, offset = step < 0 ? static_cast<long long>(runs.size()) - 1 : 0;
+    const int* left = pen.left.data();
+    const int* right = pen.right.data();
+    for (long long y = low + pen.top; y < high + pen.top + rows; ++y) {
+        long long lo = LLONG_MAX, hi = LLONG_MIN;
+        const long long first = std::max(low, y - pen.top - rows + 1), last = std::min(high, y - pen.top);
+        for (long long r = first; r <= last; ++r) {
+            const Run& run = runs[static_cast<std::size_t>(offset + sign * (r - low))];
+            const long long k = y - pen.top - r;
+            lo = std::min(lo, run.x0 + left[k]);
+            hi = std::max(hi, run.x1 + right[k]);
+        }
+        cov.add(y, lo, hi);
+    }
+}
+
+// The discs of every point, a section of runs at a time, each followed by the bodies of the
+// segments that leave its runs, so that pieces come roughly in path order (a row crossed left
+// to right gets its spans in order).
+void add_swept(RowCover& cov, const std::vector<POINT>& points, PathClose close, const Pen& pen, QuadRows& quad) {
+    const std::vector<Run> runs = runs_of(points);
+    for (std::size_t j = 0; j < runs.size();) {
+        std::size_t e = j + 1;
+        long long step = 0;
+        while (e < runs.size() && carries_on(runs[e - 1], runs[e], step)) ++e;
+        add_section(cov, std::span<const Run>(runs).subspan(j, e - j), step, pen);
+        for (std::size_t k = j; k < e; ++k)
+            if (runs[k].end < points.size())
+                add_body(cov, points[runs[k].end - 1], points[runs[k].end], true, &pen, pen.width, quad);
+        j = e;
+    }
     if (close == PathClose::Closed) add_body(cov, points.back(), points.front(), false, &pen, pen.width, quad);
 }
 
