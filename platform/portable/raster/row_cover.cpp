@@ -2,6 +2,7 @@
 #include "raster/row_cover.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace zg::raster {
 
@@ -19,16 +20,57 @@ RowCover::Storage& RowCover::kept() {
     return storage;
 }
 
-RowCover::RowCover(const Rect& clip) : m_clip(clip), m_rows(static_cast<std::size_t>(std::max(clip.height(), 0))) {
+RowCover::RowCover(const Rect& clip, bool bitmap)
+    : m_clip(clip), m_rows(static_cast<std::size_t>(std::max(clip.height(), 0))) {
     if (!storage_lent) {
         m_store = std::move(kept());
         storage_lent = true;
         m_owns = true;
     }
+    for (Pending& p : m_pending) p.row = no_row;
+    m_store.spill.clear();
+    if (bitmap && !clip.empty()) {
+        m_words = (static_cast<std::size_t>(clip.width()) + 63) / 64;
+        m_store.bits.assign(m_words * m_rows, 0);
+        return;
+    }
     m_store.count.assign(m_rows, 0);
     if (m_store.spans.size() < m_rows * own) m_store.spans.resize(m_rows * own);
     m_store.spill.clear();
-    for (Pending& p : m_pending) p.row = no_row;
+}
+
+void RowCover::set_long_bits(std::uint64_t* words, unsigned first, unsigned last, std::uint64_t head,
+                             std::uint64_t tail) {
+    words[first] |= head;
+    for (unsigned i = first + 1; i < last; ++i) words[i] = ~0ULL;
+    words[last] |= tail;
+}
+
+// The runs of set bits of a row, as spans in surface columns.
+std::span<const Span> RowCover::bit_spans(std::size_t row) {
+    const std::uint64_t* words = &m_store.bits[row * m_words];
+    std::vector<Span>& out = m_store.merged;
+    out.clear();
+    bool open = false;
+    int start = 0;
+    for (std::size_t w = 0; w < m_words; ++w) {
+        const std::uint64_t v = words[w];
+        if (v == (open ? ~0ULL : 0)) continue;
+        const int base = m_clip.left + static_cast<int>(w * 64);
+        int bit = 0;
+        while (bit < 64) {
+            const std::uint64_t rest = (open ? ~v : v) >> bit;
+            if (rest == 0) break;
+            bit += std::countr_zero(rest);
+            if (open)
+                out.push_back({start, base + bit});
+            else
+                start = base + bit;
+            open = !open;
+        }
+    }
+    if (open) out.push_back({start, m_clip.right});
+    return out;
 }
 
 void RowCover::flush_pending() {
@@ -47,6 +89,20 @@ RowCover::~RowCover() {
 void RowCover::add_rect(long long left, long long top, long long right, long long bottom) {
     for (long long y = std::max<long long>(top, m_clip.top); y < std::min<long long>(bottom, m_clip.bottom); ++y)
         add(y, left, right);
+}
+
+void RowCover::add_rows(long long y, const long long* x0, const long long* x1, std::size_t count) {
+    const auto row = static_cast<std::uint32_t>(y - m_clip.top);
+    const long long left = m_clip.left, right = m_clip.right;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int a = static_cast<int>(std::clamp(x0[i], left, right));
+        const int b = static_cast<int>(std::clamp(x1[i], left, right));
+        if (a >= b) continue;
+        if (m_words != 0)
+            set_bits(row + static_cast<std::uint32_t>(i), a - m_clip.left, b - m_clip.left);
+        else
+            add_pending(row + static_cast<std::uint32_t>(i), a, b);
+    }
 }
 
 void RowCover::add_row_span(std::size_t row, int a, int b) {

@@ -68,10 +68,7 @@ void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
         const long long first = std::max<long long>(t.y, top), last = std::min<long long>(u.y, bottom);
         if (first < last) walk_edge(t, u, first, last, top, rows);
     }
-    for (long long y = top; y < bottom; ++y) {
-        const auto i = static_cast<std::size_t>(y - top);
-        if (rows.lo[i] < rows.hi[i]) cov.add(y, rows.lo[i], rows.hi[i]);
-    }
+    cov.add_rows(top, rows.lo.data(), rows.hi.data(), rows.lo.size());
 }
 
 long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
@@ -284,6 +281,20 @@ void add_section(RowCover& cov, std::span<const Run> runs, long long step, const
     }
 }
 
+// The body of the segment leaving a run: a one-pixel step within a section adds the pixels
+// its body reaches beyond its two discs, found once for the pen.
+void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& quad) {
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    if (dx < -1 || dx > 1 || dy < -1 || dy > 1) {
+        add_body(cov, from, to, true, &pen, pen.width, quad);
+        return;
+    }
+    for (const Rect& r : pen.step_extra[dy + 1][dx + 1])
+        for (int y = r.top; y < r.bottom; ++y)
+            cov.add(static_cast<long long>(y) + from.y, static_cast<long long>(r.left) + from.x,
+                    static_cast<long long>(r.right) + from.x);
+}
+
 // The discs of every point, a section of runs at a time, each followed by the bodies of the
 // segments that leave its runs, so that pieces come roughly in path order (a row crossed left
 // to right gets its spans in order).
@@ -295,8 +306,7 @@ void add_swept(RowCover& cov, const std::vector<POINT>& points, PathClose close,
         while (e < runs.size() && carries_on(runs[e - 1], runs[e], step)) ++e;
         add_section(cov, std::span<const Run>(runs).subspan(j, e - j), step, pen);
         for (std::size_t k = j; k < e; ++k)
-            if (runs[k].end < points.size())
-                add_body(cov, points[runs[k].end - 1], points[runs[k].end], true, &pen, pen.width, quad);
+            if (runs[k].end < points.size()) add_leaving(cov, points[runs[k].end - 1], points[runs[k].end], pen, quad);
         j = e;
     }
     if (close == PathClose::Closed) add_body(cov, points.back(), points.front(), false, &pen, pen.width, quad);
@@ -340,6 +350,19 @@ Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
     return out;
 }
 
+// A bitmap of the reachable rectangle pays when it has a good deal fewer words than the
+// stroke's bodies add spans, about one per row each segment crosses (the discs of outlines
+// made of one-pixel steps add few spans, a span per row of each section).
+bool bitmap_pays(const Prepared& prepared) {
+    const Rect& box = prepared.box;
+    const long long words = (box.width() + 63LL) / 64 * box.height();
+    long long spans = 0;
+    for (std::size_t i = 1; i < prepared.points.size(); ++i)
+        spans += std::min<long long>(std::abs(static_cast<long long>(prepared.points[i].y) - prepared.points[i - 1].y),
+                                     box.height());
+    return 4 * words <= spans && words <= (1LL << 21);
+}
+
 void add_stroke(RowCover& cov, const std::vector<POINT>& points, PathClose close, int width) {
     const Pen* pen = width <= max_exact_cap ? &pen_for(width) : nullptr;
     QuadRows rows;
@@ -367,7 +390,7 @@ Region wide_stroke(std::span<const POINT> in, PathClose close, int width, const 
     const Prepared prepared = prepare(in, width, clip);
     if (prepared.whole_clip) return make_rect_region(clip);
     if (prepared.box.empty()) return {};
-    RowCover cov(prepared.box);
+    RowCover cov(prepared.box, bitmap_pays(prepared));
     add_stroke(cov, prepared.points, close, width);
     return cov.region();
 }
@@ -381,11 +404,21 @@ void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose cl
         return;
     }
     if (prepared.box.empty()) return;
-    RowCover cov(prepared.box);
+    RowCover cov(prepared.box, bitmap_pays(prepared));
     add_stroke(cov, prepared.points, close, width);
     Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    // A stroke's spans are mostly a few pixels: a copy writes them in place, without the call
+    // that picks the widest stores for long runs.
+    constexpr int short_span = 16;
+    const bool copy = mix.is_copy();
     cov.for_each_row([&](int y, std::span<const Span> spans) {
-        for (const Span& s : spans) fill_span(surface, y, s.x0, s.x1, mix);
+        std::uint32_t* row = surface.row(y);
+        for (const Span& s : spans) {
+            if (copy && s.x1 - s.x0 < short_span)
+                std::fill(row + s.x0, row + s.x1, mix.x);
+            else
+                fill_span(surface, y, s.x0, s.x1, mix);
+        }
         damage = {std::min(damage.left, spans.front().x0), std::min(damage.top, y),
                   std::max(damage.right, spans.back().x1), y + 1};
     });
