@@ -227,7 +227,7 @@ struct Run {
     std::size_t end;  // the index of the first point after the run
 };
 
-std::vector<Run> runs_of(const std::vector<POINT>& points) {
+std::vector<Run> runs_of(std::span<const POINT> points) {
     std::vector<Run> runs;
     runs.reserve(points.size());
     runs.push_back({points[0].y, points[0].x, points[0].x, 1});
@@ -298,7 +298,7 @@ void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& 
 // The discs of every point, a section of runs at a time, each followed by the bodies of the
 // segments that leave its runs, so that pieces come roughly in path order (a row crossed left
 // to right gets its spans in order).
-void add_swept(RowCover& cov, const std::vector<POINT>& points, PathClose close, const Pen& pen, QuadRows& quad) {
+void add_swept(RowCover& cov, std::span<const POINT> points, PathClose close, const Pen& pen, QuadRows& quad) {
     const std::vector<Run> runs = runs_of(points);
     for (std::size_t j = 0; j < runs.size();) {
         std::size_t e = j + 1;
@@ -328,25 +328,47 @@ namespace {
 // cannot overflow (the stroke of a line beyond +-2^29 is then only approximately where
 // Windows would put it) and the rows and columns it can reach within the clip rectangle.
 struct Prepared {
-    std::vector<POINT> points;
+    std::span<const POINT> points;  // the caller's, or `pulled` when some were pulled in
+    std::vector<POINT> pulled;
     Rect box;
-    bool whole_clip = false;  // a cap alone covers the clip rectangle
+    bool whole_clip = false;     // a cap alone covers the clip rectangle
+    long long segment_rows = 0;  // rows the segments cross, each counted up to the clip's height
 };
 
 Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
     constexpr LONG limit = 1 << 29;
     Prepared out;
-    out.points.assign(in.begin(), in.end());
-    for (POINT& p : out.points) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
+    long long left = in[0].x, top = in[0].y, right = in[0].x, bottom = in[0].y;
+    bool far = false;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const POINT& p = in[i];
+        left = std::min<long long>(left, p.x);
+        right = std::max<long long>(right, p.x);
+        top = std::min<long long>(top, p.y);
+        bottom = std::max<long long>(bottom, p.y);
+        far = far || p.x < -limit || p.x > limit || p.y < -limit || p.y > limit;
+        if (i > 0)
+            out.segment_rows += std::min<long long>(std::abs(static_cast<long long>(p.y) - in[i - 1].y), clip.height());
+    }
+    out.points = in;
+    if (far) {
+        out.pulled.assign(in.begin(), in.end());
+        for (POINT& p : out.pulled) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
+        out.points = out.pulled;
+        left = std::clamp<long long>(left, -limit, limit);
+        right = std::clamp<long long>(right, -limit, limit);
+        top = std::clamp<long long>(top, -limit, limit);
+        bottom = std::clamp<long long>(bottom, -limit, limit);
+    }
     if (cap_covers(out.points.front(), width, clip)) {
         out.whole_clip = true;
         return out;
     }
-    const Rect box = points_box(out.points);
-    out.box = {static_cast<int>(std::max<long long>(static_cast<long long>(box.left) - width, clip.left)),
-               static_cast<int>(std::max<long long>(static_cast<long long>(box.top) - width, clip.top)),
-               static_cast<int>(std::min<long long>(static_cast<long long>(box.right) + width, clip.right)),
-               static_cast<int>(std::min<long long>(static_cast<long long>(box.bottom) + width, clip.bottom))};
+    // The points' box grown by the pen on every side (a disc reaches width / 2 + 1 at most).
+    out.box = {static_cast<int>(std::max<long long>(left - width, clip.left)),
+               static_cast<int>(std::max<long long>(top - width, clip.top)),
+               static_cast<int>(std::min<long long>(right + 1 + width, clip.right)),
+               static_cast<int>(std::min<long long>(bottom + 1 + width, clip.bottom))};
     return out;
 }
 
@@ -356,14 +378,10 @@ Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
 bool bitmap_pays(const Prepared& prepared) {
     const Rect& box = prepared.box;
     const long long words = (box.width() + 63LL) / 64 * box.height();
-    long long spans = 0;
-    for (std::size_t i = 1; i < prepared.points.size(); ++i)
-        spans += std::min<long long>(std::abs(static_cast<long long>(prepared.points[i].y) - prepared.points[i - 1].y),
-                                     box.height());
-    return 4 * words <= spans && words <= (1LL << 21);
+    return 4 * words <= prepared.segment_rows && words <= (1LL << 21);
 }
 
-void add_stroke(RowCover& cov, const std::vector<POINT>& points, PathClose close, int width) {
+void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, int width) {
     const Pen* pen = width <= max_exact_cap ? &pen_for(width) : nullptr;
     QuadRows rows;
     if (pen != nullptr && pen->sweeps) {
