@@ -101,8 +101,9 @@ private:
     // a, b counted from the clip's left
     void set_bits(std::uint32_t row, int a, int b) {
         std::uint64_t* words = &m_store.bits[row * m_words];
-        const auto first = static_cast<unsigned>(a) / 64, last = static_cast<unsigned>(b - 1) / 64;
-        const std::uint64_t head = ~0ULL << (a % 64), tail = ~0ULL >> (63 - (b - 1) % 64);
+        const auto from = static_cast<unsigned>(a), to = static_cast<unsigned>(b - 1);
+        const unsigned first = from / 64, last = to / 64;
+        const std::uint64_t head = ~0ULL << (from % 64), tail = ~0ULL >> (63 - to % 64);
         if (first == last) {
             words[first] |= head & tail;
             return;

@@ -45,9 +45,28 @@ void walk_edge(const POINT& t, const POINT& u, long long first, long long last, 
     }
 }
 
+// Walks one edge's rows [first, last) like walk_edge, writing each row's crossing.
+void trace_edge(const POINT& t, const POINT& u, long long first, long long last, long long* xs) {
+    const long long den = static_cast<long long>(u.y) - t.y, run = static_cast<long long>(u.x) - t.x;
+    const long long num = (first - t.y) * run;
+    long long q = ceil_div(num, den), r = q * den - num;
+    const long long step = floor_div(run, den), extra = run - step * den;
+    for (long long y = first; y < last; ++y) {
+        *xs++ = t.x + q;
+        q += step;
+        r -= extra;
+        if (r < 0) {
+            ++q;
+            r += den;
+        }
+    }
+}
+
 // Scan-converts a parallelogram with the polygon rules of polygon.h. Being convex, each row
 // crosses exactly two of its non-horizontal edges, so the winding fill is the span between the
-// smallest and largest crossing.
+// smallest and largest crossing. When it has an area, one of the two edges runs down and the
+// other up as the corners go round, and the orientation tells which is on the left; a flat
+// one takes both crossings of each row as they come.
 void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
     long long top = p[0].y, bottom = p[0].y;
     for (const POINT& q : p) {
@@ -57,8 +76,16 @@ void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
     top = std::max<long long>(top, cov.clip().top);
     bottom = std::min<long long>(bottom, cov.clip().bottom);
     if (top >= bottom) return;
-    rows.lo.assign(static_cast<std::size_t>(bottom - top), LLONG_MAX);
-    rows.hi.assign(static_cast<std::size_t>(bottom - top), LLONG_MIN);
+    const long long turn = (static_cast<long long>(p[1].x) - p[0].x) * (static_cast<long long>(p[3].y) - p[0].y) -
+                           (static_cast<long long>(p[1].y) - p[0].y) * (static_cast<long long>(p[3].x) - p[0].x);
+    const auto count = static_cast<std::size_t>(bottom - top);
+    if (turn == 0) {
+        rows.lo.assign(count, LLONG_MAX);
+        rows.hi.assign(count, LLONG_MIN);
+    } else {
+        rows.lo.resize(count);
+        rows.hi.resize(count);
+    }
     for (int i = 0; i < 4; ++i) {
         const POINT& a = p[i];
         const POINT& b = p[(i + 1) % 4];
@@ -66,9 +93,13 @@ void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
         const POINT& t = a.y < b.y ? a : b;
         const POINT& u = a.y < b.y ? b : a;
         const long long first = std::max<long long>(t.y, top), last = std::min<long long>(u.y, bottom);
-        if (first < last) walk_edge(t, u, first, last, top, rows);
+        if (first >= last) continue;
+        if (turn == 0)
+            walk_edge(t, u, first, last, top, rows);
+        else
+            trace_edge(t, u, first, last, &((a.y < b.y) == (turn > 0) ? rows.hi : rows.lo)[first - top]);
     }
-    cov.add_rows(top, rows.lo.data(), rows.hi.data(), rows.lo.size());
+    cov.add_rows(top, rows.lo.data(), rows.hi.data(), count);
 }
 
 long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
@@ -260,22 +291,26 @@ bool carries_on(const Run& a, const Run& b, long long& step) {
 
 // The discs of a section: each output row the span from the least left to the greatest right
 // of the disc rows its runs give it.
-void add_section(RowCover& cov, std::span<const Run> runs, long long step, const Pen& pen) {
+void add_section(RowCover& cov, std::span<const Run> runs, long long step, const Pen& pen,
+                 std::vector<long long>& ends) {
     const long long rows = static_cast<long long>(pen.left.size());
     const long long low = std::min(runs.front().row, runs.back().row);
     const long long high = std::max(runs.front().row, runs.back().row);
-    // The run on row r is number offset + sign * (r - low) of the section.
-    const long long sign = step < 0 ? -1 : 1, offset = step < 0 ? static_cast<long long>(runs.size()) - 1 : 0;
-    const int* left = pen.left.data();
-    const int* right = pen.right.data();
+    // The runs' ends in row order, the run on row low + i at 2 i and 2 i + 1.
+    ends.resize(2 * runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const Run& run = runs[step < 0 ? runs.size() - 1 - i : i];
+        ends[2 * i] = run.x0;
+        ends[2 * i + 1] = run.x1;
+    }
     for (long long y = low + pen.top; y < high + pen.top + rows; ++y) {
-        long long lo = LLONG_MAX, hi = LLONG_MIN;
         const long long first = std::max(low, y - pen.top - rows + 1), last = std::min(high, y - pen.top);
-        for (long long r = first; r <= last; ++r) {
-            const Run& run = runs[static_cast<std::size_t>(offset + sign * (r - low))];
-            const long long k = y - pen.top - r;
-            lo = std::min(lo, run.x0 + left[k]);
-            hi = std::max(hi, run.x1 + right[k]);
+        const long long* end = &ends[static_cast<std::size_t>(2 * (first - low))];
+        const auto k = static_cast<std::size_t>(y - pen.top - first);  // the disc row of the first run
+        long long lo = LLONG_MAX, hi = LLONG_MIN;
+        for (std::size_t i = 0; i <= static_cast<std::size_t>(last - first); ++i) {
+            lo = std::min(lo, end[2 * i] + pen.left[k - i]);
+            hi = std::max(hi, end[2 * i + 1] + pen.right[k - i]);
         }
         cov.add(y, lo, hi);
     }
@@ -300,11 +335,12 @@ void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& 
 // to right gets its spans in order).
 void add_swept(RowCover& cov, std::span<const POINT> points, PathClose close, const Pen& pen, QuadRows& quad) {
     const std::vector<Run> runs = runs_of(points);
+    std::vector<long long> ends;
     for (std::size_t j = 0; j < runs.size();) {
         std::size_t e = j + 1;
         long long step = 0;
         while (e < runs.size() && carries_on(runs[e - 1], runs[e], step)) ++e;
-        add_section(cov, std::span<const Run>(runs).subspan(j, e - j), step, pen);
+        add_section(cov, std::span<const Run>(runs).subspan(j, e - j), step, pen, ends);
         for (std::size_t k = j; k < e; ++k)
             if (runs[k].end < points.size()) add_leaving(cov, points[runs[k].end - 1], points[runs[k].end], pen, quad);
         j = e;
@@ -339,17 +375,15 @@ Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
     constexpr LONG limit = 1 << 29;
     Prepared out;
     long long left = in[0].x, top = in[0].y, right = in[0].x, bottom = in[0].y;
-    bool far = false;
-    for (std::size_t i = 0; i < in.size(); ++i) {
+    for (std::size_t i = 1; i < in.size(); ++i) {
         const POINT& p = in[i];
         left = std::min<long long>(left, p.x);
         right = std::max<long long>(right, p.x);
         top = std::min<long long>(top, p.y);
         bottom = std::max<long long>(bottom, p.y);
-        far = far || p.x < -limit || p.x > limit || p.y < -limit || p.y > limit;
-        if (i > 0)
-            out.segment_rows += std::min<long long>(std::abs(static_cast<long long>(p.y) - in[i - 1].y), clip.height());
+        out.segment_rows += std::min<long long>(std::abs(static_cast<long long>(p.y) - in[i - 1].y), clip.height());
     }
+    const bool far = left < -limit || right > limit || top < -limit || bottom > limit;
     out.points = in;
     if (far) {
         out.pulled.assign(in.begin(), in.end());
