@@ -230,8 +230,30 @@ Module.zg = (function() {
   Module.onRuntimeInitialized = function() { zg.start(); };
   Module.print = function(text) { out(text); console.log(text); };
   Module.printErr = function(text) { out(text); console.error(text); };
+  // Saving: a file the program wrote (a picture, a table) becomes a download when it is closed,
+  // as the browser's own saving; nothing of a scripted session leaves the page.
+  zg.download = function(path) {
+    var url = URL.createObjectURL(new Blob([FS.readFile(path)]));
+    var link = document.createElement('a');
+    link.href = url;
+    link.download = path.split('/').pop();
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function() { URL.revokeObjectURL(url); }, 60000);
+  };
+  function offerSavedFiles() {
+    var close = FS.close;
+    FS.close = function(stream) {
+      var path = stream.path, wrote = (stream.flags & 3) !== 0;
+      close(stream);
+      if (wrote && !zg.scripted && path && !/^\/(tmp|dev|proc)\//.test(path)) zg.download(path);
+    };
+  }
+
   // The file packager has put the fonts' loading in preRun already.
   Module.preRun = Module.preRun || [];
+  Module.preRun.push(offerSavedFiles);
   Module.preRun.push(function() {
     if (script === null) return;
     addRunDependency('zg-script');

@@ -97,7 +97,8 @@ void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
         if (turn == 0)
             walk_edge(t, u, first, last, top, rows);
         else
-            trace_edge(t, u, first, last, &((a.y < b.y) == (turn > 0) ? rows.hi : rows.lo)[first - top]);
+            trace_edge(t, u, first, last,
+                       &((a.y < b.y) == (turn > 0) ? rows.hi : rows.lo)[static_cast<std::size_t>(first - top)]);
     }
     cov.add_rows(top, rows.lo.data(), rows.hi.data(), count);
 }
