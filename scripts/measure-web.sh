@@ -3,15 +3,16 @@
 # the lab (page: tests/web/web_measure.mjs; native: bench/frame_bench and bench/lab_frame_bench,
 # one frame without its sleep), time from page load to the first frame from a local server, and
 # the gzipped bytes each program's page transfers (html, style, js, wasm, data with the fonts).
-# Usage: scripts/measure-web.sh   (after `make web` and the native benchmarks: make measure-web)
+# Usage: scripts/measure-web.sh [SITE_DIR]   (after `make web` and the native benchmarks: make
+# measure-web; SITE_DIR defaults to build/web/site)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-site=build/web/site
+site=${1:-build/web/site}
 work=$(mktemp -d "${TMPDIR:-/tmp}/zg-measure-web.XXXXXX")
 trap 'kill "${server:-}" 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$work/scripts"
-ln -s "$root/$site" "$work/site"
+ln -s "$(cd "$site" && pwd)" "$work/site"
 printf '0 move 700 400\n3000 close\n' >"$work/scripts/measure-gyroscope.script"
 printf '0 move 700 400\n3000 close\n' >"$work/scripts/measure-lab.script"
 
