@@ -382,18 +382,25 @@ bool lands_on(const Extent& d, const Extent& s, int size, long long lo, long lon
     return first < static_cast<Wide>(d.length() > s.length() ? hi + 1 : hi) * s.length();
 }
 
+// Whether some pixel of [lo, hi) on one side takes a pixel of the picture; every pixel does when
+// the source lies inside the picture.
+bool takes_picture(const Extent& d, const Extent& s, int size, int lo, int hi, Keep keep, bool short_single) {
+    if (s.lo >= 0 && s.hi <= size) return true;
+    return valid_range(map_axis(d, s, size, lo, hi, keep, short_single)).size() > 0;
+}
+
 // A stretch fails, measured under Wine on all four edges: when on both sides the source carried
 // onto the destination reaches or touches the visible box (the surface cut by the clip region's
 // bounds), and yet no pixel of the box takes a pixel of the picture. Where the source lands
 // wholly beside the box the call succeeds, drawing nothing, as it does when the box is empty.
 bool stretch_fails(DeviceContext& dc, Surface& dst, int src_w, int src_h, const StretchJob& job) {
+    if (job.sx.lo >= 0 && job.sx.hi <= src_w && job.sy.lo >= 0 && job.sy.hi <= src_h) return false;
     const Rect box = intersect(VisibleArea(dc, dst).bounds(), clamp_rect(job.dx, job.dy));
     if (box.empty() || !lands_on(job.dx, job.sx, src_w, box.left, box.right) ||
         !lands_on(job.dy, job.sy, src_h, box.top, box.bottom))
         return false;
-    const auto xs = map_axis(job.dx, job.sx, src_w, box.left, box.right, Keep::Last, job.short_single);
-    const auto ys = map_axis(job.dy, job.sy, src_h, box.top, box.bottom, Keep::First, job.short_single);
-    return valid_range(xs).size() <= 0 || valid_range(ys).size() <= 0;
+    return !takes_picture(job.dx, job.sx, src_w, box.left, box.right, Keep::Last, job.short_single) ||
+           !takes_picture(job.dy, job.sy, src_h, box.top, box.bottom, Keep::First, job.short_single);
 }
 
 // ---- DIB headers ---------------------------------------------------------------------------
