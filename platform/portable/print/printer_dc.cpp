@@ -19,28 +19,56 @@ PrinterJob::~PrinterJob() {
     if (state != JobState::Idle && !pdf_path.empty()) std::remove(pdf_path.c_str());
 }
 
+namespace {
+
+// A printer's page as a DC's device: it reports the printer's capabilities and records copies
+// (SRCCOPY transfers) onto the page. Other transfers reach the surface path, which finds no
+// surface on a printer DC and draws nothing.
+class PrinterDevice final : public Device {
+public:
+    explicit PrinterDevice(const Printer& printer) : m_job(printer) {}
+
+    PrinterJob& job() { return m_job; }
+
+    int caps(int index) const override {
+        switch (index) {
+        case TECHNOLOGY: return DT_RASPRINTER;
+        case HORZRES: return m_job.printer.page_width;
+        case VERTRES: return m_job.printer.page_height;
+        case LOGPIXELSX:
+        case LOGPIXELSY: return m_job.printer.dpi;
+        case BITSPIXEL: return 24;
+        case RASTERCAPS: return m_job.printer.raster_caps;
+        default: return 0;
+        }
+    }
+
+    BOOL bit_blt(HDC hdc, const BlockTransfer& t) override {
+        if (t.rop != SRCCOPY) return surface_device()->bit_blt(hdc, t);
+        return record_picture(m_job, box_of(t.x, t.y, t.width, t.height), t.source,
+                              box_of(t.source_x, t.source_y, t.width, t.height));
+    }
+
+    BOOL stretch_blt(HDC hdc, const BlockTransfer& t) override {
+        if (t.rop != SRCCOPY) return surface_device()->stretch_blt(hdc, t);
+        return record_picture(m_job, box_of(t.x, t.y, t.width, t.height), t.source,
+                              box_of(t.source_x, t.source_y, t.source_width, t.source_height));
+    }
+
+private:
+    PrinterJob m_job;
+};
+
+}  // namespace
+
 HDC create_printer_dc(const Printer& printer) {
-    HDC hdc = create_dc(DcType::Printer, nullptr, nullptr);
-    if (DeviceContext* dc = lookup_dc(hdc)) dc->printer = std::make_shared<PrinterJob>(printer);
-    return hdc;
+    return create_dc(DcType::Printer, nullptr, nullptr, std::make_shared<PrinterDevice>(printer));
 }
 
 PrinterJob* printer_job(HDC hdc) {
     DeviceContext* dc = lookup_dc(hdc);
-    return dc != nullptr && dc->type == DcType::Printer ? dc->printer.get() : nullptr;
-}
-
-int printer_device_caps(const PrinterJob& job, int index) {
-    switch (index) {
-    case TECHNOLOGY: return DT_RASPRINTER;
-    case HORZRES: return job.printer.page_width;
-    case VERTRES: return job.printer.page_height;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return job.printer.dpi;
-    case BITSPIXEL: return 24;
-    case RASTERCAPS: return job.printer.raster_caps;
-    default: return 0;
-    }
+    auto* device = dc != nullptr ? dynamic_cast<PrinterDevice*>(dc->device.get()) : nullptr;
+    return device != nullptr ? &device->job() : nullptr;
 }
 
 namespace {

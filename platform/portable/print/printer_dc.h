@@ -51,8 +51,6 @@ struct PrinterJob {
 HDC create_printer_dc(const Printer& printer);
 // The job behind a printer DC; null for any other handle.
 PrinterJob* printer_job(HDC hdc);
-// GetDeviceCaps for a printer DC.
-int printer_device_caps(const PrinterJob& job, int index);
 
 // The box of a transfer's origin and extent, its far side held within the range of LONG.
 RECT box_of(int x, int y, int width, int height);
