@@ -5,6 +5,7 @@
 // for the PDF-file printer straight into its file (in ZG_PRINT_DIR, else the current directory,
 // named print-N.pdf), for a CUPS printer into a temporary file that EndDoc submits and removes.
 #include "display/display.h"
+#include "gdi/memory_guard.h"
 #include "print/pdf_writer.h"
 #include "print/printer_dc.h"
 
@@ -13,10 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <memory>
-#include <unistd.h>
 
 namespace zg::print {
 namespace {
@@ -55,48 +54,49 @@ std::string print_directory() {
     return dir != nullptr && dir[0] != '\0' ? dir : ".";
 }
 
-std::string next_pdf_path() {
-    namespace fs = std::filesystem;
-    const fs::path dir = print_directory();
-    for (int n = 1;; ++n) {
-        fs::path candidate = dir / ("print-" + std::to_string(n) + ".pdf");
-        std::error_code error;
-        if (!fs::exists(candidate, error)) return candidate.string();
+// The first free print-N.pdf, made exclusively: a name taken by anything, a dangling link too,
+// is skipped, never written through.
+bool create_numbered_pdf(OutputFile& file) {
+    const std::string dir = print_directory();
+    for (int n = 1; n <= 1'000'000; ++n) {
+        if (file.create(dir + "/print-" + std::to_string(n) + ".pdf")) return true;
+        if (file.error_number() != EEXIST) return false;
     }
+    return false;
 }
 
-std::string temporary_pdf_path() {
+bool create_temporary_pdf(OutputFile& file) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/zg-print-XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) return {};
-    close(fd);
-    return pattern;
+    return file.create_temporary(std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/zg-print-XXXXXX");
 }
 
-// Chooses where the document goes; false when no file can be made.
-bool choose_output(PrinterJob& job, const DOCINFOA& info) {
+// Opens where the document goes; false (with the file's reason) when it cannot be made.
+bool open_output(PrinterJob& job, const DOCINFOA& info) {
     job.temporary = false;
-    if (info.lpszOutput != nullptr && info.lpszOutput[0] != '\0')
-        job.pdf_path = info.lpszOutput;
-    else if (job.printer.kind == PrinterKind::PdfFile)
-        job.pdf_path = next_pdf_path();
-    else
-        job.pdf_path = temporary_pdf_path(), job.temporary = true;
-    return !job.pdf_path.empty();
+    if (info.lpszOutput != nullptr && info.lpszOutput[0] != '\0') return job.file.open_named(info.lpszOutput);
+    if (job.printer.kind == PrinterKind::PdfFile) return create_numbered_pdf(job.file);
+    job.temporary = true;
+    return create_temporary_pdf(job.file);
 }
 
-// The job goes where it was meant to: the file is kept or submitted; the number or <= 0.
+// The job goes where it was meant to: the file is kept or submitted; the number or SP_ERROR.
 int deliver(PrinterJob& job) {
-    if (job.printer.kind == PrinterKind::PdfFile || !job.temporary) {
-        std::printf("zorgraphics: printed to %s\n", job.pdf_path.c_str());
+    if (!job.temporary) {
+        std::printf("zorgraphics: printed to %s\n", job.file.path().c_str());
         std::fflush(stdout);
         return job.job_number;
     }
-    const int number = submit_to_cups(job.printer.name, job.pdf_path, job.title);
-    std::remove(job.pdf_path.c_str());
-    if (number <= 0) std::fprintf(stderr, "zorgraphics: printer %s refused the job\n", job.printer.name.c_str());
-    return number > 0 ? number : SP_ERROR;
+    std::string reason;
+    const int number = submit_to_cups(job.printer.name, job.file.path(), job.title, reason);
+    std::remove(job.file.path().c_str());
+    if (number > 0) return number;
+    std::fprintf(stderr, "zorgraphics: printer %s did not take the job: %s\n", job.printer.name.c_str(),
+                 reason.c_str());
+    return SP_ERROR;
+}
+
+void report(const PrinterJob& job, const char* what) {
+    std::fprintf(stderr, "zorgraphics: %s: %s\n", what, job.file.failed() ? job.file.error().c_str() : "cairo failed");
 }
 
 int next_job_number() {
@@ -147,12 +147,19 @@ int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || lpdi == nullptr || job->state != JobState::Idle) return SP_ERROR;
     job->title = lpdi->lpszDocName != nullptr && lpdi->lpszDocName[0] != '\0' ? lpdi->lpszDocName : "zorgraphics";
-    if (!choose_output(*job, *lpdi)) return SP_ERROR;
-    job->writer =
-        std::make_unique<PdfWriter>(job->pdf_path, job->printer.page_width, job->printer.page_height, job->printer.dpi);
-    if (!job->writer->ok()) {
-        std::fprintf(stderr, "zorgraphics: cannot write %s\n", job->pdf_path.c_str());
+    if (!open_output(*job, *lpdi)) {
+        std::fprintf(stderr, "zorgraphics: cannot start the document: %s\n", job->file.error().c_str());
+        return SP_ERROR;
+    }
+    const bool started = zg::gdi::within_memory(false, [&] {
+        job->writer =
+            std::make_unique<PdfWriter>(job->file, job->printer.page_width, job->printer.page_height, job->printer.dpi);
+        return job->writer->ok();
+    });
+    if (!started) {
+        report(*job, "cannot start the document");
         job->writer.reset();
+        job->file.discard();
         return SP_ERROR;
     }
     job->state = JobState::InDoc;
@@ -163,7 +170,7 @@ int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
 int WINAPI StartPage(HDC hdc) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || job->state != JobState::InDoc) return SP_ERROR;
-    job->page.clear();
+    if (!job->writer->begin_page()) return SP_ERROR;
     job->state = JobState::InPage;
     return 1;
 }
@@ -171,11 +178,10 @@ int WINAPI StartPage(HDC hdc) {
 int WINAPI EndPage(HDC hdc) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || job->state != JobState::InPage) return SP_ERROR;
-    const bool drawn = job->writer->add_page(job->page);
-    job->page.clear();
-    job->page.shrink_to_fit();
     job->state = JobState::InDoc;
-    return drawn ? 1 : SP_ERROR;
+    if (job->writer->end_page()) return 1;
+    report(*job, "cannot end the page");
+    return SP_ERROR;
 }
 
 int WINAPI EndDoc(HDC hdc) {
@@ -185,8 +191,9 @@ int WINAPI EndDoc(HDC hdc) {
     const bool written = job->writer->finish();
     job->writer.reset();
     job->state = JobState::Idle;
-    if (!written) {
-        std::remove(job->pdf_path.c_str());
+    if (!written || !job->file.commit()) {
+        report(*job, "the document was not written");
+        job->file.discard();
         return SP_ERROR;
     }
     return deliver(*job);
@@ -196,9 +203,8 @@ int WINAPI AbortDoc(HDC hdc) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || job->state == JobState::Idle) return SP_ERROR;
     job->writer.reset();
-    job->page.clear();
+    job->file.discard();
     job->state = JobState::Idle;
-    std::remove(job->pdf_path.c_str());
     return 1;
 }
 

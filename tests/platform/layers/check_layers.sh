@@ -16,7 +16,7 @@ declare -A allowed=(
   [text]="dc objects raster surface"
   [user]="display dc objects raster surface text"
   [display]="raster surface text user"
-  [print]="dc display objects raster surface"
+  [print]="dc display gdi objects raster surface"
 )
 
 status=0
