@@ -180,3 +180,14 @@ std::string PageSize(const std::string& pdf) {
 }
 
 }  // namespace print_test
+
+namespace print_test {
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+}  // namespace print_test

@@ -68,6 +68,9 @@ std::string Describe(const std::vector<Run>& runs);
 // The first and one past the last pixel that is not white, as "A to B" ("none" for none).
 std::string PictureSpan(const Strip& strip);
 
+// The resident memory of this process in kilobytes (VmRSS).
+long ResidentKilobytes();
+
 // The page size of the first page in points, from pdfinfo ("W x H").
 std::string PageSize(const std::string& pdf);
 

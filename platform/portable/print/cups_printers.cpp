@@ -12,6 +12,7 @@
 
 #include <cups/cups.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -23,9 +24,9 @@ namespace zg::print {
 namespace {
 
 constexpr int connect_ms = 3000;
-constexpr double wait_seconds = 3.0;
-constexpr auto listing_deadline = std::chrono::seconds(4);
-constexpr auto submission_deadline = std::chrono::seconds(20);
+constexpr double wait_seconds = 0.5;
+constexpr auto listing_deadline = std::chrono::seconds(3);
+constexpr auto submission_deadline = std::chrono::seconds(10);
 // IPP names ("job-name") are at most 255 octets.
 constexpr std::size_t max_title = 255;
 
@@ -34,29 +35,56 @@ std::string server_name() {
     return name != nullptr ? name : "localhost";
 }
 
-int give_up(http_t*, void*) { return 0; }
+// A connection to the print server whose waits end at a deadline; `silent` notes a wait given up.
+struct Connection {
+    explicit Connection(std::chrono::seconds allowed) : deadline(std::chrono::steady_clock::now() + allowed) {}
 
-http_t* connect_server(const std::string& server, std::string& error) {
-    http_t* http =
-        httpConnect2(server.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, connect_ms, nullptr);
-    if (http == nullptr) {
-        error = "print server " + server + " cannot be reached (" + std::strerror(errno) + ")";
-        return nullptr;
+    http_t* http = nullptr;
+    std::chrono::steady_clock::time_point deadline;
+    std::atomic<bool> silent{false};
+
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() {
+        if (http != nullptr) httpClose(http);
     }
-    httpSetTimeout(http, wait_seconds, give_up, nullptr);
-    return http;
+};
+
+// Called after each quiet spell of wait_seconds: keeps waiting until the deadline, then gives up
+// (libcups may reconnect and ask again, which then gives up after one quiet spell).
+int keep_waiting(http_t*, void* data) {
+    auto* connection = static_cast<Connection*>(data);
+    if (std::chrono::steady_clock::now() < connection->deadline) return 1;
+    connection->silent = true;
+    return 0;
 }
 
-// Runs `work` on the connection within `deadline`; false when the server did not answer in time.
+bool connect_server(Connection& connection, const std::string& server, std::string& error) {
+    connection.http =
+        httpConnect2(server.c_str(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, connect_ms, nullptr);
+    if (connection.http == nullptr) {
+        error = "print server " + server + " cannot be reached (" + std::strerror(errno) + ")";
+        return false;
+    }
+    httpSetTimeout(connection.http, wait_seconds, keep_waiting, &connection);
+    return true;
+}
+
+// Runs `work` on the connection by its deadline; false when the server did not answer in time (a
+// wait given up, or the deadline passed and the connection was shut down under the work: a
+// server that trickles a byte now and then never leaves a wait quiet for long).
 template <class Work>
-bool within_deadline(http_t* http, std::chrono::seconds deadline, Work&& work) {
+bool within_deadline(Connection& connection, Work&& work) {
     std::packaged_task<void()> task(std::forward<Work>(work));
     std::future<void> done = task.get_future();
     std::thread helper(std::move(task));
-    const bool in_time = done.wait_for(deadline) == std::future_status::ready;
-    if (!in_time) httpShutdown(http);
+    const bool in_time = done.wait_until(connection.deadline) == std::future_status::ready;
+    if (!in_time) {
+        connection.silent = true;
+        httpShutdown(connection.http);
+    }
     helper.join();
-    return in_time;
+    return in_time && !connection.silent;
 }
 
 // The destination's media name: the user's or queue's option first, then the server default.
@@ -140,34 +168,32 @@ std::vector<Printer> list_printers(http_t* http) {
 std::vector<Printer> cups_printers() {
     const std::string server = server_name();
     std::string error;
-    http_t* http = connect_server(server, error);
+    Connection connection(listing_deadline);
     // No server at all is a machine without printers: the PDF printer remains, nothing to say.
-    if (http == nullptr) return {};
+    if (!connect_server(connection, server, error)) return {};
     std::vector<Printer> printers;
-    if (!within_deadline(http, listing_deadline, [&] { printers = list_printers(http); })) {
+    if (!within_deadline(connection, [&] { printers = list_printers(connection.http); })) {
         std::fprintf(stderr, "zorgraphics: print server %s does not answer; its printers are not listed\n",
                      server.c_str());
         printers.clear();
     }
-    httpClose(http);
     return printers;
 }
 
 int submit_to_cups(const std::string& destination, const std::string& pdf_path, const std::string& title,
                    std::string& error) {
     const std::string server = server_name();
-    http_t* http = connect_server(server, error);
-    if (http == nullptr) return 0;
+    Connection connection(submission_deadline);
+    if (!connect_server(connection, server, error)) return 0;
     int job = 0;
     const std::string name = title.substr(0, max_title);
-    const bool in_time = within_deadline(http, submission_deadline, [&] {
+    const bool in_time = within_deadline(connection, [&] {
         cups_option_t* options = nullptr;
         const int count = cupsAddOption("document-format", "application/pdf", 0, &options);
-        job = cupsPrintFile2(http, destination.c_str(), pdf_path.c_str(), name.c_str(), count, options);
+        job = cupsPrintFile2(connection.http, destination.c_str(), pdf_path.c_str(), name.c_str(), count, options);
         cupsFreeOptions(count, options);
         if (job <= 0) error = cupsLastErrorString();
     });
-    httpClose(http);
     if (!in_time) error = "print server " + server + " does not answer";
     return in_time ? job : 0;
 }

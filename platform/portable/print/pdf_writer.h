@@ -4,8 +4,8 @@
 //
 // A picture is drawn into the page as it comes, from a copy cairo owns until the page is shown;
 // identical pictures on one page share one copy (and one image in the PDF), so a page holds its
-// distinct pictures, not every transfer. A picture wider or taller than cairo's images can be
-// (32,767 pixels) goes in as tiles under one transformation, so their edges meet exactly.
+// distinct pictures, not every transfer. A picture wider or taller than 16,384 pixels (cairo's
+// images stop at 32,767) goes in as tiles under one transformation, so their edges meet exactly.
 #pragma once
 
 #include "print/output_file.h"

@@ -36,7 +36,9 @@ int hmm_to_pixels(int hundredths_mm, int dpi);
 
 // Why a page of width x height device pixels at `dpi` cannot be printed (empty when it can): its
 // sides must be at least a pixel and at most 200 inches (14,400 points, the largest page PDF
-// readers take).
+// readers take), its resolution at most max_dpi (none prints finer; a larger number is a
+// mistake or an attack, and would make the page's pixels overflow).
+constexpr long long max_dpi = 100'000;
 std::string page_problem(long long width, long long height, long long dpi);
 
 // Every printer the dialog offers, default first.

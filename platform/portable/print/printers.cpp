@@ -71,6 +71,7 @@ std::string page_problem(long long width, long long height, long long dpi) {
     const auto size =
         std::to_string(width) + " x " + std::to_string(height) + " pixels at " + std::to_string(dpi) + " dpi";
     if (width <= 0 || height <= 0 || dpi <= 0) return "a page of " + size + " is empty";
+    if (dpi > max_dpi) return "a page of " + size + " is finer than any printer";
     if (static_cast<double>(std::max(width, height)) * 72.0 / static_cast<double>(dpi) > max_points)
         return "a page of " + size + " is over 200 inches";
     return {};
