@@ -101,6 +101,22 @@ TEST_F(PrintPage, UnwritablePrintFolderSaysWhy) {
     EXPECT_NE(run.out.find("Failed to EndDoc"), std::string::npos) << run.out;
 }
 
+// Out of memory at any step, Print keeps window.h's promise: it throws OUT_OF_MEMORY (the probe
+// then ends with status 4), never crashes, and leaves no file. An 8192 x 8192 picture needs
+// about 900 MB; the limits fall in the copy of the picture and in writing the page out.
+TEST_F(PrintPage, OutOfMemoryThrowsTheLibrarysErrorAndLeavesNoFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#endif
+    for (const char* limit : {"550000000", "750000000"}) {
+        const ProbeRun run =
+            RunProbe(m_dir, "8192 8192 buffered", "0 choose PDF file\n", {}, std::string("prlimit --as=") + limit);
+        EXPECT_EQ(run.status, 4) << limit << ": " << run.err;
+        EXPECT_NE(run.err.find("print_probe: Print ran out of memory"), std::string::npos) << run.err;
+        EXPECT_TRUE(Pdfs().empty()) << limit;
+    }
+}
+
 TEST_F(PrintPage, CancellingPrintsNothingAndWritesNothingToTheConsole) {
     const ProbeRun run = Print("0 cancel\n");
     EXPECT_EQ(run.status, 0);

@@ -4,7 +4,7 @@
 // magenta down the right (the side bands between the top and bottom ones). A window narrower or
 // lower than two bands is red all over.
 // Whatever Print made it must release: a GDI object or dialog block left behind ends the probe
-// with status 3 (where the platform can count them).
+// with status 3 (where the platform can count them). Print's OUT_OF_MEMORY ends it with status 4.
 #include <graphics/window.h>
 #include <platform/gdi_count.h>
 
@@ -47,7 +47,12 @@ int main(int argc, char** argv) {
     w.SetBuffering(std::strcmp(argv[3], "buffered") == 0);
     DrawPicture(w, width, height);
     const int objects = zg_live_gdi_objects();
-    w.Print();
+    try {
+        w.Print();
+    } catch (error) {
+        std::fprintf(stderr, "print_probe: Print ran out of memory\n");
+        return 4;
+    }
     if (objects >= 0 && zg_live_gdi_objects() != objects) {
         std::fprintf(stderr, "print_probe: Print left %d GDI objects\n", zg_live_gdi_objects() - objects);
         return 3;

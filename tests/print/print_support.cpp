@@ -80,14 +80,14 @@ std::vector<std::string> FilesEndingIn(const std::string& dir, const std::string
 }
 
 ProbeRun RunProbe(const TempDir& dir, const std::string& arguments, const std::string& script,
-                  const std::map<std::string, std::string>& environment) {
+                  const std::map<std::string, std::string>& environment, const std::string& wrapper) {
     WriteFile(dir.file("script.txt"), script);
     std::map<std::string, std::string> env{{"ZG_DISPLAY", "headless"},
                                            {"ZG_SCRIPT", dir.file("script.txt")},
                                            {"ZG_PRINT_DIR", dir.path()},
                                            {"CUPS_SERVER", dir.file("no-cups-here.sock")}};
     for (const auto& [name, value] : environment) env[name] = value;
-    std::string command = "env";
+    std::string command = wrapper + " env";
     for (const auto& [name, value] : env) command += " " + name + "=" + Quote(value);
     command += " " + Quote(PRINT_PROBE) + " " + arguments + " >" + Quote(dir.file("out.txt")) + " 2>" +
                Quote(dir.file("err.txt"));

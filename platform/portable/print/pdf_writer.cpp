@@ -6,6 +6,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace zg::print {
@@ -65,6 +66,18 @@ cairo_surface_t* copy_of(const Surface& source, const RECT& box) {
     return image;
 }
 
+// Whether memory for writing the picture out can be had. Cairo writes a page's images when the
+// page is shown, with a copy of each in 24-bit colour and its compressed stream (as large again
+// for pixels that do not compress); cairo 1.16 does not survive running out of memory there (a
+// later cairo_surface_destroy crashes). So that room, with a byte a pixel to spare, is asked for
+// and given back when the picture comes, where running out can still be reported.
+bool room_to_emit(const RECT& box) {
+    const std::size_t bytes = static_cast<std::size_t>(box_width(box)) * static_cast<std::size_t>(box_height(box)) * 7;
+    void* room = std::malloc(bytes);
+    std::free(room);
+    return room != nullptr;
+}
+
 // Draws `image`, the source pixels of `tile`, where the transfer maps `from` onto `to`. A far-off
 // origin of the transfer stays in the matrix, which is in doubles; only the tile, which lies on
 // the page, reaches cairo's fixed-point coordinates.
@@ -94,7 +107,9 @@ PdfWriter::PdfWriter(OutputFile& file, int width, int height, int dpi) : m_file(
 PdfWriter::~PdfWriter() {
     forget_page_images();
     if (m_page != nullptr) cairo_destroy(m_page);
-    cairo_surface_destroy(m_surface);
+    // A surface that ran out of memory writing a page is left as it is: finishing or destroying
+    // it then crashes inside cairo 1.16. Its memory is lost; the program goes on.
+    if (!m_out_of_memory) cairo_surface_destroy(m_surface);
 }
 
 bool PdfWriter::ok() const { return cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS && !m_file.failed(); }
@@ -111,7 +126,12 @@ cairo_surface_t* PdfWriter::shared_copy(const Surface& source, const RECT& box, 
     for (auto it = first; it != last; ++it)
         if (same_pixels(it->second, source, box)) return it->second;
     cairo_surface_t* image = copy_of(source, box);
-    if (image != nullptr) m_images.emplace(hash, image);
+    if (image == nullptr) return nullptr;
+    if (!room_to_emit(box)) {
+        cairo_surface_destroy(image);
+        return nullptr;
+    }
+    m_images.emplace(hash, image);
     return image;
 }
 
@@ -135,7 +155,10 @@ bool PdfWriter::end_page() {
     if (m_page == nullptr) return false;
     cairo_show_page(m_page);
     const bool good = cairo_status(m_page) == CAIRO_STATUS_SUCCESS;
-    if (cairo_status(m_page) == CAIRO_STATUS_NO_MEMORY) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    if (cairo_status(m_page) == CAIRO_STATUS_NO_MEMORY) {
+        m_out_of_memory = true;
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    }
     cairo_destroy(m_page);
     m_page = nullptr;
     forget_page_images();
@@ -143,12 +166,17 @@ bool PdfWriter::end_page() {
 }
 
 void PdfWriter::forget_page_images() {
+    if (m_out_of_memory) {
+        m_images.clear();  // left to cairo, as the surface is (see ~PdfWriter)
+        return;
+    }
     for (auto& [hash, image] : m_images) cairo_surface_destroy(image);
     m_images.clear();
 }
 
 bool PdfWriter::finish() {
     if (m_page != nullptr) end_page();
+    if (m_out_of_memory) return false;
     cairo_surface_finish(m_surface);
     return ok();
 }

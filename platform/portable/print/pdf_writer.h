@@ -54,6 +54,7 @@ private:
     cairo_surface_t* m_surface = nullptr;
     cairo_t* m_page = nullptr;
     double m_points_per_pixel = 1.0;
+    bool m_out_of_memory = false;                                       // cairo ran out of memory showing a page
     std::unordered_multimap<std::uint64_t, cairo_surface_t*> m_images;  // this page's, by content hash
 };
 
