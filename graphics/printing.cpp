@@ -137,7 +137,11 @@ void window::Print() {
     request.lStructSize = sizeof(PRINTDLGA);
     request.hwndOwner = hwndWindow;
     request.Flags = kDialogFlags;
+    SetLastError(ERROR_SUCCESS);
     if (PrintDlgA(&request) == 0) {
+        if (GetLastError() == ERROR_NOT_ENOUGH_MEMORY) {
+            throw OUT_OF_MEMORY;
+        }
         return;
     }
     ReleaseDialogBlocks(request);

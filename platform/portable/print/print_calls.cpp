@@ -1,9 +1,11 @@
 // The print dialog, print jobs and the memory blocks the dialog hands back, as Win32 functions.
 //
 // PrintDlgA offers available_printers() through the display (an SDL message box, or the
-// headless script's answer) and hands back a printer DC and a DEVNAMES block. Jobs write a PDF:
-// for the PDF-file printer straight into its file (in ZG_PRINT_DIR, else the current directory,
-// named print-N.pdf), for a CUPS printer into a temporary file that EndDoc submits and removes.
+// headless script's answer) and hands back a printer DC and a DEVNAMES block. Jobs write a PDF
+// through an OutputFile: for the PDF-file printer a new print-N.pdf (in ZG_PRINT_DIR, else the
+// current directory), for a CUPS printer a temporary file that EndDoc submits and removes, or the
+// file DOCINFOA's lpszOutput names. Each failure is written to stderr with its reason; running
+// out of memory fails the call with ERROR_NOT_ENOUGH_MEMORY.
 #include "display/display.h"
 #include "gdi/memory_guard.h"
 #include "print/pdf_writer.h"
@@ -99,51 +101,26 @@ void report(const PrinterJob& job, const char* what) {
     std::fprintf(stderr, "zorgraphics: %s: %s\n", what, job.file.failed() ? job.file.error().c_str() : "cairo failed");
 }
 
+// Offers the printers and hands back the chosen one's DC and names; FALSE when cancelled.
+BOOL run_dialog(PRINTDLGA& pd) {
+    const std::vector<Printer> printers = available_printers();
+    std::vector<std::string> names;
+    for (const Printer& printer : printers) names.push_back(printer.name);
+    const int chosen = zg::display().print_dialog(pd.hwndOwner, names);
+    if (chosen < 0 || static_cast<std::size_t>(chosen) >= printers.size()) return FALSE;
+    const Printer& printer = printers[static_cast<std::size_t>(chosen)];
+    pd.hDevMode = nullptr;
+    pd.hDevNames = make_devnames(printer.name);
+    pd.hDC = (pd.Flags & PD_RETURNDC) != 0 ? create_printer_dc(printer) : nullptr;
+    return TRUE;
+}
+
 int next_job_number() {
     static int number = 0;
     return ++number;
 }
 
-}  // namespace
-
-}  // namespace zg::print
-
-using namespace zg::print;
-
-extern "C" {
-
-BOOL WINAPI PrintDlgA(LPPRINTDLGA pd) {
-    last_dialog_error() = 0;
-    if (pd == nullptr || pd->lStructSize != sizeof(PRINTDLGA)) {
-        last_dialog_error() = CDERR_STRUCTSIZE;
-        return FALSE;
-    }
-    const std::vector<Printer> printers = available_printers();
-    std::vector<std::string> names;
-    for (const Printer& printer : printers) names.push_back(printer.name);
-    const int chosen = zg::display().print_dialog(pd->hwndOwner, names);
-    if (chosen < 0 || static_cast<std::size_t>(chosen) >= printers.size()) return FALSE;
-    const Printer& printer = printers[static_cast<std::size_t>(chosen)];
-    pd->hDevMode = nullptr;
-    pd->hDevNames = make_devnames(printer.name);
-    pd->hDC = (pd->Flags & PD_RETURNDC) != 0 ? create_printer_dc(printer) : nullptr;
-    return TRUE;
-}
-
-DWORD WINAPI CommDlgExtendedError(void) { return last_dialog_error(); }
-
-}  // extern "C"
-
-int zg_live_dialog_blocks() { return static_cast<int>(global_blocks().size()); }
-
-extern "C" {
-
-HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
-    if (hMem == nullptr) return nullptr;
-    return global_blocks().erase(hMem) == 1 ? nullptr : hMem;
-}
-
-int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
+int start_doc(HDC hdc, const DOCINFOA* lpdi) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || lpdi == nullptr || job->state != JobState::Idle) return SP_ERROR;
     job->title = lpdi->lpszDocName != nullptr && lpdi->lpszDocName[0] != '\0' ? lpdi->lpszDocName : "zorgraphics";
@@ -167,6 +144,57 @@ int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
     return job->job_number;
 }
 
+int end_doc(HDC hdc) {
+    PrinterJob* job = printer_job(hdc);
+    if (job == nullptr || job->state == JobState::Idle) return SP_ERROR;
+    if (job->state == JobState::InPage) EndPage(hdc);
+    const bool written = job->writer->finish();
+    job->writer.reset();
+    job->state = JobState::Idle;
+    if (!written || !job->file.commit()) {
+        report(*job, "the document was not written");
+        job->file.discard();
+        return SP_ERROR;
+    }
+    return deliver(*job);
+}
+
+}  // namespace
+
+}  // namespace zg::print
+
+using namespace zg::print;
+
+extern "C" {
+
+BOOL WINAPI PrintDlgA(LPPRINTDLGA pd) {
+    last_dialog_error() = 0;
+    if (pd == nullptr || pd->lStructSize != sizeof(PRINTDLGA)) {
+        last_dialog_error() = CDERR_STRUCTSIZE;
+        return FALSE;
+    }
+    const BOOL chosen = zg::gdi::within_memory(FALSE, [&] { return run_dialog(*pd); });
+    if (chosen == FALSE && GetLastError() == ERROR_NOT_ENOUGH_MEMORY) last_dialog_error() = CDERR_MEMALLOCFAILURE;
+    return chosen;
+}
+
+DWORD WINAPI CommDlgExtendedError(void) { return last_dialog_error(); }
+
+}  // extern "C"
+
+int zg_live_dialog_blocks() { return static_cast<int>(global_blocks().size()); }
+
+extern "C" {
+
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
+    if (hMem == nullptr) return nullptr;
+    return global_blocks().erase(hMem) == 1 ? nullptr : hMem;
+}
+
+int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
+    return zg::gdi::within_memory(SP_ERROR, [&] { return start_doc(hdc, lpdi); });
+}
+
 int WINAPI StartPage(HDC hdc) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || job->state != JobState::InDoc) return SP_ERROR;
@@ -185,18 +213,7 @@ int WINAPI EndPage(HDC hdc) {
 }
 
 int WINAPI EndDoc(HDC hdc) {
-    PrinterJob* job = printer_job(hdc);
-    if (job == nullptr || job->state == JobState::Idle) return SP_ERROR;
-    if (job->state == JobState::InPage) EndPage(hdc);
-    const bool written = job->writer->finish();
-    job->writer.reset();
-    job->state = JobState::Idle;
-    if (!written || !job->file.commit()) {
-        report(*job, "the document was not written");
-        job->file.discard();
-        return SP_ERROR;
-    }
-    return deliver(*job);
+    return zg::gdi::within_memory(SP_ERROR, [&] { return end_doc(hdc); });
 }
 
 int WINAPI AbortDoc(HDC hdc) {
