@@ -78,7 +78,9 @@ BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long l
     const long long eh = std::min(box.height(), std::abs(corner_h));
     if (ew <= 2 || eh <= 2) return draw_rectangle(t, outer);
     if (too_large(box)) return draw_large_round_rect(t, outer, corner_w, corner_h);
-    const raster::Region interior = raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
+    const raster::Region interior =
+        t.brush.null ? raster::Region{}
+                     : raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
     const std::vector<POINT> path =
         raster::round_rect_outline(to_rect(box), static_cast<int>(ew), static_cast<int>(eh));
     paint_shape(t, interior, path, PathClose::Closed);
