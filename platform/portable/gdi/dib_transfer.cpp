@@ -16,7 +16,7 @@
 // it keeps the picture's edge pixel.
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
-#include "print/printer_dc.h"
+#include "gdi/surface_transfers.h"
 
 #include <algorithm>
 #include <climits>
@@ -580,6 +580,12 @@ BOOL stretch_blt(HDC hdc, const StretchJob& job, HDC hdc_src) {
 
 }  // namespace
 
+BOOL stretch_onto_surface(HDC hdc, const BlockTransfer& t) {
+    const StretchJob job{extent_from(t.x, t.width), extent_from(t.y, t.height), extent_from(t.source_x, t.source_width),
+                         extent_from(t.source_y, t.source_height), t.rop};
+    return stretch_blt(hdc, job, t.source);
+}
+
 }  // namespace zg::gdi
 
 using namespace zg;
@@ -602,12 +608,10 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
                        int wSrc, int hSrc, DWORD rop) {
     if (!gdi::valid_extent(wDest) || !gdi::valid_extent(hDest) || !gdi::valid_extent(wSrc) || !gdi::valid_extent(hSrc))
         return FALSE;
-    if (print::PrinterJob* printer = print::printer_job(hdcDest); printer != nullptr && rop == SRCCOPY)
-        return print::record_picture(*printer, print::box_of(xDest, yDest, wDest, hDest), hdcSrc,
-                                     print::box_of(xSrc, ySrc, wSrc, hSrc));
-    const gdi::StretchJob job{extent_from(xDest, wDest), extent_from(yDest, hDest), extent_from(xSrc, wSrc),
-                              extent_from(ySrc, hSrc), rop};
-    return gdi::stretch_blt(hdcDest, job, hdcSrc);
+    Device* device = device_of(hdcDest);
+    return device != nullptr
+               ? device->stretch_blt(hdcDest, {xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop})
+               : FALSE;
 }
 
 int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
