@@ -14,7 +14,7 @@ packages=(
   lintian icoutils desktop-file-utils
   clang libclang-rt-14-dev clang-format
   fonts-liberation fonts-dejavu-core
-  cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base
+  cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base python3
   emscripten nodejs chromium
 )
 

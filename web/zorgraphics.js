@@ -166,31 +166,39 @@ Module.zg = (function() {
     });
   };
 
-  // Each picture as an image on a page-sized sheet, in percentages of the page, so the browser's
-  // print places it where the printer's device pixels would have.
+  // Each page a sheet of the page's proportions; each picture an image on it placed in
+  // percentages of the page, so the browser's print puts it where the printer's device pixels
+  // would have.
+  var printPage = [];
   zg.printPicture = function(bytes, width, height, to, page) {
     var canvas = document.createElement('canvas');
     canvas.width = width;
     canvas.height = height;
     canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(bytes.buffer), width, height), 0, 0);
-    zg.printPages.push({ url: canvas.toDataURL('image/png'), to: to, page: page });
+    printPage.push({ url: canvas.toDataURL('image/png'), to: to, page: page });
+  };
+  zg.printPageEnd = function() {
+    if (printPage.length > 0) zg.printPages.push(printPage);
+    printPage = [];
   };
   zg.printDocument = function(title) {
     var sheet = document.getElementById('zg-print') || document.createElement('div');
     sheet.id = 'zg-print';
     sheet.innerHTML = '';
-    zg.printPages.forEach(function(p) {
+    zg.printPages.forEach(function(pictures) {
       var page = document.createElement('div');
       page.className = 'zg-print-page';
-      page.style.aspectRatio = p.page[0] + ' / ' + p.page[1];
-      var img = document.createElement('img');
-      img.src = p.url;
-      img.alt = title;
-      img.style.left = (100 * p.to[0] / p.page[0]) + '%';
-      img.style.top = (100 * p.to[1] / p.page[1]) + '%';
-      img.style.width = (100 * p.to[2] / p.page[0]) + '%';
-      img.style.height = (100 * p.to[3] / p.page[1]) + '%';
-      page.appendChild(img);
+      page.style.aspectRatio = pictures[0].page[0] + ' / ' + pictures[0].page[1];
+      pictures.forEach(function(p) {
+        var img = document.createElement('img');
+        img.src = p.url;
+        img.alt = title;
+        img.style.left = (100 * p.to[0] / p.page[0]) + '%';
+        img.style.top = (100 * p.to[1] / p.page[1]) + '%';
+        img.style.width = (100 * p.to[2] / p.page[0]) + '%';
+        img.style.height = (100 * p.to[3] / p.page[1]) + '%';
+        page.appendChild(img);
+      });
       sheet.appendChild(page);
     });
     document.body.appendChild(sheet);
@@ -247,7 +255,8 @@ Module.zg = (function() {
     FS.close = function(stream) {
       var path = stream.path, wrote = (stream.flags & 3) !== 0;
       close(stream);
-      if (wrote && !zg.scripted && path && !/^\/(tmp|dev|proc)\//.test(path)) zg.download(path);
+      // A printed document's file stays empty: the browser's print dialog has the pages.
+      if (wrote && !zg.scripted && path && !/^\/(tmp|dev|proc)\//.test(path) && !/\.pdf$/i.test(path)) zg.download(path);
     };
   }
 

@@ -69,6 +69,7 @@ EM_JS(void, web_print_picture, (const uint32_t* rgba, int width, int height, int
     Module.zg.printPicture(HEAPU8.slice(rgba, rgba + width * height * 4), width, height,
                            [left, top, to_width, to_height], [page_width, page_height]);
 });
+EM_JS(void, web_print_page_end, (), { Module.zg.printPageEnd(); });
 EM_JS(void, web_print_document, (const char* title), { Module.zg.printDocument(UTF8ToString(title)); });
 // clang-format on
 

@@ -39,6 +39,8 @@ int web_print_dialog(const char* printers);
 // (left, top) of to_width x to_height device pixels, on a page of page_width x page_height.
 void web_print_picture(const std::uint32_t* rgba, int width, int height, int left, int top, int to_width, int to_height,
                        int page_width, int page_height);
+// The pictures so far make one page.
+void web_print_page_end();
 // The pages so far go to the browser's print dialog.
 void web_print_document(const char* title);
 
