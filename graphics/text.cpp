@@ -6,6 +6,7 @@
 // of magnitude 1e119 and more) is written with "%g" instead, which always fits, rather than cut.
 // The measuring forms treat a null text as the empty text.
 #include <graphics/library_internal.h>
+#include <graphics/utf8_text.h>
 #include <graphics/window.h>
 
 #include <cstdio>
@@ -13,7 +14,6 @@
 namespace {
 
 using graphics_detail::ReportFatal;
-using graphics_detail::TextLength;
 
 constexpr std::size_t kNumberBufferSize = 128;
 
@@ -53,7 +53,7 @@ void window::DrawString(int x, int y, const char* text) {
     if (MoveToEx(dcActive, x, y, nullptr) != 1) {
         ReportFatal("Fatal Error: Failed to MoveToEx in DrawString!");
     }
-    if (TextOutA(dcActive, x, y, text, TextLength(text)) == 0) {
+    if (graphics_detail::TextOutUtf8(dcActive, x, y, text) == 0) {
         ReportFatal("Fatal Error: Failed to TextOut in DrawString!");
     }
     RestoreFontObject();
@@ -70,7 +70,7 @@ void window::GetStringSize(int& width, int& height, const char* text) {
     PumpMessages();
     SelectFontObject();
     SIZE extent{0, 0};
-    if (GetTextExtentPoint32A(dcActive, measured, TextLength(measured), &extent) != 1) {
+    if (graphics_detail::TextExtentUtf8(dcActive, measured, extent) != 1) {
         ReportFatal("Fatal Error: Failed to GetTextExtentPoint32 in GetStringSize!");
     }
     RestoreFontObject();

@@ -7,6 +7,7 @@
 // width x height on every platform. A window whose native window is gone (failed creation, or
 // closed by the user) is destroyed without prompt or wait: no click could ever end the wait.
 #include <graphics/library_internal.h>
+#include <graphics/utf8_text.h>
 #include <graphics/window.h>
 
 #include <cstdio>
@@ -143,7 +144,7 @@ bool window::IsGone() const { return hwndWindow == nullptr || IsWindow(hwndWindo
 
 void window::SetTitle(const char* text) {
     PumpMessages();
-    SetWindowTextA(hwndWindow, text != nullptr ? text : "");
+    graphics_detail::SetWindowTextUtf8(hwndWindow, text != nullptr ? text : "");
 }
 
 void window::SetTitle(std::string text) { SetTitle(text.c_str()); }

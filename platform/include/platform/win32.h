@@ -62,6 +62,10 @@ typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+/// A UTF-16 code unit, the character of the "W" calls (16 bits, as on Windows).
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef BYTE* LPBYTE;
 typedef DWORD* LPDWORD;
 /// @}
@@ -873,6 +877,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 /// Sets a window's caption; FALSE for a handle that is not a window.
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
+/// Sets a window's caption from UTF-16; FALSE for a handle that is not a window.
+BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString);
 /// Copies the caption, cut to nMaxCount - 1 characters; returns its length, 0 on failure.
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 /// Destroys a window (WM_DESTROY, then WM_NCDESTROY); FALSE for a handle that is not a window.
@@ -921,6 +927,8 @@ BOOL WINAPI ReleaseCapture(void);
 HWND WINAPI GetCapture(void);
 /// Shows a message and waits for OK; returns IDOK (0 on failure).
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+/// MessageBoxA with UTF-16 texts.
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
 // ---- functions: GDI objects and state ---------------------------------------------------------------
 /// A stock object by index; null for an unknown index.
@@ -1106,6 +1114,11 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 /// The width and height in pixels of c characters in the selected font.
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+/// Draws c UTF-16 units as TextOutA draws bytes: one glyph a unit, so a surrogate pair draws
+/// two default glyphs, as does any character the font lacks (no other font stands in).
+BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
+/// The width and height in pixels of c UTF-16 units, measured as TextOutW draws them.
+BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
 /// The measures of the selected font.
 BOOL WINAPI GetTextMetricsA(HDC hdc, TEXTMETRICA* lptm);
 /// The face name of the selected font, cut to c - 1 characters; returns the number of characters

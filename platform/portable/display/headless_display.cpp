@@ -109,8 +109,12 @@ public:
     }
     DWORD tick_count() override { return static_cast<DWORD>(m_clock / us_per_ms); }
 
-    int message_box(HWND, const char* text, const char* caption, UINT) override {
-        std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption, text);
+    int message_box(HWND owner, const char* text, const char* caption, UINT type) override {
+        return message_box_utf8(owner, windows_1252_to_utf8(text), windows_1252_to_utf8(caption), type);
+    }
+
+    int message_box_utf8(HWND, const std::string& text, const std::string& caption, UINT) override {
+        std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption.c_str(), text.c_str());
         take_answer(ScriptAction::Ok);
         return IDOK;
     }

@@ -48,6 +48,7 @@ LRESULT default_settext(HWND hwnd, LPARAM lparam) {
     if (window == nullptr) return FALSE;
     const char* text = reinterpret_cast<const char*>(lparam);
     window->text = text ? text : "";
+    window->caption = windows_1252_to_utf8(window->text);
     display().set_caption(*window);
     return TRUE;
 }

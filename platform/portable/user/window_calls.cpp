@@ -6,6 +6,7 @@
 // newest few (dc/device_context.cpp).
 #include "dc/device_context.h"
 #include "display/display.h"
+#include "text/utf16.h"
 #include "user/window.h"
 
 #include <cstring>
@@ -31,6 +32,18 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
     if (zg::lookup_window(hWnd) == nullptr) return FALSE;
     return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)) != 0 ? TRUE : FALSE;
+}
+
+// The wide caption keeps every character for the display; the "A" calls read it in
+// Windows-1252, '?' for what the code page lacks, as Windows converts it for them. It is stored
+// at once: the library's window procedure hands WM_SETTEXT to the default handling anyway.
+BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString) {
+    zg::Window* window = zg::lookup_window(hWnd);
+    if (window == nullptr) return FALSE;
+    window->caption = zg::utf16_to_utf8(zg::zero_ended(lpString));
+    window->text = zg::to_windows_1252(window->caption);
+    zg::display().set_caption(*window);
+    return TRUE;
 }
 
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
