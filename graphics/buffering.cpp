@@ -8,21 +8,30 @@
 namespace {
 
 using graphics_detail::ReportFatal;
+using graphics_detail::ReportWarning;
 
 // size - 1 without overflow for a size of INT_MIN.
 int LastIndex(int size) { return graphics_detail::Saturate(static_cast<long long>(size) - 1); }
 
 }  // namespace
 
-bool window::SetBuffering(bool on) {
+bool window::SetBuffering(bool on, std::source_location where) {
+    const graphics_detail::CallScope scope("SetBuffering", where, on);
     PumpMessages();
     if (on == bBuffering) {
         return bBuffering;
     }
     const bool previous = bBuffering;
-    bBuffering = on;
     if (on) {
+        // Without its bitmap the back buffer would be one pixel: every drawing would vanish.
         bmapBuffer = CreateDiscardableBitmap(dcActive, iWindowWidth, iWindowHeight);
+        if (bmapBuffer == nullptr) {
+            ReportWarning(
+                "Warning: No back buffer can be made for a window of this size; double buffering stays off "
+                "in SetBuffering!");
+            return previous;
+        }
+        bBuffering = true;
         dcScreen = dcActive;
         dcActive = CreateCompatibleDC(dcScreen);
         if (dcActive != nullptr) {
@@ -33,6 +42,7 @@ bool window::SetBuffering(bool on) {
         DrawRectangle(0, 0, LastIndex(iWindowWidth), LastIndex(iWindowHeight), FILLED, 0, 0);
         return previous;
     }
+    bBuffering = false;
     SelectObject(dcActive, bmapOld);
     if (dcActive != nullptr && DeleteDC(dcActive) != 1) {
         ReportFatal("Fatal Error: Failed to delete dcActive in SetBuffering!");
@@ -46,7 +56,8 @@ bool window::SetBuffering(bool on) {
     return previous;
 }
 
-void window::UpdateBuffer() {
+void window::UpdateBuffer(std::source_location where) {
+    const graphics_detail::CallScope scope("UpdateBuffer", where);
     PumpMessages();
     if (!bBuffering) {
         return;

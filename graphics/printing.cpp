@@ -82,7 +82,8 @@ void PrintPage(HDC dcPrinter, const DOCINFOA& job, HDC source, int width, int he
 
 }  // namespace
 
-void window::Print() {
+void window::Print(std::source_location where) {
+    const graphics_detail::CallScope scope("Print", where);
     DOCINFOA job{};
     job.cbSize = sizeof(DOCINFOA);
     PumpMessages();

@@ -29,7 +29,9 @@ void graphics_detail::WriteLine(const char* text) noexcept {
     std::fflush(stdout);
 }
 
-window::window(int width, int height, int x, int y) : iWindowWidth(width), iWindowHeight(height) {
+window::window(int width, int height, int x, int y, std::source_location where)
+    : iWindowWidth(width), iWindowHeight(height), madeAt(where) {
+    const graphics_detail::CallScope scope("window", where, width, height, x, y);
     hInstance = GetModuleHandleA(nullptr);
     wndClass.style = 0;
     wndClass.lpfnWndProc = WindowProcedure;
@@ -76,6 +78,7 @@ window::window(int width, int height, int x, int y) : iWindowWidth(width), iWind
 }
 
 window::~window() {
+    const graphics_detail::CallScope scope("~window", madeAt);
     ReleaseNativeObjects();
     WindowRegistry* registry = WindowRegistry::Active();
     if (registry != nullptr && registry->nWindows == 1) {
