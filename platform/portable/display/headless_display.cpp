@@ -253,8 +253,8 @@ private:
             const ScriptEvent& event = m_script.events[i];
             if (event.action != ScriptAction::Snapshot) continue;
             std::fprintf(stderr,
-                         "zorgraphics: %s:%d: snapshot %s skipped: the program ended at %llu ms, before the "
-                         "snapshot's %llu ms\n",
+                         "zorgraphics: %s:%d: snapshot %s skipped: the program ended before it was taken (script "
+                         "time %llu ms, the snapshot's %llu ms)\n",
                          m_script.name.c_str(), event.line, quote_for_message(event.text).c_str(),
                          static_cast<unsigned long long>(ended), static_cast<unsigned long long>(event.time));
         }
