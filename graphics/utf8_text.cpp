@@ -95,11 +95,17 @@ BOOL TextExtentUtf8(HDC dc, const char* text, SIZE& extent) {
     return GetTextExtentPoint32W(dc, wide.c_str(), WideLength(wide), &extent);
 }
 
+// SetWindowTextW would hand the library's "A" window procedure the caption in the ANSI code
+// page, '?' for θ (measured under Wine); the wide default handling stores it whole.
 BOOL SetWindowTextUtf8(HWND hwnd, const char* text) {
     if (!IsUtf8Text(text)) {
         return SetWindowTextA(hwnd, text);
     }
-    return SetWindowTextW(hwnd, Utf8ToUtf16(text).c_str());
+    if (IsWindow(hwnd) == 0) {
+        return FALSE;
+    }
+    const std::basic_string<WCHAR> wide = Utf8ToUtf16(text);
+    return DefWindowProcW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str())) != 0 ? TRUE : FALSE;
 }
 
 int MessageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type) {

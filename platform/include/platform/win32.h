@@ -877,7 +877,9 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 /// Sets a window's caption; FALSE for a handle that is not a window.
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
-/// Sets a window's caption from UTF-16; FALSE for a handle that is not a window.
+/// Sets a window's caption from UTF-16 through WM_SETTEXT; the subset's windows are of "A"
+/// classes, whose window procedures take the text in Windows-1252 ('?' for what it lacks), as
+/// on Windows. FALSE for a handle that is not a window.
 BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString);
 /// Copies the caption, cut to nMaxCount - 1 characters; returns its length, 0 on failure.
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
@@ -911,6 +913,10 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 /// The default handling of a message (WM_CLOSE destroys the window).
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+/// The default handling of a message given in UTF-16. WM_SETTEXT keeps the whole UTF-16 caption
+/// (the way to give an "A" window a caption beyond its code page); every other message is
+/// handled as DefWindowProcA handles it.
+LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 /// Calls the window procedure at once and returns its result; 0 for a handle that is not a window.
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 /// Queues a message for a window and returns at once; FALSE for a handle that is not a window.

@@ -34,16 +34,11 @@ BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
     return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)) != 0 ? TRUE : FALSE;
 }
 
-// The wide caption keeps every character for the display; the "A" calls read it in
-// Windows-1252, '?' for what the code page lacks, as Windows converts it for them. It is stored
-// at once: the library's window procedure hands WM_SETTEXT to the default handling anyway.
+// An "A" window's procedure takes its caption in Windows-1252, so the wide text is converted
+// before WM_SETTEXT, '?' for what the code page lacks: what Windows does (measured under Wine).
 BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString) {
-    zg::Window* window = zg::lookup_window(hWnd);
-    if (window == nullptr) return FALSE;
-    window->caption = zg::utf16_to_utf8(zg::zero_ended(lpString));
-    window->text = zg::to_windows_1252(window->caption);
-    zg::display().set_caption(*window);
-    return TRUE;
+    const std::string bytes = zg::to_windows_1252(zg::utf16_to_utf8(zg::zero_ended(lpString)));
+    return SetWindowTextA(hWnd, bytes.c_str());
 }
 
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {
