@@ -8,7 +8,6 @@
 namespace {
 
 using graphics_detail::ReportFatal;
-using graphics_detail::ReportWarning;
 
 // size - 1 without overflow for a size of INT_MIN.
 int LastIndex(int size) { return graphics_detail::Saturate(static_cast<long long>(size) - 1); }
@@ -23,12 +22,11 @@ bool window::SetBuffering(bool on, std::source_location where) {
     }
     const bool previous = bBuffering;
     if (on) {
-        // Without its bitmap the back buffer would be one pixel: every drawing would vanish.
+        SetLastError(ERROR_SUCCESS);
         bmapBuffer = CreateDiscardableBitmap(dcActive, iWindowWidth, iWindowHeight);
+        // No hidden copy can be had (a window too large for one): buffering stays off, and says so.
         if (bmapBuffer == nullptr) {
-            ReportWarning(
-                "Warning: No back buffer can be made for a window of this size; double buffering stays off "
-                "in SetBuffering!");
+            FailDrawing("Fatal Error: Failed to CreateDiscardableBitmap in SetBuffering!");
             return previous;
         }
         bBuffering = true;

@@ -57,20 +57,3 @@ TEST(Reports, AFractionOutsideZeroToOneIsAWarningAndKeepsItsRule) {
     EXPECT_EQ(WindowInspector::PenColor(*w).ucRed, 126);  // 382, low 8 bits
     EXPECT_EQ(CaptureReports([&] { w->SetPen(1.0, 0.0, 0.5, 1); }), "");
 }
-
-// A back buffer of 40000 x 40000 pixels (6.4 GB) cannot be made: buffering stays off, with a
-// warning, and drawing still reaches the window, rather than a one-pixel buffer that hides it.
-TEST(Reports, BufferingAWindowTooLargeIsRefusedWithAWarning) {
-    auto w = OpenWindow(40000, 40000);
-    std::string output = CaptureOutput([&] { EXPECT_FALSE(w->SetBuffering(true)); });
-    EXPECT_EQ(output,
-              "Warning: No back buffer can be made for a window of this size; double buffering stays off in "
-              "SetBuffering!\n");
-    EXPECT_FALSE(WindowInspector::Buffering(*w));
-    EXPECT_EQ(WindowInspector::Active(*w), WindowInspector::Screen(*w));
-    Wipe(*w);
-    w->SetPen(BLACK, 1);
-    w->SetBrush(BLACK);
-    w->DrawRectangle(2, 2, 8, 8, FILLED);
-    EXPECT_EQ(GetPixel(WindowInspector::Screen(*w), 4, 4), RGB(0, 0, 0));
-}

@@ -16,7 +16,7 @@
 // it keeps the picture's edge pixel.
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
-#include "print/printer_dc.h"
+#include "gdi/surface_transfers.h"
 
 #include <algorithm>
 #include <climits>
@@ -365,6 +365,44 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
     }
 }
 
+// ---- Stretches that fail ------------------------------------------------------------------
+
+// Whether the part of the source inside the picture, carried in proportion onto the destination,
+// reaches or touches [lo, hi]. A destination run backwards from a source run forwards is carried
+// one pixel further back and must start before hi (before hi + 1 when it grows the source).
+bool lands_on(const Extent& d, const Extent& s, int size, long long lo, long long hi) {
+    const long long cut_lo = std::max(s.lo, 0LL), cut_hi = std::min<long long>(s.hi, size);
+    if (cut_lo >= cut_hi) return false;
+    const bool flipped = d.reversed && !s.reversed;
+    const Wide base = static_cast<Wide>(flipped ? d.lo - 1 : d.lo) * s.length();
+    const Wide first = base + static_cast<Wide>(cut_lo - s.lo) * d.length();
+    const Wide last = base + static_cast<Wide>(cut_hi - s.lo) * d.length();
+    if (last < static_cast<Wide>(lo) * s.length()) return false;
+    if (!flipped) return first <= static_cast<Wide>(hi) * s.length();
+    return first < static_cast<Wide>(d.length() > s.length() ? hi + 1 : hi) * s.length();
+}
+
+// Whether some pixel of [lo, hi) on one side takes a pixel of the picture; every pixel does when
+// the source lies inside the picture.
+bool takes_picture(const Extent& d, const Extent& s, int size, int lo, int hi, Keep keep, bool short_single) {
+    if (s.lo >= 0 && s.hi <= size) return true;
+    return valid_range(map_axis(d, s, size, lo, hi, keep, short_single)).size() > 0;
+}
+
+// A stretch fails, measured under Wine on all four edges: when on both sides the source carried
+// onto the destination reaches or touches the visible box (the surface cut by the clip region's
+// bounds), and yet no pixel of the box takes a pixel of the picture. Where the source lands
+// wholly beside the box the call succeeds, drawing nothing, as it does when the box is empty.
+bool stretch_fails(DeviceContext& dc, Surface& dst, int src_w, int src_h, const StretchJob& job) {
+    if (job.sx.lo >= 0 && job.sx.hi <= src_w && job.sy.lo >= 0 && job.sy.hi <= src_h) return false;
+    const Rect box = intersect(VisibleArea(dc, dst).bounds(), clamp_rect(job.dx, job.dy));
+    if (box.empty() || !lands_on(job.dx, job.sx, src_w, box.left, box.right) ||
+        !lands_on(job.dy, job.sy, src_h, box.top, box.bottom))
+        return false;
+    return !takes_picture(job.dx, job.sx, src_w, box.left, box.right, Keep::Last, job.short_single) ||
+           !takes_picture(job.dy, job.sy, src_h, box.top, box.bottom, Keep::First, job.short_single);
+}
+
 // ---- DIB headers ---------------------------------------------------------------------------
 
 struct DibView {
@@ -508,8 +546,9 @@ int stretch_dibits(HDC hdc, const StretchJob& job, const void* bits, const BITMA
     // A code without a source still fills only where the source rectangle meets the picture.
     Surface* dst = dc->surface();
     const std::optional<raster::Rop3> op = resolve_rop(*dc, job.rop);
-    if (dst != nullptr && op && job.dx.length() != 0 && job.dy.length() != 0)
-        stretch_pixels(*dc, *dst, whole_dib(*dib, bits), job, *op);
+    if (dst == nullptr || job.dx.length() == 0 || job.dy.length() == 0) return reported;
+    if (stretch_fails(*dc, *dst, dib->width, dib->height, job)) return 0;
+    if (op) stretch_pixels(*dc, *dst, whole_dib(*dib, bits), job, *op);
     return reported;
 }
 
@@ -526,6 +565,7 @@ BOOL stretch_blt(HDC hdc, const StretchJob& job, HDC hdc_src) {
     const std::optional<raster::Rop3> op = resolve_rop(*dc, job.rop);
     if (dst == nullptr || src == nullptr || !op || src->width() == 0 || src->height() == 0) return TRUE;
     if (job.dx.length() == 0 || job.dy.length() == 0 || job.sx.length() == 0 || job.sy.length() == 0) return TRUE;
+    if (stretch_fails(*dc, *dst, src->width(), src->height(), job)) return FALSE;
     if (src != dst) {
         stretch_pixels(*dc, *dst, surface_source(*src), job, *op);
         return TRUE;
@@ -539,6 +579,12 @@ BOOL stretch_blt(HDC hdc, const StretchJob& job, HDC hdc_src) {
 }
 
 }  // namespace
+
+BOOL stretch_onto_surface(HDC hdc, const BlockTransfer& t) {
+    const StretchJob job{extent_from(t.x, t.width), extent_from(t.y, t.height), extent_from(t.source_x, t.source_width),
+                         extent_from(t.source_y, t.source_height), t.rop};
+    return stretch_blt(hdc, job, t.source);
+}
 
 }  // namespace zg::gdi
 
@@ -562,12 +608,10 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
                        int wSrc, int hSrc, DWORD rop) {
     if (!gdi::valid_extent(wDest) || !gdi::valid_extent(hDest) || !gdi::valid_extent(wSrc) || !gdi::valid_extent(hSrc))
         return FALSE;
-    if (print::PrinterJob* printer = print::printer_job(hdcDest); printer != nullptr && rop == SRCCOPY)
-        return print::record_picture(*printer, print::box_of(xDest, yDest, wDest, hDest), hdcSrc,
-                                     print::box_of(xSrc, ySrc, wSrc, hSrc));
-    const gdi::StretchJob job{extent_from(xDest, wDest), extent_from(yDest, hDest), extent_from(xSrc, wSrc),
-                              extent_from(ySrc, hSrc), rop};
-    return gdi::stretch_blt(hdcDest, job, hdcSrc);
+    Device* device = device_of(hdcDest);
+    return device != nullptr
+               ? device->stretch_blt(hdcDest, {xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop})
+               : FALSE;
 }
 
 int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,

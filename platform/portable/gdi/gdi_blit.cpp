@@ -6,7 +6,7 @@
 #include "dc/visible_area.h"
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
-#include "print/printer_dc.h"
+#include "gdi/surface_transfers.h"
 #include "raster/spans.h"
 
 #include <algorithm>
@@ -99,10 +99,8 @@ extern "C" {
 BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) { return zg::gdi::pat_blt(hdc, x, y, w, h, rop); }
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
-    if (zg::print::PrinterJob* job = zg::print::printer_job(hdc); job != nullptr && rop == SRCCOPY)
-        return zg::print::record_picture(*job, zg::print::box_of(x, y, cx, cy), hdcSrc,
-                                         zg::print::box_of(x1, y1, cx, cy));
-    return zg::gdi::bit_blt(hdc, x, y, cx, cy, hdcSrc, x1, y1, rop);
+    zg::Device* device = zg::device_of(hdc);
+    return device != nullptr ? device->bit_blt(hdc, {x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop}) : FALSE;
 }
 
 }  // extern "C"
