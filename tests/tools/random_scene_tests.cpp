@@ -88,6 +88,24 @@ TEST(RandomScenes, ShapeDescriptionsGiveTheBoxAndTheBoxInsideAFramePen) {
         << scenes::describe_calls({round})[0];
 }
 
+// The deviation list tells Wine's faulty tall narrow regions apart by the region's size as the
+// generator creates it: an elliptic one widened to a quarter of its height, a rounded one's
+// corner cut to the box, and no note for the call that selects no region.
+TEST(RandomScenes, ClipRegionDescriptionsGiveTheRegionAsCreated) {
+    scenes::RandomCall clip;
+    clip.kind = 6;
+    clip.v[0] = 23, clip.v[1] = 44, clip.v[2] = 23, clip.v[3] = 2;  // 0 by 42, plus 6 each way
+    clip.v[7] = 26081;                                              // elliptic, RGN_OR
+    ASSERT_EQ(scenes::kind_name(clip), "ExtSelectClipRgn");
+    EXPECT_TRUE(scenes::describe_calls({clip})[0].ends_with(")  elliptic region 12x48"))
+        << scenes::describe_calls({clip})[0];
+    clip.v[7] = 2, clip.v[4] = 16 + 3, clip.v[5] = 15;  // rounded; corner 9 by 21, cut to 6 by 21
+    EXPECT_TRUE(scenes::describe_calls({clip})[0].ends_with(")  rounded region 6x48, corner 6x21"))
+        << scenes::describe_calls({clip})[0];
+    clip.v[7] = 9, clip.v[6] = 0;  // RGN_COPY of no region
+    EXPECT_TRUE(scenes::describe_calls({clip})[0].ends_with(")")) << scenes::describe_calls({clip})[0];
+}
+
 TEST(RandomScenes, EveryFixedSelectionNamesCallsOfItsSeed) {
     for (const std::string& selection : scenes::fixed_random_selections()) {
         const auto kept = scenes::kept_calls(selection);

@@ -381,6 +381,22 @@ std::string box_note(const RandomCall& c, int style, int width) {
     return note;
 }
 
+// The elliptic or rounded region a clip call combines, as created (before a move or a combine
+// with a rectangle): tall narrow ones are where Wine's regions go wrong.
+std::string region_note(const RandomCall& c) {
+    const int shape = c.v[7] % 4;
+    if (shape != 1 && shape != 2) return {};
+    if (c.v[7] % 5 == RGN_COPY - RGN_AND && c.v[6] % 2 == 0) return {};  // no region at all
+    const int h = std::abs(c.v[3] - c.v[1]) + 6;
+    const int w = std::max(std::abs(c.v[2] - c.v[0]) + 6, shape == 1 ? (h + 3) / 4 : 0);  // as simple_region widens it
+    std::string note =
+        (shape == 1 ? "  elliptic region " : "  rounded region ") + std::to_string(w) + "x" + std::to_string(h);
+    if (shape == 2)
+        note += ", corner " + std::to_string(std::min(w, 6 + (c.v[4] & 15))) + "x" +
+                std::to_string(std::min(h, 6 + (c.v[5] & 15)));
+    return note;
+}
+
 }  // namespace
 
 std::vector<std::string> describe_calls(const std::vector<RandomCall>& calls) {
@@ -393,6 +409,7 @@ std::vector<std::string> describe_calls(const std::vector<RandomCall>& calls) {
             width = (c.v[7] / 7) % 21;
         }
         if (c.kind >= EllipseCall && c.kind <= PieCall) line += box_note(c, style, width);
+        if (c.kind == ClipRegion) line += region_note(c);
         out.push_back(line);
     }
     return out;

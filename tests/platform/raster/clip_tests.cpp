@@ -210,6 +210,27 @@ TEST(ClipCalls, GetClipBoxOfAClipRegionOffTheSurfaceIsUnnormalisedAndNull) {
     expect_box(c.dc(), SIMPLEREGION, {0, 0, 5, 5});
 }
 
+// Tall narrow elliptic regions (seen for boxes 6 to 11 wide and 21 or more tall): the rows at
+// the box's top and bottom edges hold no pixel, and here no rectangle either, so ORing the region
+// with the surface, whose bottom the ellipse's last pixel row meets, leaves a rectangle.
+TEST(ClipCalls, TheEmptyEndRowsOfATallNarrowEllipseAreNotPartOfTheClipRegion) {
+    Canvas c(64, 48);
+    HRGN e = CreateEllipticRgn(23, 2, 29, 50);
+    EXPECT_FALSE(PtInRegion(e, 25, 2) || PtInRegion(e, 25, 48));
+    EXPECT_TRUE(PtInRegion(e, 25, 3) && PtInRegion(e, 25, 47));
+#ifndef _WIN32
+    // Wine keeps those rows as zero-width rectangles and answers COMPLEXREGION, a box of 2 to 49
+    // (random-deviations.txt).
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(e, &box), COMPLEXREGION);
+    EXPECT_EQ(box.top, 3);
+    EXPECT_EQ(box.bottom, 48);
+    EXPECT_EQ(ExtSelectClipRgn(c.dc(), e, RGN_OR), SIMPLEREGION);
+    expect_box(c.dc(), SIMPLEREGION, {0, 0, 64, 48});
+#endif
+    DeleteObject(e);
+}
+
 TEST(ClipCalls, BadHandlesFail) {
     Canvas c;
     HDC bad = reinterpret_cast<HDC>(static_cast<INT_PTR>(0x1234));
