@@ -112,10 +112,12 @@ measure: configure
 	cmake --build --preset native --target gyroscope -j$(JOBS)
 	scripts/measure-simulator.sh build/native/app/gyroscope
 
-# The libraries, headers, CMake package and pkg-config file into PREFIX (default /usr/local).
+# The libraries, headers, CMake package and pkg-config file into PREFIX (default /usr/local), and
+# under share/doc/zorgraphics/ the HTML reference, the examples and their pictures.
 PREFIX ?= /usr/local
 install: configure
 	cmake --build --preset native --target zorgraphics -j$(JOBS)
+	cmake --build --preset native --target docs -j$(JOBS)
 	cmake --install build/native --prefix "$(PREFIX)"
 
 # The library as archives (build/native/packages/zorgraphics-*.tar.gz, build/windows/packages/
@@ -137,7 +139,9 @@ gallery: configure
 	cmake --build --preset native --target zorgraphics_examples -j$(JOBS)
 	scripts/gallery.sh update build/native/examples
 
-# The HTML reference of the installed headers: build/native/docs/html/index.html.
+# The library's reference (build/native/docs/html/index.html: every call with an example and its
+# picture, drawn at build time, and a tutorial) and the Win32 subset's, for contributors
+# (build/native/docs/platform/html/index.html).
 docs: configure
 	cmake --build --preset native --target docs
 

@@ -21,6 +21,12 @@ install(FILES graphics/window.h graphics/image.h graphics/input_queues.h graphic
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/graphics)
 install(FILES platform/include/platform/win32.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/platform)
 install(FILES CHANGELOG.md docs/getting-started.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The example programs with the pictures they draw, and the HTML reference when `make docs` has
+# built it (the Makefile's install target does).
+file(GLOB zg_example_sources ${PROJECT_SOURCE_DIR}/examples/*.cpp)
+file(GLOB zg_example_pictures ${PROJECT_SOURCE_DIR}/docs/examples/*.png)
+install(FILES ${zg_example_sources} ${zg_example_pictures} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/docs/html/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/reference OPTIONAL)
 
 install(EXPORT zorgraphicsTargets NAMESPACE zorgraphics:: DESTINATION ${zg_cmake_dir})
 configure_package_config_file(cmake/zorgraphicsConfig.cmake.in

@@ -14,7 +14,8 @@ int LastIndex(int size) { return graphics_detail::Saturate(static_cast<long long
 
 }  // namespace
 
-bool window::SetBuffering(bool on) {
+bool window::SetBuffering(bool on, std::source_location where) {
+    const graphics_detail::CallScope scope("SetBuffering", where, on);
     PumpMessages();
     if (on == bBuffering) {
         return bBuffering;
@@ -53,7 +54,8 @@ bool window::SetBuffering(bool on) {
     return previous;
 }
 
-void window::UpdateBuffer() {
+void window::UpdateBuffer(std::source_location where) {
+    const graphics_detail::CallScope scope("UpdateBuffer", where);
     PumpMessages();
     if (!bBuffering) {
         return;

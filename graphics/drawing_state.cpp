@@ -31,6 +31,10 @@ unsigned char FromUnit(double channel) {
     return static_cast<unsigned char>(low);
 }
 
+// The real forms take fractions; 1.5 or 255.0 is a mix-up with the 0 to 255 form, and keeps
+// the documented rule (times 255, low 8 bits) with a warning rather than a silent odd colour.
+bool IsFraction(double channel) { return channel >= 0.0 && channel <= 1.0; }
+
 BYTE NativeFamily(FontFamily family) {
     switch (family) {
     case MODERN: return FF_MODERN;
@@ -56,15 +60,18 @@ void CopyFaceName(LOGFONTA& request, const char* faceName) {
 
 }  // namespace
 
-void window::ReportOutOfRange(ColourSetter setter) {
+void window::ReportOutOfRange(ColourSetter setter, const std::source_location& where, const GivenColour& given) {
     if (setter == ColourSetter::Brush) {
+        const graphics_detail::CallScope scope("SetBrush", where, given.red, given.green, given.blue);
         ReportFatal("Fatal Error: Colour value out of range in SetBrush!");
         return;
     }
+    const graphics_detail::CallScope scope("SetPen", where, given.red, given.green, given.blue, given.width);
     ReportFatal("Fatal Error: Colour value out of range in SetPen!");
 }
 
-color window::SetBrush(unsigned char red, unsigned char green, unsigned char blue) {
+color window::SetBrush(unsigned char red, unsigned char green, unsigned char blue, std::source_location where) {
+    const graphics_detail::CallScope scope("SetBrush", where, red, green, blue);
     PumpMessages();
     const color previous = brshColor;
     if (brshObject != nullptr && DeleteObject(brshObject) != 1) {
@@ -76,13 +83,22 @@ color window::SetBrush(unsigned char red, unsigned char green, unsigned char blu
     return previous;
 }
 
-color window::SetBrush(const color& colour) { return SetBrush(colour.ucRed, colour.ucGreen, colour.ucBlue); }
+color window::SetBrush(const color& colour, std::source_location where) {
+    const graphics_detail::CallScope scope("SetBrush", where, colour);
+    return SetBrush(colour.ucRed, colour.ucGreen, colour.ucBlue, where);
+}
 
-color window::SetBrush(double red, double green, double blue) {
+color window::SetBrush(double red, double green, double blue, std::source_location where) {
+    const graphics_detail::CallScope scope("SetBrush", where, red, green, blue);
+    if (!IsFraction(red) || !IsFraction(green) || !IsFraction(blue)) {
+        graphics_detail::ReportWarning("Warning: Colour fraction outside 0.0 to 1.0 in SetBrush!");
+    }
     return SetBrush(FromUnit(red), FromUnit(green), FromUnit(blue));
 }
 
-color window::SetPen(unsigned char red, unsigned char green, unsigned char blue, int width) {
+color window::SetPen(unsigned char red, unsigned char green, unsigned char blue, int width,
+                     std::source_location where) {
+    const graphics_detail::CallScope scope("SetPen", where, red, green, blue, width);
     PumpMessages();
     const color previous = penColor;
     if (penObject != nullptr && DeleteObject(penObject) != 1) {
@@ -96,15 +112,21 @@ color window::SetPen(unsigned char red, unsigned char green, unsigned char blue,
     return previous;
 }
 
-color window::SetPen(const color& colour, int width) {
+color window::SetPen(const color& colour, int width, std::source_location where) {
+    const graphics_detail::CallScope scope("SetPen", where, colour, width);
     return SetPen(colour.ucRed, colour.ucGreen, colour.ucBlue, width);
 }
 
-color window::SetPen(double red, double green, double blue, int width) {
+color window::SetPen(double red, double green, double blue, int width, std::source_location where) {
+    const graphics_detail::CallScope scope("SetPen", where, red, green, blue, width);
+    if (!IsFraction(red) || !IsFraction(green) || !IsFraction(blue)) {
+        graphics_detail::ReportWarning("Warning: Colour fraction outside 0.0 to 1.0 in SetPen!");
+    }
     return SetPen(FromUnit(red), FromUnit(green), FromUnit(blue), width);
 }
 
-void window::SetFont(int size, FontStyle style, FontFamily family, const char* faceName) {
+void window::SetFont(int size, FontStyle style, FontFamily family, const char* faceName, std::source_location where) {
+    const graphics_detail::CallScope scope("SetFont", where, size, style, family, faceName);
     PumpMessages();
     LOGFONTA request{};
     if (fontObject != nullptr && DeleteObject(fontObject) != 1) {

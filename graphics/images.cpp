@@ -93,7 +93,8 @@ image::~image() {
 }
 
 // The library sets no stretch mode: a stretched image follows the one dcActive has.
-void window::DrawImage(const image* picture, int x, int y, int width, int height) {
+void window::DrawImage(const image* picture, int x, int y, int width, int height, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawImage", where, picture, x, y, width, height);
     PumpMessages();
     if (picture == nullptr || picture->usWidth == 0 || picture->usHeight == 0) {
         return;
@@ -120,11 +121,14 @@ void window::DrawImage(const image* picture, int x, int y, int width, int height
     }
 }
 
-void window::DrawImage(const image& picture, int x, int y, int width, int height) {
+void window::DrawImage(const image& picture, int x, int y, int width, int height, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawImage", where, &picture, x, y, width, height);
     DrawImage(&picture, x, y, width, height);
 }
 
-void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height) {
+void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height,
+                        std::source_location where) {
+    const graphics_detail::CallScope scope("StoreImage", where, picture, x, y, width, height);
     PumpMessages();
     if (picture == nullptr) {
         return;
@@ -165,11 +169,14 @@ void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsign
     }
 }
 
-void window::StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height) {
+void window::StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height,
+                        std::source_location where) {
+    const graphics_detail::CallScope scope("StoreImage", where, &picture, x, y, width, height);
     StoreImage(&picture, x, y, width, height);
 }
 
-color window::GetColor(int x, int y) {
+color window::GetColor(int x, int y, std::source_location where) {
+    const graphics_detail::CallScope scope("GetColor", where, x, y);
     const std::unique_ptr<BITMAPINFOHEADER> header(NewHeader(1, 1));
     const HDC memory = CreateCompatibleDC(dcActive);
     const HBITMAP pixelBitmap = CreateCompatibleBitmap(dcActive, 1, 1);
@@ -199,15 +206,25 @@ color window::GetColor(int x, int y) {
     return color(pixel[2], pixel[1], pixel[0]);
 }
 
-void window::GetColor(int x, int y, double& red, double& green, double& blue) {
+void window::GetColor(int x, int y, double& red, double& green, double& blue, std::source_location where) {
+    const graphics_detail::CallScope scope("GetColor", where, x, y);
     const color pixel = GetColor(x, y);
     red = pixel.ucRed / 255.0;
     green = pixel.ucGreen / 255.0;
     blue = pixel.ucBlue / 255.0;
 }
 
-double window::GetRed(int x, int y) { return GetColor(x, y).ucRed / 255.0; }
+double window::GetRed(int x, int y, std::source_location where) {
+    const graphics_detail::CallScope scope("GetRed", where, x, y);
+    return GetColor(x, y).ucRed / 255.0;
+}
 
-double window::GetGreen(int x, int y) { return GetColor(x, y).ucGreen / 255.0; }
+double window::GetGreen(int x, int y, std::source_location where) {
+    const graphics_detail::CallScope scope("GetGreen", where, x, y);
+    return GetColor(x, y).ucGreen / 255.0;
+}
 
-double window::GetBlue(int x, int y) { return GetColor(x, y).ucBlue / 255.0; }
+double window::GetBlue(int x, int y, std::source_location where) {
+    const graphics_detail::CallScope scope("GetBlue", where, x, y);
+    return GetColor(x, y).ucBlue / 255.0;
+}

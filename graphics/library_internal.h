@@ -2,6 +2,7 @@
 // native colour layout, and saturating integer arithmetic for coordinates computed from arguments.
 #pragma once
 
+#include <graphics/call_site.h>
 #include <graphics/palette.h>
 #include <platform/win32.h>
 
@@ -15,8 +16,13 @@ namespace graphics_detail {
 // works also while objects of static storage duration are built or destroyed.
 void WriteLine(const char* text) noexcept;
 
-// The fatal error report: one "Fatal Error: ..." line; the operation that reports goes on.
-inline void ReportFatal(const char* text) noexcept { WriteLine(text); }
+// The fatal error report: one "Fatal Error: ..." line, then the public call that led to it with
+// its arguments and the caller's file and line (call_site.h); the operation that reports goes on.
+void ReportFatal(const char* text) noexcept;
+
+// A report of something the library did in place of what was asked, which is not an error of
+// the program's own: "Warning: ..." and the caller line, as ReportFatal writes them.
+inline void ReportWarning(const char* text) noexcept { ReportFatal(text); }
 
 // red + green * 256 + blue * 65536, the Windows RGB layout.
 constexpr COLORREF ToNative(const color& colour) {

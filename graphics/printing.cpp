@@ -6,6 +6,7 @@
 // The printer DC and the blocks the dialog hands back are released on every path, also when the
 // printer is refused.
 #include <graphics/library_internal.h>
+#include <graphics/utf8_text.h>
 #include <graphics/window.h>
 
 #include <algorithm>
@@ -33,11 +34,12 @@ void ReleaseDialogBlocks(PRINTDLGA& request) {
 // The printer takes block transfers of large bitmaps; otherwise says why not, in a box.
 bool PrinterAccepts(HWND owner, HDC printer) {
     if ((GetDeviceCaps(printer, RASTERCAPS) & RC_BITBLT) == 0) {
-        MessageBoxA(owner, "Your printer does not support bitblts.  Sorry", kCaption, kBoxStyle);
+        graphics_detail::MessageBoxUtf8(owner, "Your printer does not support bitblts.  Sorry", kCaption, kBoxStyle);
         return false;
     }
     if ((GetDeviceCaps(printer, RASTERCAPS) & RC_BITMAP64) == 0) {
-        MessageBoxA(owner, "Your printer does not support bitmaps larger than 64K.  Sorry.", kCaption, kBoxStyle);
+        graphics_detail::MessageBoxUtf8(owner, "Your printer does not support bitmaps larger than 64K.  Sorry.",
+                                        kCaption, kBoxStyle);
         return false;
     }
     return true;
@@ -126,12 +128,14 @@ void PrintPage(HDC dcPrinter, const DOCINFOA& job, HDC source, int width, int he
 
 }  // namespace
 
-void window::Print() {
+void window::Print(std::source_location where) {
+    const graphics_detail::CallScope scope("Print", where);
     DOCINFOA job{};
     job.cbSize = sizeof(DOCINFOA);
     PumpMessages();
     if (!bBuffering) {
-        MessageBoxA(hwndWindow, "Double-buffering must be enabled for printing to work.  Sorry.", kCaption, kBoxStyle);
+        graphics_detail::MessageBoxUtf8(hwndWindow, "Double-buffering must be enabled for printing to work.  Sorry.",
+                                        kCaption, kBoxStyle);
     }
     PRINTDLGA request{};
     request.lStructSize = sizeof(PRINTDLGA);

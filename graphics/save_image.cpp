@@ -54,7 +54,8 @@ void ToRgb(std::vector<unsigned char>& pixels) {
 
 }  // namespace
 
-bool window::SaveImage(const std::string& fileName) {
+bool window::SaveImage(const std::string& fileName, std::source_location where) {
+    const graphics_detail::CallScope scope("SaveImage", where, fileName.c_str());
     PumpMessages();
     HDC shown = bBuffering ? dcScreen : dcActive;
     if (IsGone() || shown == nullptr || iWindowWidth <= 0 || iWindowHeight <= 0) {

@@ -89,7 +89,8 @@ void window::InvertRegion(HRGN region, const char* failure) {
     DeleteObject(region);
 }
 
-void window::DrawLine(int x1, int y1, int x2, int y2, DrawStyle style) {
+void window::DrawLine(int x1, int y1, int x2, int y2, DrawStyle style, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawLine", where, x1, y1, x2, y2, style);
     PumpMessages();
     if (!AcceptsStyle(style, StyleSet::FrameOnly)) {
         return;
@@ -104,7 +105,9 @@ void window::DrawLine(int x1, int y1, int x2, int y2, DrawStyle style) {
     RestoreDrawStyle();
 }
 
-void window::DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth, int cornerHeight) {
+void window::DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth, int cornerHeight,
+                           std::source_location where) {
+    const graphics_detail::CallScope scope("DrawRectangle", where, x1, y1, x2, y2, style, cornerWidth, cornerHeight);
     PumpMessages();
     if (!AcceptsStyle(style, StyleSet::AllStyles)) {
         return;
@@ -128,7 +131,8 @@ void window::DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int 
     RestoreDrawStyle();
 }
 
-void window::DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, DrawStyle style) {
+void window::DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, DrawStyle style, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawTriangle", where, x1, y1, x2, y2, x3, y3, style);
     const POINT points[3] = {{x1, y1}, {x2, y2}, {x3, y3}};
     PumpMessages();
     if (!AcceptsStyle(style, StyleSet::AllStyles)) {
@@ -147,7 +151,9 @@ void window::DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, DrawSt
 
 // Counts outside 0 to 65535, and missing arrays for a non-empty polygon, are refused before
 // anything is read or allocated.
-void window::DrawPolygon(const int* xCoordinates, const int* yCoordinates, int count, DrawStyle style) {
+void window::DrawPolygon(const int* xCoordinates, const int* yCoordinates, int count, DrawStyle style,
+                         std::source_location where) {
+    const graphics_detail::CallScope scope("DrawPolygon", where, xCoordinates, yCoordinates, count, style);
     if (count < 0 || count > 65535) {
         PumpMessages();
         ReportFatal("Fatal Error: Point count out of range in DrawPolygon!");
@@ -209,7 +215,8 @@ void window::FailDrawing(const char* failure) {
     ReportFatal(failure);
 }
 
-void window::DrawCircle(int centreX, int centreY, int radius, DrawStyle style) {
+void window::DrawCircle(int centreX, int centreY, int radius, DrawStyle style, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawCircle", where, centreX, centreY, radius, style);
     const long long r = radius;
     const int left = Saturate(centreX - r);
     const int top = Saturate(centreY - r);
@@ -230,7 +237,8 @@ void window::DrawCircle(int centreX, int centreY, int radius, DrawStyle style) {
     RestoreDrawStyle();
 }
 
-void window::DrawEllipse(int x1, int y1, int x2, int y2, DrawStyle style) {
+void window::DrawEllipse(int x1, int y1, int x2, int y2, DrawStyle style, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawEllipse", where, x1, y1, x2, y2, style);
     PumpMessages();
     if (!AcceptsStyle(style, StyleSet::AllStyles)) {
         return;
@@ -246,8 +254,9 @@ void window::DrawEllipse(int x1, int y1, int x2, int y2, DrawStyle style) {
     RestoreDrawStyle();
 }
 
-void window::DrawArc(int x1, int y1, int x2, int y2, double startAngle, double endAngle, DrawStyle style,
-                     int angleUnit) {
+void window::DrawArc(int x1, int y1, int x2, int y2, double startAngle, double endAngle, DrawStyle style, int angleUnit,
+                     std::source_location where) {
+    const graphics_detail::CallScope scope("DrawArc", where, x1, y1, x2, y2, startAngle, endAngle, style, angleUnit);
     PumpMessages();
     const long long a = (static_cast<long long>(x2) - x1) / 2;
     const long long b = (static_cast<long long>(y2) - y1) / 2;
@@ -271,7 +280,9 @@ void window::DrawArc(int x1, int y1, int x2, int y2, double startAngle, double e
     RestoreDrawStyle();
 }
 
-void window::DrawBezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, DrawStyle style) {
+void window::DrawBezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, DrawStyle style,
+                        std::source_location where) {
+    const graphics_detail::CallScope scope("DrawBezier", where, x1, y1, x2, y2, x3, y3, x4, y4, style);
     const POINT points[4] = {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}};
     PumpMessages();
     if (!AcceptsStyle(style, StyleSet::FrameOnly)) {
@@ -286,7 +297,8 @@ void window::DrawBezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, 
 
 // A one-pixel line from (x, y) to (x + 1, y + 1) sets only (x, y). A temporary one-pixel pen of
 // the pen colour stands in for the current pen, which is put back even if pumping throws.
-void window::DrawPixel(int x, int y) {
+void window::DrawPixel(int x, int y, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawPixel", where, x, y);
     struct PenSwap {
         window& owner;
         HPEN kept;

@@ -6,6 +6,7 @@
 // of magnitude 1e119 and more) is written with "%g" instead, which always fits, rather than cut.
 // The measuring forms treat a null text as the empty text.
 #include <graphics/library_internal.h>
+#include <graphics/utf8_text.h>
 #include <graphics/window.h>
 
 #include <cstdio>
@@ -13,7 +14,6 @@
 namespace {
 
 using graphics_detail::ReportFatal;
-using graphics_detail::TextLength;
 
 constexpr std::size_t kNumberBufferSize = 128;
 
@@ -38,7 +38,8 @@ NumberText FormatReal(double value) {
 
 }  // namespace
 
-void window::DrawString(int x, int y, const char* text) {
+void window::DrawString(int x, int y, const char* text, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawString", where, x, y, text);
     if (text == nullptr) {
         return;
     }
@@ -53,24 +54,34 @@ void window::DrawString(int x, int y, const char* text) {
     if (MoveToEx(dcActive, x, y, nullptr) != 1) {
         ReportFatal("Fatal Error: Failed to MoveToEx in DrawString!");
     }
-    if (TextOutA(dcActive, x, y, text, TextLength(text)) == 0) {
+    if (graphics_detail::TextOutUtf8(dcActive, x, y, text) == 0) {
         ReportFatal("Fatal Error: Failed to TextOut in DrawString!");
     }
     RestoreFontObject();
 }
 
-void window::DrawString(int x, int y, const std::string& text) { DrawString(x, y, text.c_str()); }
+void window::DrawString(int x, int y, const std::string& text, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawString", where, x, y, text.c_str());
+    DrawString(x, y, text.c_str(), where);
+}
 
-void window::DrawIntValue(int x, int y, int value) { DrawString(x, y, FormatInt(value).text); }
+void window::DrawIntValue(int x, int y, int value, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawIntValue", where, x, y, value);
+    DrawString(x, y, FormatInt(value).text, where);
+}
 
-void window::DrawRealValue(int x, int y, double value) { DrawString(x, y, FormatReal(value).text); }
+void window::DrawRealValue(int x, int y, double value, std::source_location where) {
+    const graphics_detail::CallScope scope("DrawRealValue", where, x, y, value);
+    DrawString(x, y, FormatReal(value).text, where);
+}
 
-void window::GetStringSize(int& width, int& height, const char* text) {
+void window::GetStringSize(int& width, int& height, const char* text, std::source_location where) {
+    const graphics_detail::CallScope scope("GetStringSize", where, text);
     const char* measured = text != nullptr ? text : "";
     PumpMessages();
     SelectFontObject();
     SIZE extent{0, 0};
-    if (GetTextExtentPoint32A(dcActive, measured, TextLength(measured), &extent) != 1) {
+    if (graphics_detail::TextExtentUtf8(dcActive, measured, extent) != 1) {
         ReportFatal("Fatal Error: Failed to GetTextExtentPoint32 in GetStringSize!");
     }
     RestoreFontObject();
@@ -78,12 +89,17 @@ void window::GetStringSize(int& width, int& height, const char* text) {
     height = extent.cy;
 }
 
-void window::GetStringSize(int& width, int& height, const std::string& text) {
+void window::GetStringSize(int& width, int& height, const std::string& text, std::source_location where) {
+    const graphics_detail::CallScope scope("GetStringSize", where, text.c_str());
     GetStringSize(width, height, text.c_str());
 }
 
-void window::GetStringSize(int& width, int& height, int value) { GetStringSize(width, height, FormatInt(value).text); }
+void window::GetStringSize(int& width, int& height, int value, std::source_location where) {
+    const graphics_detail::CallScope scope("GetStringSize", where, value);
+    GetStringSize(width, height, FormatInt(value).text, where);
+}
 
-void window::GetStringSize(int& width, int& height, double value) {
+void window::GetStringSize(int& width, int& height, double value, std::source_location where) {
+    const graphics_detail::CallScope scope("GetStringSize", where, value);
     GetStringSize(width, height, FormatReal(value).text);
 }

@@ -7,6 +7,7 @@
 // width x height on every platform. A window whose native window is gone (failed creation, or
 // closed by the user) is destroyed without prompt or wait: no click could ever end the wait.
 #include <graphics/library_internal.h>
+#include <graphics/utf8_text.h>
 #include <graphics/window.h>
 
 #include <cstdio>
@@ -28,7 +29,9 @@ void graphics_detail::WriteLine(const char* text) noexcept {
     std::fflush(stdout);
 }
 
-window::window(int width, int height, int x, int y) : iWindowWidth(width), iWindowHeight(height) {
+window::window(int width, int height, int x, int y, std::source_location where)
+    : iWindowWidth(width), iWindowHeight(height), madeAt(where) {
+    const graphics_detail::CallScope scope("window", where, width, height, x, y);
     hInstance = GetModuleHandleA(nullptr);
     wndClass.style = 0;
     wndClass.lpfnWndProc = WindowProcedure;
@@ -75,6 +78,7 @@ window::window(int width, int height, int x, int y) : iWindowWidth(width), iWind
 }
 
 window::~window() {
+    const graphics_detail::CallScope scope("~window", madeAt);
     ReleaseNativeObjects();
     WindowRegistry* registry = WindowRegistry::Active();
     if (registry != nullptr && registry->nWindows == 1) {
@@ -143,7 +147,7 @@ bool window::IsGone() const { return hwndWindow == nullptr || IsWindow(hwndWindo
 
 void window::SetTitle(const char* text) {
     PumpMessages();
-    SetWindowTextA(hwndWindow, text != nullptr ? text : "");
+    graphics_detail::SetWindowTextUtf8(hwndWindow, text != nullptr ? text : "");
 }
 
 void window::SetTitle(std::string text) { SetTitle(text.c_str()); }

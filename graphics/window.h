@@ -28,6 +28,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <source_location>
 #include <string>
 #include <type_traits>
 
@@ -110,7 +111,7 @@ public:
     /// platform place it. The client area starts white, the pen and the brush white (the pen of
     /// the thinnest width), the font a plain 10-pixel sans serif. When the native window cannot
     /// be made the window stays closed (IsOpen() is false) and the waits never block.
-    window(int width, int height, int x, int y);
+    window(int width, int height, int x, int y, std::source_location where = std::source_location::current());
     /// Releases everything. When this is the last window and SetWaitClose(true) is in force (the
     /// default), first prints "Click mouse in the graphics window to finish execution." and
     /// waits for a click in it; a window the user already closed does not wait.
@@ -167,124 +168,146 @@ public:
     /// Turns double buffering on or off and returns the previous setting. While it is on, every
     /// drawing call draws into a hidden copy of the window, cleared to white when buffering
     /// starts, and the screen changes only at UpdateBuffer; turning it off drops that copy.
-    bool SetBuffering(bool on);
+    bool SetBuffering(bool on, std::source_location where = std::source_location::current());
     /// Shows the hidden copy on the screen (all but its last column and row); does nothing
     /// while buffering is off.
-    void UpdateBuffer();
+    void UpdateBuffer(std::source_location where = std::source_location::current());
 
     // ---- printing ----
     /// Prints the whole picture as one page on a printer the user picks in the print dialog:
     /// scaled to the page width and centred vertically on a printer that stretches bitmaps,
     /// else at its own size and centred. Needs double buffering (it warns when it is off) and
     /// blocks while the dialog or a message box is open. A cancelled dialog prints nothing.
-    void Print();
+    void Print(std::source_location where = std::source_location::current());
 
     /// Saves the picture the window shows as a PNG file (8-bit RGB, the client area's size);
     /// with double buffering on, that is what the last UpdateBuffer showed. Returns false, after
     /// a "Fatal Error: ..." line, when the picture cannot be read or the file cannot be written.
-    bool SaveImage(const std::string& fileName);
+    bool SaveImage(const std::string& fileName, std::source_location where = std::source_location::current());
 
     // ---- pens, brushes and fonts ----
     /// Sets the brush from three 8-bit channels.
-    color SetBrush(unsigned char red, unsigned char green, unsigned char blue);
+    color SetBrush(unsigned char red, unsigned char green, unsigned char blue,
+                   std::source_location where = std::source_location::current());
     /// Sets the brush to a colour, such as a named one (SetBrush(GOLD)).
-    color SetBrush(const color& colour);
+    color SetBrush(const color& colour, std::source_location where = std::source_location::current());
     /// Sets the brush from three channels of 0.0 to 1.0.
-    color SetBrush(double red, double green, double blue);
+    color SetBrush(double red, double green, double blue, std::source_location where = std::source_location::current());
     /// Sets the brush from three integers of any type, clamped to 0 to 255.
     template <std::integral R, std::integral G, std::integral B>
-    color SetBrush(R red, G green, B blue);
+    color SetBrush(R red, G green, B blue, std::source_location where = std::source_location::current());
 
     /// Sets the pen from three 8-bit channels and a width in pixels.
-    color SetPen(unsigned char red, unsigned char green, unsigned char blue, int width);
+    color SetPen(unsigned char red, unsigned char green, unsigned char blue, int width,
+                 std::source_location where = std::source_location::current());
     /// Sets the pen to a colour, such as a named one (SetPen(NAVY, 3)), and a width in pixels.
-    color SetPen(const color& colour, int width);
+    color SetPen(const color& colour, int width, std::source_location where = std::source_location::current());
     /// Sets the pen from three channels of 0.0 to 1.0 and a width in pixels.
-    color SetPen(double red, double green, double blue, int width);
+    color SetPen(double red, double green, double blue, int width,
+                 std::source_location where = std::source_location::current());
     /// Sets the pen from three integers of any type, clamped to 0 to 255, and a width in pixels.
     template <std::integral R, std::integral G, std::integral B>
-    color SetPen(R red, G green, B blue, int width);
+    color SetPen(R red, G green, B blue, int width, std::source_location where = std::source_location::current());
 
     /// Chooses the font of DrawString and GetStringSize: @p size is the height of a line in
     /// pixels (0 gives the platform's default size), @p style a sum of FontStyle flags,
     /// @p family a FontFamily. A face name ("Liberation Serif") is preferred when installed; one
     /// longer than 31 characters is cut to 31, and null asks for no particular face.
-    void SetFont(int size, FontStyle style, FontFamily family, const char* faceName = nullptr);
+    void SetFont(int size, FontStyle style, FontFamily family, const char* faceName = nullptr,
+                 std::source_location where = std::source_location::current());
 
     // ---- shapes ----
     /// A line from (x1, y1) to (x2, y2), end point excluded, in the pen; FRAME only.
-    void DrawLine(int x1, int y1, int x2, int y2, DrawStyle style);
+    void DrawLine(int x1, int y1, int x2, int y2, DrawStyle style,
+                  std::source_location where = std::source_location::current());
     /// A rectangle from (x1, y1) to (x2, y2); with @p cornerWidth and @p cornerHeight above 0,
     /// its corners are rounded as quarter ellipses of that width and height (pixels).
-    void DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth = 0, int cornerHeight = 0);
+    void DrawRectangle(int x1, int y1, int x2, int y2, DrawStyle style, int cornerWidth = 0, int cornerHeight = 0,
+                       std::source_location where = std::source_location::current());
     /// A triangle through three points.
-    void DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, DrawStyle style);
+    void DrawTriangle(int x1, int y1, int x2, int y2, int x3, int y3, DrawStyle style,
+                      std::source_location where = std::source_location::current());
     /// A polygon through @p count points, closed back to the first, its x and y coordinates in
     /// two arrays of at least @p count values. count must lie in 0 to 65535 and the arrays must not be null; otherwise nothing is drawn
     /// and a "Fatal Error:" line is written.
-    void DrawPolygon(const int* xCoordinates, const int* yCoordinates, int count, DrawStyle style);
+    void DrawPolygon(const int* xCoordinates, const int* yCoordinates, int count, DrawStyle style,
+                     std::source_location where = std::source_location::current());
     /// A circle of @p radius pixels around (centreX, centreY); the box it fills is 2 x radius
     /// wide, right and bottom excluded.
-    void DrawCircle(int centreX, int centreY, int radius, DrawStyle style);
+    void DrawCircle(int centreX, int centreY, int radius, DrawStyle style,
+                    std::source_location where = std::source_location::current());
     /// The ellipse that fits in the box from (x1, y1) to (x2, y2).
-    void DrawEllipse(int x1, int y1, int x2, int y2, DrawStyle style);
+    void DrawEllipse(int x1, int y1, int x2, int y2, DrawStyle style,
+                     std::source_location where = std::source_location::current());
     /// A part of the ellipse of the box (x1, y1)-(x2, y2), counter-clockwise from @p startAngle
     /// to @p endAngle, measured from the positive x axis. @p angleUnit 1 means radians, any other
     /// value degrees. FRAME draws the arc alone; FILLED and INVERTED a pie slice (the arc and
     /// two lines to the centre). Equal angles give the whole ellipse.
-    void DrawArc(int x1, int y1, int x2, int y2, double startAngle, double endAngle, DrawStyle style, int angleUnit);
+    void DrawArc(int x1, int y1, int x2, int y2, double startAngle, double endAngle, DrawStyle style, int angleUnit,
+                 std::source_location where = std::source_location::current());
     /// A cubic Bézier curve from (x1, y1) to (x4, y4) pulled towards the two middle points;
     /// FRAME only.
-    void DrawBezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, DrawStyle style);
+    void DrawBezier(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, DrawStyle style,
+                    std::source_location where = std::source_location::current());
     /// Sets the one pixel (x, y) to the pen colour, whatever the pen width; outside the window,
     /// nothing happens.
-    void DrawPixel(int x, int y);
+    void DrawPixel(int x, int y, std::source_location where = std::source_location::current());
 
     // ---- text ----
     /// Draws a text; a null text draws nothing.
-    void DrawString(int x, int y, const char* text);
+    void DrawString(int x, int y, const char* text, std::source_location where = std::source_location::current());
     /// Draws a text.
-    void DrawString(int x, int y, const std::string& text);
+    void DrawString(int x, int y, const std::string& text,
+                    std::source_location where = std::source_location::current());
     /// Draws an integer in decimal ("-42").
-    void DrawIntValue(int x, int y, int value);
+    void DrawIntValue(int x, int y, int value, std::source_location where = std::source_location::current());
     /// Draws a real number with six decimals ("3.141593"); values of 1e119 and more are written
     /// in the shorter exponent form.
-    void DrawRealValue(int x, int y, double value);
+    void DrawRealValue(int x, int y, double value, std::source_location where = std::source_location::current());
     /// The size in pixels DrawString would give the text in the current font; a null text
     /// measures as the empty text (width 0).
-    void GetStringSize(int& width, int& height, const char* text);
+    void GetStringSize(int& width, int& height, const char* text,
+                       std::source_location where = std::source_location::current());
     /// The size in pixels DrawString would give the text in the current font.
-    void GetStringSize(int& width, int& height, const std::string& text);
+    void GetStringSize(int& width, int& height, const std::string& text,
+                       std::source_location where = std::source_location::current());
     /// The size in pixels DrawIntValue would give the value.
-    void GetStringSize(int& width, int& height, int value);
+    void GetStringSize(int& width, int& height, int value,
+                       std::source_location where = std::source_location::current());
     /// The size in pixels DrawRealValue would give the value.
-    void GetStringSize(int& width, int& height, double value);
+    void GetStringSize(int& width, int& height, double value,
+                       std::source_location where = std::source_location::current());
 
     // ---- images and pixel read-back ----
     /// Draws an image with its top-left corner at (x, y): at its own size when @p width or
     /// @p height is -1, otherwise stretched to width x height pixels. A null or empty image
     /// draws nothing ("Fatal Error: Unsupported image type!").
-    void DrawImage(const image* picture, int x, int y, int width, int height);
+    void DrawImage(const image* picture, int x, int y, int width, int height,
+                   std::source_location where = std::source_location::current());
     /// Draws an image as the pointer form does.
-    void DrawImage(const image& picture, int x, int y, int width, int height);
+    void DrawImage(const image& picture, int x, int y, int width, int height,
+                   std::source_location where = std::source_location::current());
     /// Copies the @p width x @p height pixels from (x, y) of the window into @p picture,
     /// replacing what it held. A part reaching outside the window is refused ("Fatal Error:
     /// StoreImage selection extends outside the window!") and the image is left as it was; a
     /// null picture is ignored.
-    void StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height);
+    void StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height,
+                    std::source_location where = std::source_location::current());
     /// Copies a part of the window into an image as the pointer form does.
-    void StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height);
+    void StoreImage(image& picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height,
+                    std::source_location where = std::source_location::current());
     /// The colour of the pixel (x, y) of the window (of the hidden copy while buffering). Read a
     /// pixel inside the window: outside it the result is not defined.
-    color GetColor(int x, int y);
+    color GetColor(int x, int y, std::source_location where = std::source_location::current());
     /// The colour of the pixel (x, y) as three channels of 0.0 to 1.0.
-    void GetColor(int x, int y, double& red, double& green, double& blue);
+    void GetColor(int x, int y, double& red, double& green, double& blue,
+                  std::source_location where = std::source_location::current());
     /// The red channel of the pixel (x, y), 0.0 to 1.0.
-    double GetRed(int x, int y);
+    double GetRed(int x, int y, std::source_location where = std::source_location::current());
     /// The green channel of the pixel (x, y), 0.0 to 1.0.
-    double GetGreen(int x, int y);
+    double GetGreen(int x, int y, std::source_location where = std::source_location::current());
     /// The blue channel of the pixel (x, y), 0.0 to 1.0.
-    double GetBlue(int x, int y);
+    double GetBlue(int x, int y, std::source_location where = std::source_location::current());
 
 private:
     friend class WindowRegistry;
@@ -297,7 +320,11 @@ private:
     template <std::integral T>
     static unsigned char ClampChannel(T value, ChannelCheck& check);
     enum class ColourSetter { Pen, Brush };
-    static void ReportOutOfRange(ColourSetter setter);
+    // The channels as given (and the pen's width; -1 for a brush), for the report's caller line.
+    struct GivenColour {
+        double red, green, blue, width;
+    };
+    static void ReportOutOfRange(ColourSetter setter, const std::source_location& where, const GivenColour& given);
 
     bool TakeOneMessage();
     bool IsGone() const;
@@ -337,6 +364,7 @@ private:
     KeyQueue queKey;
     ButtonState bsLeft = BUTTON_UP;
     ButtonState bsRight = BUTTON_UP;
+    std::source_location madeAt;  // where the program made the window, for the destructor's reports
 };
 
 template <std::integral T>
@@ -355,23 +383,23 @@ unsigned char window::ClampChannel(T value, ChannelCheck& check) {
 }
 
 template <std::integral R, std::integral G, std::integral B>
-color window::SetBrush(R red, G green, B blue) {
+color window::SetBrush(R red, G green, B blue, std::source_location where) {
     ChannelCheck check = ChannelCheck::InRange;
     const color wanted(ClampChannel(red, check), ClampChannel(green, check), ClampChannel(blue, check));
     if (check == ChannelCheck::Clamped) {
-        ReportOutOfRange(ColourSetter::Brush);
+        ReportOutOfRange(ColourSetter::Brush, where, {double(red), double(green), double(blue), -1.0});
     }
-    return SetBrush(wanted.ucRed, wanted.ucGreen, wanted.ucBlue);
+    return SetBrush(wanted.ucRed, wanted.ucGreen, wanted.ucBlue, where);
 }
 
 template <std::integral R, std::integral G, std::integral B>
-color window::SetPen(R red, G green, B blue, int width) {
+color window::SetPen(R red, G green, B blue, int width, std::source_location where) {
     ChannelCheck check = ChannelCheck::InRange;
     const color wanted(ClampChannel(red, check), ClampChannel(green, check), ClampChannel(blue, check));
     if (check == ChannelCheck::Clamped) {
-        ReportOutOfRange(ColourSetter::Pen);
+        ReportOutOfRange(ColourSetter::Pen, where, {double(red), double(green), double(blue), double(width)});
     }
-    return SetPen(wanted.ucRed, wanted.ucGreen, wanted.ucBlue, width);
+    return SetPen(wanted.ucRed, wanted.ucGreen, wanted.ucBlue, width, where);
 }
 
 #if defined(__GNUC__) && !defined(_WIN32)

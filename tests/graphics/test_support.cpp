@@ -41,4 +41,18 @@ void Wipe(window& w) {
     w.DrawRectangle(0, 0, w.GetWidth(), w.GetHeight(), FILLED, 0, 0);
 }
 
+std::string WithoutCallerLines(const std::string& output) {
+    std::string kept;
+    std::size_t start = 0;
+    while (start < output.size()) {
+        std::size_t end = output.find('\n', start);
+        end = end == std::string::npos ? output.size() : end + 1;
+        if (output.compare(start, 5, "  in ") != 0) {
+            kept.append(output, start, end - start);
+        }
+        start = end;
+    }
+    return kept;
+}
+
 }  // namespace graphics_test

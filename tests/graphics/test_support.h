@@ -55,12 +55,21 @@ std::vector<COLORREF> Snapshot(HDC dc, int left, int top, int right, int bottom)
 // Fills the client area with white, so a test starts from a known picture.
 void Wipe(window& w);
 
-// Runs body with standard output captured and returns what it wrote.
+// Runs body with standard output captured and returns what it wrote, whole.
 template <class Body>
-std::string CaptureOutput(Body body) {
+std::string CaptureReports(Body body) {
     testing::internal::CaptureStdout();
     body();
     return testing::internal::GetCapturedStdout();
+}
+
+// What CaptureReports gives, without the caller lines ("  in DrawLine(...) at file:line") that
+// follow each report: the reports' own texts, which most tests check.
+std::string WithoutCallerLines(const std::string& output);
+
+template <class Body>
+std::string CaptureOutput(Body body) {
+    return WithoutCallerLines(CaptureReports(body));
 }
 
 }  // namespace graphics_test

@@ -35,7 +35,7 @@ run_and_check() {  # dir program x y expected-rgb
 step "install into $prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 unexpected=$(cd "$prefix" && find . -type f | sed 's|^\./||' | grep -vE \
-  '^include/(graphics/(window|image|input_queues|palette)\.h|platform/win32\.h)$|^lib(64)?/(x86_64-linux-gnu/)?(libzorgraphics(_platform)?\.(a|so(\.[0-9.]+)?)|cmake/zorgraphics/zorgraphics[A-Za-z-]*\.cmake|pkgconfig/zorgraphics\.pc)$|^share/doc/zorgraphics/(CHANGELOG|getting-started)\.md$' || true)
+  '^include/(graphics/(window|image|input_queues|palette)\.h|platform/win32\.h)$|^lib(64)?/(x86_64-linux-gnu/)?(libzorgraphics(_platform)?\.(a|so(\.[0-9.]+)?)|cmake/zorgraphics/zorgraphics[A-Za-z-]*\.cmake|pkgconfig/zorgraphics\.pc)$|^share/doc/zorgraphics/((CHANGELOG|getting-started)\.md|examples/[a-z]+\.(cpp|png)|reference/.+)$' || true)
 [[ -z "$unexpected" ]] || die "unexpected installed files: $unexpected"
 for needed in include/graphics/window.h include/platform/win32.h lib/cmake/zorgraphics/zorgraphicsConfig.cmake \
               lib/cmake/zorgraphics/zorgraphicsConfigVersion.cmake lib/pkgconfig/zorgraphics.pc; do

@@ -15,7 +15,7 @@ die() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 unexpected=$(cd "$prefix" && find . -type f | sed 's|^\./||' | grep -vE \
-  '^include/(graphics/(window|image|input_queues|palette)\.h|platform/win32\.h)$|^lib/(libzorgraphics(_platform)?\.a|cmake/zorgraphics/zorgraphics[A-Za-z-]*\.cmake|pkgconfig/zorgraphics\.pc)$|^share/doc/zorgraphics/(CHANGELOG|getting-started)\.md$' || true)
+  '^include/(graphics/(window|image|input_queues|palette)\.h|platform/win32\.h)$|^lib/(libzorgraphics(_platform)?\.a|cmake/zorgraphics/zorgraphics[A-Za-z-]*\.cmake|pkgconfig/zorgraphics\.pc)$|^share/doc/zorgraphics/((CHANGELOG|getting-started)\.md|examples/[a-z]+\.(cpp|png)|reference/.+)$' || true)
 [[ -z "$unexpected" ]] || die "unexpected installed files: $unexpected"
 
 cmake -S "$root/examples/starter" -B "$tmp/starter" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \

@@ -70,6 +70,9 @@ fi
 # WINEDEBUG=+winspool the spooler's first WritePrinter to the "CUPS:zg-test" port fails). A pipe
 # port for it under HKCU\Software\Wine\Printing\Spooler changes nothing. Every call before
 # EndDoc succeeded, so the one report is EndDoc's.
+# The report is followed by the line of the probe's Print call.
 EXPECTED_END="Fatal Error: Failed to EndDoc in Print!"
-[ "$out" = "$EXPECTED_END" ] || fail "expected only '$EXPECTED_END', got: $out"
+[ "$(head -n 1 <<<"$out")" = "$EXPECTED_END" ] || fail "expected only '$EXPECTED_END', got: $out"
+[[ "$(sed -n 2p <<<"$out")" == "  in Print() at print_probe.cpp:"* ]] || fail "no caller line after the report: $out"
+[ "$(wc -l <<<"$out")" -eq 2 ] || fail "expected one report, got: $out"
 echo "PASS: Escape cancels; Return prints through StartDoc ... EndPage, and Wine's EndDoc fails as expected"

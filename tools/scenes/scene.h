@@ -66,6 +66,7 @@ void add_clip_scenes(std::vector<Scene>& out);
 void add_stretch_scenes(std::vector<Scene>& out);
 void add_dash_scenes(std::vector<Scene>& out);
 void add_text_scenes(std::vector<Scene>& out);
+void add_wide_text_scenes(std::vector<Scene>& out);
 void add_random_fixed_scenes(std::vector<Scene>& out);  // random_scenes.h
 
 // The whole fixed corpus, in the order scene_render draws it; the damage test walks the same list.
@@ -81,6 +82,7 @@ inline std::vector<Scene> corpus() {
     add_stretch_scenes(all);
     add_dash_scenes(all);
     add_text_scenes(all);
+    add_wide_text_scenes(all);
     add_random_fixed_scenes(all);
     return all;
 }

@@ -65,6 +65,10 @@ typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef char* LPSTR;
 typedef const char* LPCSTR;
+/// A UTF-16 code unit, the character of the "W" calls (16 bits, as on Windows).
+typedef char16_t WCHAR;
+typedef WCHAR* LPWSTR;
+typedef const WCHAR* LPCWSTR;
 typedef BYTE* LPBYTE;
 typedef DWORD* LPDWORD;
 /// @}
@@ -887,6 +891,10 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 /// Sets a window's caption; FALSE for a handle that is not a window.
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString);
+/// Sets a window's caption from UTF-16 through WM_SETTEXT; the subset's windows are of "A"
+/// classes, whose window procedures take the text in Windows-1252 ('?' for what it lacks), as
+/// on Windows. FALSE for a handle that is not a window.
+BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString);
 /// Copies the caption, cut to nMaxCount - 1 characters; returns its length, 0 on failure.
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 /// Destroys a window (WM_DESTROY, then WM_NCDESTROY); FALSE for a handle that is not a window.
@@ -919,6 +927,10 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 /// The default handling of a message (WM_CLOSE destroys the window).
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+/// The default handling of a message given in UTF-16. WM_SETTEXT keeps the whole UTF-16 caption
+/// (the way to give an "A" window a caption beyond its code page); every other message is
+/// handled as DefWindowProcA handles it.
+LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 /// Calls the window procedure at once and returns its result; 0 for a handle that is not a window.
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 /// Queues a message for a window and returns at once; FALSE for a handle that is not a window.
@@ -935,6 +947,8 @@ BOOL WINAPI ReleaseCapture(void);
 HWND WINAPI GetCapture(void);
 /// Shows a message and waits for OK; returns IDOK (0 on failure).
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+/// MessageBoxA with UTF-16 texts.
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType);
 
 // ---- functions: GDI objects and state ---------------------------------------------------------------
 /// A stock object by index; null for an unknown index.
@@ -1120,6 +1134,11 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
 BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 /// The width and height in pixels of c characters in the selected font.
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
+/// Draws c UTF-16 units as TextOutA draws bytes: one glyph a unit, so a surrogate pair draws
+/// two default glyphs, as does any character the font lacks (no other font stands in).
+BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
+/// The width and height in pixels of c UTF-16 units, measured as TextOutW draws them.
+BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
 /// The measures of the selected font.
 BOOL WINAPI GetTextMetricsA(HDC hdc, TEXTMETRICA* lptm);
 /// The face name of the selected font, cut to c - 1 characters; returns the number of characters

@@ -9,6 +9,8 @@
 // takes and what it does then (idle_poll).
 #pragma once
 
+#include "text/cp1252.h"
+
 #include <platform/win32.h>
 
 #include "user/window.h"
@@ -43,7 +45,13 @@ public:
 
     virtual void sleep(DWORD milliseconds) = 0;
     virtual DWORD tick_count() = 0;
+    // Texts in Windows-1252 (MessageBoxA).
     virtual int message_box(HWND owner, const char* text, const char* caption, UINT type) = 0;
+    // Texts in UTF-8 (MessageBoxW). A display that shows only Windows-1252 gets them converted,
+    // '?' for what that code page lacks.
+    virtual int message_box_utf8(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+        return message_box(owner, to_windows_1252(text).c_str(), to_windows_1252(caption).c_str(), type);
+    }
     // The modal print dialog: the index of the chosen printer (the first is the default), or -1
     // when the user cancelled.
     virtual int print_dialog(HWND owner, const std::vector<std::string>& printers) = 0;

@@ -66,6 +66,11 @@ LPARAM pack_point(int x, int y) { return MAKELPARAM(static_cast<short>(x), stati
 class HeadlessDisplay final : public Display {
 public:
     HeadlessDisplay() : m_script(load_script()) {}
+    // The display lives until after the program's last window: what is left of the script then
+    // never happened. A snapshot among it would otherwise leave no file and no word.
+    ~HeadlessDisplay() override { report_skipped_snapshots(); }
+    HeadlessDisplay(const HeadlessDisplay&) = delete;
+    HeadlessDisplay& operator=(const HeadlessDisplay&) = delete;
 
     SIZE screen_size() const override { return virtual_screen; }
 
@@ -109,8 +114,12 @@ public:
     }
     DWORD tick_count() override { return static_cast<DWORD>(m_clock / us_per_ms); }
 
-    int message_box(HWND, const char* text, const char* caption, UINT) override {
-        std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption, text);
+    int message_box(HWND owner, const char* text, const char* caption, UINT type) override {
+        return message_box_utf8(owner, windows_1252_to_utf8(text), windows_1252_to_utf8(caption), type);
+    }
+
+    int message_box_utf8(HWND, const std::string& text, const std::string& caption, UINT) override {
+        std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption.c_str(), text.c_str());
         take_answer(ScriptAction::Ok);
         return IDOK;
     }
@@ -236,6 +245,19 @@ private:
                      quote_for_message(event.text).c_str(), failure.c_str());
         if (!m_snapshot_failed) std::atexit(exit_with_snapshot_failure);
         m_snapshot_failed = true;
+    }
+
+    void report_skipped_snapshots() const {
+        const std::uint64_t ended = m_running ? (m_clock - m_origin) / us_per_ms : 0;
+        for (std::size_t i = m_next; i < m_script.events.size(); ++i) {
+            const ScriptEvent& event = m_script.events[i];
+            if (event.action != ScriptAction::Snapshot) continue;
+            std::fprintf(stderr,
+                         "zorgraphics: %s:%d: snapshot %s skipped: the program ended before it was taken (script "
+                         "time %llu ms, the snapshot's %llu ms)\n",
+                         m_script.name.c_str(), event.line, quote_for_message(event.text).c_str(),
+                         static_cast<unsigned long long>(ended), static_cast<unsigned long long>(event.time));
+        }
     }
 
     void close_first() {

@@ -71,8 +71,6 @@ void reject_headless_drivers() {
 
 SdlWindow* native(Window& window) { return static_cast<SdlWindow*>(window.native); }
 
-std::string caption_utf8(const std::string& text) { return windows_1252_to_utf8(text); }
-
 POINT client_origin(Window& window) {
     RECT insets = nonclient_insets(window.style);
     return {window.frame.left + insets.left, window.frame.top + insets.top};
@@ -95,9 +93,8 @@ public:
         start();
         auto* sdl = new SdlWindow();
         POINT origin = client_origin(window);
-        sdl->window =
-            SDL_CreateWindow(caption_utf8(window.text).c_str(), origin.x, origin.y, std::max(window.surface.width(), 1),
-                             std::max(window.surface.height(), 1), SDL_WINDOW_HIDDEN);
+        sdl->window = SDL_CreateWindow(window.caption.c_str(), origin.x, origin.y, std::max(window.surface.width(), 1),
+                                       std::max(window.surface.height(), 1), SDL_WINDOW_HIDDEN);
         if (sdl->window == nullptr) no_display(SDL_GetError());
         sdl->pixels =
             SDL_CreateRGBSurfaceWithFormatFrom(window.surface.data(), window.surface.width(), window.surface.height(),
@@ -115,7 +112,7 @@ public:
     }
 
     void set_caption(Window& window) override {
-        if (SdlWindow* sdl = native(window)) SDL_SetWindowTitle(sdl->window, caption_utf8(window.text).c_str());
+        if (SdlWindow* sdl = native(window)) SDL_SetWindowTitle(sdl->window, window.caption.c_str());
     }
 
     void show_window(Window& window) override {
@@ -173,12 +170,15 @@ public:
     DWORD tick_count() override { return static_cast<DWORD>(now_ms()); }
 
     int message_box(HWND owner, const char* text, const char* caption, UINT type) override {
+        return message_box_utf8(owner, windows_1252_to_utf8(text), windows_1252_to_utf8(caption), type);
+    }
+
+    int message_box_utf8(HWND owner, const std::string& text, const std::string& caption, UINT type) override {
         Window* window = lookup_window(owner);
         SDL_Window* parent = window && native(*window) ? native(*window)->window : nullptr;
         Uint32 flags = (type & MB_ICONWARNING) != 0 ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
-        std::string utf8_text = windows_1252_to_utf8(text), utf8_caption = windows_1252_to_utf8(caption);
-        if (SDL_ShowSimpleMessageBox(flags, utf8_caption.c_str(), utf8_text.c_str(), parent) != 0)
-            std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption, text);
+        if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), parent) != 0)
+            std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption.c_str(), text.c_str());
         return IDOK;
     }
 

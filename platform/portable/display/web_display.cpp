@@ -15,6 +15,7 @@
 // pixels in the page under NAME (web_snapshot.cpp), for the tests to compare with native ones.
 #include "display/display.h"
 #include "display/web_page.h"
+#include "text/cp1252.h"
 #include "user/message_queue.h"
 
 #include <emscripten.h>
@@ -103,13 +104,13 @@ public:
 
     void open_window(Window& window) override {
         if (m_scripted) m_scripted->open_window(window);
-        web_open_window(to_id(window.hwnd), window.surface.width(), window.surface.height(), window.text.c_str());
+        web_open_window(to_id(window.hwnd), window.surface.width(), window.surface.height(), window.caption.c_str());
     }
     void close_window(Window& window) override {
         if (m_scripted) m_scripted->close_window(window);
         web_close_window(to_id(window.hwnd));
     }
-    void set_caption(Window& window) override { web_set_caption(to_id(window.hwnd), window.text.c_str()); }
+    void set_caption(Window& window) override { web_set_caption(to_id(window.hwnd), window.caption.c_str()); }
     void show_window(Window& window) override {
         web_show_window(to_id(window.hwnd), window.visible ? 1 : 0);
         window.surface.add_damage(window.surface.bounds());
@@ -171,12 +172,17 @@ public:
 
     int message_box(HWND owner, const char* text, const char* caption, UINT type) override {
         if (m_scripted) return m_scripted->message_box(owner, text, caption, type);
+        return message_box_utf8(owner, windows_1252_to_utf8(text), windows_1252_to_utf8(caption), type);
+    }
+
+    int message_box_utf8(HWND owner, const std::string& text, const std::string& caption, UINT type) override {
+        if (m_scripted) return m_scripted->message_box_utf8(owner, text, caption, type);
         present_all();
         if (!web_yield_allowed()) {
-            std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption, text);
+            std::fprintf(stderr, "zorgraphics: message box \"%s\": %s\n", caption.c_str(), text.c_str());
             return IDOK;
         }
-        web_message_box(text, caption, (type & MB_ICONWARNING) != 0 ? 1 : 0);
+        web_message_box(text.c_str(), caption.c_str(), (type & MB_ICONWARNING) != 0 ? 1 : 0);
         return IDOK;
     }
 
@@ -185,7 +191,7 @@ public:
         present_all();
         if (!web_yield_allowed()) return -1;
         std::string names;
-        for (const std::string& name : printers) names += name + '\n';
+        for (const std::string& name : printers) names += windows_1252_to_utf8(name) + '\n';
         return web_print_dialog(names.c_str());
     }
 

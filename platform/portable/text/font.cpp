@@ -13,7 +13,6 @@
 // tmMaxCharWidth stretches with it. A width over 100 cell heights is ignored.
 #include "text/font.h"
 
-#include "text/cp1252.h"
 #include "text/glyph_ink.h"
 
 #include <ft2build.h>
@@ -192,24 +191,39 @@ int Font::stretched(long advance_26_6) const {
     return static_cast<int>((FT_MulFix(advance_26_6, m_x_scale) + 63) >> 6);
 }
 
-const Glyph& Font::glyph(unsigned char byte) {
-    std::unique_ptr<Glyph>& slot = m_glyphs[byte];
-    if (slot) return *slot;
-    auto fresh = std::make_unique<Glyph>(render(byte));
-    if (m_glyph_bytes + fresh->bytes() > k_glyph_budget) forget_glyphs();
-    m_glyph_bytes += fresh->bytes();
-    m_advances[byte] = fresh->extent_advance;
-    slot = std::move(fresh);
-    return *slot;
+std::unique_ptr<Glyph>& Font::slot_for(char32_t code) {
+    if (code < m_glyphs.size()) return m_glyphs[code];
+    return m_other_glyphs[code];
 }
 
-int Font::advance(unsigned char byte) {
-    if (m_advances[byte] < 0) return glyph(byte).extent_advance;
-    return m_advances[byte];
+const Glyph& Font::glyph(char32_t code) {
+    std::unique_ptr<Glyph>& slot = slot_for(code);
+    if (slot) return *slot;
+    auto fresh = std::make_unique<Glyph>(render(code));
+    const int extent_advance = fresh->extent_advance;
+    if (m_glyph_bytes + fresh->bytes() > k_glyph_budget) forget_glyphs();
+    m_glyph_bytes += fresh->bytes();
+    std::unique_ptr<Glyph>& kept = slot_for(code);  // forgetting may have emptied the map
+    kept = std::move(fresh);
+    if (code < m_advances.size()) {
+        m_advances[code] = extent_advance;
+    } else {
+        m_other_advances[code] = extent_advance;
+    }
+    return *kept;
+}
+
+int Font::advance(char32_t code) {
+    if (code < m_advances.size()) {
+        return m_advances[code] < 0 ? glyph(code).extent_advance : m_advances[code];
+    }
+    const auto known = m_other_advances.find(code);
+    return known != m_other_advances.end() ? known->second : glyph(code).extent_advance;
 }
 
 void Font::forget_glyphs() {
     for (std::unique_ptr<Glyph>& slot : m_glyphs) slot.reset();
+    m_other_glyphs.clear();
     m_glyph_bytes = 0;
 }
 
@@ -233,9 +247,8 @@ void copy_levels(const FT_Bitmap& bitmap, Glyph& out) {
 
 }  // namespace
 
-Glyph Font::render(unsigned char byte) const {
+Glyph Font::render(char32_t code) const {
     Glyph out;
-    const char32_t code = cp1252_to_unicode(byte);
     const FT_UInt index = code == 0 ? 0 : FT_Get_Char_Index(m_face, code);
     if (FT_Activate_Size(m_size) != 0) return out;
     // Extents always come from the antialiasing hinting; two-level glyphs are hinted for two

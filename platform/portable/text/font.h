@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct FT_FaceRec_;
@@ -112,11 +113,13 @@ public:
     bool italic() const { return m_request.lfItalic != 0; }
     bool antialiased() const { return m_antialiased; }
 
-    // The glyph of one Windows-1252 byte, rendered on first use and kept while the font's
-    // glyphs stay under k_glyph_budget bytes; past it the kept glyphs are dropped first. So
-    // a reference stays valid until the next glyph() call on this font, no longer.
-    const Glyph& glyph(unsigned char byte);
-    int advance(unsigned char byte);  // the extent advance; see Glyph
+    // The glyph of one character (a Unicode code point; a UTF-16 unit, surrogates included,
+    // which no font maps), rendered on first use and kept while the font's glyphs stay under
+    // k_glyph_budget bytes; past it the kept glyphs are dropped first. So a reference stays
+    // valid until the next glyph() call on this font, no longer. A character the face lacks
+    // is its default glyph (index 0, the box), as GDI draws it: no other face stands in.
+    const Glyph& glyph(char32_t code);
+    int advance(char32_t code);  // the extent advance; see Glyph
     std::size_t glyph_bytes() const { return m_glyph_bytes; }
 
     static constexpr std::size_t k_glyph_budget = std::size_t{4} << 20;
@@ -125,7 +128,8 @@ private:
     Font(std::shared_ptr<FaceFile> face, FT_SizeRec_* size, const LOGFONTA& request, Synthesis synthesis);
     void compute_metrics();
     void apply_width();
-    Glyph render(unsigned char byte) const;
+    Glyph render(char32_t code) const;
+    std::unique_ptr<Glyph>& slot_for(char32_t code);
     int stretched(long advance_26_6) const;
     void forget_glyphs();
 
@@ -138,8 +142,11 @@ private:
     long m_x_scale = 0x10000;   // sideways stretch for lfWidth, 16.16
     FontMetrics m_metrics;
     std::string m_face_name;
+    // Latin-1 in arrays, every other character in maps: most text never leaves the arrays.
     std::array<std::unique_ptr<Glyph>, 256> m_glyphs{};
     std::array<int, 256> m_advances{};  // -1 until known; kept when glyphs are dropped
+    std::unordered_map<char32_t, std::unique_ptr<Glyph>> m_other_glyphs;
+    std::unordered_map<char32_t, int> m_other_advances;
     std::size_t m_glyph_bytes = 0;
 };
 

@@ -1,9 +1,10 @@
-// The text calls of GDI: TextOutA, GetTextExtentPoint32A, GetTextMetricsA, GetTextFaceA.
+// The text calls of GDI: TextOutA/W, GetTextExtentPoint32A/W, GetTextMetricsA, GetTextFaceA.
 //
 // Each resolves the DC's font (the selected font object's request, or the default font when
-// the DC has none) through the font cache. Text bytes are Windows-1252. Results for bad
-// arguments are Wine's: a bad DC or a negative count fails; an empty or null text with a
-// zero count succeeds (the extent of nothing is 0 x 0).
+// the DC has none) through the font cache. "A" text is Windows-1252 bytes, "W" text UTF-16
+// units; both draw one glyph a unit and share everything else. Results for bad arguments are
+// Wine's: a bad DC or a negative count fails; an empty or null text with a zero count
+// succeeds (the extent of nothing is 0 x 0).
 #include "dc/device_context.h"
 #include "dc/visible_area.h"
 #include "text/font_cache.h"
@@ -53,7 +54,8 @@ long long advanced_x(UINT align, long long x, int width) {
 
 int clamp_coordinate(long long v) { return static_cast<int>(std::clamp(v, -k_coordinate_limit, k_coordinate_limit)); }
 
-void paint(DeviceContext& dc, Font& font, long long left, long long top, std::string_view text) {
+template <typename Unit>
+void paint(DeviceContext& dc, Font& font, long long left, long long top, std::basic_string_view<Unit> text) {
     zg::Surface* surface = dc.surface();
     if (surface == nullptr) return;
     const zg::text::TextPaint colours{
@@ -64,31 +66,29 @@ void paint(DeviceContext& dc, Font& font, long long left, long long top, std::st
     zg::text::draw_text(*surface, visible.rects(), font, clamp_coordinate(left), clamp_coordinate(top), text, colours);
 }
 
-}  // namespace
-
-extern "C" {
-
-BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count) {
+template <typename Unit>
+BOOL text_out(HDC hdc, int x, int y, const Unit* text, int count) {
     DeviceContext* dc = zg::lookup_dc(hdc);
     if (dc == nullptr || count < 0) return FALSE;
     if (count == 0) return TRUE;
     if (text == nullptr) return FALSE;
     const std::shared_ptr<Font> font = font_of(*dc);
     if (font == nullptr) return FALSE;
-    const std::string_view bytes(text, static_cast<std::size_t>(count));
-    const int width = zg::text::text_width(*font, bytes);
+    const std::basic_string_view<Unit> units(text, static_cast<std::size_t>(count));
+    const int width = zg::text::text_width(*font, units);
     const UINT align = dc->text_align;
     const bool update_cp = (align & TA_UPDATECP) != 0;
     const long long ref_x = update_cp ? dc->position.x : x;
     const long long ref_y = update_cp ? dc->position.y : y;
-    paint(*dc, *font, ref_x + horizontal_offset(align, width), ref_y + vertical_offset(align, font->metrics()), bytes);
+    paint(*dc, *font, ref_x + horizontal_offset(align, width), ref_y + vertical_offset(align, font->metrics()), units);
     if (update_cp) {
         dc->position.x = static_cast<LONG>(std::clamp<long long>(advanced_x(align, ref_x, width), INT_MIN, INT_MAX));
     }
     return TRUE;
 }
 
-BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) {
+template <typename Unit>
+BOOL text_extent(HDC hdc, const Unit* text, int count, LPSIZE size) {
     DeviceContext* dc = zg::lookup_dc(hdc);
     if (dc == nullptr || size == nullptr || count < 0) return FALSE;
     if (count == 0 || text == nullptr) {
@@ -97,9 +97,25 @@ BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) 
     }
     const std::shared_ptr<Font> font = font_of(*dc);
     if (font == nullptr) return FALSE;
-    size->cx = zg::text::text_width(*font, std::string_view(text, static_cast<std::size_t>(count)));
+    size->cx = zg::text::text_width(*font, std::basic_string_view<Unit>(text, static_cast<std::size_t>(count)));
     size->cy = font->metrics().height();
     return TRUE;
+}
+
+}  // namespace
+
+extern "C" {
+
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR text, int count) { return text_out(hdc, x, y, text, count); }
+
+BOOL WINAPI TextOutW(HDC hdc, int x, int y, LPCWSTR text, int count) { return text_out(hdc, x, y, text, count); }
+
+BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR text, int count, LPSIZE size) {
+    return text_extent(hdc, text, count, size);
+}
+
+BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size) {
+    return text_extent(hdc, text, count, size);
 }
 
 BOOL WINAPI GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics) {

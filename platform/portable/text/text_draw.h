@@ -1,5 +1,6 @@
-// Laying out and painting a line of Windows-1252 text in a realised font: pure functions of a
-// surface, a font and the colours, so they are tested without any DC.
+// Laying out and painting a line of text in a realised font: pure functions of a surface, a
+// font and the colours, so they are tested without any DC. Text is either Windows-1252 bytes
+// (the "A" calls) or UTF-16 units (the "W" calls), one glyph a byte or a unit.
 //
 // Glyph coverage is inked over what is there in the text colour (glyph_ink.h); in OPAQUE mode the text's extent rectangle (its advances by the cell height) is first
 // filled with the background colour. The mix mode never applies to text. Everything is
@@ -28,11 +29,14 @@ struct TextPaint {
 
 // Sum of the hinted advances.
 int text_width(Font& font, std::string_view bytes);
+int text_width(Font& font, std::u16string_view units);
 
 // Paints the text with the top-left corner of its cell at (x, top).
 void draw_text(Surface& surface, std::span<const Rect> clips, Font& font, int x, int top, std::string_view bytes,
                const TextPaint& paint);
 void draw_text(Surface& surface, const std::vector<Rect>& clips, Font& font, int x, int top, std::string_view bytes,
+               const TextPaint& paint);
+void draw_text(Surface& surface, std::span<const Rect> clips, Font& font, int x, int top, std::u16string_view units,
                const TextPaint& paint);
 
 }  // namespace zg::text

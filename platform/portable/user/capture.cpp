@@ -1,6 +1,7 @@
 // Mouse capture: one window at a time receives the mouse wherever it is. The window that loses
 // the capture is told with WM_CAPTURECHANGED (lParam: the new owner), as on Windows.
 #include "display/display.h"
+#include "text/utf16.h"
 #include "user/window.h"
 
 namespace zg {
@@ -44,6 +45,11 @@ HWND WINAPI GetCapture(void) {
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     return zg::display().message_box(hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+}
+
+int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {
+    const std::string caption = lpCaption ? zg::utf16_to_utf8(zg::zero_ended(lpCaption)) : "Error";
+    return zg::display().message_box_utf8(hWnd, zg::utf16_to_utf8(zg::zero_ended(lpText)), caption, uType);
 }
 
 }  // extern "C"

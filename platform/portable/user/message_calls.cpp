@@ -6,6 +6,7 @@
 // for a key-down posted by a program, the character the key types without modifiers (Windows
 // reads the live keyboard state there, in which no modifier is down).
 #include "display/display.h"
+#include "text/utf16.h"
 #include "user/message_queue.h"
 #include "user/window.h"
 
@@ -48,6 +49,17 @@ LRESULT default_settext(HWND hwnd, LPARAM lparam) {
     if (window == nullptr) return FALSE;
     const char* text = reinterpret_cast<const char*>(lparam);
     window->text = text ? text : "";
+    window->caption = windows_1252_to_utf8(window->text);
+    display().set_caption(*window);
+    return TRUE;
+}
+
+// The UTF-16 caption kept whole for the display; the "A" calls read it in Windows-1252.
+LRESULT default_settext_wide(HWND hwnd, LPARAM lparam) {
+    Window* window = lookup_window(hwnd);
+    if (window == nullptr) return FALSE;
+    window->caption = utf16_to_utf8(zero_ended(reinterpret_cast<LPCWSTR>(lparam)));
+    window->text = to_windows_1252(window->caption);
     display().set_caption(*window);
     return TRUE;
 }
@@ -109,6 +121,11 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         return 0;
     default: return 0;
     }
+}
+
+LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    if (Msg == WM_SETTEXT) return zg::default_settext_wide(hWnd, lParam);
+    return DefWindowProcA(hWnd, Msg, wParam, lParam);
 }
 
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

@@ -29,7 +29,8 @@ struct Window {
     HWND hwnd = nullptr;
     std::string class_name;
     WNDPROC procedure = nullptr;
-    std::string text;
+    std::string text;     // the caption in Windows-1252, as the "A" calls read it
+    std::string caption;  // the caption in UTF-8, as the display shows it
     DWORD style = 0;
     DWORD ex_style = 0;
     RECT frame{};     // outer rectangle in screen coordinates

@@ -6,6 +6,7 @@
 // newest few (dc/device_context.cpp).
 #include "dc/device_context.h"
 #include "display/display.h"
+#include "text/utf16.h"
 #include "user/window.h"
 
 #include <cstring>
@@ -31,6 +32,13 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
     if (zg::lookup_window(hWnd) == nullptr) return FALSE;
     return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)) != 0 ? TRUE : FALSE;
+}
+
+// An "A" window's procedure takes its caption in Windows-1252, so the wide text is converted
+// before WM_SETTEXT, '?' for what the code page lacks: what Windows does (measured under Wine).
+BOOL WINAPI SetWindowTextW(HWND hWnd, LPCWSTR lpString) {
+    const std::string bytes = zg::to_windows_1252(zg::utf16_to_utf8(zg::zero_ended(lpString)));
+    return SetWindowTextA(hWnd, bytes.c_str());
 }
 
 int WINAPI GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount) {

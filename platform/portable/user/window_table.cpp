@@ -66,6 +66,7 @@ std::unique_ptr<Window> make_window(const WindowClass& cls, LPCSTR title, DWORD 
     window->class_name = cls.name;
     window->procedure = cls.procedure;
     window->text = title ? title : "";
+    window->caption = windows_1252_to_utf8(window->text);
     window->style = effective_style(style);
     window->frame = frame;
     RECT insets = nonclient_insets(window->style);
