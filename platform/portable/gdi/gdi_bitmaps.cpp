@@ -4,6 +4,7 @@
 // for a bottom-up section, so drawing code always sees rows top to bottom.
 #include "dc/device_context.h"
 #include "gdi/blit_rows.h"
+#include "gdi/dib_header.h"
 #include "objects/handle_table.h"
 
 #include <algorithm>
@@ -73,12 +74,9 @@ HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, voi
     if (ppvBits != nullptr) *ppvBits = nullptr;
     if (pbmi == nullptr || hSection != nullptr || offset != 0 || usage != DIB_RGB_COLORS) return nullptr;
     if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
-    const BITMAPINFOHEADER& h = pbmi->bmiHeader;
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 || h.biBitCount != 32 || h.biCompression != BI_RGB)
-        return nullptr;
-    if (h.biHeight == INT32_MIN || !gdi::size_ok(h.biWidth, std::abs(static_cast<long long>(h.biHeight))))
-        return nullptr;
-    return gdi::make_dib_section(h.biWidth, h.biHeight, ppvBits);
+    const std::optional<gdi::DibView> dib = gdi::read_dib_header(pbmi->bmiHeader, gdi::DibUse::Create);
+    if (!dib || !gdi::size_ok(dib->width, dib->height)) return nullptr;
+    return gdi::make_dib_section(dib->width, pbmi->bmiHeader.biHeight, ppvBits);
 }
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
@@ -95,11 +93,11 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBi
         gdi::fill_info_header(h, s);
         return s.height();
     }
-    if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return 0;
-    if (start >= static_cast<UINT>(s.height())) return 0;
+    const std::optional<gdi::DibView> dib = gdi::read_dib_header(h);
+    if (!dib || start >= static_cast<UINT>(s.height())) return 0;
     const int lines = static_cast<int>(std::min<UINT>(cLines, static_cast<UINT>(s.height()) - start));
-    const int copy_width = std::min<int>(h.biWidth, s.width());
-    const bool top_down = h.biHeight < 0;
+    const int copy_width = std::min<int>(dib->width, s.width());
+    const bool top_down = dib->top_down;
     auto* out = static_cast<std::uint32_t*>(lpvBits);
     // start and cLines count scan lines from the bottom of the picture in either orientation;
     // a top-down buffer receives the same band with its rows top to bottom.

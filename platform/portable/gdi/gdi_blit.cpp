@@ -8,6 +8,7 @@
 #include "gdi/draw_target.h"
 #include "print/printer_dc.h"
 #include "raster/spans.h"
+#include "raster/stretch_axis.h"
 
 #include <algorithm>
 #include <vector>
@@ -16,15 +17,10 @@ namespace zg::gdi {
 
 namespace {
 
-// The rectangle of a block transfer. A negative extent runs the other way from the start
-// point and, as on Windows, covers the start pixel: x = 10, w = -3 is [8, 11).
+// The rectangle of a block transfer, under the one rule for signed extents.
 Box extent_box(long long x, long long y, long long w, long long h) {
-    auto side = [](long long start, long long extent) {
-        return extent >= 0 ? std::pair{start, start + extent} : std::pair{start + extent + 1, start + 1};
-    };
-    const auto [l, r] = side(x, w);
-    const auto [t, b] = side(y, h);
-    return {l, t, r, b};
+    const raster::Extent across = raster::extent_from(x, w), down = raster::extent_from(y, h);
+    return {across.lo, down.lo, across.hi, down.hi};
 }
 
 // The part of b inside bounds; only then narrowed, so the result is always a real rectangle.
