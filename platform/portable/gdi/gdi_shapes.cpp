@@ -56,7 +56,7 @@ BOOL draw_rectangle(DrawTarget& t, Box box) {
 
 // A rounded box too large to step through: the pen's band is the shape less the shape shrunk
 // by the pen's width (one pixel for a thin pen), the brush fills the rest; rows outside the
-// surface are never built.
+// surface are never built, and both fills are cut by the visible area like any other shape's.
 BOOL draw_large_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long long corner_h) {
     const long long band = t.pen.kind == PenKind::Null ? 0 : std::max(1, t.pen.width);
     const Rect clip = t.surface->bounds();
@@ -66,8 +66,8 @@ BOOL draw_large_round_rect(DrawTarget& t, const Box& outer, long long corner_w, 
     const raster::Region inside =
         raster::large_round_rect_region(outer.left + band, outer.top + band, outer.right - band, outer.bottom - band,
                                         std::max(0LL, cw - 2 * band), std::max(0LL, ch - 2 * band), clip);
-    if (!t.brush.null) raster::fill_region(*t.surface, inside, t.brush.mix);
-    if (band > 0) raster::fill_region(*t.surface, raster::combine(shape, inside, raster::CombineOp::Diff), t.pen.mix);
+    if (!t.brush.null) fill_visible(t, inside, t.brush.mix);
+    if (band > 0) fill_visible(t, raster::combine(shape, inside, raster::CombineOp::Diff), t.pen.mix);
     return TRUE;
 }
 
