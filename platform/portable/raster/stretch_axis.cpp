@@ -31,8 +31,7 @@ struct Run {
 // stays in (a - b, a], which pins the number of minor steps taken to ceil((e0 + a(n-1)) / b).
 class Stepper {
 public:
-    Stepper(long long source, long long dest, SinglePixel single)
-        : m_source(source), m_dest(dest), m_single(single) {
+    Stepper(long long source, long long dest, SinglePixel single) : m_source(source), m_dest(dest), m_single(single) {
         const long long minor = std::min(source, dest), major = std::max(source, dest);
         m_a = 2 * minor;
         m_b = 2 * major;

@@ -70,9 +70,9 @@ TEST(StretchAxis, AClippedSideReadsWhatTheUnclippedOneReadsThere) {
     const struct {
         Extent dst, src;
         int size;
-    } sides[] = {{{-big / 2, big / 2, false}, {0, 7, false}, 7},      {{-3, 9, false}, {-big, big, false}, 1000},
-                 {{-big / 2, big / 2, true}, {-2, 5, false}, 4},      {{-big / 2, big / 2, false}, {-2, 9, true}, 5},
-                 {{-40, 61, true}, {1, big, true}, 1 << 30},          {{-40, 61, false}, {-5, 17, false}, 8}};
+    } sides[] = {{{-big / 2, big / 2, false}, {0, 7, false}, 7}, {{-3, 9, false}, {-big, big, false}, 1000},
+                 {{-big / 2, big / 2, true}, {-2, 5, false}, 4}, {{-big / 2, big / 2, false}, {-2, 9, true}, 5},
+                 {{-40, 61, true}, {1, big, true}, 1 << 30},     {{-40, 61, false}, {-5, 17, false}, 8}};
     for (const auto& side : sides) {
         for (Keep keep : {Keep::First, Keep::Last}) {
             const auto wide = map_axis(side.dst, side.src, side.size, -20, 40, keep, SinglePixel::AllButLast);
@@ -93,10 +93,10 @@ TEST(StretchAxis, MirrorsReverseTheForwardWalk) {
         for (long long dest : {2, 5, 12, 30}) {
             const Extent dst{0, dest, false}, src{0, source, false};
             const auto ahead = map_axis(dst, src, 20, 0, static_cast<int>(dest), Keep::First, SinglePixel::All);
-            const auto mirrored = map_axis(dst, {0, source, true}, 20, 0, static_cast<int>(dest), Keep::Last,
-                                           SinglePixel::All);
-            const auto flipped = map_axis({0, dest, true}, src, 20, 0, static_cast<int>(dest), Keep::First,
-                                          SinglePixel::All);
+            const auto mirrored =
+                map_axis(dst, {0, source, true}, 20, 0, static_cast<int>(dest), Keep::Last, SinglePixel::All);
+            const auto flipped =
+                map_axis({0, dest, true}, src, 20, 0, static_cast<int>(dest), Keep::First, SinglePixel::All);
             for (std::size_t d = 0; d < ahead.size(); ++d) {
                 EXPECT_EQ(mirrored[d].pick, source - 1 - ahead[d].pick) << source << " -> " << dest;
                 EXPECT_EQ(mirrored[d].hi - mirrored[d].lo, ahead[d].hi - ahead[d].lo);
