@@ -2,10 +2,10 @@
 #   make run    installs what is missing, builds and starts the simulator
 #   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
-# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan,
+# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan, test-tsan,
 # test-windows, scene-diff, format-check, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
 # install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
-# (build/native, build/asan, build/windows, build/fuzz) and two jobs, the size of the machines
+# (build/native, build/asan, build/tsan, build/windows, build/fuzz) and two jobs, the size of the machines
 # this runs on; JOBS=n overrides.
 # `make fuzz` runs every fuzz target (tests/fuzz/ and the Win32 call fuzzer) for FUZZ_SECONDS each
 # (default 600); `make fuzz-calls` the call fuzzer alone.
@@ -13,7 +13,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
-.PHONY: all deps configure native run lab test test-native test-asan test-windows test-tree test-fuzz \
+.PHONY: all deps configure native run lab test test-native test-asan test-tsan test-windows test-tree test-fuzz \
         scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
         clean
 
@@ -40,7 +40,7 @@ lab: configure
 test: deps
 	scripts/test-all.sh
 
-test-native test-asan test-windows test-tree test-fuzz scene-diff: deps
+test-native test-asan test-tsan test-windows test-tree test-fuzz scene-diff: deps
 	scripts/test-all.sh $(patsubst test-%,%,$@)
 
 # Every C++ file laid out as .clang-format says (also part of make test).
