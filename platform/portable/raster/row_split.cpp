@@ -1,6 +1,6 @@
 // Large row jobs on two cores; see row_split.h.
 //
-// One job runs at a time (a second thread drawing meanwhile does its job alone). The helper
+// One job has the helper at a time (a job from a second thread meanwhile runs alone). The helper
 // announces itself (inside = 1) before it looks for the job, and the caller withdraws the job
 // before it looks whether the helper is inside; both in sequentially consistent order, so either
 // the helper finds no job or the caller sees it inside and waits until it has left. Nothing the
