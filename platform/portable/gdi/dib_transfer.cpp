@@ -9,6 +9,7 @@
 #include "gdi/blit_rows.h"
 #include "gdi/dib_header.h"
 #include "gdi/draw_target.h"
+#include "memory_guard.h"
 #include "print/printer_dc.h"
 #include "raster/stretch_axis.h"
 
@@ -298,7 +299,7 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
                                      print::box_of(xSrc, ySrc, wSrc, hSrc));
     const gdi::StretchJob job{extent_from(xDest, wDest), extent_from(yDest, hDest), extent_from(xSrc, wSrc),
                               extent_from(ySrc, hSrc), rop};
-    return gdi::stretch_blt(hdcDest, job, hdcSrc);
+    return within_memory(FALSE, [&] { return gdi::stretch_blt(hdcDest, job, hdcSrc); });
 }
 
 int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
@@ -318,7 +319,7 @@ int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestH
     if (gdi::reflected_unscaled(rop, DestWidth, SrcWidth)) gdi::shift_back(job.dx, job.sx, 1);
     // Rows of a top-down source lose the extra row a negative height otherwise starts down.
     if (gdi::reflected_unscaled(rop, DestHeight, SrcHeight)) gdi::shift_back(job.dy, job.sy, height < 0 ? 2 : 1);
-    return gdi::stretch_dibits(hdc, job, lpBits, lpbmi);
+    return within_memory(0, [&] { return gdi::stretch_dibits(hdc, job, lpBits, lpbmi); });
 }
 
 }  // extern "C"

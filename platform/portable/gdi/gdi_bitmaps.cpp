@@ -5,6 +5,7 @@
 #include "dc/device_context.h"
 #include "gdi/blit_rows.h"
 #include "gdi/dib_header.h"
+#include "memory_guard.h"
 #include "objects/handle_table.h"
 
 #include <algorithm>
@@ -31,8 +32,9 @@ HBITMAP make_dib_section(int width, int height, void** bits) {
         bitmap->surface = Surface(width, rows, -width, base + static_cast<std::ptrdiff_t>(rows - 1) * width);
     else
         bitmap->surface = Surface(width, rows, width, base);
-    if (bits != nullptr) *bits = base;
-    return insert_bitmap(std::move(bitmap));
+    HBITMAP handle = insert_bitmap(std::move(bitmap));
+    if (bits != nullptr) *bits = base;  // only once nothing can fail
+    return handle;
 }
 
 HBITMAP make_compatible(HDC hdc, int cx, int cy) {
@@ -64,9 +66,11 @@ using namespace zg;
 
 extern "C" {
 
+// Creating a DC or a bitmap allocates (a bitmap up to 256 MB): out of memory, it fails with
+// ERROR_NOT_ENOUGH_MEMORY (memory_guard.h).
 HDC WINAPI CreateCompatibleDC(HDC hdc) {
     if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
-    return create_dc(DcType::Memory, nullptr, nullptr);
+    return within_memory(HDC{}, [] { return create_dc(DcType::Memory, nullptr, nullptr); });
 }
 
 HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
@@ -76,12 +80,15 @@ HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, voi
     if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
     const std::optional<gdi::DibView> dib = gdi::read_dib_header(pbmi->bmiHeader, gdi::DibUse::Create);
     if (!dib || !gdi::size_ok(dib->width, dib->height)) return nullptr;
-    return gdi::make_dib_section(dib->width, pbmi->bmiHeader.biHeight, ppvBits);
+    return within_memory(HBITMAP{},
+                         [&] { return gdi::make_dib_section(dib->width, pbmi->bmiHeader.biHeight, ppvBits); });
 }
 
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
+    return within_memory(HBITMAP{}, [&] { return gdi::make_compatible(hdc, cx, cy); });
+}
 
-HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
+HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy) { return CreateCompatibleBitmap(hdc, cx, cy); }
 
 int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage) {
     auto* bitmap = lookup_as<BitmapObject>(hbm, ObjectKind::Bitmap);

@@ -4,6 +4,7 @@
 // (measured under Wine).
 #include "dc/visible_area.h"
 #include "gdi/dib_header.h"
+#include "memory_guard.h"
 
 #include <algorithm>
 #include <climits>
@@ -94,7 +95,7 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
                              UINT cLines, LPCVOID lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse) {
     (void)ColorUse;  // as in StretchDIBits
     const zg::gdi::DibsJob job{xDest, yDest, w, h, xSrc, ySrc};
-    return zg::gdi::set_dibits(hdc, job, StartScan, cLines, lpvBits, lpbmi);
+    return zg::within_memory(0, [&] { return zg::gdi::set_dibits(hdc, job, StartScan, cLines, lpvBits, lpbmi); });
 }
 
 }  // extern "C"

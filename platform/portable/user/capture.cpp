@@ -2,6 +2,7 @@
 // the capture is told with WM_CAPTURECHANGED (lParam: the new owner), as on Windows.
 #include "display/display.h"
 #include "user/window.h"
+#include "memory_guard.h"
 
 namespace zg {
 namespace {
@@ -43,7 +44,9 @@ HWND WINAPI GetCapture(void) {
 }
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    return zg::display().message_box(hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+    return zg::within_memory(0, [&]() -> int {
+        return zg::display().message_box(hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+    });
 }
 
 }  // extern "C"
