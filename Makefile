@@ -14,7 +14,7 @@ JOBS ?= 2
 export JOBS
 
 .PHONY: all deps configure native run lab test test-native test-asan test-tsan test-windows test-tree test-fuzz \
-        scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package gallery docs \
+        scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package icons gallery docs \
         clean
 
 all: native
@@ -88,13 +88,19 @@ install: configure
 	cmake --build --preset native --target zorgraphics -j$(JOBS)
 	cmake --install build/native --prefix "$(PREFIX)"
 
-# The same tree as archives: build/native/packages/*.tar.gz and build/windows/packages/*.zip.
+# The library as archives (build/native/packages/zorgraphics-*.tar.gz, build/windows/packages/
+# zorgraphics-*.zip) and the programs as downloads: gyroscope_*.deb and gyroscope-*-windows-*.zip.
 package: configure
-	cmake --build --preset native --target zorgraphics -j$(JOBS)
-	cd build/native && cpack -G TGZ
+	cmake --build --preset native --target zorgraphics gyroscope gyroscope_lab program_files -j$(JOBS)
+	cd build/native && cpack -G TGZ && cpack -G DEB -D ZG_PACKAGE=programs
 	cmake --preset windows -DZG_WERROR=ON >/dev/null
-	cmake --build --preset windows --target zorgraphics -j$(JOBS)
-	cd build/windows && cpack -G ZIP
+	cmake --build --preset windows --target zorgraphics gyroscope gyroscope_lab -j$(JOBS)
+	cd build/windows && cpack -G ZIP && cpack -G ZIP -D ZG_PACKAGE=programs
+
+# Redraws the programs' icons the Windows build takes from packaging/icons.
+icons: configure
+	cmake --build --preset native --target program_files -j$(JOBS)
+	cp build/native/programs/icons/gyroscope.ico build/native/programs/icons/gyroscope_lab.ico packaging/icons/
 
 # Runs every example with its script and rewrites docs/examples/*.png from the snapshots.
 gallery: configure

@@ -1,5 +1,6 @@
 # The installed package: headers, libraries, a CMake package (lib/cmake/zorgraphics), a pkg-config
-# file, and CPack archives of the same tree (.tar.gz here, .zip for Windows).
+# file, and CPack archives of the same tree (.tar.gz here, .zip for Windows). The programs have a
+# package of their own (cmake/programs.cmake).
 #
 # Only the libraries are installed; `cmake --install` does not build everything first, so a package
 # needs only the two library targets built (the Makefile's install and package targets do that).
@@ -66,4 +67,6 @@ else()
   set(CPACK_GENERATOR TGZ)
   set(CPACK_SYSTEM_NAME linux-${CMAKE_SYSTEM_PROCESSOR})
 endif()
+configure_file(cmake/cpack_project.cmake.in ${CMAKE_BINARY_DIR}/cpack_project.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/cpack_project.cmake)
 include(CPack)

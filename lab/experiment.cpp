@@ -74,7 +74,7 @@ void Experiment::SetFriction(const LabControls& c) {
 
 void Experiment::Advance(double seconds) {
     if (m_resting || !(seconds > 0) || !std::isfinite(seconds)) return;
-    const double stable = StableStep(m_parameters, m_state, MAX_STEP);
+    const double stable = StableStep(m_parameters, m_state, MAX_STEP).value_or(MAX_STEP);
     const long count = std::min(MAX_SUBSTEPS, static_cast<long>(std::ceil(seconds / stable)));
     m_lastStep = seconds / static_cast<double>(count);
     for (long i = 0; i < count && !m_resting; ++i) {

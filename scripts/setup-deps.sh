@@ -11,6 +11,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
   xvfb xauth xdotool x11-utils imagemagick strace time doxygen
+  lintian icoutils desktop-file-utils
   clang libclang-rt-14-dev clang-format
   fonts-liberation fonts-dejavu-core
   cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -46,10 +47,11 @@ void SymmetricStep(const TopParameters& p, TopState& s, double h) {
 
 }  // namespace
 
-void StepTop(const TopParameters& p, TopState& s, double h, Integrator order) {
+bool StepTop(const TopParameters& p, TopState& s, double h, Integrator order) {
+    if (!(h > 0) || !std::isfinite(h) || CheckTop(p) != TopFault::NONE || !IsUsableState(s)) return false;
     if (order == Integrator::SECOND_ORDER) {
         SymmetricStep(p, s, h);
-        return;
+        return true;
     }
     // Yoshida's triple jump: weights w, 1 - 2w, w with w = 1 / (2 - 2^(1/3)).
     static const double outer = 1 / (2 - std::cbrt(2.0));
@@ -58,12 +60,15 @@ void StepTop(const TopParameters& p, TopState& s, double h, Integrator order) {
     SymmetricStep(p, s, (1 - 2 * outer) * h);
     SymmetricStep(p, s, outer * h);
     s.time = start + h;
+    return true;
 }
 
-double StableStep(const TopParameters& p, const TopState& s, double maxStep) {
-    double h = maxStep;
+std::optional<double> StableStep(const TopParameters& p, const TopState& s, double maxStep) {
+    if (!(maxStep > 0) || !std::isfinite(maxStep) || CheckTop(p) != TopFault::NONE || !IsUsableState(s))
+        return std::nullopt;
+    double h = std::min(maxStep, 0.1 * std::sqrt(p.transverseInertia / p.GravityTorque()));
     const double size = Norm(s.momentum);
     if (size > 0) h = std::min(h, 0.1 * p.transverseInertia / size);
-    if (p.GravityTorque() > 0) h = std::min(h, 0.1 * std::sqrt(p.transverseInertia / p.GravityTorque()));
+    if (!(h >= std::numeric_limits<double>::min())) return std::nullopt;
     return h;
 }

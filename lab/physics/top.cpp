@@ -35,7 +35,8 @@ EulerMotion ToEuler(const TopParameters& p, const TopState& s) {
     EulerMotion m;
     m.theta = std::atan2(std::hypot(e.x, e.y), e.z);
     m.phi = std::atan2(e.x, -e.y);
-    const Vector3 axisRate = Cross((1 / p.transverseInertia) * s.momentum, e);
+    const bool moving = CheckTop(p) == TopFault::NONE;  // a refused top reads its angles only
+    const Vector3 axisRate = moving ? Cross((1 / p.transverseInertia) * s.momentum, e) : Vector3{};
     m.thetaRate = Dot(axisRate, ThetaDirection(m.theta, m.phi));
     const double sine = std::sin(m.theta);
     m.phiRate = sine > 1e-12 ? Dot(axisRate, PhiDirection(m.phi)) / sine : 0;
@@ -44,9 +45,12 @@ EulerMotion ToEuler(const TopParameters& p, const TopState& s) {
     return m;
 }
 
-double SpinRate(const TopParameters& p, const TopState& s) { return Dot(s.momentum, s.axis) / p.axialInertia; }
+double SpinRate(const TopParameters& p, const TopState& s) {
+    return CheckTop(p) == TopFault::NONE ? Dot(s.momentum, s.axis) / p.axialInertia : 0;
+}
 
 TopEnergy Energy(const TopParameters& p, const TopState& s) {
+    if (CheckTop(p) != TopFault::NONE) return {};
     const double axial = Dot(s.momentum, s.axis);
     TopEnergy e;
     e.kinetic = Dot(s.momentum, s.momentum) / (2 * p.transverseInertia) +

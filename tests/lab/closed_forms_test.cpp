@@ -1,11 +1,14 @@
 // The closed forms against the reference values, which an independent high-order integration
 // and a symbolic derivation agree on to 1e-11 or better.
 #include "lab/physics/closed_forms.h"
+#include "lab/physics/floor.h"
 #include "physics_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -101,13 +104,100 @@ TEST(EllipticTest, KnownValuesAndTheLimit) {
     EXPECT_TRUE(std::isinf(EllipticK(1)));
 }
 
-TEST(NutationOfTest, RefusesATopWithoutWeightOrInertia) {
-    TopParameters weightless = ToyTop();
-    weightless.mass = 0;
-    EXPECT_FALSE(NutationOf(weightless, Release(ToyTop(), 1, 0, 200)).has_value());
-    TopParameters flat = ToyTop();
-    flat.axialInertia = 0;
-    EXPECT_FALSE(NutationOf(flat, TopState{}).has_value());
+// Random tops from slow to very fast (a^2 / beta up to 1e7, where rounding of the state starts
+// to blur the boundaries): the boundaries read as boundaries, and near misses of 1e-6 do not.
+TEST(ShapeBoundaryTest, SteadyCuspsAndTheirNearMissesOnRandomTops) {
+    std::mt19937_64 random(20);
+    const auto spread = [&](double low, double high) {
+        return std::exp(std::uniform_real_distribution<double>(std::log(low), std::log(high))(random));
+    };
+    for (int i = 0; i < 300; ++i) {
+        TopParameters p = ToyTop();
+        p.mass = spread(1e-3, 1e2), p.arm = spread(1e-3, 1), p.axialInertia = spread(1e-6, 1);
+        p.transverseInertia = p.mass * p.arm * p.arm + spread(1e-6, 1);
+        const double beta = 2 * p.GravityTorque() / p.transverseInertia;
+        const double spin = std::sqrt(spread(1, 1e7) * beta) * p.transverseInertia / p.axialInertia;
+        const double tilt = std::uniform_real_distribution<double>(0.01, 3.13)(random);
+        const auto rates = SteadyPrecessionRates(p, tilt, spin);
+        if (!rates) continue;
+        const auto shape = [&](double phiRate) {
+            EulerMotion m;
+            m.theta = tilt, m.spin = spin, m.phiRate = phiRate;
+            return TraceShapeName(BoundsOf(p, FromEuler(p, m)).shape);
+        };
+        const std::string top = "top " + std::to_string(i);
+        EXPECT_STREQ(shape(rates->slow), "steady") << top;
+        EXPECT_STREQ(shape(rates->fast), "steady") << top;
+        EXPECT_STREQ(shape(0), "cusps") << top;
+        EXPECT_STREQ(shape((1 - 1e-6) * rates->slow), "waves") << top;
+        EXPECT_STREQ(shape(1e-6 * rates->slow), "waves") << top;
+        EXPECT_STREQ(shape(-1e-6 * rates->slow), "loops") << top;
+    }
+}
+
+// The tops the issue found giving NaN, a zero or negative step, or garbage, and a few more.
+TEST(RefusalTest, EveryEntryPointRefusesATopItCannotSimulate) {
+    struct Bad {
+        double TopParameters::*member;
+        double value;
+        TopFault fault;
+    };
+    const Bad bad[] = {{&TopParameters::axialInertia, 0, TopFault::AXIAL_INERTIA},
+                       {&TopParameters::transverseInertia, 0, TopFault::TRANSVERSE_INERTIA},
+                       {&TopParameters::transverseInertia, -2e-4, TopFault::TRANSVERSE_INERTIA},
+                       {&TopParameters::transverseInertia, 1e-4, TopFault::PIVOT_INERTIA},  // below m l^2
+                       {&TopParameters::mass, -0.1, TopFault::MASS},
+                       {&TopParameters::mass, 1e-9, TopFault::MASS},
+                       {&TopParameters::arm, NAN, TopFault::NOT_FINITE},
+                       {&TopParameters::gravity, HUGE_VAL, TopFault::NOT_FINITE},
+                       {&TopParameters::spinFriction, -1e-6, TopFault::FRICTION}};
+    for (const Bad& b : bad) {
+        TopParameters p = ToyTop();
+        p.*b.member = b.value;
+        EXPECT_EQ(CheckTop(p), b.fault) << TopFaultText(b.fault);
+        TopState s = Release(ToyTop(), 1, 0, 200);
+        const TopState before = s;
+        EXPECT_FALSE(NutationOf(p, s).has_value()) << TopFaultText(b.fault);
+        EXPECT_FALSE(StableStep(p, s, 1e-3).has_value()) << TopFaultText(b.fault);
+        EXPECT_FALSE(StepTop(p, s, 1e-3, Integrator::FOURTH_ORDER)) << TopFaultText(b.fault);
+        EXPECT_EQ(s.momentum.x, before.momentum.x);
+        EXPECT_EQ(SleepingThreshold(p), 0);
+        EXPECT_EQ(Energy(p, s).Total(), 0);
+    }
+    EXPECT_EQ(CheckTop(ToyTop()), TopFault::NONE);
+}
+
+TEST(RefusalTest, BadStatesAndStepsAreRefusedToo) {
+    const TopParameters p = ToyTop();
+    TopState s = Release(p, 1, 0, 200);
+    for (double h : {0.0, -1e-3, double(NAN), HUGE_VAL}) {
+        EXPECT_FALSE(StepTop(p, s, h, Integrator::SECOND_ORDER)) << h;
+        EXPECT_FALSE(StableStep(p, s, h).has_value()) << h;
+    }
+    EXPECT_EQ(s.time, 0);
+    TopState broken = s;
+    broken.momentum.y = NAN;
+    EXPECT_FALSE(NutationOf(p, broken).has_value());
+    EXPECT_FALSE(StepTop(p, broken, 1e-3, Integrator::SECOND_ORDER));
+    broken = s;
+    broken.axis = {};
+    EXPECT_FALSE(NutationOf(p, broken).has_value());
+}
+
+TEST(FloorContactTest, TheTiltsWhereTheRimMeetsTheTableAndReleasesThatReachThem) {
+    TopParameters p = ToyTop();
+    const auto contact = FloorContactTilts(p);
+    ASSERT_TRUE(contact.has_value());
+    EXPECT_NEAR(contact->first / DEGREE, 98.29, 0.01);  // "rests on the table from about 98"
+    EXPECT_NEAR(RimClearance(p, Release(p, contact->first, 0, 0)), 0, 1e-15);
+    EXPECT_NEAR(RimClearance(p, Release(p, contact->last, 0, 0)), 0, 1e-15);
+    EXPECT_LT(contact->last, std::numbers::pi);  // the pivot stands 1 cm above the arm's length
+    EXPECT_FALSE(ReachesFloor(p, Release(p, 60 * DEGREE, 0, 200)));
+    EXPECT_TRUE(ReachesFloor(p, Release(p, 60 * DEGREE, 0, 20)));  // a slow top falls far
+    EXPECT_TRUE(ReachesFloor(p, Release(p, 100 * DEGREE, 0, 200)));
+    EXPECT_FALSE(ReachesFloor(p, Release(p, 170 * DEGREE, 0, 200)));
+    p.pivotHeight = 1;
+    EXPECT_FALSE(FloorContactTilts(p).has_value());
 }
 
 }  // namespace

@@ -145,9 +145,9 @@ TEST(OrderTest, HalvingTheStepDividesTheErrorByFourOrSixteen) {
 
 TEST(StepSizeTest, BothLimitsOfTheStableStep) {
     const TopParameters p = ToyTop();
-    EXPECT_NEAR(StableStep(p, Release(p, 1, 0, 200), 1), 1e-3, 1e-12);
-    EXPECT_NEAR(StableStep(p, Release(p, 1, 0, 0), 1), 0.1 * std::sqrt(2e-4 / 0.03924), 1e-12);
-    EXPECT_EQ(StableStep(p, Release(p, 1, 0, 1), 1e-4), 1e-4);
+    EXPECT_NEAR(*StableStep(p, Release(p, 1, 0, 200), 1), 1e-3, 1e-12);
+    EXPECT_NEAR(*StableStep(p, Release(p, 1, 0, 0), 1), 0.1 * std::sqrt(2e-4 / 0.03924), 1e-12);
+    EXPECT_EQ(*StableStep(p, Release(p, 1, 0, 1), 1e-4), 1e-4);
 }
 
 }  // namespace
