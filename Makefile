@@ -2,8 +2,8 @@
 #   make run    installs what is missing, builds and starts the simulator
 #   make lab    the same for gyroscope_lab, the heavy symmetric top integrated exactly
 #   make test   installs what is missing, builds every configuration and runs every test
-# Other targets: bench, bench-vs-wine, screenshot, idle-cpu, measure, test-native, test-asan, test-tsan,
-# test-windows, scene-diff, format-check, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
+# Other targets: bench, bench-vs-wine, bench-vs-peers, screenshot, idle-cpu, measure, test-native,
+# test-asan, test-tsan, test-windows, scene-diff, format-check, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
 # install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
 # (build/native, build/asan, build/tsan, build/windows, build/fuzz) and two jobs, the size of the machines
 # this runs on; JOBS=n overrides.
@@ -14,7 +14,7 @@ JOBS ?= 2
 export JOBS
 
 .PHONY: all deps configure native run lab test test-native test-asan test-tsan test-windows test-tree test-fuzz \
-        scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine screenshot idle-cpu measure install package icons gallery docs \
+        scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine bench-vs-peers screenshot idle-cpu measure install package icons gallery docs \
         clean
 
 all: native
@@ -69,6 +69,15 @@ bench-vs-wine: configure
 	cmake --preset windows -DZG_WERROR=ON >/dev/null
 	cmake --build --preset windows --target raster_timing -j$(JOBS)
 	tools/scenes/timing-vs-wine.sh build/native build/windows
+
+# The same cases drawn by this library, cairo's image backend and SDL2's software renderer in one
+# process, with ratios; once with the default raster threads, once on one (a measurement).
+bench-vs-peers: configure
+	cmake --build --preset native --target vs_peers -j$(JOBS)
+	@echo "== default raster threads"
+	ZG_DISPLAY=headless build/native/bench/vs_peers
+	@echo "== ZG_RASTER_THREADS=1"
+	ZG_DISPLAY=headless ZG_RASTER_THREADS=1 build/native/bench/vs_peers
 
 screenshot: deps
 	@test -f scripts/screenshot.sh || { echo "scripts/screenshot.sh is not there yet"; exit 1; }

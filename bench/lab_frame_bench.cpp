@@ -67,7 +67,7 @@ void BM_LabScene(benchmark::State& bench) {
     const Experiment experiment = WarmExperiment();
     for (auto _ : bench) {
         Sleep(0);
-        DrawScene(w, experiment);
+        DrawScene(w, experiment, LabDisplay{});
     }
     CheckStillOpen(bench, w);
 }
@@ -79,7 +79,7 @@ void BM_LabPlotsAndReadouts(benchmark::State& bench) {
     for (auto _ : bench) {
         Sleep(0);
         const LabReadouts readouts = experiment.Readouts();
-        DrawPlots(w, experiment, readouts);
+        DrawPlots(w, experiment, readouts, LabDisplay{});
         DrawReadouts(w, readouts);
     }
     CheckStillOpen(bench, w);

@@ -1,5 +1,6 @@
 // Mouse clicks and keys, a tiny paint program: a left click paints a dot, a right click paints a
-// bigger one, the keys r, g and b choose the colour, c clears the canvas, Escape ends.
+// bigger one, the keys r, g and b choose the colour, c clears the canvas, s saves the picture as
+// painting.png, Escape ends.
 #include <graphics/window.h>
 
 void clearCanvas(window& w) {
@@ -16,7 +17,7 @@ void showColour(window& w, color ink) {
 
 int main() {
     window w(400, 300, CW_USEDEFAULT, 0);
-    w.SetTitle("Paint: click to paint, r g b for colours, c to clear, Esc to end");
+    w.SetTitle("Paint: click to paint, r g b for colours, c to clear, s to save, Esc to end");
     w.SetPen(GAINSBORO, 1);
     w.SetBrush(GAINSBORO);
     w.DrawRectangle(0, 0, 400, 30, FILLED);
@@ -36,6 +37,7 @@ int main() {
             if (key == 'g') ink = FORESTGREEN;
             if (key == 'b') ink = ROYALBLUE;
             if (key == 'c') clearCanvas(w);
+            if (key == 's' && w.SaveImage("painting.png")) w.SetTitle("Paint: saved as painting.png");
             showColour(w, ink);
         }
         int x = 0, y = 0;

@@ -20,9 +20,15 @@ bool window::SetBuffering(bool on) {
         return bBuffering;
     }
     const bool previous = bBuffering;
-    bBuffering = on;
     if (on) {
+        SetLastError(ERROR_SUCCESS);
         bmapBuffer = CreateDiscardableBitmap(dcActive, iWindowWidth, iWindowHeight);
+        // No hidden copy can be had (a window too large for one): buffering stays off, and says so.
+        if (bmapBuffer == nullptr) {
+            FailDrawing("Fatal Error: Failed to CreateDiscardableBitmap in SetBuffering!");
+            return previous;
+        }
+        bBuffering = true;
         dcScreen = dcActive;
         dcActive = CreateCompatibleDC(dcScreen);
         if (dcActive != nullptr) {
@@ -33,6 +39,7 @@ bool window::SetBuffering(bool on) {
         DrawRectangle(0, 0, LastIndex(iWindowWidth), LastIndex(iWindowHeight), FILLED, 0, 0);
         return previous;
     }
+    bBuffering = false;
     SelectObject(dcActive, bmapOld);
     if (dcActive != nullptr && DeleteDC(dcActive) != 1) {
         ReportFatal("Fatal Error: Failed to delete dcActive in SetBuffering!");

@@ -8,6 +8,10 @@
 #include <graphics/library_internal.h>
 #include <graphics/window.h>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 namespace {
 
 using graphics_detail::ReportFatal;
@@ -39,39 +43,81 @@ bool PrinterAccepts(HWND owner, HDC printer) {
     return true;
 }
 
+// The part of a picture that lands on the page: rows [first, first + rows) of the picture go to
+// the page rows [top, top + height).
+struct Placement {
+    int first = 0, rows = 0;
+    int top = 0, height = 0;
+};
+
+// Halves rounding toward minus infinity, as an arithmetic shift does: a picture larger than the
+// page overflows both sides alike.
+long long HalfDown(long long value) { return value >= 0 ? value / 2 : -((1 - value) / 2); }
+
+// A picture of `height` rows scaled to `scaled` rows (at least one, so that no picture vanishes)
+// and centred on a page of `page` rows. The arithmetic is in 64 bits: a picture whose scaled
+// size does not fit an int (a window 1 x 500,000 on a 600 dpi page is 2.48e9 rows) is cut to
+// the rows that reach the page, whose extent then fits.
+Placement CentreRows(long long height, long long scaled, long long page) {
+    scaled = std::max(scaled, 1LL);
+    const long long top = HalfDown(page - scaled);
+    if (scaled <= INT_MAX && top >= INT_MIN && top <= INT_MAX) {
+        return {0, static_cast<int>(height), static_cast<int>(top), static_cast<int>(scaled)};
+    }
+    const double perRow = static_cast<double>(scaled) / static_cast<double>(height);
+    const long long first =
+        std::clamp(static_cast<long long>(std::floor(static_cast<double>(-top) / perRow)), 0LL, height - 1);
+    const long long last =
+        std::clamp(static_cast<long long>(std::ceil(static_cast<double>(page - top) / perRow)), first + 1, height);
+    const double from = static_cast<double>(top) + static_cast<double>(first) * perRow;
+    const double to = static_cast<double>(top) + static_cast<double>(last) * perRow;
+    return {static_cast<int>(first), static_cast<int>(last - first), static_cast<int>(std::floor(from)),
+            static_cast<int>(std::floor(to) - std::floor(from))};
+}
+
+// A step of the job failed: for want of memory it throws the library's `error`, after
+// throwing the document away; any other failure is reported and printing goes on.
+void FailStep(HDC dcPrinter, const char* failure) {
+    if (GetLastError() == ERROR_NOT_ENOUGH_MEMORY) {
+        AbortDoc(dcPrinter);
+        DeleteDC(dcPrinter);
+        throw OUT_OF_MEMORY;
+    }
+    ReportFatal(failure);
+}
+
 // Stretched to the page width and centred vertically, or at its own size and centred both ways.
-// The offsets halve with an arithmetic shift: a picture larger than the page overflows both
-// sides alike, rounding toward minus infinity.
 void CopyToPage(HDC dcPrinter, HDC source, int width, int height) {
     if ((GetDeviceCaps(dcPrinter, RASTERCAPS) & RC_STRETCHBLT) != 0) {
-        const int pageWidth = GetDeviceCaps(dcPrinter, HORZRES);
-        const int scaledHeight = static_cast<int>(static_cast<double>(pageWidth) * height / width);
-        const int top = (GetDeviceCaps(dcPrinter, VERTRES) - scaledHeight) >> 1;
-        if (StretchBlt(dcPrinter, 0, top, pageWidth, scaledHeight, source, 0, 0, width, height, SRCCOPY) != 1) {
-            ReportFatal("Fatal Error: Failed to StretchBlt in Print!");
+        const long long pageWidth = GetDeviceCaps(dcPrinter, HORZRES);
+        const Placement rows = CentreRows(height, pageWidth * height / width, GetDeviceCaps(dcPrinter, VERTRES));
+        if (StretchBlt(dcPrinter, 0, rows.top, static_cast<int>(pageWidth), rows.height, source, 0, rows.first, width,
+                       rows.rows, SRCCOPY) != 1) {
+            FailStep(dcPrinter, "Fatal Error: Failed to StretchBlt in Print!");
         }
         return;
     }
-    const int left = (GetDeviceCaps(dcPrinter, HORZRES) - width) >> 1;
-    const int top = (GetDeviceCaps(dcPrinter, VERTRES) - height) >> 1;
-    if (BitBlt(dcPrinter, left, top, width, height, source, 0, 0, SRCCOPY) != 1) {
-        ReportFatal("Fatal Error: Failed to BitBlt in Print!");
+    const Placement columns = CentreRows(width, width, GetDeviceCaps(dcPrinter, HORZRES));
+    const Placement rows = CentreRows(height, height, GetDeviceCaps(dcPrinter, VERTRES));
+    if (BitBlt(dcPrinter, columns.top, rows.top, width, height, source, 0, 0, SRCCOPY) != 1) {
+        FailStep(dcPrinter, "Fatal Error: Failed to BitBlt in Print!");
     }
 }
 
 void PrintPage(HDC dcPrinter, const DOCINFOA& job, HDC source, int width, int height) {
+    SetLastError(ERROR_SUCCESS);
     if (StartDocA(dcPrinter, &job) <= 0) {
-        ReportFatal("Fatal Error: Failed to StartDoc in Print!");
+        FailStep(dcPrinter, "Fatal Error: Failed to StartDoc in Print!");
     }
     if (StartPage(dcPrinter) <= 0) {
-        ReportFatal("Fatal Error: Failed to StartPage in Print!");
+        FailStep(dcPrinter, "Fatal Error: Failed to StartPage in Print!");
     }
     CopyToPage(dcPrinter, source, width, height);
     if (EndPage(dcPrinter) <= 0) {
-        ReportFatal("Fatal Error: Failed to EndPage in Print!");
+        FailStep(dcPrinter, "Fatal Error: Failed to EndPage in Print!");
     }
     if (EndDoc(dcPrinter) <= 0) {
-        ReportFatal("Fatal Error: Failed to EndDoc in Print!");
+        FailStep(dcPrinter, "Fatal Error: Failed to EndDoc in Print!");
     }
     if (DeleteDC(dcPrinter) != 1) {
         ReportFatal("Fatal Error: Failed to delete dcPrinter in Print!");
@@ -91,7 +137,11 @@ void window::Print() {
     request.lStructSize = sizeof(PRINTDLGA);
     request.hwndOwner = hwndWindow;
     request.Flags = kDialogFlags;
+    SetLastError(ERROR_SUCCESS);
     if (PrintDlgA(&request) == 0) {
+        if (GetLastError() == ERROR_NOT_ENOUGH_MEMORY) {
+            throw OUT_OF_MEMORY;
+        }
         return;
     }
     ReleaseDialogBlocks(request);

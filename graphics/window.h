@@ -179,6 +179,11 @@ public:
     /// blocks while the dialog or a message box is open. A cancelled dialog prints nothing.
     void Print();
 
+    /// Saves the picture the window shows as a PNG file (8-bit RGB, the client area's size);
+    /// with double buffering on, that is what the last UpdateBuffer showed. Returns false, after
+    /// a "Fatal Error: ..." line, when the picture cannot be read or the file cannot be written.
+    bool SaveImage(const std::string& fileName);
+
     // ---- pens, brushes and fonts ----
     /// Sets the brush from three 8-bit channels.
     color SetBrush(unsigned char red, unsigned char green, unsigned char blue);

@@ -3,6 +3,8 @@
 // the precession meter.
 #include "lab/experiment.h"
 
+#include "lab/physics/floor.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -55,6 +57,11 @@ TopState ReleaseOf(const LabControls& c, const TopParameters& p) {
     return FromEuler(p, m);
 }
 
+double LargestReleaseTilt(const TopParameters& p) {
+    const std::optional<FloorContact> contact = FloorContactTilts(p);
+    return contact ? contact->first : std::numbers::pi;
+}
+
 void Experiment::Restart(const LabControls& c) {
     m_parameters = ParametersOf(c);
     m_state = ReleaseOf(c, m_parameters);
@@ -62,7 +69,10 @@ void Experiment::Restart(const LabControls& c) {
     m_resting = RimClearance(m_parameters, m_state) <= 0;
     m_trace.clear();
     m_samples.clear();
+    m_history.Clear();
     m_meter.Clear();
+    const EulerMotion m = ToEuler(m_parameters, m_state);
+    m_phi = m.phi, m_psi = 0, m_psiRate = m.psiRate;
     Record();
 }
 
@@ -84,15 +94,53 @@ void Experiment::Advance(double seconds) {
     }
 }
 
+// phi from ToEuler jumps by 2 pi across the -y direction; the unwrapped angle does not. psi
+// follows psi' by the trapezoid rule over the substep.
+void Experiment::TrackAngles(const EulerMotion& m) {
+    m_phi += std::remainder(m.phi - m_phi, 2 * std::numbers::pi);
+    m_psi += 0.5 * m_lastStep * (m_psiRate + m.psiRate);
+    m_psiRate = m.psiRate;
+}
+
 void Experiment::Record() {
-    m_trace.push_back(m_state.axis);
-    if (m_trace.size() > TRACE_CAPACITY) m_trace.pop_front();
+    m_trace.push_back({m_state.axis, m_state.time});
+    while (m_trace.size() > TRACE_CAPACITY || m_trace.front().time < m_state.time - TRACE_SPAN) m_trace.pop_front();
+    const EulerMotion m = ToEuler(m_parameters, m_state);
+    if (m_state.time > 0) TrackAngles(m);
+    const TopEnergy e = Energy(m_parameters, m_state);
+    const PlotSample sample{m_state.time,
+                            m.theta,
+                            m.phiRate,
+                            m.spin,
+                            e.kinetic - m_initial.kinetic,
+                            e.potential - m_initial.potential,
+                            e.Total() - m_initial.Total()};
+    m_samples.push_back(sample);
+    while (m_samples.front().time < m_state.time - PLOT_SPAN) m_samples.pop_front();
+    m_history.Add(sample);
+    m_meter.Add(m_state.time, m.phi, m.phiRate);
+    if (m_csv != nullptr && m_csv->Rows() == CsvRows::EVERY_STEP) m_csv->Write(CsvRowNow());
+}
+
+CsvRow Experiment::CsvRowNow() const {
     const EulerMotion m = ToEuler(m_parameters, m_state);
     const TopEnergy e = Energy(m_parameters, m_state);
-    m_samples.push_back({m_state.time, m.theta, e.kinetic - m_initial.kinetic, e.potential - m_initial.potential,
-                         e.Total() - m_initial.Total()});
-    while (m_samples.front().time < m_state.time - PLOT_SPAN) m_samples.pop_front();
-    m_meter.Add(m_state.time, m.phi, m.phiRate);
+    const LabReadouts r = Readouts();
+    CsvRow row;
+    row.time = m_state.time;
+    row.theta = m.theta / DEGREE, row.phi = m_phi / DEGREE, row.psi = m_psi / DEGREE;
+    row.thetaRate = m.thetaRate, row.phiRate = m.phiRate, row.psiRate = m.psiRate, row.spin = m.spin;
+    row.kinetic = e.kinetic, row.potential = e.potential, row.total = e.Total();
+    row.dissipated = m_state.dissipated;
+    row.measuredPrecession = r.measuredPrecession;
+    if (r.steady) row.slowPrecession = r.steady->slow;
+    row.fastTopPrecession = r.fastTopPrecession, row.sleepingThreshold = r.sleepingThreshold;
+    if (r.nutation) {
+        row.theta1 = r.nutation->theta1 / DEGREE, row.theta2 = r.nutation->theta2 / DEGREE;
+        row.period = r.nutation->period, row.shape = TraceShapeName(r.nutation->shape);
+    }
+    row.energyDrift = r.energyDrift;
+    return row;
 }
 
 LabReadouts Experiment::Readouts() const {
@@ -101,10 +149,13 @@ LabReadouts Experiment::Readouts() const {
     r.time = m_state.time;
     r.step = m_lastStep;
     r.spin = SpinRate(p, m_state);
+    r.gravityTorque = p.GravityTorque();
+    r.axialMomentum = p.axialInertia * r.spin;
+    r.resting = m_resting;
     r.sleepingThreshold = SleepingThreshold(p);
     r.fastTopPrecession = FastTopPrecession(p, r.spin);
     r.energyDrift = (Energy(p, m_state).Total() + m_state.dissipated - m_initial.Total()) / p.GravityTorque();
-    r.nutation = NutationOf(p, m_state);
+    if (!m_resting) r.nutation = NutationOf(p, m_state);
     const double tilt = r.nutation ? (r.nutation->theta1 + r.nutation->theta2) / 2 : ToEuler(p, m_state).theta;
     r.steady = SteadyPrecessionRates(p, tilt, r.spin);
     double rate = 0;

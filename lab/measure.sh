@@ -3,7 +3,8 @@
 # gyroscope_lab in a real SDL window on a private Xvfb, measured as a person would run it:
 #  - frame period while the top runs: the time between the ends of consecutive frame sleeps
 #    (nanosleeps of 25 ms or more; a frame sleeps 50 ms), traced with strace;
-#  - %CPU of one core while it runs and while it is paused (blocked in the wait for a click),
+#  - %CPU of one core while it runs and while it is paused (a 50 ms sleep and a look at the
+#    queues per frame, so that keys and drags still work),
 #    from utime + stime in /proc/<pid>/stat.
 # Ends the program with its Exit button.
 set -uo pipefail

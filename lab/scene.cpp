@@ -1,6 +1,8 @@
-// The top in perspective: the table, the post, the sphere's outline, the fading trace, the axis
-// and the disk. Pieces are painted far to near: the disk and axis go behind the post when the disk
-// lies beyond the pivot, and the axis goes over the disk when its tip points towards the viewer.
+// The top in perspective: the table with the shadows of the disk and axis on it, the post, the
+// sphere's outline, the disk, the fading trace and the axis. The disk is drawn see-through (a pale
+// fill and a dark rim) before the trace and the axis, so neither is ever hidden by it; the post
+// still goes behind the disk when the disk lies beyond the pivot. The shadows, cast straight down,
+// show how high the disk is: a resting disk touches its own shadow.
 #include "lab/scene.h"
 
 #include <graphics/window.h>
@@ -12,15 +14,8 @@
 
 namespace {
 
-// A camera 6 units from the pivot, 20 degrees above the horizontal, on the -y side.
-constexpr double ELEVATION = 20 * std::numbers::pi / 180;
 constexpr double DISTANCE = 6;
 constexpr double OUTLINE_PIXELS = 150;
-const double FOCAL = OUTLINE_PIXELS * std::sqrt(DISTANCE * DISTANCE - 1);
-const Vector3 CAMERA{0, -std::cos(ELEVATION) * DISTANCE, std::sin(ELEVATION) * DISTANCE};
-const Vector3 FORWARD{0, std::cos(ELEVATION), -std::sin(ELEVATION)};
-const Vector3 RIGHT{1, 0, 0};
-const Vector3 CAMERA_UP{0, std::sin(ELEVATION), std::cos(ELEVATION)};
 
 // The disk's centre sits at 0.55 of the axis; the disk's radius and the table's depth below the
 // pivot follow at the same scale, so the picture shows the rim meeting the table when the top
@@ -46,37 +41,57 @@ void Perpendiculars(Vector3 n, Vector3& a, Vector3& b) {
     b = Cross(n, a);
 }
 
-void DrawCircleIn3d(window& w, Vector3 centre, Vector3 normal, double radius, DrawStyle style) {
+// The points of a circle in 3-D about `centre`, in the plane normal to `normal`.
+std::vector<Vector3> CirclePoints(Vector3 centre, Vector3 normal, double radius) {
     Vector3 a, b;
     Perpendiculars(Normalized(normal), a, b);
-    int xs[CIRCLE_POINTS], ys[CIRCLE_POINTS];
+    std::vector<Vector3> points;
     for (int i = 0; i < CIRCLE_POINTS; ++i) {
         const double t = 2 * std::numbers::pi * i / CIRCLE_POINTS;
-        const ScreenPoint s = Project(centre + radius * (std::cos(t) * a + std::sin(t) * b)).point;
-        xs[i] = s.x, ys[i] = s.y;
+        points.push_back(centre + radius * (std::cos(t) * a + std::sin(t) * b));
     }
-    w.DrawPolygon(xs, ys, CIRCLE_POINTS, style);
+    return points;
 }
 
-void DrawLine3d(window& w, Vector3 from, Vector3 to) {
-    const ScreenPoint a = Project(from).point, b = Project(to).point;
+void DrawPolygon3d(window& w, const Camera& camera, const std::vector<Vector3>& points, DrawStyle style) {
+    std::vector<int> xs, ys;
+    for (const Vector3& p : points) {
+        const ScreenPoint s = Project(p, camera).point;
+        xs.push_back(s.x), ys.push_back(s.y);
+    }
+    w.DrawPolygon(xs.data(), ys.data(), static_cast<int>(xs.size()), style);
+}
+
+void DrawLine3d(window& w, const Camera& camera, Vector3 from, Vector3 to) {
+    const ScreenPoint a = Project(from, camera).point, b = Project(to, camera).point;
     w.DrawLine(a.x, a.y, b.x, b.y, FRAME);
 }
 
-void DrawTable(window& w, double depth) {
+void DrawTable(window& w, const Camera& camera, double depth) {
     w.SetPen(150, 140, 120, 1);
     w.SetBrush(235, 225, 205);
-    DrawCircleIn3d(w, {0, 0, -depth}, UP, TABLE_RADIUS, FILLED);
+    DrawPolygon3d(w, camera, CirclePoints({0, 0, -depth}, UP, TABLE_RADIUS), FILLED);
 }
 
-void DrawPostPiece(window& w, double depth) {
+// The disk and the axis cast straight down onto the table.
+void DrawShadows(window& w, const Camera& camera, Vector3 axis, double diskRadius, double depth) {
+    std::vector<Vector3> rim = CirclePoints(DISK_CENTRE * axis, axis, diskRadius);
+    for (Vector3& p : rim) p.z = -depth;
+    w.SetPen(200, 190, 170, 1);
+    w.SetBrush(200, 190, 170);
+    DrawPolygon3d(w, camera, rim, FILLED);
+    w.SetPen(180, 170, 150, 3);
+    DrawLine3d(w, camera, {0, 0, -depth}, {axis.x, axis.y, -depth});
+}
+
+void DrawPostPiece(window& w, const Camera& camera, double depth) {
     w.SetPen(150, 150, 150, 5);
-    DrawLine3d(w, {0, 0, -depth}, {0, 0, 0});
+    DrawLine3d(w, camera, {0, 0, -depth}, {0, 0, 0});
 }
 
 // One polyline a colour band, each run joined to the first point of the next band.
-void DrawTrace(window& w, const std::deque<Vector3>& trace) {
-    const std::vector<TraceVertex> vertices = TraceVertices(trace);
+void DrawTrace(window& w, const Camera& camera, const std::deque<TracePoint>& trace, double span) {
+    const std::vector<TraceVertex> vertices = TraceVertices(trace, span, camera);
     std::vector<ScreenPoint> run;
     for (std::size_t i = 0; i < vertices.size(); ++i) {
         run.push_back(vertices[i].point);
@@ -90,41 +105,56 @@ void DrawTrace(window& w, const std::deque<Vector3>& trace) {
     }
 }
 
-void DrawDisk(window& w, Vector3 axis, double radius) {
+// A pale fill, lighter where the disk faces away, and a dark rim: what lies behind shows
+// through because it is drawn afterwards.
+void DrawDisk(window& w, const Camera& camera, Vector3 axis, double radius) {
     const Vector3 centre = DISK_CENTRE * axis;
-    const double facing = std::abs(Dot(axis, Normalized(CAMERA - centre)));
-    w.SetPen(20, 40, 120, 1);
-    w.SetBrush(40 + static_cast<int>(60 * facing), 90 + static_cast<int>(80 * facing),
-               200 + static_cast<int>(55 * facing));
-    DrawCircleIn3d(w, centre, axis, radius, FILLED);
+    const double facing = std::abs(Dot(axis, Normalized(camera.position - centre)));
+    w.SetPen(20, 40, 120, 2);
+    w.SetBrush(200 + static_cast<int>(20 * facing), 215 + static_cast<int>(20 * facing), 245);
+    DrawPolygon3d(w, camera, CirclePoints(centre, axis, radius), FILLED);
 }
 
-void DrawAxis(window& w, Vector3 axis) {
+void DrawAxis(window& w, const Camera& camera, Vector3 axis) {
     w.SetPen(50, 50, 50, 3);
-    DrawLine3d(w, {0, 0, 0}, axis);
+    DrawLine3d(w, camera, {0, 0, 0}, axis);
     w.SetBrush(50, 50, 50);
-    const ScreenPoint tip = Project(axis).point;
+    const ScreenPoint tip = Project(axis, camera).point;
     w.DrawCircle(tip.x, tip.y, 4, FILLED);
-}
-
-void DrawSpinningBody(window& w, Vector3 axis, double diskRadius) {
-    const bool tipTowardsViewer = Dot(axis, FORWARD) < 0;
-    if (!tipTowardsViewer) DrawAxis(w, axis);
-    DrawDisk(w, axis, diskRadius);
-    if (tipTowardsViewer) DrawAxis(w, axis);
 }
 
 }  // namespace
 
-Projection Project(Vector3 p) {
-    const Vector3 relative = p - CAMERA;
+void LabView::Turn(double azimuthStep, double elevationStep) {
+    azimuth = std::remainder(azimuth + azimuthStep, 2 * std::numbers::pi);
+    elevation = std::clamp(elevation + elevationStep, MIN_ELEVATION, MAX_ELEVATION);
+}
+
+void LabView::Zoom(double factor) { zoom = std::clamp(zoom * factor, MIN_ZOOM, MAX_ZOOM); }
+
+Camera CameraOf(const LabView& view) {
+    const double ca = std::cos(view.azimuth), sa = std::sin(view.azimuth);
+    const double ce = std::cos(view.elevation), se = std::sin(view.elevation);
+    Camera c;
+    c.forward = {sa * ce, ca * ce, -se};
+    c.position = -DISTANCE * c.forward;
+    c.right = {ca, -sa, 0};
+    c.up = {sa * se, ca * se, ce};
+    c.focal = view.zoom * OUTLINE_PIXELS * std::sqrt(DISTANCE * DISTANCE - 1);
+    return c;
+}
+
+Projection Project(Vector3 p, const Camera& camera) {
+    const Vector3 relative = p - camera.position;
     Projection out;
-    out.depth = Dot(relative, FORWARD);
-    const double scale = FOCAL / std::max(out.depth, 1e-6);
-    out.point = {PIVOT_SCREEN_X + Round(scale * Dot(relative, RIGHT)),
-                 PIVOT_SCREEN_Y - Round(scale * Dot(relative, CAMERA_UP))};
+    out.depth = Dot(relative, camera.forward);
+    const double scale = camera.focal / std::max(out.depth, 1e-6);
+    out.point = {PIVOT_SCREEN_X + Round(scale * Dot(relative, camera.right)),
+                 PIVOT_SCREEN_Y - Round(scale * Dot(relative, camera.up))};
     return out;
 }
+
+Projection Project(Vector3 p) { return Project(p, CameraOf({})); }
 
 void DrawPolyline(window& w, const std::vector<ScreenPoint>& points) {
     if (points.size() < 2) return;
@@ -134,7 +164,7 @@ void DrawPolyline(window& w, const std::vector<ScreenPoint>& points) {
     w.DrawPolygon(xs.data(), ys.data(), static_cast<int>(xs.size()), FRAME);
 }
 
-int SphereOutlineRadius() { return Round(OUTLINE_PIXELS); }
+int SphereOutlineRadius(const LabView& view) { return Round(view.zoom * OUTLINE_PIXELS); }
 
 TraceColour TraceColourAt(double age) {
     const double a = std::clamp(age, 0.0, 1.0);
@@ -142,13 +172,17 @@ TraceColour TraceColourAt(double age) {
     return {210 + static_cast<int>(45 * a), 20 + fade, 20 + fade};
 }
 
-std::vector<TraceVertex> TraceVertices(const std::deque<Vector3>& trace) {
+std::vector<TraceVertex> TraceVertices(const std::deque<TracePoint>& trace, double span, const Camera& camera) {
     std::vector<TraceVertex> out;
-    const double count = static_cast<double>(Experiment::TRACE_CAPACITY);
-    for (std::size_t i = 0; i < trace.size(); ++i) {
-        const double age = static_cast<double>(trace.size() - 1 - i) / count;
-        const TraceVertex v{Project(trace[i]).point, std::min(TRACE_BANDS - 1, static_cast<int>(age * TRACE_BANDS))};
-        const bool last = i + 1 == trace.size();
+    if (trace.empty() || !(span > 0)) return out;
+    const double now = trace.back().time;
+    auto first = std::lower_bound(trace.begin(), trace.end(), now - span,
+                                  [](const TracePoint& p, double t) { return p.time < t; });
+    for (auto it = first; it != trace.end(); ++it) {
+        const double age = (now - it->time) / span;
+        const TraceVertex v{Project(it->axis, camera).point,
+                            std::min(TRACE_BANDS - 1, static_cast<int>(age * TRACE_BANDS))};
+        const bool last = it + 1 == trace.end();
         if (!out.empty() && !last && v.band == out.back().band &&
             std::max(std::abs(v.point.x - out.back().point.x), std::abs(v.point.y - out.back().point.y)) < 2)
             continue;
@@ -157,18 +191,21 @@ std::vector<TraceVertex> TraceVertices(const std::deque<Vector3>& trace) {
     return out;
 }
 
-void DrawScene(window& w, const Experiment& experiment) {
+void DrawScene(window& w, const Experiment& experiment, const LabDisplay& display) {
     w.SetPen(255, 255, 255, 1);
     w.SetBrush(255, 255, 255);
     w.DrawRectangle(SCENE_LEFT, SCENE_TOP, SCENE_RIGHT, SCENE_BOTTOM, FILLED, 0, 0);
+    const Camera camera = CameraOf(display.view);
     const Proportions sizes = ProportionsOf(experiment.Parameters());
-    DrawTable(w, sizes.tableDepth);
-    w.SetPen(200, 200, 200, 1);
-    w.DrawCircle(PIVOT_SCREEN_X, PIVOT_SCREEN_Y, SphereOutlineRadius(), FRAME);
-    DrawTrace(w, experiment.Trace());
     const Vector3 axis = experiment.State().axis;
-    const bool diskBeyondPivot = Project(DISK_CENTRE * axis).depth > DISTANCE;
-    if (!diskBeyondPivot) DrawPostPiece(w, sizes.tableDepth);
-    DrawSpinningBody(w, axis, sizes.diskRadius);
-    if (diskBeyondPivot) DrawPostPiece(w, sizes.tableDepth);
+    DrawTable(w, camera, sizes.tableDepth);
+    DrawShadows(w, camera, axis, sizes.diskRadius, sizes.tableDepth);
+    w.SetPen(200, 200, 200, 1);
+    w.DrawCircle(PIVOT_SCREEN_X, PIVOT_SCREEN_Y, SphereOutlineRadius(display.view), FRAME);
+    const bool diskBeyondPivot = Project(DISK_CENTRE * axis, camera).depth > DISTANCE;
+    if (!diskBeyondPivot) DrawPostPiece(w, camera, sizes.tableDepth);
+    DrawDisk(w, camera, axis, sizes.diskRadius);
+    if (diskBeyondPivot) DrawPostPiece(w, camera, sizes.tableDepth);
+    DrawTrace(w, camera, experiment.Trace(), TRACE_LENGTHS[display.traceLength]);
+    DrawAxis(w, camera, axis);
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libpng-dev
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev libpng-dev libstb-dev
   libcups2-dev libcairo2-dev
   libgtest-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix wine wine64
@@ -14,7 +14,7 @@ packages=(
   lintian icoutils desktop-file-utils
   clang libclang-rt-14-dev clang-format
   fonts-liberation fonts-dejavu-core
-  cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base
+  cups-daemon cups-client cups-core-drivers poppler-utils xfonts-base python3
 )
 
 # One dpkg-query for all packages; a package it does not know is missing from its answer.

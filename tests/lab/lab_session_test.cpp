@@ -9,6 +9,9 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
 #include <string>
 
 namespace {
@@ -17,7 +20,7 @@ const Rgb PANEL_BLUE{12, 180, 243};
 const Rgb BLACK{0, 0, 0};
 const Rgb DOTTED_GREEN{0, 150, 0};
 constexpr int PIVOT_X = 405, PIVOT_Y = 300, OUTLINE_RADIUS = 150;
-constexpr int PLOT_LEFT = 660, THETA_TOP = 90, THETA_BOTTOM = 260;
+constexpr int PLOT_LEFT = 660, THETA_TOP = 114, THETA_BOTTOM = 194;
 
 bool IsTrace(const Rgb& c) { return c.green == c.blue && c.red >= c.green + 20; }
 
@@ -57,9 +60,9 @@ TEST(LabSessionTest, TraceInsideTheSphereAxesDottedTurningPointsAndReadouts) {
     EXPECT_EQ(trace.outside, 0);
     EXPECT_EQ(a.Count(PLOT_LEFT, THETA_TOP, PLOT_LEFT + 1, THETA_BOTTOM, BLACK), THETA_BOTTOM - THETA_TOP);
     EXPECT_GT(a.Count(PLOT_LEFT, THETA_BOTTOM, 990, THETA_BOTTOM + 1, BLACK), 320);
-    EXPECT_GT(a.Count(PLOT_LEFT, THETA_TOP, 990, THETA_BOTTOM, DOTTED_GREEN), 100);
+    EXPECT_GT(a.Count(PLOT_LEFT + 2, THETA_TOP, 990, THETA_BOTTOM, DOTTED_GREEN), 100);
     EXPECT_GT(a.Count(PLOT_LEFT + 2, THETA_TOP, 990, THETA_BOTTOM, Rgb{0, 0, 170}), 300);  // theta itself
-    EXPECT_GT(a.Count(620, 500, 990, 620, BLACK), 500);                                    // readout lines
+    EXPECT_GT(a.Count(620, 466, 990, 600, BLACK), 500);                                    // readout lines
 }
 
 TEST(LabSessionTest, PauseFreezesThePictureAndRunGoesOn) {
@@ -119,6 +122,76 @@ TEST(LabSessionTest, SpinFrictionBringsTheTopDownToRestAndTheProgramWaits) {
     // The resting status has about 340 black pixels; "-> Spin friction (uNms): 20" about 160.
     EXPECT_GT(rest1.Count(215, 40, 900, 66, BLACK), 250);
     EXPECT_EQ(CountTrace(rest1).outside, 0);
+}
+
+// Paused, the window does not change: the picture the I key saves equals the
+// headless snapshot taken just before it, every pixel, and the status line then names the file.
+TEST(LabSessionTest, TheSavedPictureIsTheSnapshotOfTheSameFrame) {
+    HeadlessSession session("lab_save");
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
+                                             "300 key left\n"  // a turned view
+                                             "600 key space\n"
+                                             "800 snapshot shown.png\n"
+                                             "900 key i\n"
+                                             "1100 snapshot after.png\n"
+                                             "1200 close\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    const PngImage shown = Snapshot(session, "shown.png"), after = Snapshot(session, "after.png");
+    const PngImage saved = Snapshot(session, "gyroscope_lab_001.png");
+    ASSERT_EQ(saved.width(), 1000);
+    ASSERT_EQ(saved.height(), 700);
+    EXPECT_TRUE(saved.SameRegion(shown, 0, 0, 1000, 700));
+    EXPECT_FALSE(after.SameRegion(shown, 200, 40, 1000, 70));  // "-> Picture saved to ..."
+}
+
+// Paused, a drag in the scene turns the view: the scene changes, the plots and readouts do not.
+TEST(LabSessionTest, ADragTurnsTheViewWhilePaused) {
+    HeadlessSession session("lab_drag");
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE,
+                                             "300 key space\n500 snapshot before.png\n"
+                                             "600 press left 300 500\n700 move 340 480\n800 move 380 470\n"
+                                             "900 release left 380 470\n1100 snapshot after.png\n1200 close\n");
+    EXPECT_EQ(result.exitStatus, 0);
+    const PngImage before = Snapshot(session, "before.png"), after = Snapshot(session, "after.png");
+    EXPECT_FALSE(after.SameRegion(before, 201, 100, 610, 660));
+    EXPECT_TRUE(after.SameRegion(before, 612, 71, 1000, 700));
+}
+
+std::vector<std::vector<std::string>> ReadCsv(const std::string& path) {
+    std::vector<std::vector<std::string>> rows;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> fields;
+        std::stringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, ',');) fields.push_back(cell);
+        if (!line.empty() && line.back() == ',') fields.emplace_back();
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+// The spin friction preset by keys, rows every frame, the export from the release for 2 s of
+// virtual time; theta at 0.5 s against the reference value 60.03 deg.
+TEST(LabSessionTest, CsvExportFromTheReleaseOneRowAFrame) {
+    HeadlessSession session("lab_csv");
+    std::string script = "100 key P\n150 key P\n200 key P\n250 key P\n300 key f\n400 key e\n";
+    script += "2400 key e\n2600 snapshot done.png\n2700 close\n";
+    const SessionResult result = session.Run(GYROSCOPE_LAB_EXE, script);
+    EXPECT_EQ(result.exitStatus, 0);
+    const auto rows = ReadCsv(session.Path("gyroscope_lab_001.csv"));
+    ASSERT_GT(rows.size(), 30u);
+    EXPECT_EQ(rows[0][0], "t (s)");
+    EXPECT_EQ(rows[0][1], "theta (deg)");
+    EXPECT_EQ(rows[0].size(), 21u);
+    EXPECT_EQ(std::stod(rows[1][0]), 0);
+    EXPECT_EQ(std::stod(rows[1][1]), 60);
+    EXPECT_NEAR(std::stod(rows[11][0]), 0.5, 1e-9);  // a frame is 50 ms
+    EXPECT_NEAR(std::stod(rows[11][1]), 60.03, 0.005);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 21u) << "row " << i;
+        EXPECT_NEAR(std::stod(rows[i][0]), 0.05 * static_cast<double>(i - 1), 1e-9);
+    }
+    EXPECT_GT(Snapshot(session, "done.png").Count(215, 40, 900, 66, BLACK), 250);  // "... rows in ..."
 }
 
 }  // namespace

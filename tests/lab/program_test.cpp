@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <numbers>
 
 namespace {
@@ -96,7 +98,9 @@ TEST(ExperimentTest, AdvanceRecordsEverySubstepAndRefusesNonsense) {
     for (double bad : {0.0, -1.0, std::nan(""), HUGE_VAL}) e.Advance(bad);
     EXPECT_NEAR(e.State().time, 0.05, 1e-15);
     e.Advance(3);
-    EXPECT_EQ(e.Trace().size(), static_cast<std::size_t>(Experiment::TRACE_CAPACITY));
+    EXPECT_EQ(e.Trace().size(), 3052u);  // every substep of 3.05 s (3001 in the 3 s), within TRACE_SPAN
+    e.Advance(20);
+    EXPECT_GE(e.Trace().front().time, e.State().time - Experiment::TRACE_SPAN);
     EXPECT_GE(e.Samples().front().time, e.State().time - Experiment::PLOT_SPAN);
     const LabReadouts r = e.Readouts();
     ASSERT_TRUE(r.measuredPrecession.has_value());
@@ -151,11 +155,14 @@ TEST(SceneTest, TraceFadesFromRedTowardsWhiteAndDropsSubpixelMoves) {
         EXPECT_GE(c.red - c.green, 20);
     }
     EXPECT_GT(TraceColourAt(0.9).green, TraceColourAt(0.1).green + 150);
-    std::deque<Vector3> trace;
-    for (int i = 0; i < 100; ++i) trace.push_back(Normalized({1e-5 * i, -1, 1}));  // a fraction of a pixel in all
-    const std::vector<TraceVertex> kept = TraceVertices(trace);
+    std::deque<TracePoint> trace;
+    for (int i = 0; i < 100; ++i) trace.push_back({Normalized({1e-5 * i, -1, 1}), 1e-3 * i});  // under a pixel
+    const std::vector<TraceVertex> kept = TraceVertices(trace, 1, CameraOf({}));
     ASSERT_EQ(kept.size(), 2u);  // the first and the newest
     EXPECT_EQ(kept.back().band, 0);
+    const std::vector<TraceVertex> recent = TraceVertices(trace, 0.0105, CameraOf({}));  // the last 11 points
+    EXPECT_LE(recent.size(), 11u);
+    EXPECT_EQ(recent.front().band, TRACE_BANDS - 1);
 }
 
 TEST(PlotTest, RowsSpanThePlotAndClamp) {
@@ -164,6 +171,85 @@ TEST(PlotTest, RowsSpanThePlotAndClamp) {
     EXPECT_EQ(PlotRow(5, 0, 10, 100, 201), 150);
     EXPECT_EQ(PlotRow(-5, 0, 10, 100, 201), 200);
     EXPECT_EQ(PlotRow(1, 3, 3, 100, 200), 150);
+}
+
+TEST(LabPanelTest, TheTiltStopsWhereTheRimWouldTouchAndALongerArmReleasesResting) {
+    const LabField& tilt = LAB_FIELDS[2];
+    LabControls c;
+    const double limit = LargestReleaseTilt(ParametersOf(c));
+    EulerMotion at;
+    at.theta = limit;
+    EXPECT_NEAR(RimClearance(ParametersOf(c), FromEuler(ParametersOf(c), at)), 0, 1e-12);
+    EXPECT_EQ(TiltLimitDegrees(c), 98);  // 5 cm + 4 cm cos(t) - 4.47 cm sin(t) = 0 at 98.3 deg
+    c.tilt = 98;
+    EXPECT_FALSE(ApplyStep(tilt, LabAction::INCREASE, c));
+    EXPECT_EQ(c.tilt, 98);
+    EXPECT_FALSE(Experiment(c).Resting());
+    c.arm = 8;  // beyond the horizontal a longer arm lowers the rim: it touches from 93.9 deg
+    const Experiment resting(c);
+    EXPECT_TRUE(resting.Resting());
+    EXPECT_FALSE(resting.Readouts().nutation.has_value());
+    EXPECT_TRUE(resting.Readouts().resting);
+}
+
+TEST(LabPanelTest, EveryFieldHasAKeyDownAndUpAndActionKeysIgnoreCase) {
+    for (const LabField& field : LAB_FIELDS) {
+        EXPECT_EQ(KeyTarget(ASCII_KEY, field.key).action, LabAction::DECREASE) << field.label;
+        EXPECT_EQ(KeyTarget(ASCII_KEY, field.key).field, &field);
+        EXPECT_EQ(KeyTarget(ASCII_KEY, static_cast<char>(field.key - 'a' + 'A')).action, LabAction::INCREASE);
+    }
+    EXPECT_EQ(KeyTarget(ASCII_KEY, ' ').action, LabAction::RUN_PAUSE);
+    EXPECT_EQ(KeyTarget(ASCII_KEY, 'R').action, LabAction::RESET);
+    EXPECT_EQ(KeyTarget(ASCII_KEY, 'i').action, LabAction::SAVE_IMAGE);
+    EXPECT_EQ(KeyTarget(ARROW_KEY, 4).action, LabAction::TURN_LEFT);
+    EXPECT_EQ(KeyTarget(ESCAPE_KEY, 1).action, LabAction::CLOSE_HELP);
+    EXPECT_EQ(KeyTarget(ASCII_KEY, 'z').action, LabAction::NONE);
+    EXPECT_EQ(FindLabTarget(CentreX(IMAGE_BOX), CentreY(IMAGE_BOX)).action, LabAction::SAVE_IMAGE);
+    EXPECT_EQ(FindLabTarget(CentreX(WINDOW_BOXES[2]), CentreY(WINDOW_BOXES[2])).action, LabAction::WINDOW_RUN);
+}
+
+TEST(SceneTest, TheViewTurnsAndZoomsWithinItsLimits) {
+    LabView view;
+    view.Turn(std::numbers::pi / 2, 10);
+    EXPECT_EQ(view.elevation, LabView::MAX_ELEVATION);
+    view.Zoom(100);
+    EXPECT_EQ(view.zoom, LabView::MAX_ZOOM);
+    const Camera camera = CameraOf(view);
+    // Turned a quarter about the vertical, +x now points away from the viewer.
+    EXPECT_GT(Project({1, 0, 0}, camera).depth, Project({-1, 0, 0}, camera).depth);
+    EXPECT_EQ(Project({0, 0, 0}, camera).point, (ScreenPoint{PIVOT_SCREEN_X, PIVOT_SCREEN_Y}));
+    const ScreenPoint top = Project({0, 0, 1}, camera).point;  // seen from nearly above: near the pivot
+    EXPECT_LT(std::hypot(top.x - PIVOT_SCREEN_X, top.y - PIVOT_SCREEN_Y), 0.1 * SphereOutlineRadius(view));
+    EXPECT_EQ(SphereOutlineRadius(view), 195);
+}
+
+TEST(HistoryTest, AnHourInBoundedBucketsKeepsEveryExtreme) {
+    RunHistory history;
+    double lowest = HUGE_VAL, highest = -HUGE_VAL;
+    for (int i = 0; i < 3600000; ++i) {  // an hour of 1 ms substeps
+        const double t = i * 1e-3, theta = std::sin(100 * t) + 1e-4 * t;
+        history.Add({t, theta, 0, 0, 0, 0, 0});
+        lowest = std::min(lowest, theta), highest = std::max(highest, theta);
+    }
+    EXPECT_LE(history.Bands().size(), RunHistory::CAPACITY);
+    EXPECT_GT(history.Bands().size(), RunHistory::CAPACITY / 2);
+    double low = HUGE_VAL, high = -HUGE_VAL;
+    for (const PlotBand& b : history.Bands()) low = std::min(low, b.low.theta), high = std::max(high, b.high.theta);
+    EXPECT_EQ(low, lowest);
+    EXPECT_EQ(high, highest);
+    EXPECT_EQ(history.Bands().front().time, 0);
+}
+
+TEST(CsvTest, EveryRowHasTheHeadersColumnsAndMissingReadoutsAreEmpty) {
+    Experiment e(PRESETS[2].controls);
+    EXPECT_NE(CsvLine(e.CsvRowNow()).find(",cusps,"), std::string::npos);  // at the release
+    e.Advance(0.2);
+    const auto count = [](const std::string& line) { return std::count(line.begin(), line.end(), ',') + 1; };
+    EXPECT_EQ(count(CsvHeader()), CsvColumnCount());
+    EXPECT_EQ(count(CsvLine(e.CsvRowNow())), CsvColumnCount());
+    CsvRow resting;
+    EXPECT_NE(CsvLine(resting).find(",,,,,"), std::string::npos);  // theta1, theta2, T and shape empty
+    EXPECT_NEAR(e.CsvRowNow().time, 0.2, 1e-12);
 }
 
 }  // namespace

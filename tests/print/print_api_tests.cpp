@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -170,6 +174,127 @@ TEST(PrinterDc, DeletingItMidDocumentThrowsTheDocumentAway) {
     EXPECT_EQ(StartPage(printer), SP_ERROR) << "the handle is gone";
 }
 
+// A memory DC holding a width x height bitmap of one colour; Release frees both.
+struct Picture {
+    Picture(int width, int height, DWORD rop = BLACKNESS) : dc(CreateCompatibleDC(nullptr)) {
+        bitmap = CreateCompatibleBitmap(dc, width, height);
+        old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, width, height, rop);
+    }
+    ~Picture() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    // Pixels no compression can shrink much, so that the picture's PDF is large.
+    void Scramble(int width, int height) {
+        std::uint32_t state = 12345;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) SetPixel(dc, x, y, (state = state * 1664525u + 1013904223u) >> 8);
+    }
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ old;
+};
+
+// Prints one page with `picture` stretched over the whole page into `output`; EndDoc's result.
+// Whatever the job writes on stderr goes to `err`.
+int PrintWholePage(const char* output, const Picture& picture, int width, int height, std::string& err) {
+    HDC printer = OpenPrinter();
+    const DOCINFOA info = Document(output);
+    testing::internal::CaptureStderr();
+    int result = SP_ERROR;
+    if (StartDocA(printer, &info) > 0 && StartPage(printer) > 0) {
+        StretchBlt(printer, 0, 0, 2400, 3300, picture.dc, 0, 0, width, height, SRCCOPY);
+        EndPage(printer);
+        result = EndDoc(printer);
+    }
+    err = testing::internal::GetCapturedStderr();
+    DeleteDC(printer);
+    return result;
+}
+
+// A document that was not written whole fails EndDoc, says why, and leaves no file behind.
+TEST(PrinterJob, DocumentNotWrittenWholeFailsWithTheReason) {
+    const Picture picture(400, 300, WHITENESS);
+    std::string err;
+    EXPECT_LE(PrintWholePage("/dev/full", picture, 400, 300, err), 0);
+    EXPECT_NE(err.find("/dev/full: No space left on device"), std::string::npos) << err;
+
+    // A file limit of 4 KB stands for a disk that fills up part way.
+    const std::string output = PrintEnvironment::dir().file("cut.pdf");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{4096, old.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    Picture noise(200, 200);
+    noise.Scramble(200, 200);
+    const int result = PrintWholePage(output.c_str(), noise, 200, 200, err);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_LE(result, 0);
+    EXPECT_NE(err.find("File too large"), std::string::npos) << err;
+    EXPECT_FALSE(Exists(output)) << "no partial file";
+}
+
+// Output files are made exclusively: a link in the way is never written through, and only a
+// file the job made is ever removed.
+TEST(PrinterJob, NeverWritesThroughALinkNorRemovesAFileItDidNotMake) {
+    const TempDir dir;
+    ASSERT_EQ(symlink(dir.file("target.pdf").c_str(), dir.file("print-1.pdf").c_str()), 0);
+    setenv("ZG_PRINT_DIR", dir.path().c_str(), 1);
+    const Picture picture(40, 30);
+    std::string err;
+    EXPECT_GT(PrintWholePage(nullptr, picture, 40, 30, err), 0) << err;
+    setenv("ZG_PRINT_DIR", PrintEnvironment::dir().path().c_str(), 1);
+    EXPECT_FALSE(Exists(dir.file("target.pdf"))) << "written through the link";
+    EXPECT_TRUE(Exists(dir.file("print-2.pdf"))) << "the next free name";
+    EXPECT_LE(PrintWholePage(dir.file("print-1.pdf").c_str(), picture, 40, 30, err), 0);
+    EXPECT_NE(err.find("symbolic link"), std::string::npos) << err;
+
+    const std::string mine = dir.file("mine.pdf");
+    WriteFile(mine, "the user's own");
+    for (bool abort : {true, false}) {
+        HDC printer = OpenPrinter();
+        const DOCINFOA info = Document(mine.c_str());
+        ASSERT_GT(StartDocA(printer, &info), 0);
+        ASSERT_GT(StartPage(printer), 0);
+        if (abort) {
+            EXPECT_GT(AbortDoc(printer), 0);
+        }
+        DeleteDC(printer);
+        EXPECT_EQ(ReadFile(mine), "the user's own") << (abort ? "AbortDoc" : "DeleteDC");
+    }
+    EXPECT_GT(PrintWholePage(mine.c_str(), picture, 40, 30, err), 0) << err;
+    EXPECT_EQ(ReadFile(mine).substr(0, 5), "%PDF-") << "a finished document replaces it";
+    EXPECT_EQ(FilesEndingIn(dir.path(), ".pdf").size(), 3u) << "no stray temporary file";
+}
+
+// Sides over cairo's 32,767 pixels print whole; a page holds one copy of a repeated picture.
+TEST(PrinterJob, PicturesPrintWholeWhateverTheirSidesAndRepeatsShareOneCopy) {
+    for (const auto& [width, height] : {std::pair{1, 100'000}, std::pair{40'000, 10}}) {
+        const Picture picture(width, height);
+        const std::string output = PrintEnvironment::dir().file("side-" + std::to_string(width) + ".pdf");
+        std::string err;
+        ASSERT_GT(PrintWholePage(output.c_str(), picture, width, height, err), 0) << err;
+        EXPECT_EQ(Describe(Runs(Render(output, 300, 1200, 0, 1, 3300))), "other@0+3300 ") << width << " x " << height;
+    }
+    HDC printer = OpenPrinter();
+    const std::string output = PrintEnvironment::dir().file("repeats.pdf");
+    const DOCINFOA info = Document(output.c_str());
+    const Picture picture(1000, 1000, DSTINVERT);
+    ASSERT_GT(StartDocA(printer, &info), 0);
+    ASSERT_GT(StartPage(printer), 0);
+    const long before = ResidentKilobytes();
+    for (int i = 0; i < 300; ++i) ASSERT_EQ(BitBlt(printer, i, i, 1000, 1000, picture.dc, 0, 0, SRCCOPY), TRUE);
+    EXPECT_LT(ResidentKilobytes() - before, 100'000) << "300 copies of a 4 MB picture";
+    EXPECT_GT(EndPage(printer), 0);
+    EXPECT_GT(EndDoc(printer), 0);
+    DeleteDC(printer);
+}
+
 TEST(TestPrinters, ParseTheirListAndRefuseMalformedOnes) {
     std::vector<zg::print::Printer> printers;
     std::string error;
@@ -181,7 +306,8 @@ TEST(TestPrinters, ParseTheirListAndRefuseMalformedOnes) {
     EXPECT_EQ(printers[0].dpi, 72);
     EXPECT_EQ(printers[0].raster_caps, 0x801);
     EXPECT_EQ(printers[1].raster_caps, 9);
-    for (const char* bad : {"A=10x20@72", "=10x20@72/1", "A=0x20@72/1", "A=10x20@0/1", "A=10x20@72/0xZZ", "junk"}) {
+    for (const char* bad : {"A=10x20@72", "=10x20@72/1", "A=0x20@72/1", "A=10x20@0/1", "A=10x20@72/0xZZ", "junk",
+                            "Big=2147483647x1@1/0x2a19", "Fine=4961x7016@2000000000/0x2a19"}) {
         EXPECT_FALSE(zg::print::parse_test_printers(bad, printers, error)) << bad;
         EXPECT_NE(error.find(bad), std::string::npos) << error;
     }

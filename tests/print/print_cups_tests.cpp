@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <vector>
+#include <csignal>
+#include <cstdlib>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -102,7 +105,119 @@ TEST_F(PrintCups, RefusedJobIsReportedByEndDoc) {
     EXPECT_EQ(Admin("cupsaccept zg-test"), 0);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Fatal Error: Failed to EndDoc in Print!\n");
-    EXPECT_NE(run.err.find("printer zg-test refused the job"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("printer zg-test did not take the job: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("not accepting jobs"), std::string::npos) << "the server's reason: " << run.err;
+}
+
+// A job that cannot make its temporary file says where and why.
+TEST_F(PrintCups, UnusableTemporaryFolderIsNamedWithTheReason) {
+    const ProbeRun run = RunProbe(m_work, "1000 700 buffered", "0 choose zg-test\n",
+                                  {{"CUPS_SERVER", Server()}, {"TMPDIR", m_work.file("missing")}});
+    EXPECT_NE(
+        run.err.find("cannot create a file " + m_work.file("missing") + "/zg-print-XXXXXX: No such file or directory"),
+        std::string::npos)
+        << run.err;
+}
+
+// Numbers from the server are read as hostile: a resolution no printer has (here 22.9 million and
+// 2 billion dots per inch, which overflowed) falls back to 600 dpi.
+TEST_F(PrintCups, ResolutionsBeyondAnyPrinterFallBackToTheDefault) {
+    for (const std::string resolution : {"9000000dpcm", "2000000000dpi"}) {
+        ASSERT_EQ(Admin("lpadmin -p zg-hostile -E -v file:///dev/null -P '" + s_dir->file("zg-test.ppd") +
+                        "' -o printer-resolution-default=" + resolution),
+                  0);
+        cupsSetServer(Server().c_str());
+        const std::vector<zg::print::Printer> printers = zg::print::cups_printers();
+        cupsSetServer(nullptr);
+        const auto hostile = std::find_if(printers.begin(), printers.end(),
+                                          [](const zg::print::Printer& p) { return p.name == "zg-hostile"; });
+        ASSERT_NE(hostile, printers.end()) << resolution;
+        EXPECT_EQ(hostile->dpi, 600) << resolution;
+        EXPECT_EQ(hostile->page_width, 4958) << resolution;  // the queue's A4, 595 x 842 points
+        EXPECT_EQ(hostile->page_height, 7017) << resolution;
+    }
+    EXPECT_EQ(Admin("lpadmin -x zg-hostile"), 0);
+}
+
+// A document name of 100,000 characters is cut to the 255 octets an IPP name holds.
+TEST_F(PrintCups, LongDocumentNamesAreCutToWhatTheServerTakes) {
+    std::remove(Output().c_str());
+    const std::string pdf = m_work.file("tiny.pdf");
+    WriteFile(pdf, "%PDF-1.4\n%%EOF\n");
+    std::string error;
+    cupsSetServer(Server().c_str());
+    const int job = zg::print::submit_to_cups("zg-test", pdf, std::string(100'000, 'x'), error);
+    cupsSetServer(nullptr);
+    EXPECT_GT(job, 0) << error;
+    EXPECT_TRUE(WaitForOutput());
+}
+
+// A fake server of the test's own, on a Unix socket, stopped by its PID at the end.
+class FakeServer {
+public:
+    FakeServer(const TempDir& dir, const std::string& mode) : m_socket(dir.file(mode + ".sock")) {
+        const std::string pid = dir.file(mode + ".pid");
+        (void)std::system(("python3 '" + std::string(FAKE_PRINT_SERVER) + "' '" + m_socket + "' " + mode +
+                           " 60 >/dev/null 2>&1 & echo $! >'" + pid + "'")
+                              .c_str());
+        m_pid = std::atoi(ReadFile(pid).c_str());
+        for (int i = 0; i < 100 && !Exists(m_socket); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ~FakeServer() {
+        if (m_pid > 0) kill(m_pid, SIGTERM);
+    }
+    FakeServer(const FakeServer&) = delete;
+    FakeServer& operator=(const FakeServer&) = delete;
+    const std::string& socket() const { return m_socket; }
+
+private:
+    std::string m_socket;
+    int m_pid = 0;
+};
+
+// Seconds a call takes with `server` as this thread's print server.
+template <class Call>
+double SecondsWith(const std::string& server, Call&& call) {
+    cupsSetServer(server.c_str());
+    const auto start = std::chrono::steady_clock::now();
+    call();
+    cupsSetServer(nullptr);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A server that accepts and never answers, one that trickles a byte every two seconds, and a
+// stopped cupsd hold the program a few seconds at most, and are named as not answering.
+TEST_F(PrintCups, ServersThatDoNotAnswerAreGivenUpOnWithinSeconds) {
+    const FakeServer silent(m_work, "silent"), trickle(m_work, "trickle");
+    testing::internal::CaptureStderr();
+    std::vector<std::thread> listings;
+    std::vector<double> seconds(2);
+    std::vector<std::size_t> listed(2);
+    for (std::size_t i = 0; i < 2; ++i) {
+        listings.emplace_back([&, i] {
+            const std::string& server = i == 0 ? silent.socket() : trickle.socket();
+            seconds[i] = SecondsWith(server, [&] { listed[i] = zg::print::cups_printers().size(); });
+        });
+    }
+    const int cupsd = std::atoi(ReadFile(s_dir->file("cupsd.pid")).c_str());
+    ASSERT_GT(cupsd, 0);
+    kill(cupsd, SIGSTOP);
+    std::string error;
+    int job = 0;
+    const double submitting = SecondsWith(
+        Server(), [&] { job = zg::print::submit_to_cups("zg-test", s_dir->file("zg-test.ppd"), "stopped", error); });
+    kill(cupsd, SIGCONT);
+    for (std::thread& listing : listings) listing.join();
+    const std::string err = testing::internal::GetCapturedStderr();
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(listed[i], 0u) << i;
+        EXPECT_LT(seconds[i], 6.0) << i;
+    }
+    EXPECT_NE(err.find("print server " + silent.socket() + " does not answer"), std::string::npos) << err;
+    EXPECT_NE(err.find("print server " + trickle.socket() + " does not answer"), std::string::npos) << err;
+    EXPECT_EQ(job, 0);
+    EXPECT_EQ(error, "print server " + Server() + " does not answer");
+    EXPECT_LT(submitting, 13.0);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 using namespace print_test;
@@ -71,6 +73,48 @@ TEST_F(PrintPage, PageNarrowerThanThePictureCutsBothSides) {
     ASSERT_FALSE(OnlyPdf().empty()) << run.out << run.err;
     // Left offset (800 - 1000) >> 1 = -100: 100 pixels cut on each side.
     EXPECT_EQ(Row(300, 1650, 800), "green@0+50 white@50+700 magenta@750+50 ");
+}
+
+// Scaled to the page width, a 1 x 500,000 window is 2.4e9 device pixels high: the rows that land
+// on the page are printed. A 5000 x 1 window scales to under a pixel: it keeps one row.
+TEST_F(PrintPage, PicturesOfAnyShapePrintWhatLandsOnThePage) {
+    ProbeRun run = Print("0 choose Stretch\n", "buffered", "1 500000");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_FALSE(OnlyPdf().empty()) << run.out << run.err;
+    EXPECT_EQ(run.out, "zorgraphics: printed to " + OnlyPdf() + "\n");
+    EXPECT_EQ(Column(600, 2400, 6600), "red@0+6600 ");
+    std::remove(OnlyPdf().c_str());
+    run = Print("0 choose Stretch\n", "buffered", "5000 1");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_FALSE(OnlyPdf().empty()) << run.out << run.err;
+    EXPECT_EQ(Column(600, 2400, 6600), "white@0+3299 red@3299+1 white@3300+3300 ");
+}
+
+// Each failure says what failed and why.
+TEST_F(PrintPage, UnwritablePrintFolderSaysWhy) {
+    WriteFile(m_dir.file("a-file"), "");
+    const ProbeRun run =
+        RunProbe(m_dir, "1000 700 buffered", "0 choose PDF file\n", {{"ZG_PRINT_DIR", m_dir.file("a-file")}});
+    EXPECT_NE(run.err.find("cannot create " + m_dir.file("a-file") + "/print-1.pdf: Not a directory"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("Failed to EndDoc"), std::string::npos) << run.out;
+}
+
+// Out of memory at any step, Print keeps window.h's promise: it throws OUT_OF_MEMORY (the probe
+// then ends with status 4), never crashes, and leaves no file. An 8192 x 8192 picture needs
+// about 900 MB; the limits fall in the copy of the picture and in writing the page out.
+TEST_F(PrintPage, OutOfMemoryThrowsTheLibrarysErrorAndLeavesNoFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#endif
+    for (const char* limit : {"550000000", "750000000"}) {
+        const ProbeRun run =
+            RunProbe(m_dir, "8192 8192 buffered", "0 choose PDF file\n", {}, std::string("prlimit --as=") + limit);
+        EXPECT_EQ(run.status, 4) << limit << ": " << run.err;
+        EXPECT_NE(run.err.find("print_probe: Print ran out of memory"), std::string::npos) << run.err;
+        EXPECT_TRUE(Pdfs().empty()) << limit;
+    }
 }
 
 TEST_F(PrintPage, CancellingPrintsNothingAndWritesNothingToTheConsole) {

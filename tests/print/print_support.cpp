@@ -80,14 +80,14 @@ std::vector<std::string> FilesEndingIn(const std::string& dir, const std::string
 }
 
 ProbeRun RunProbe(const TempDir& dir, const std::string& arguments, const std::string& script,
-                  const std::map<std::string, std::string>& environment) {
+                  const std::map<std::string, std::string>& environment, const std::string& wrapper) {
     WriteFile(dir.file("script.txt"), script);
     std::map<std::string, std::string> env{{"ZG_DISPLAY", "headless"},
                                            {"ZG_SCRIPT", dir.file("script.txt")},
                                            {"ZG_PRINT_DIR", dir.path()},
                                            {"CUPS_SERVER", dir.file("no-cups-here.sock")}};
     for (const auto& [name, value] : environment) env[name] = value;
-    std::string command = "env";
+    std::string command = wrapper + " env";
     for (const auto& [name, value] : env) command += " " + name + "=" + Quote(value);
     command += " " + Quote(PRINT_PROBE) + " " + arguments + " >" + Quote(dir.file("out.txt")) + " 2>" +
                Quote(dir.file("err.txt"));
@@ -177,6 +177,17 @@ std::string PageSize(const std::string& pdf) {
         return w + " x " + h;
     }
     return {};
+}
+
+}  // namespace print_test
+
+namespace print_test {
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
 }
 
 }  // namespace print_test

@@ -30,9 +30,9 @@ struct ProbeRun {
 
 // Runs the print probe on the headless display with `script` as ZG_SCRIPT and the given extra
 // environment, printing into `dir`. CUPS_SERVER defaults to a socket that does not exist, so the
-// machine's own print service is never asked.
+// machine's own print service is never asked. `wrapper` runs the probe (e.g. "prlimit --as=N").
 ProbeRun RunProbe(const TempDir& dir, const std::string& arguments, const std::string& script,
-                  const std::map<std::string, std::string>& environment);
+                  const std::map<std::string, std::string>& environment, const std::string& wrapper = "");
 
 void WriteFile(const std::string& path, const std::string& contents);
 std::string ReadFile(const std::string& path);
@@ -67,6 +67,9 @@ std::vector<Run> Runs(const Strip& strip);
 std::string Describe(const std::vector<Run>& runs);
 // The first and one past the last pixel that is not white, as "A to B" ("none" for none).
 std::string PictureSpan(const Strip& strip);
+
+// The resident memory of this process in kilobytes (VmRSS).
+long ResidentKilobytes();
 
 // The page size of the first page in points, from pdfinfo ("W x H").
 std::string PageSize(const std::string& pdf);

@@ -156,9 +156,11 @@ void select_brush(Session& s, const RandomCall& c) {
 
 std::vector<POINT> points_of(const RandomCall& c, int count);
 
-// Elliptic regions and the corners of rounded ones are at least 6 pixels each way: Wine
-// leaves rows of narrower ones uninitialised and paints whatever its heap held there (see known-deviations.txt), which
-// no comparison can use.
+// Elliptic regions and the corners of rounded ones are at least 6 pixels each way, and elliptic
+// ones at least a quarter as wide as they are tall: Wine leaves rows of narrower ones
+// uninitialised and paints whatever its heap held there (see known-deviations.txt; regions of
+// 6 x 34 and 7 x 33 took rows of garbage that changed with what the process had freed before),
+// which no comparison can use.
 HRGN simple_region(const RandomCall& c, int shape) {
     if (shape == 0) return CreateRectRgn(c.v[0], c.v[1], c.v[2], c.v[3]);
     if (shape == 3) {
@@ -167,7 +169,7 @@ HRGN simple_region(const RandomCall& c, int shape) {
     }
     const int left = std::min(c.v[0], c.v[2]), top = std::min(c.v[1], c.v[3]);
     const int right = std::max(c.v[2], c.v[0]) + 6, bottom = std::max(c.v[3], c.v[1]) + 6;
-    if (shape == 1) return CreateEllipticRgn(left, top, right, bottom);
+    if (shape == 1) return CreateEllipticRgn(left, top, std::max(right, left + (bottom - top + 3) / 4), bottom);
     return CreateRoundRectRgn(left, top, right, bottom, 6 + (c.v[4] & 15), 6 + (c.v[5] & 15));
 }
 

@@ -1,8 +1,8 @@
 // Scenes of styled one-pixel pens (dash, dot, dash-dot, dash-dot-dot): each style with opaque
 // and transparent gaps over lines in every octant and both directions, polylines and polygons
 // whose pattern runs on across vertices, and the outline of every closed shape in both arc
-// directions; then the same under a clip region, under mix modes that show how the gaps mix,
-// at width 0, at widths that draw solid, and with the null pen.
+// directions, boxes given in every corner order; then the same under a clip region, under mix
+// modes that show how the gaps mix, at width 0, at widths that draw solid, and with the null pen.
 #include "scene.h"
 
 #include <array>
@@ -67,6 +67,39 @@ void shapes(const Canvas& c) {
     SetArcDirection(c.dc, AD_COUNTERCLOCKWISE);
 }
 
+// The closed shapes under AD_CLOCKWISE, each box given in all four corner orders (one order a
+// row): the pattern runs clockwise from the bottom right whichever corner comes first. Then a
+// chord, a pie and a polygon, which run as their own points say.
+void clockwise(const Canvas& c) {
+    SetArcDirection(c.dc, AD_CLOCKWISE);
+    for (int order = 0; order < 4; ++order) {
+        const int y = 3 + order * 62;
+        auto box = [&](int l, int t, int r, int b) {
+            return order == 0   ? RECT{l, t, r, b}
+                   : order == 1 ? RECT{r, t, l, b}
+                   : order == 2 ? RECT{l, b, r, t}
+                                : RECT{r, b, l, t};
+        };
+        RECT r = box(5, y, 38, y + 29);
+        c.note(Rectangle(c.dc, r.left, r.top, r.right, r.bottom));
+        r = box(8, y + 33, 30, y + 58);
+        c.note(Ellipse(c.dc, r.left, r.top, r.right, r.bottom));
+        r = box(42, y, 99, y + 41);
+        c.note(Ellipse(c.dc, r.left, r.top, r.right, r.bottom));
+        r = box(103, y, 108, y + 6);
+        c.note(Ellipse(c.dc, r.left, r.top, r.right, r.bottom));
+        r = box(103, y + 10, 160, y + 59);
+        c.note(RoundRect(c.dc, r.left, r.top, r.right, r.bottom, 20, 14));
+        r = box(165, y, 196, y + 57);
+        c.note(RoundRect(c.dc, r.left, r.top, r.right, r.bottom, 9, 40));
+    }
+    c.note(Chord(c.dc, 5, 250, 60, 282, 60, 255, 5, 260));
+    c.note(Pie(c.dc, 65, 250, 125, 282, 125, 270, 65, 252));
+    const POINT turn[] = {{130, 252}, {195, 255}, {180, 282}, {140, 270}};
+    c.note(Polygon(c.dc, turn, 4));
+    SetArcDirection(c.dc, AD_COUNTERCLOCKWISE);
+}
+
 void everything(const Canvas& c) {
     octants(c);
     paths(c);
@@ -124,6 +157,8 @@ void add_dash_scenes(std::vector<Scene>& out) {
         out.push_back(styled(name + "_brush", {s.style, 0}, OPAQUE, R2_COPYPEN, true, everything));
         out.push_back(styled(name + "_clip", {s.style, 1}, OPAQUE, R2_COPYPEN, true, clipped));
         out.push_back(styled(name + "_far", {s.style, 1}, OPAQUE, R2_COPYPEN, false, far_lines));
+        out.push_back(styled(name + "_clockwise", {s.style, 0}, OPAQUE, R2_COPYPEN, false, clockwise));
+        out.push_back(styled(name + "_clockwise_xor", {s.style, 1}, TRANSPARENT, R2_XORPEN, true, clockwise));
         out.push_back(styled("bezier_" + name, {s.style, 1}, OPAQUE, R2_COPYPEN, false, [](const Canvas& c) {
             const POINT curve[] = {{5, 60}, {20, 0}, {60, 100}, {90, 10}, {100, 0}, {120, 60}, {60, 60}};
             c.note(PolyBezier(c.dc, curve, 7));

@@ -1,6 +1,7 @@
 // Scenes of stretched transfers whose source rectangle reaches past the picture on any side,
 // shrinking and growing, into destinations of either sign down to one pixel: StretchBlt in each
-// stretch mode and StretchDIBits from both orientations.
+// stretch mode and StretchDIBits from both orientations; then both swept across the surface's
+// edges, where a call that draws nothing may fail.
 #include "scene.h"
 
 #include <string>
@@ -66,6 +67,47 @@ void stretch_dibits(const Canvas& c, int mode, bool top_down) {
     });
 }
 
+// Calls swept a pixel at a time across each edge of the surface, forwards and backwards, growing
+// and shrinking, from a source the picture cuts to two pixels, so that what is left of it lands
+// just inside, on or just beyond the edge: the call fails or succeeds by that, and the notes
+// keep the results.
+constexpr int edges_w = 64, edges_h = 48;
+
+template <typename Transfer>
+void across_edges(const Canvas& c, Transfer transfer) {
+    for (int len : {3, -3, 7, -7, 13, -13})
+        for (int at = -8; at <= 4; ++at) {
+            c.note(transfer({at, 20, len, 6}, {6, 1, 5, 4}));
+            c.note(transfer({edges_w + 4 + at, 20, len, 6}, {-3, 1, 5, 4}));
+            c.note(transfer({30, at, 6, len}, {1, 4, 4, 5}));
+            c.note(transfer({30, edges_h + 4 + at, 6, len}, {1, -3, 4, 5}));
+        }
+}
+
+void edges_blt(const Canvas& c) {
+    const BITMAPINFO info = source_info(false);
+    HDC mem = CreateCompatibleDC(c.dc);
+    void* bits = nullptr;
+    HBITMAP bm = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    fill_source(static_cast<unsigned*>(bits));
+    HGDIOBJ old = SelectObject(mem, bm);
+    across_edges(c, [&](const Box& d, const Box& s) {
+        return StretchBlt(c.dc, d.x, d.y, d.w, d.h, mem, s.x, s.y, s.w, s.h, SRCCOPY);
+    });
+    SelectObject(mem, old);
+    DeleteObject(bm);
+    DeleteDC(mem);
+}
+
+void edges_dibits(const Canvas& c) {
+    const BITMAPINFO info = source_info(false);
+    unsigned pixels[source_w * source_h];
+    fill_source(pixels);
+    across_edges(c, [&](const Box& d, const Box& s) {
+        return StretchDIBits(c.dc, d.x, d.y, d.w, d.h, s.x, s.y, s.w, s.h, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+    });
+}
+
 struct Mode {
     const char* name;
     int code;
@@ -76,6 +118,8 @@ constexpr Mode modes[] = {
 }  // namespace
 
 void add_stretch_scenes(std::vector<Scene>& out) {
+    out.push_back({"stretchblt_edges", edges_w, edges_h, edges_blt});
+    out.push_back({"stretchdibits_edges", edges_w, edges_h, edges_dibits});
     for (const Mode& m : modes) {
         const int mode = m.code;
         out.push_back({std::string("stretchblt_beyond_") + m.name, columns * cell, rows * cell,

@@ -784,9 +784,10 @@ struct BITMAP {
 /// @name Print errors
 /// @{
 
-/// CommDlgExtendedError codes (wrong structure size, bad request, no printer), and SP_ERROR, the
-/// failure of StartDocA, StartPage, EndPage and AbortDoc.
+/// CommDlgExtendedError codes (wrong structure size, out of memory, bad request, no printer), and
+/// SP_ERROR, the failure of StartDocA, StartPage, EndPage and AbortDoc.
 #define CDERR_STRUCTSIZE 0x0001
+#define CDERR_MEMALLOCFAILURE 0x0009
 #define CDERR_INITIALIZATION 0x0002
 #define PDERR_NODEFAULTPRN 0x1008
 #define SP_ERROR (-1)

@@ -2,15 +2,6 @@
 // capabilities, pixel read-back and DeleteDC. Bad DC handles give each call's documented
 // failure value (as Wine returns them: 0, or CLR_INVALID where Windows documents it).
 #include "dc/device_context.h"
-#include "print/printer_dc.h"
-
-namespace {
-
-// What Wine's display driver reports for RASTERCAPS: bit blits, 64 KB+ bitmaps, stretching,
-// DIB transfers, flood fill and the rest of a true-colour display's capabilities.
-constexpr int display_raster_caps = 0xBE99;
-
-}  // namespace
 
 using zg::lookup_dc;
 
@@ -61,19 +52,8 @@ BOOL WINAPI DeleteDC(HDC hdc) { return zg::destroy_dc(hdc) ? TRUE : FALSE; }
 
 // Window and memory DCs both describe the screen, as on Windows; a printer DC its page.
 int WINAPI GetDeviceCaps(HDC hdc, int index) {
-    if (lookup_dc(hdc) == nullptr) return 0;
-    if (const zg::print::PrinterJob* job = zg::print::printer_job(hdc))
-        return zg::print::printer_device_caps(*job, index);
-    switch (index) {
-    case TECHNOLOGY: return DT_RASDISPLAY;
-    case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    case HORZRES: return GetSystemMetrics(SM_CXSCREEN);
-    case VERTRES: return GetSystemMetrics(SM_CYSCREEN);
-    case BITSPIXEL: return 32;
-    case RASTERCAPS: return display_raster_caps;
-    default: return 0;
-    }
+    const zg::Device* device = zg::device_of(hdc);
+    return device != nullptr ? device->caps(index) : 0;
 }
 
 // Reads the surface whatever the clip region: Wine returns pixels outside it too.

@@ -4,6 +4,7 @@
 // freeing it; the last deselection (here, or in SelectObject) finishes a pending deletion.
 #include "dc/device_context.h"
 
+#include "activity.h"
 #include "objects/handle_table.h"
 
 #include <algorithm>
@@ -21,7 +22,15 @@ PenObject* DeviceContext::pen_object() { return lookup_as<PenObject>(pen, Object
 BrushObject* DeviceContext::brush_object() { return lookup_as<BrushObject>(brush, ObjectKind::Brush); }
 FontObject* DeviceContext::font_object() { return lookup_as<FontObject>(font, ObjectKind::Font); }
 
-DeviceContext* lookup_dc(HDC hdc) { return lookup_as<DeviceContext>(hdc, ObjectKind::DC); }
+DeviceContext* lookup_dc(HDC hdc) {
+    note_activity();
+    return lookup_as<DeviceContext>(hdc, ObjectKind::DC);
+}
+
+Device* device_of(HDC hdc) {
+    DeviceContext* dc = lookup_dc(hdc);
+    return dc != nullptr ? dc->device.get() : nullptr;
+}
 
 void exchange_selection(HGDIOBJ outgoing, HGDIOBJ incoming) {
     if (GdiObject* object = lookup_object(incoming)) ++object->select_count;
@@ -31,9 +40,10 @@ void exchange_selection(HGDIOBJ outgoing, HGDIOBJ incoming) {
     if (object->select_count == 0 && object->delete_pending) free_object(outgoing);
 }
 
-HDC create_dc(DcType type, HWND hwnd, Surface* window_surface) {
+HDC create_dc(DcType type, HWND hwnd, Surface* window_surface, std::shared_ptr<Device> device) {
     auto dc = std::make_unique<DeviceContext>();
     dc->type = type;
+    dc->device = std::move(device);
     dc->hwnd = hwnd;
     dc->window_surface = type == DcType::Window ? window_surface : nullptr;
     swap_selection(dc->pen, static_cast<HPEN>(stock_object(BLACK_PEN)));

@@ -7,6 +7,7 @@
 // of such DCs stay valid handles until released, the older ones are freed.
 #pragma once
 
+#include "dc/device.h"
 #include "objects/gdi_objects.h"
 #include "surface/surface.h"
 
@@ -14,21 +15,17 @@
 
 namespace zg {
 
-namespace print {
-struct PrinterJob;
-}
-
-// A printer DC draws into no surface: print/printer_dc.h records what is copied onto it.
+// A printer DC draws into no surface: its device records what is copied onto it.
 enum class DcType : std::uint8_t { Window, Memory, Printer };
 
 struct DeviceContext : GdiObject {
     DeviceContext() : GdiObject(ObjectKind::DC) {}
 
     DcType type = DcType::Window;
-    HWND hwnd = nullptr;                         // owning window of a window DC
-    Surface* window_surface = nullptr;           // set for window DCs while the window lives
-    std::shared_ptr<print::PrinterJob> printer;  // printer DCs: the chosen printer and its job
-    bool orphaned = false;                       // a window DC whose window died
+    HWND hwnd = nullptr;                // owning window of a window DC
+    Surface* window_surface = nullptr;  // set for window DCs while the window lives
+    std::shared_ptr<Device> device;     // what GetDeviceCaps and block transfers ask
+    bool orphaned = false;              // a window DC whose window died
 
     HPEN pen = nullptr;
     HBRUSH brush = nullptr;
@@ -58,10 +55,12 @@ struct DeviceContext : GdiObject {
 };
 
 DeviceContext* lookup_dc(HDC hdc);
+// The device of a DC; null for a handle that is not a DC.
+Device* device_of(HDC hdc);
 
-// Makes a DC with the default objects selected (black pen, white brush, system font and, for
-// memory DCs, the default bitmap) and returns its handle.
-HDC create_dc(DcType type, HWND hwnd, Surface* window_surface);
+// Makes a DC on `device` with the default objects selected (black pen, white brush, system font
+// and, for memory DCs, the default bitmap) and returns its handle.
+HDC create_dc(DcType type, HWND hwnd, Surface* window_surface, std::shared_ptr<Device> device = surface_device());
 
 // Deselects everything (freeing objects whose deletion was pending) and frees the DC.
 bool destroy_dc(HDC hdc);

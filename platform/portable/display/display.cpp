@@ -2,12 +2,12 @@
 // program polling for input from a busy one.
 //
 // Idle detection: an empty PeekMessageA is waiting only if nothing happened since the previous
-// one. "Nothing" means no pixel written on a window (window_surface_writes) and no GDI object
-// looked up (object_lookups, which every drawing, reading or selecting call does). So a loop of
-// GetPixel calls, which draws nothing but works, never counts as waiting.
+// one. "Nothing" means no pixel written on a window (window_surface_writes) and no GDI call made
+// (activity.h: every call on a DC or a GDI object notes itself). So a loop of GetPixel calls,
+// which draws nothing but works, never counts as waiting.
 #include "display/display.h"
 
-#include "objects/handle_table.h"
+#include "activity.h"
 
 #include <array>
 #include <cstdio>
@@ -34,7 +34,7 @@ IdleCount& idle_count() {
     return count;
 }
 
-std::uint64_t work_done() { return window_surface_writes() + object_lookups(); }
+std::uint64_t work_done() { return window_surface_writes() + activity(); }
 
 Display* create_chosen() {
     const char* name = std::getenv("ZG_DISPLAY");

@@ -9,8 +9,8 @@
 #include "gdi/blit_rows.h"
 #include "gdi/dib_header.h"
 #include "gdi/draw_target.h"
+#include "gdi/surface_transfers.h"
 #include "memory_guard.h"
-#include "print/printer_dc.h"
 #include "raster/stretch_axis.h"
 
 #include <algorithm>
@@ -185,6 +185,22 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
     }
 }
 
+// ---- Stretches that fail ------------------------------------------------------------------
+
+// A stretch fails, measured under Wine on all four edges: when on both sides the source carried
+// onto the destination reaches or touches the visible box (the surface cut by the clip region's
+// bounds), and yet no pixel of the box takes a pixel of the picture. Where the source lands
+// wholly beside the box the call succeeds, drawing nothing, as it does when the box is empty.
+bool stretch_fails(DeviceContext& dc, Surface& dst, int src_w, int src_h, const StretchJob& job) {
+    if (job.sx.lo >= 0 && job.sx.hi <= src_w && job.sy.lo >= 0 && job.sy.hi <= src_h) return false;
+    const Rect box = intersect(VisibleArea(dc, dst).bounds(), clamp_rect(job.dx, job.dy));
+    if (box.empty() || !raster::lands_on(job.dx, job.sx, src_w, box.left, box.right) ||
+        !raster::lands_on(job.dy, job.sy, src_h, box.top, box.bottom))
+        return false;
+    return !raster::takes_picture(job.dx, job.sx, src_w, box.left, box.right, raster::Keep::Last, job.single) ||
+           !raster::takes_picture(job.dy, job.sy, src_h, box.top, box.bottom, raster::Keep::First, job.single);
+}
+
 // ---- DIB sources ---------------------------------------------------------------------------
 
 PixelSource whole_dib(const DibView& dib, const void* bits) {
@@ -240,8 +256,9 @@ int stretch_dibits(HDC hdc, const StretchJob& job, const void* bits, const BITMA
     // A code without a source still fills only where the source rectangle meets the picture.
     Surface* dst = dc->surface();
     const std::optional<raster::Rop3> op = resolve_rop(*dc, job.rop);
-    if (dst != nullptr && op && job.dx.length() != 0 && job.dy.length() != 0)
-        stretch_pixels(*dc, *dst, whole_dib(*dib, bits), job, *op);
+    if (dst == nullptr || job.dx.length() == 0 || job.dy.length() == 0) return reported;
+    if (stretch_fails(*dc, *dst, dib->width, dib->height, job)) return 0;
+    if (op) stretch_pixels(*dc, *dst, whole_dib(*dib, bits), job, *op);
     return reported;
 }
 
@@ -258,6 +275,7 @@ BOOL stretch_blt(HDC hdc, const StretchJob& job, HDC hdc_src) {
     const std::optional<raster::Rop3> op = resolve_rop(*dc, job.rop);
     if (dst == nullptr || src == nullptr || !op || src->width() == 0 || src->height() == 0) return TRUE;
     if (job.dx.length() == 0 || job.dy.length() == 0 || job.sx.length() == 0 || job.sy.length() == 0) return TRUE;
+    if (stretch_fails(*dc, *dst, src->width(), src->height(), job)) return FALSE;
     if (src != dst) {
         stretch_pixels(*dc, *dst, surface_source(*src), job, *op);
         return TRUE;
@@ -271,6 +289,12 @@ BOOL stretch_blt(HDC hdc, const StretchJob& job, HDC hdc_src) {
 }
 
 }  // namespace
+
+BOOL stretch_onto_surface(HDC hdc, const BlockTransfer& t) {
+    const StretchJob job{extent_from(t.x, t.width), extent_from(t.y, t.height), extent_from(t.source_x, t.source_width),
+                         extent_from(t.source_y, t.source_height), t.rop};
+    return stretch_blt(hdc, job, t.source);
+}
 
 }  // namespace zg::gdi
 
@@ -294,12 +318,12 @@ BOOL WINAPI StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, 
                        int wSrc, int hSrc, DWORD rop) {
     if (!gdi::valid_extent(wDest) || !gdi::valid_extent(hDest) || !gdi::valid_extent(wSrc) || !gdi::valid_extent(hSrc))
         return FALSE;
-    if (print::PrinterJob* printer = print::printer_job(hdcDest); printer != nullptr && rop == SRCCOPY)
-        return print::record_picture(*printer, print::box_of(xDest, yDest, wDest, hDest), hdcSrc,
-                                     print::box_of(xSrc, ySrc, wSrc, hSrc));
-    const gdi::StretchJob job{extent_from(xDest, wDest), extent_from(yDest, hDest), extent_from(xSrc, wSrc),
-                              extent_from(ySrc, hSrc), rop};
-    return within_memory(FALSE, [&] { return gdi::stretch_blt(hdcDest, job, hdcSrc); });
+    return within_memory(FALSE, [&] {
+        Device* device = device_of(hdcDest);
+        return device != nullptr
+                   ? device->stretch_blt(hdcDest, {xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop})
+                   : FALSE;
+    });
 }
 
 int WINAPI StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,

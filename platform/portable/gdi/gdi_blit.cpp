@@ -6,8 +6,8 @@
 #include "dc/visible_area.h"
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
+#include "gdi/surface_transfers.h"
 #include "memory_guard.h"
-#include "print/printer_dc.h"
 #include "raster/spans.h"
 #include "raster/stretch_axis.h"
 
@@ -98,10 +98,10 @@ BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
 }
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
-    if (zg::print::PrinterJob* job = zg::print::printer_job(hdc); job != nullptr && rop == SRCCOPY)
-        return zg::print::record_picture(*job, zg::print::box_of(x, y, cx, cy), hdcSrc,
-                                         zg::print::box_of(x1, y1, cx, cy));
-    return zg::within_memory(FALSE, [&] { return zg::gdi::bit_blt(hdc, x, y, cx, cy, hdcSrc, x1, y1, rop); });
+    return zg::within_memory(FALSE, [&] {
+        zg::Device* device = zg::device_of(hdc);
+        return device != nullptr ? device->bit_blt(hdc, {x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop}) : FALSE;
+    });
 }
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 // painting a region with a brush, the DC's brush, or inversion. Regions are banded rectangle
 // lists (raster/region.h); creation fails (returns null) for shapes taller or wider than
 // max_ellipse_size rows, where building them row by row would take unbounded time.
+#include "activity.h"
 #include "gdi/draw_target.h"
 #include "memory_guard.h"
 #include "gdi/paint.h"
@@ -23,7 +24,10 @@ HRGN insert_region(raster::Region region) {
     return static_cast<HRGN>(insert_object(std::move(object)));
 }
 
-RegionObject* lookup_region(HRGN h) { return lookup_as<RegionObject>(h, ObjectKind::Region); }
+RegionObject* lookup_region(HRGN h) {
+    note_activity();
+    return lookup_as<RegionObject>(h, ObjectKind::Region);
+}
 
 HRGN create_round(const Box& b, long long corner_w, long long corner_h) {
     if (b.width() > raster::max_ellipse_size || b.height() > raster::max_ellipse_size) return nullptr;

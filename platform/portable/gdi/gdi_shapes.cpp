@@ -5,6 +5,7 @@
 #include "gdi/draw_target.h"
 #include "memory_guard.h"
 #include "gdi/paint.h"
+#include "raster/dash.h"
 #include "raster/ellipse.h"
 #include "raster/frame.h"
 #include "raster/polygon.h"
@@ -28,17 +29,25 @@ bool too_large(const Box& b) { return b.width() > raster::max_ellipse_size || b.
 // that no visible pixel changes, near enough that sums and products stay in 64 bits.
 constexpr long long far_limit = 1LL << 30;
 
+// The outline of a Rectangle, RoundRect or Ellipse comes counter-clockwise; a styled pen's
+// pattern runs the way the DC's arc direction says.
+void walk_outline(const DrawTarget& t, std::span<POINT> outline) {
+    if (t.dc->arc_direction == AD_CLOCKWISE) raster::mirror_outline_rows(outline);
+}
+
 BOOL draw_rectangle(DrawTarget& t, Box box) {
     if (box.width() == 0 || box.height() == 0) return TRUE;
     // A wide inside-frame pen may turn the box inside out; Windows strokes it all the same.
     box = inside_frame(box, t.pen);
     const long long l = std::clamp(box.left, -far_limit, far_limit), tp = std::clamp(box.top, -far_limit, far_limit);
     const long long r = std::clamp(box.right, -far_limit, far_limit), b = std::clamp(box.bottom, -far_limit, far_limit);
-    // Counter-clockwise from the top right corner, as GDI walks it for a styled pen's pattern.
-    const std::vector<POINT> path{{static_cast<LONG>(r - 1), static_cast<LONG>(tp)},
-                                  {static_cast<LONG>(l), static_cast<LONG>(tp)},
-                                  {static_cast<LONG>(l), static_cast<LONG>(b - 1)},
-                                  {static_cast<LONG>(r - 1), static_cast<LONG>(b - 1)}};
+    // Counter-clockwise from the top right corner, as GDI walks it for a styled pen's pattern
+    // (mirrored under AD_CLOCKWISE, in walk_outline).
+    std::vector<POINT> path{{static_cast<LONG>(r - 1), static_cast<LONG>(tp)},
+                            {static_cast<LONG>(l), static_cast<LONG>(tp)},
+                            {static_cast<LONG>(l), static_cast<LONG>(b - 1)},
+                            {static_cast<LONG>(r - 1), static_cast<LONG>(b - 1)}};
+    walk_outline(t, path);
     const long long inset = t.pen.kind == PenKind::Thin ? 1 : 0;
     const Box inner{l + inset, tp + inset, r - 1, b - 1};
     raster::Region interior;
@@ -78,9 +87,11 @@ BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long l
     const long long eh = std::min(box.height(), std::abs(corner_h));
     if (ew <= 2 || eh <= 2) return draw_rectangle(t, outer);
     if (too_large(box)) return draw_large_round_rect(t, outer, corner_w, corner_h);
-    const raster::Region interior = raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
-    const std::vector<POINT> path =
-        raster::round_rect_outline(to_rect(box), static_cast<int>(ew), static_cast<int>(eh));
+    const raster::Region interior =
+        t.brush.null ? raster::Region{}
+                     : raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
+    std::vector<POINT> path = raster::round_rect_outline(to_rect(box), static_cast<int>(ew), static_cast<int>(eh));
+    walk_outline(t, path);
     paint_shape(t, interior, path, PathClose::Closed);
     return TRUE;
 }

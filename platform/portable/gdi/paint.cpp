@@ -44,13 +44,20 @@ void paint_outline(DrawTarget& t, std::span<const POINT> path, raster::PathClose
         raster::draw_thin_polyline(*t.surface, t.visible.rects(), path, close, t.pen.mix);
         return;
     }
+    if (t.visible.whole_surface()) {
+        raster::paint_wide_stroke(*t.surface, path, close, t.pen.width, t.pen.mix);
+        return;
+    }
     const raster::Region stroke = raster::wide_stroke(path, close, t.pen.width, t.surface->bounds());
     fill_visible(t, stroke, t.pen.mix);
 }
 
 void paint_shape(DrawTarget& t, const raster::Region& interior, const std::vector<POINT>& path,
                  raster::PathClose close) {
-    if (t.pen.kind != PenKind::Wide) {
+    // A pen that ignores the pixels under it may go over the brush's, and then paints its
+    // stroke straight from its rows.
+    const bool direct = t.pen.kind == PenKind::Wide && t.visible.whole_surface() && t.pen.mix.is_copy();
+    if (t.pen.kind != PenKind::Wide || direct) {
         if (!t.brush.null) fill_visible(t, interior, t.brush.mix);
         paint_outline(t, path, close);
         return;

@@ -17,7 +17,6 @@ struct Table {
     SlotTable<GdiObject> slots;
     std::array<int, static_cast<std::size_t>(ObjectKind::Count)> live{};
     std::array<HGDIOBJ, default_bitmap_index + 1> stock{};
-    std::uint64_t lookups = 0;
 };
 
 Table& table() {
@@ -107,13 +106,7 @@ HGDIOBJ insert_object(std::unique_ptr<GdiObject> object) {
     return to_handle(value);
 }
 
-GdiObject* lookup_object(HGDIOBJ handle) {
-    Table& t = table();
-    ++t.lookups;
-    return t.slots.lookup(to_value(handle));
-}
-
-std::uint64_t object_lookups() { return table().lookups; }
+GdiObject* lookup_object(HGDIOBJ handle) { return table().slots.lookup(to_value(handle)); }
 
 bool free_object(HGDIOBJ handle) {
     Table& t = table();

@@ -19,10 +19,6 @@ HGDIOBJ insert_object(std::unique_ptr<GdiObject> object);
 // The object behind a handle, or null for a null, stale, forged or freed handle.
 GdiObject* lookup_object(HGDIOBJ handle);
 
-// Lookups served so far. Nearly every GDI call looks a handle up, so the display's idle
-// detection reads a change here as "the program did something besides polling".
-std::uint64_t object_lookups();
-
 template <class T>
 T* lookup_as(HGDIOBJ handle, ObjectKind kind) {
     GdiObject* object = lookup_object(handle);

@@ -1,10 +1,13 @@
 // The print dialog, print jobs and the memory blocks the dialog hands back, as Win32 functions.
 //
 // PrintDlgA offers available_printers() through the display (an SDL message box, or the
-// headless script's answer) and hands back a printer DC and a DEVNAMES block. Jobs write a PDF:
-// for the PDF-file printer straight into its file (in ZG_PRINT_DIR, else the current directory,
-// named print-N.pdf), for a CUPS printer into a temporary file that EndDoc submits and removes.
+// headless script's answer) and hands back a printer DC and a DEVNAMES block. Jobs write a PDF
+// through an OutputFile: for the PDF-file printer a new print-N.pdf (in ZG_PRINT_DIR, else the
+// current directory), for a CUPS printer a temporary file that EndDoc submits and removes, or the
+// file DOCINFOA's lpszOutput names. Each failure is written to stderr with its reason; running
+// out of memory fails the call with ERROR_NOT_ENOUGH_MEMORY.
 #include "display/display.h"
+#include "memory_guard.h"
 #include "print/pdf_writer.h"
 #include "print/printer_dc.h"
 
@@ -13,10 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <memory>
-#include <unistd.h>
 
 namespace zg::print {
 namespace {
@@ -55,53 +56,107 @@ std::string print_directory() {
     return dir != nullptr && dir[0] != '\0' ? dir : ".";
 }
 
-std::string next_pdf_path() {
-    namespace fs = std::filesystem;
-    const fs::path dir = print_directory();
-    for (int n = 1;; ++n) {
-        fs::path candidate = dir / ("print-" + std::to_string(n) + ".pdf");
-        std::error_code error;
-        if (!fs::exists(candidate, error)) return candidate.string();
+// The first free print-N.pdf, made exclusively: a name taken by anything, a dangling link too,
+// is skipped, never written through.
+bool create_numbered_pdf(OutputFile& file) {
+    const std::string dir = print_directory();
+    for (int n = 1; n <= 1'000'000; ++n) {
+        if (file.create(dir + "/print-" + std::to_string(n) + ".pdf")) return true;
+        if (file.error_number() != EEXIST) return false;
     }
+    return false;
 }
 
-std::string temporary_pdf_path() {
+bool create_temporary_pdf(OutputFile& file) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/zg-print-XXXXXX";
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) return {};
-    close(fd);
-    return pattern;
+    return file.create_temporary(std::string(tmp != nullptr && tmp[0] != '\0' ? tmp : "/tmp") + "/zg-print-XXXXXX");
 }
 
-// Chooses where the document goes; false when no file can be made.
-bool choose_output(PrinterJob& job, const DOCINFOA& info) {
+// Opens where the document goes; false (with the file's reason) when it cannot be made.
+bool open_output(PrinterJob& job, const DOCINFOA& info) {
     job.temporary = false;
-    if (info.lpszOutput != nullptr && info.lpszOutput[0] != '\0')
-        job.pdf_path = info.lpszOutput;
-    else if (job.printer.kind == PrinterKind::PdfFile)
-        job.pdf_path = next_pdf_path();
-    else
-        job.pdf_path = temporary_pdf_path(), job.temporary = true;
-    return !job.pdf_path.empty();
+    if (info.lpszOutput != nullptr && info.lpszOutput[0] != '\0') return job.file.open_named(info.lpszOutput);
+    if (job.printer.kind == PrinterKind::PdfFile) return create_numbered_pdf(job.file);
+    job.temporary = true;
+    return create_temporary_pdf(job.file);
 }
 
-// The job goes where it was meant to: the file is kept or submitted; the number or <= 0.
+// The job goes where it was meant to: the file is kept or submitted; the number or SP_ERROR.
 int deliver(PrinterJob& job) {
-    if (job.printer.kind == PrinterKind::PdfFile || !job.temporary) {
-        std::printf("zorgraphics: printed to %s\n", job.pdf_path.c_str());
+    if (!job.temporary) {
+        std::printf("zorgraphics: printed to %s\n", job.file.path().c_str());
         std::fflush(stdout);
         return job.job_number;
     }
-    const int number = submit_to_cups(job.printer.name, job.pdf_path, job.title);
-    std::remove(job.pdf_path.c_str());
-    if (number <= 0) std::fprintf(stderr, "zorgraphics: printer %s refused the job\n", job.printer.name.c_str());
-    return number > 0 ? number : SP_ERROR;
+    std::string reason;
+    const int number = submit_to_cups(job.printer.name, job.file.path(), job.title, reason);
+    std::remove(job.file.path().c_str());
+    if (number > 0) return number;
+    std::fprintf(stderr, "zorgraphics: printer %s did not take the job: %s\n", job.printer.name.c_str(),
+                 reason.c_str());
+    return SP_ERROR;
+}
+
+void report(const PrinterJob& job, const char* what) {
+    std::fprintf(stderr, "zorgraphics: %s: %s\n", what, job.file.failed() ? job.file.error().c_str() : "cairo failed");
+}
+
+// Offers the printers and hands back the chosen one's DC and names; FALSE when cancelled.
+BOOL run_dialog(PRINTDLGA& pd) {
+    const std::vector<Printer> printers = available_printers();
+    std::vector<std::string> names;
+    for (const Printer& printer : printers) names.push_back(printer.name);
+    const int chosen = zg::display().print_dialog(pd.hwndOwner, names);
+    if (chosen < 0 || static_cast<std::size_t>(chosen) >= printers.size()) return FALSE;
+    const Printer& printer = printers[static_cast<std::size_t>(chosen)];
+    pd.hDevMode = nullptr;
+    pd.hDevNames = make_devnames(printer.name);
+    pd.hDC = (pd.Flags & PD_RETURNDC) != 0 ? create_printer_dc(printer) : nullptr;
+    return TRUE;
 }
 
 int next_job_number() {
     static int number = 0;
     return ++number;
+}
+
+int start_doc(HDC hdc, const DOCINFOA* lpdi) {
+    PrinterJob* job = printer_job(hdc);
+    if (job == nullptr || lpdi == nullptr || job->state != JobState::Idle) return SP_ERROR;
+    job->title = lpdi->lpszDocName != nullptr && lpdi->lpszDocName[0] != '\0' ? lpdi->lpszDocName : "zorgraphics";
+    if (!open_output(*job, *lpdi)) {
+        std::fprintf(stderr, "zorgraphics: cannot start the document: %s\n", job->file.error().c_str());
+        return SP_ERROR;
+    }
+    const bool started = zg::within_memory(false, [&] {
+        job->writer =
+            std::make_unique<PdfWriter>(job->file, job->printer.page_width, job->printer.page_height, job->printer.dpi);
+        return job->writer->ok();
+    });
+    if (!started) {
+        report(*job, "cannot start the document");
+        job->writer.reset();
+        job->file.discard();
+        return SP_ERROR;
+    }
+    job->state = JobState::InDoc;
+    job->job_number = next_job_number();
+    return job->job_number;
+}
+
+int end_doc(HDC hdc) {
+    PrinterJob* job = printer_job(hdc);
+    if (job == nullptr || job->state == JobState::Idle) return SP_ERROR;
+    if (job->state == JobState::InPage) EndPage(hdc);
+    const bool written = job->writer->finish();
+    job->writer.reset();
+    job->state = JobState::Idle;
+    if (!written || !job->file.commit()) {
+        report(*job, "the document was not written");
+        job->file.discard();
+        return SP_ERROR;
+    }
+    return deliver(*job);
 }
 
 }  // namespace
@@ -118,16 +173,9 @@ BOOL WINAPI PrintDlgA(LPPRINTDLGA pd) {
         last_dialog_error() = CDERR_STRUCTSIZE;
         return FALSE;
     }
-    const std::vector<Printer> printers = available_printers();
-    std::vector<std::string> names;
-    for (const Printer& printer : printers) names.push_back(printer.name);
-    const int chosen = zg::display().print_dialog(pd->hwndOwner, names);
-    if (chosen < 0 || static_cast<std::size_t>(chosen) >= printers.size()) return FALSE;
-    const Printer& printer = printers[static_cast<std::size_t>(chosen)];
-    pd->hDevMode = nullptr;
-    pd->hDevNames = make_devnames(printer.name);
-    pd->hDC = (pd->Flags & PD_RETURNDC) != 0 ? create_printer_dc(printer) : nullptr;
-    return TRUE;
+    const BOOL chosen = zg::within_memory(FALSE, [&] { return run_dialog(*pd); });
+    if (chosen == FALSE && GetLastError() == ERROR_NOT_ENOUGH_MEMORY) last_dialog_error() = CDERR_MEMALLOCFAILURE;
+    return chosen;
 }
 
 DWORD WINAPI CommDlgExtendedError(void) { return last_dialog_error(); }
@@ -144,26 +192,13 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
 }
 
 int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
-    PrinterJob* job = printer_job(hdc);
-    if (job == nullptr || lpdi == nullptr || job->state != JobState::Idle) return SP_ERROR;
-    job->title = lpdi->lpszDocName != nullptr && lpdi->lpszDocName[0] != '\0' ? lpdi->lpszDocName : "zorgraphics";
-    if (!choose_output(*job, *lpdi)) return SP_ERROR;
-    job->writer =
-        std::make_unique<PdfWriter>(job->pdf_path, job->printer.page_width, job->printer.page_height, job->printer.dpi);
-    if (!job->writer->ok()) {
-        std::fprintf(stderr, "zorgraphics: cannot write %s\n", job->pdf_path.c_str());
-        job->writer.reset();
-        return SP_ERROR;
-    }
-    job->state = JobState::InDoc;
-    job->job_number = next_job_number();
-    return job->job_number;
+    return zg::within_memory(SP_ERROR, [&] { return start_doc(hdc, lpdi); });
 }
 
 int WINAPI StartPage(HDC hdc) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || job->state != JobState::InDoc) return SP_ERROR;
-    job->page.clear();
+    if (!job->writer->begin_page()) return SP_ERROR;
     job->state = JobState::InPage;
     return 1;
 }
@@ -171,34 +206,22 @@ int WINAPI StartPage(HDC hdc) {
 int WINAPI EndPage(HDC hdc) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || job->state != JobState::InPage) return SP_ERROR;
-    const bool drawn = job->writer->add_page(job->page);
-    job->page.clear();
-    job->page.shrink_to_fit();
     job->state = JobState::InDoc;
-    return drawn ? 1 : SP_ERROR;
+    if (job->writer->end_page()) return 1;
+    report(*job, "cannot end the page");
+    return SP_ERROR;
 }
 
 int WINAPI EndDoc(HDC hdc) {
-    PrinterJob* job = printer_job(hdc);
-    if (job == nullptr || job->state == JobState::Idle) return SP_ERROR;
-    if (job->state == JobState::InPage) EndPage(hdc);
-    const bool written = job->writer->finish();
-    job->writer.reset();
-    job->state = JobState::Idle;
-    if (!written) {
-        std::remove(job->pdf_path.c_str());
-        return SP_ERROR;
-    }
-    return deliver(*job);
+    return zg::within_memory(SP_ERROR, [&] { return end_doc(hdc); });
 }
 
 int WINAPI AbortDoc(HDC hdc) {
     PrinterJob* job = printer_job(hdc);
     if (job == nullptr || job->state == JobState::Idle) return SP_ERROR;
     job->writer.reset();
-    job->page.clear();
+    job->file.discard();
     job->state = JobState::Idle;
-    std::remove(job->pdf_path.c_str());
     return 1;
 }
 

@@ -31,7 +31,15 @@ constexpr int printer_raster_caps = 0x2a19;
 constexpr int default_dpi = 600;
 constexpr int a4_width_hmm = 21000, a4_length_hmm = 29700;  // hundredths of a millimetre
 
+// The pixels of a length at `dpi`, rounded; -1 when the result does not fit an int.
 int hmm_to_pixels(int hundredths_mm, int dpi);
+
+// Why a page of width x height device pixels at `dpi` cannot be printed (empty when it can): its
+// sides must be at least a pixel and at most 200 inches (14,400 points, the largest page PDF
+// readers take), its resolution at most max_dpi (none prints finer; a larger number is a
+// mistake or an attack, and would make the page's pixels overflow).
+constexpr long long max_dpi = 100'000;
+std::string page_problem(long long width, long long height, long long dpi);
 
 // Every printer the dialog offers, default first.
 std::vector<Printer> available_printers();
@@ -43,7 +51,8 @@ bool parse_test_printers(const std::string& definitions, std::vector<Printer>& o
 // CUPS destinations (cups_printers.cpp): the default first; empty when no server answers.
 std::vector<Printer> cups_printers();
 
-// Submits a PDF file to a CUPS destination; the job number, or 0 when it was refused.
-int submit_to_cups(const std::string& destination, const std::string& pdf_path, const std::string& title);
+// Submits a PDF file to a CUPS destination; the job number, or 0 with the reason in `error`.
+int submit_to_cups(const std::string& destination, const std::string& pdf_path, const std::string& title,
+                   std::string& error);
 
 }  // namespace zg::print

@@ -1,8 +1,8 @@
 // Printer device contexts. A printer DC has no page-sized surface: A4 at 600 dpi would be
-// 139 MB of pixels. Instead BitBlt and StretchBlt onto it record the picture (copied at its own
-// size) and where it goes on the page; EndPage draws the recorded pictures as one PDF page with
-// cairo, scaled nearest-neighbour, and EndDoc hands the document to the printer: a CUPS job, or
-// the PDF file itself for the PDF-file printer. Other drawing on a printer DC draws nothing.
+// 139 MB of pixels. Instead BitBlt and StretchBlt onto it put the picture (copied at its own
+// size) on the PDF page cairo draws (pdf_writer.h), scaled nearest-neighbour; EndPage ends the
+// page and EndDoc hands the document to the printer: a CUPS job, or the PDF file itself for the
+// PDF-file printer. Other drawing on a printer DC draws nothing.
 //
 // Job states: Idle --StartDoc--> InDoc --StartPage--> InPage --EndPage--> InDoc --EndDoc--> Idle;
 // AbortDoc, or deleting the DC, throws an unfinished document away.
@@ -10,6 +10,7 @@
 
 #include <platform/win32.h>
 
+#include "print/output_file.h"
 #include "print/printer.h"
 
 #include <cstdint>
@@ -18,14 +19,6 @@
 #include <vector>
 
 namespace zg::print {
-
-// One recorded transfer: the source pixels (0x00RRGGBB, width x height) and the destination box
-// in device pixels.
-struct PagePicture {
-    std::vector<std::uint32_t> pixels;
-    int width = 0, height = 0;
-    RECT destination{};
-};
 
 class PdfWriter;
 
@@ -41,24 +34,22 @@ struct PrinterJob {
     JobState state = JobState::Idle;
     int job_number = 0;
     std::string title;
-    std::string pdf_path;    // where the document is written
-    bool temporary = false;  // pdf_path is ours to delete once submitted
+    bool temporary = false;  // the file is ours, to hand to the print server and remove
+    OutputFile file;         // where the document is written
     std::unique_ptr<PdfWriter> writer;
-    std::vector<PagePicture> page;
 };
 
 // A DC for the chosen printer, with the default objects selected.
 HDC create_printer_dc(const Printer& printer);
 // The job behind a printer DC; null for any other handle.
 PrinterJob* printer_job(HDC hdc);
-// GetDeviceCaps for a printer DC.
-int printer_device_caps(const PrinterJob& job, int index);
 
 // The box of a transfer's origin and extent, its far side held within the range of LONG.
 RECT box_of(int x, int y, int width, int height);
 
-// Records a transfer from `source` (a DC with a surface) onto the page. Extents must be
-// positive; the source box is clipped to the source surface, and the destination shrinks with it.
+// Draws a transfer from `source` (a DC with a surface) onto the page. Extents must be positive;
+// the source box is clipped to the source surface and to what lands on the page, and the
+// destination shrinks with it. Out of memory, it fails with ERROR_NOT_ENOUGH_MEMORY.
 BOOL record_picture(PrinterJob& job, RECT destination, HDC source, RECT source_box);
 
 }  // namespace zg::print

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
+#include <algorithm>
 #include <sstream>
 
 namespace zg::print {
@@ -35,8 +37,7 @@ bool parse_one(const std::string& item, Printer& printer) {
     return parse_number(view.substr(eq + 1, x - eq - 1), printer.page_width) &&
            parse_number(view.substr(x + 1, at - x - 1), printer.page_height) &&
            parse_number(view.substr(at + 1, slash - at - 1), printer.dpi) &&
-           parse_caps(view.substr(slash + 1), printer.raster_caps) && printer.page_width > 0 &&
-           printer.page_height > 0 && printer.dpi > 0;
+           parse_caps(view.substr(slash + 1), printer.raster_caps);
 }
 
 Printer pdf_file_printer() {
@@ -61,7 +62,19 @@ std::vector<Printer> test_printers() {
 }  // namespace
 
 int hmm_to_pixels(int hundredths_mm, int dpi) {
-    return static_cast<int>(std::lround(static_cast<double>(hundredths_mm) * dpi / 2540.0));
+    const double pixels = std::round(static_cast<double>(hundredths_mm) * dpi / 2540.0);
+    return pixels >= 0 && pixels <= INT32_MAX ? static_cast<int>(pixels) : -1;
+}
+
+std::string page_problem(long long width, long long height, long long dpi) {
+    constexpr double max_points = 14400;
+    const auto size =
+        std::to_string(width) + " x " + std::to_string(height) + " pixels at " + std::to_string(dpi) + " dpi";
+    if (width <= 0 || height <= 0 || dpi <= 0) return "a page of " + size + " is empty";
+    if (dpi > max_dpi) return "a page of " + size + " is finer than any printer";
+    if (static_cast<double>(std::max(width, height)) * 72.0 / static_cast<double>(dpi) > max_points)
+        return "a page of " + size + " is over 200 inches";
+    return {};
 }
 
 bool parse_test_printers(const std::string& definitions, std::vector<Printer>& out, std::string& error) {
@@ -72,6 +85,11 @@ bool parse_test_printers(const std::string& definitions, std::vector<Printer>& o
         Printer printer;
         if (!parse_one(item, printer)) {
             error = "'" + item + "' is not NAME=WIDTHxHEIGHT@DPI/CAPS";
+            return false;
+        }
+        if (const std::string problem = page_problem(printer.page_width, printer.page_height, printer.dpi);
+            !problem.empty()) {
+            error = "'" + item + "': " + problem;
             return false;
         }
         printers.push_back(printer);

@@ -76,4 +76,12 @@ void draw_dashed_polyline(Surface& surface, std::span<const Rect> clips, std::sp
     }
 }
 
+void mirror_outline_rows(std::span<POINT> outline) {
+    if (outline.empty()) return;
+    const auto [low, high] =
+        std::minmax_element(outline.begin(), outline.end(), [](const POINT& a, const POINT& b) { return a.y < b.y; });
+    const long long sum = static_cast<long long>(low->y) + high->y;
+    for (POINT& p : outline) p.y = static_cast<LONG>(sum - p.y);
+}
+
 }  // namespace zg::raster

@@ -5,6 +5,10 @@
 // - The count is of pixels in drawing order, one per step of a segment's major axis, in every
 //   octant and either direction, from the first point of the call: it runs on across the
 //   vertices of one call (Polyline, Polygon, a shape's outline) and restarts with each call.
+// - Rectangle, RoundRect and Ellipse walk their outline counter-clockwise on the screen from the
+//   top right; under AD_CLOCKWISE the same walk mirrored top to bottom: clockwise from the bottom
+//   right. The box's corner order and the pen's width (0 or 1) change neither. Arcs, chords and
+//   pies run from their start radial in the arc direction; polygons follow their points.
 // - Pixels outside the clip or the surface are counted all the same, so clipping never moves
 //   the pattern.
 // - The gaps are the background colour mixed with the DC's mix mode when the background mode is
@@ -38,5 +42,10 @@ struct DashedPen {
 // split between the pen's two mixes by the pattern.
 void draw_dashed_polyline(Surface& surface, std::span<const Rect> clips, std::span<const POINT> points, PathClose close,
                           const DashedPen& pen);
+
+// The outline of a Rectangle, RoundRect or Ellipse (one symmetric about its middle row), walked
+// counter-clockwise, turned into the clockwise walk GDI takes under AD_CLOCKWISE: each point
+// mirrored top to bottom, so the same pixels run the other way round from the bottom right.
+void mirror_outline_rows(std::span<POINT> outline);
 
 }  // namespace zg::raster

@@ -160,4 +160,21 @@ bool one_to_one(const std::vector<AxisSample>& samples, const SampleRange& r) {
     return true;
 }
 
+bool lands_on(const Extent& d, const Extent& s, int size, long long lo, long long hi) {
+    const long long cut_lo = std::max(s.lo, 0LL), cut_hi = std::min<long long>(s.hi, size);
+    if (cut_lo >= cut_hi) return false;
+    const bool flipped = d.reversed && !s.reversed;
+    const Wide base = static_cast<Wide>(flipped ? d.lo - 1 : d.lo) * s.length();
+    const Wide first = base + static_cast<Wide>(cut_lo - s.lo) * d.length();
+    const Wide last = base + static_cast<Wide>(cut_hi - s.lo) * d.length();
+    if (last < static_cast<Wide>(lo) * s.length()) return false;
+    if (!flipped) return first <= static_cast<Wide>(hi) * s.length();
+    return first < static_cast<Wide>(d.length() > s.length() ? hi + 1 : hi) * s.length();
+}
+
+bool takes_picture(const Extent& d, const Extent& s, int size, int lo, int hi, Keep keep, SinglePixel single) {
+    if (s.lo >= 0 && s.hi <= size) return true;
+    return valid_range(map_axis(d, s, size, lo, hi, keep, single)).size() > 0;
+}
+
 }  // namespace zg::raster

@@ -63,4 +63,13 @@ SampleRange valid_range(const std::vector<AxisSample>& samples);
 // is then a plain row operation on the source.
 bool one_to_one(const std::vector<AxisSample>& samples, const SampleRange& r);
 
+// Whether the part of the source inside the picture, carried in proportion onto the destination,
+// reaches or touches [lo, hi]. A destination run backwards from a source run forwards is carried
+// one pixel further back and must start before hi (before hi + 1 when it grows the source).
+bool lands_on(const Extent& dst, const Extent& src, int size, long long lo, long long hi);
+
+// Whether some pixel of [lo, hi) on one side takes a pixel of the picture; every pixel does when
+// the source lies inside the picture.
+bool takes_picture(const Extent& dst, const Extent& src, int size, int lo, int hi, Keep keep, SinglePixel single);
+
 }  // namespace zg::raster

@@ -3,6 +3,8 @@
 
 #include "raster/ellipse.h"
 #include "raster/polygon.h"
+#include "raster/row_cover.h"
+#include "raster/spans.h"
 
 #include <algorithm>
 #include <climits>
@@ -13,78 +15,59 @@ namespace zg::raster {
 
 namespace {
 
-// Spans per row over a fixed range of rows, merged only at the end. The pieces of all rows share
-// one list (a list per row cost an allocation for every row a stroke touches, which was most of
-// a thin frame's time); each row remembers its latest piece, which a neighbouring piece of the
-// outline mostly overlaps and joins.
-class Coverage {
-public:
-    Coverage(const Rect& clip) : m_clip(clip), m_last(static_cast<std::size_t>(std::max(clip.height(), 0)), none) {}
+// ceil(num / den) and floor(num / den) for den > 0, exact.
+long long ceil_div(long long num, long long den) { return num >= 0 ? (num + den - 1) / den : -((-num) / den); }
+long long floor_div(long long num, long long den) { return -ceil_div(-num, den); }
 
-    void add(long long y, long long x0, long long x1) {
-        if (y < m_clip.top || y >= m_clip.bottom) return;
-        const int a = static_cast<int>(std::clamp<long long>(x0, m_clip.left, m_clip.right));
-        const int b = static_cast<int>(std::clamp<long long>(x1, m_clip.left, m_clip.right));
-        if (a >= b) return;
-        const auto row = static_cast<std::uint32_t>(y - m_clip.top);
-        std::uint32_t& last = m_last[row];
-        if (last != none) {
-            Piece& piece = m_pieces[last];
-            if (a <= piece.x1 && b >= piece.x0) {
-                piece.x0 = std::min(a, piece.x0);
-                piece.x1 = std::max(b, piece.x1);
-                return;
-            }
-        }
-        last = static_cast<std::uint32_t>(m_pieces.size());
-        m_pieces.push_back({row, a, b});
-    }
-
-    void add_rect(long long l, long long t, long long r, long long b) {
-        for (long long y = std::max<long long>(t, m_clip.top); y < std::min<long long>(b, m_clip.bottom); ++y)
-            add(y, l, r);
-    }
-
-    const Rect& clip() const { return m_clip; }
-
-    Region finish() {
-        // The pieces by row, each row's in the order they came (a counting sort).
-        const std::size_t rows = m_last.size();
-        std::vector<std::uint32_t> first(rows + 1, 0);
-        for (const Piece& piece : m_pieces) ++first[piece.row + 1];
-        for (std::size_t i = 0; i < rows; ++i) first[i + 1] += first[i];
-        std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
-        std::vector<Span> ordered(m_pieces.size());
-        for (const Piece& piece : m_pieces) ordered[next[piece.row]++] = {piece.x0, piece.x1};
-        RegionBuilder builder;
-        std::vector<Span> spans;
-        for (std::size_t i = 0; i < rows; ++i) {
-            if (first[i] == first[i + 1]) continue;
-            spans.assign(ordered.begin() + first[i], ordered.begin() + first[i + 1]);
-            builder.add_row(m_clip.top + static_cast<int>(i), spans);
-        }
-        return builder.finish();
-    }
-
-private:
-    struct Piece {
-        std::uint32_t row;
-        int x0, x1;
-    };
-    static constexpr std::uint32_t none = UINT32_MAX;
-    Rect m_clip;
-    std::vector<std::uint32_t> m_last;  // per row, the index of its latest piece, or none
-    std::vector<Piece> m_pieces;
+// Per-row bounds of the quadrilateral being scanned, kept across the segments of one stroke.
+struct QuadRows {
+    std::vector<long long> lo, hi;
 };
 
-// ceil(num / den) for den > 0, exact.
-long long ceil_div(long long num, long long den) { return num >= 0 ? (num + den - 1) / den : -((-num) / den); }
+// Walks one edge's rows [first, last), with x the ceiling of the exact crossing kept by an
+// integer remainder instead of a division per row, and widens each row's bounds.
+void walk_edge(const POINT& t, const POINT& u, long long first, long long last, long long top, QuadRows& rows) {
+    const long long den = static_cast<long long>(u.y) - t.y, run = static_cast<long long>(u.x) - t.x;
+    const long long num = (first - t.y) * run;
+    long long q = ceil_div(num, den), r = q * den - num;
+    const long long step = floor_div(run, den), extra = run - step * den;
+    for (long long y = first; y < last; ++y) {
+        const long long x = t.x + q;
+        const auto i = static_cast<std::size_t>(y - top);
+        rows.lo[i] = std::min(rows.lo[i], x);
+        rows.hi[i] = std::max(rows.hi[i], x);
+        q += step;
+        r -= extra;
+        if (r < 0) {
+            ++q;
+            r += den;
+        }
+    }
+}
+
+// Walks one edge's rows [first, last) like walk_edge, writing each row's crossing.
+void trace_edge(const POINT& t, const POINT& u, long long first, long long last, long long* xs) {
+    const long long den = static_cast<long long>(u.y) - t.y, run = static_cast<long long>(u.x) - t.x;
+    const long long num = (first - t.y) * run;
+    long long q = ceil_div(num, den), r = q * den - num;
+    const long long step = floor_div(run, den), extra = run - step * den;
+    for (long long y = first; y < last; ++y) {
+        *xs++ = t.x + q;
+        q += step;
+        r -= extra;
+        if (r < 0) {
+            ++q;
+            r += den;
+        }
+    }
+}
 
 // Scan-converts a parallelogram with the polygon rules of polygon.h. Being convex, each row
 // crosses exactly two of its non-horizontal edges, so the winding fill is the span between the
-// smallest and largest crossing; this runs once per segment of a wide outline, so it avoids
-// the general converter's allocations.
-void add_parallelogram(Coverage& cov, const POINT (&p)[4]) {
+// smallest and largest crossing. When it has an area, one of the two edges runs down and the
+// other up as the corners go round, and the orientation tells which is on the left; a flat
+// one takes both crossings of each row as they come.
+void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
     long long top = p[0].y, bottom = p[0].y;
     for (const POINT& q : p) {
         top = std::min<long long>(top, q.y);
@@ -92,41 +75,39 @@ void add_parallelogram(Coverage& cov, const POINT (&p)[4]) {
     }
     top = std::max<long long>(top, cov.clip().top);
     bottom = std::min<long long>(bottom, cov.clip().bottom);
-    for (long long y = top; y < bottom; ++y) {
-        long long lo = LLONG_MAX, hi = LLONG_MIN;
-        for (int i = 0; i < 4; ++i) {
-            const POINT& a = p[i];
-            const POINT& b = p[(i + 1) % 4];
-            if (a.y == b.y) continue;
-            const POINT& t = a.y < b.y ? a : b;
-            const POINT& u = a.y < b.y ? b : a;
-            if (y < t.y || y >= u.y) continue;
-            const long long x =
-                t.x + ceil_div((y - t.y) * (static_cast<long long>(u.x) - t.x), static_cast<long long>(u.y) - t.y);
-            lo = std::min(lo, x);
-            hi = std::max(hi, x);
-        }
-        if (lo < hi) cov.add(y, lo, hi);
+    if (top >= bottom) return;
+    const long long turn = (static_cast<long long>(p[1].x) - p[0].x) * (static_cast<long long>(p[3].y) - p[0].y) -
+                           (static_cast<long long>(p[1].y) - p[0].y) * (static_cast<long long>(p[3].x) - p[0].x);
+    const auto count = static_cast<std::size_t>(bottom - top);
+    if (turn == 0) {
+        rows.lo.assign(count, LLONG_MAX);
+        rows.hi.assign(count, LLONG_MIN);
+    } else {
+        rows.lo.resize(count);
+        rows.hi.resize(count);
     }
+    for (int i = 0; i < 4; ++i) {
+        const POINT& a = p[i];
+        const POINT& b = p[(i + 1) % 4];
+        if (a.y == b.y) continue;
+        const POINT& t = a.y < b.y ? a : b;
+        const POINT& u = a.y < b.y ? b : a;
+        const long long first = std::max<long long>(t.y, top), last = std::min<long long>(u.y, bottom);
+        if (first >= last) continue;
+        if (turn == 0)
+            walk_edge(t, u, first, last, top, rows);
+        else
+            trace_edge(t, u, first, last, &((a.y < b.y) == (turn > 0) ? rows.hi : rows.lo)[first - top]);
+    }
+    cov.add_rows(top, rows.lo.data(), rows.hi.data(), count);
 }
 
 long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
 
-void add_segment(Coverage& cov, POINT p1, POINT p2, int width) {
+// The body of a slanted segment: the pen's width split across the segment's normal, the wider
+// half on one side, rounded as GDI rounds.
+void slanted_body(POINT p1, POINT p2, int width, POINT (&quad)[4]) {
     const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
-    if (dx == 0 && dy == 0) return;
-    if (dy == 0) {
-        const long long top = p1.y - width / 2;
-        cov.add_rect(std::min(p1.x, p2.x), top, std::max(p1.x, p2.x), top + width);
-        return;
-    }
-    if (dx == 0) {
-        const long long left = p1.x - width / 2;
-        cov.add_rect(left, std::min(p1.y, p2.y), left + width, std::max(p1.y, p2.y));
-        return;
-    }
-    // The body's corners: the pen's width split across the segment's normal, the wider half on
-    // one side, rounded as GDI rounds.
     const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
     const double width_x = width * std::abs(static_cast<double>(dy)) / len;
     const double width_y = width * std::abs(static_cast<double>(dx)) / len;
@@ -141,11 +122,28 @@ void add_segment(Coverage& cov, POINT p1, POINT p2, int width) {
         narrow.x = -narrow.x;
         wide.x = -wide.x;
     }
-    const POINT quad[4] = {{p1.x - narrow.x, p1.y + narrow.y},
-                           {p1.x + wide.x, p1.y - wide.y},
-                           {p2.x + wide.x, p2.y - wide.y},
-                           {p2.x - narrow.x, p2.y + narrow.y}};
-    add_parallelogram(cov, quad);
+    quad[0] = {p1.x - narrow.x, p1.y + narrow.y};
+    quad[1] = {p1.x + wide.x, p1.y - wide.y};
+    quad[2] = {p2.x + wide.x, p2.y - wide.y};
+    quad[3] = {p2.x - narrow.x, p2.y + narrow.y};
+}
+
+void add_segment(RowCover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
+    const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
+    if (dx == 0 && dy == 0) return;
+    if (dy == 0) {
+        const long long top = p1.y - width / 2;
+        cov.add_rect(std::min(p1.x, p2.x), top, std::max(p1.x, p2.x), top + width);
+        return;
+    }
+    if (dx == 0) {
+        const long long left = p1.x - width / 2;
+        cov.add_rect(left, std::min(p1.y, p2.y), left + width, std::max(p1.y, p2.y));
+        return;
+    }
+    POINT quad[4];
+    slanted_body(p1, p2, width, quad);
+    add_parallelogram(cov, quad, rows);
 }
 
 }  // namespace
@@ -157,7 +155,7 @@ namespace {
 // clip rectangle's rows, so their cost does not grow with the width.
 constexpr long long max_exact_cap = 1 << 14;
 
-void add_circle_cap(Coverage& cov, POINT p, long long width) {
+void add_circle_cap(RowCover& cov, POINT p, long long width) {
     const double r = static_cast<double>(width) / 2;
     for (long long y = cov.clip().top; y < cov.clip().bottom; ++y) {
         const double dy = static_cast<double>(y - p.y);
@@ -179,50 +177,304 @@ bool cap_covers(POINT p, long long width, const Rect& clip) {
     return dx * dx + dy * dy < radius * radius;
 }
 
-// Adds the cap's rows that fall inside the clip rectangle (the cap's rects are in row order).
-void add_cap(Coverage& cov, const Region& cap, POINT p) {
-    const long long first_row = static_cast<long long>(cov.clip().top) - p.y;
-    auto it = std::lower_bound(cap.rects.begin(), cap.rects.end(), first_row,
-                               [](const Rect& r, long long row) { return r.bottom <= row; });
-    for (; it != cap.rects.end() && static_cast<long long>(it->top) + p.y < cov.clip().bottom; ++it)
-        cov.add_rect(static_cast<long long>(it->left) + p.x, static_cast<long long>(it->top) + p.y,
-                     static_cast<long long>(it->right) + p.x, static_cast<long long>(it->bottom) + p.y);
+// The pen's disc, one span per row relative to the point, and which bodies of one-pixel steps
+// it makes redundant. Kept per thread for the last width: a program draws with few pens.
+struct Pen {
+    int width = -1;
+    Region disc;
+    long long top = 0;             // the first row's offset from the point
+    std::vector<int> left, right;  // each row's span [left, right), relative
+    // Every row one span over the point's own column, the disc's rows the horizontal body's:
+    // then points in a row joined by horizontal segments cover the row between their discs.
+    bool sweeps = false;
+    // [dy + 1][dx + 1]: what the body of that one-pixel step adds to its two discs, relative
+    // to the step's start (nothing for horizontal and vertical steps).
+    std::vector<Rect> step_extra[3][3];
+};
+
+bool disc_rows(const Region& disc, int width, Pen& pen) {
+    pen.top = disc.extents.top;
+    const auto rows = static_cast<std::size_t>(std::max(disc.extents.height(), 0));
+    pen.left.assign(rows, INT_MAX);
+    pen.right.assign(rows, INT_MIN);
+    for (const Rect& r : disc.rects)
+        for (int y = r.top; y < r.bottom; ++y) {
+            const auto i = static_cast<std::size_t>(y - pen.top);
+            if (pen.left[i] != INT_MAX) return false;
+            pen.left[i] = r.left;
+            pen.right[i] = r.right;
+        }
+    if (pen.top != -(width / 2) || rows != static_cast<std::size_t>(width)) return false;
+    for (std::size_t i = 0; i < rows; ++i)
+        if (pen.left[i] > 0 || pen.right[i] < 1) return false;
+    return true;
+}
+
+std::vector<Rect> step_extra(const Region& disc, int dx, int dy, int width) {
+    const int margin = width + 4;
+    RowCover body({-margin, -margin, margin, margin});
+    QuadRows rows;
+    add_segment(body, {0, 0}, {dx, dy}, width, rows);
+    Region ends = disc;
+    offset(ends, dx, dy);
+    ends = combine(ends, disc, CombineOp::Or);
+    return combine(body.region(), ends, CombineOp::Diff).rects;
+}
+
+const Pen& pen_for(int width) {
+    thread_local Pen pen;
+    if (pen.width == width) return pen;
+    const long long half = width / 2, rest = (width + 1LL) / 2 + 1;
+    pen.disc = round_rect_region(-half, -half, rest, rest, rest + half, rest + half);
+    const Region& disc = pen.disc;
+    pen.width = width;
+    pen.sweeps = disc_rows(disc, width, pen);
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) pen.step_extra[dy + 1][dx + 1] = step_extra(disc, dx, dy, width);
+    return pen;
+}
+
+// The bodies the discs leave anything of: along the path (joined is true), horizontal
+// segments are inside the swept discs, and so are most one-pixel steps.
+void add_body(RowCover& cov, POINT p1, POINT p2, bool joined, const Pen* pen, int width, QuadRows& rows) {
+    if (pen != nullptr && pen->sweeps) {
+        const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
+        if (dy == 0 && joined) return;
+        if (std::abs(dx) <= 1 && std::abs(dy) <= 1) {
+            for (const Rect& r : pen->step_extra[dy + 1][dx + 1])
+                for (long long y = r.top; y < r.bottom; ++y)
+                    cov.add(y + p1.y, static_cast<long long>(r.left) + p1.x, static_cast<long long>(r.right) + p1.x);
+            return;
+        }
+    }
+    add_segment(cov, p1, p2, width, rows);
+}
+
+// A row of path points joined by horizontal segments (consecutive along the path): their
+// discs and bodies give one span per disc row, from the first disc's left to the last's
+// right, since the bodies fill the row between.
+struct Run {
+    long long row, x0, x1;
+    std::size_t end;  // the index of the first point after the run
+};
+
+std::vector<Run> runs_of(std::span<const POINT> points) {
+    std::vector<Run> runs;
+    runs.reserve(points.size());
+    runs.push_back({points[0].y, points[0].x, points[0].x, 1});
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const POINT& p = points[i];
+        Run& last = runs.back();
+        if (p.y == last.row) {
+            last.x0 = std::min<long long>(last.x0, p.x);
+            last.x1 = std::max<long long>(last.x1, p.x);
+            last.end = i + 1;
+            continue;
+        }
+        runs.push_back({p.y, p.x, p.x, i + 1});
+    }
+    return runs;
+}
+
+// Whether run b carries on the section ending with run a, one row further in the direction
+// step (0: not chosen yet, then set): each run's pieces of an output row cover at least
+// [x0, x1 + 1), as every disc row spans the point's own column, so runs whose columns touch
+// or overlap across the row give touching pieces, and a section's pieces of any one output
+// row join into one span.
+bool carries_on(const Run& a, const Run& b, long long& step) {
+    const long long d = b.row - a.row;
+    if ((d != 1 && d != -1) || (step != 0 && d != step)) return false;
+    if (b.x0 > a.x1 + 1 || a.x0 > b.x1 + 1) return false;
+    step = d;
+    return true;
+}
+
+// The discs of a section: each output row the span from the least left to the greatest right
+// of the disc rows its runs give it.
+void add_section(RowCover& cov, std::span<const Run> runs, long long step, const Pen& pen,
+                 std::vector<long long>& ends) {
+    const long long rows = static_cast<long long>(pen.left.size());
+    const long long low = std::min(runs.front().row, runs.back().row);
+    const long long high = std::max(runs.front().row, runs.back().row);
+    // The runs' ends in row order, the run on row low + i at 2 i and 2 i + 1.
+    ends.resize(2 * runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const Run& run = runs[step < 0 ? runs.size() - 1 - i : i];
+        ends[2 * i] = run.x0;
+        ends[2 * i + 1] = run.x1;
+    }
+    for (long long y = low + pen.top; y < high + pen.top + rows; ++y) {
+        const long long first = std::max(low, y - pen.top - rows + 1), last = std::min(high, y - pen.top);
+        const long long* end = &ends[static_cast<std::size_t>(2 * (first - low))];
+        const auto k = static_cast<std::size_t>(y - pen.top - first);  // the disc row of the first run
+        long long lo = LLONG_MAX, hi = LLONG_MIN;
+        for (std::size_t i = 0; i <= static_cast<std::size_t>(last - first); ++i) {
+            lo = std::min(lo, end[2 * i] + pen.left[k - i]);
+            hi = std::max(hi, end[2 * i + 1] + pen.right[k - i]);
+        }
+        cov.add(y, lo, hi);
+    }
+}
+
+// The body of the segment leaving a run: a one-pixel step within a section adds the pixels
+// its body reaches beyond its two discs, found once for the pen.
+void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& quad) {
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    if (dx < -1 || dx > 1 || dy < -1 || dy > 1) {
+        add_body(cov, from, to, true, &pen, pen.width, quad);
+        return;
+    }
+    for (const Rect& r : pen.step_extra[dy + 1][dx + 1])
+        for (int y = r.top; y < r.bottom; ++y)
+            cov.add(static_cast<long long>(y) + from.y, static_cast<long long>(r.left) + from.x,
+                    static_cast<long long>(r.right) + from.x);
+}
+
+// The discs of every point, a section of runs at a time, each followed by the bodies of the
+// segments that leave its runs, so that pieces come roughly in path order (a row crossed left
+// to right gets its spans in order).
+void add_swept(RowCover& cov, std::span<const POINT> points, PathClose close, const Pen& pen, QuadRows& quad) {
+    const std::vector<Run> runs = runs_of(points);
+    std::vector<long long> ends;
+    for (std::size_t j = 0; j < runs.size();) {
+        std::size_t e = j + 1;
+        long long step = 0;
+        while (e < runs.size() && carries_on(runs[e - 1], runs[e], step)) ++e;
+        add_section(cov, std::span<const Run>(runs).subspan(j, e - j), step, pen, ends);
+        for (std::size_t k = j; k < e; ++k)
+            if (runs[k].end < points.size()) add_leaving(cov, points[runs[k].end - 1], points[runs[k].end], pen, quad);
+        j = e;
+    }
+    if (close == PathClose::Closed) add_body(cov, points.back(), points.front(), false, &pen, pen.width, quad);
+}
+
+// The disc of each point on its own (a pen whose disc add_discs cannot sweep).
+void add_each_disc(RowCover& cov, std::span<const POINT> points, const Pen& pen) {
+    for (const POINT& p : points)
+        for (const Rect& r : pen.disc.rects)
+            cov.add_rect(static_cast<long long>(r.left) + p.x, static_cast<long long>(r.top) + p.y,
+                         static_cast<long long>(r.right) + p.x, static_cast<long long>(r.bottom) + p.y);
 }
 
 }  // namespace
 
-Region wide_stroke(std::span<const POINT> in, PathClose close, int pen_width, const Rect& clip) {
+namespace {
+
+// What a stroke needs before its pieces are added: the points pulled in so the body arithmetic
+// cannot overflow (the stroke of a line beyond +-2^29 is then only approximately where
+// Windows would put it) and the rows and columns it can reach within the clip rectangle.
+struct Prepared {
+    std::span<const POINT> points;  // the caller's, or `pulled` when some were pulled in
+    std::vector<POINT> pulled;
+    Rect box;
+    bool whole_clip = false;     // a cap alone covers the clip rectangle
+    long long segment_rows = 0;  // rows the segments cross, each counted up to the clip's height
+};
+
+Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
+    constexpr LONG limit = 1 << 29;
+    Prepared out;
+    long long left = in[0].x, top = in[0].y, right = in[0].x, bottom = in[0].y;
+    for (std::size_t i = 1; i < in.size(); ++i) {
+        const POINT& p = in[i];
+        left = std::min<long long>(left, p.x);
+        right = std::max<long long>(right, p.x);
+        top = std::min<long long>(top, p.y);
+        bottom = std::max<long long>(bottom, p.y);
+        out.segment_rows += std::min<long long>(std::abs(static_cast<long long>(p.y) - in[i - 1].y), clip.height());
+    }
+    const bool far = left < -limit || right > limit || top < -limit || bottom > limit;
+    out.points = in;
+    if (far) {
+        out.pulled.assign(in.begin(), in.end());
+        for (POINT& p : out.pulled) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
+        out.points = out.pulled;
+        left = std::clamp<long long>(left, -limit, limit);
+        right = std::clamp<long long>(right, -limit, limit);
+        top = std::clamp<long long>(top, -limit, limit);
+        bottom = std::clamp<long long>(bottom, -limit, limit);
+    }
+    if (cap_covers(out.points.front(), width, clip)) {
+        out.whole_clip = true;
+        return out;
+    }
+    // The points' box grown by the pen on every side (a disc reaches width / 2 + 1 at most).
+    out.box = {static_cast<int>(std::max<long long>(left - width, clip.left)),
+               static_cast<int>(std::max<long long>(top - width, clip.top)),
+               static_cast<int>(std::min<long long>(right + 1 + width, clip.right)),
+               static_cast<int>(std::min<long long>(bottom + 1 + width, clip.bottom))};
+    return out;
+}
+
+// A bitmap of the reachable rectangle pays when it has a good deal fewer words than the
+// stroke's bodies add spans, about one per row each segment crosses (the discs of outlines
+// made of one-pixel steps add few spans, a span per row of each section).
+bool bitmap_pays(const Prepared& prepared) {
+    const Rect& box = prepared.box;
+    const long long words = (box.width() + 63LL) / 64 * box.height();
+    return 4 * words <= prepared.segment_rows && words <= (1LL << 21);
+}
+
+void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, int width) {
+    const Pen* pen = width <= max_exact_cap ? &pen_for(width) : nullptr;
+    QuadRows rows;
+    if (pen != nullptr && pen->sweeps) {
+        add_swept(cov, points, close, *pen, rows);
+        return;
+    }
+    for (std::size_t i = 1; i < points.size(); ++i) add_body(cov, points[i - 1], points[i], true, pen, width, rows);
+    if (close == PathClose::Closed) add_body(cov, points.back(), points.front(), false, pen, width, rows);
+    // Every vertex ends a segment, so every vertex gets the round cap, even where a segment
+    // has zero length.
+    if (pen == nullptr) {
+        for (const POINT& p : points) add_circle_cap(cov, p, width);
+    } else {
+        add_each_disc(cov, points, *pen);
+    }
+}
+
+}  // namespace
+
+Region wide_stroke(std::span<const POINT> in, PathClose close, int width, const Rect& clip) {
     // A path of a single point has no segment and leaves no mark (two equal points do: a
     // zero-length segment still gets its round caps).
     if (in.size() < 2 || clip.empty()) return {};
-    // Points beyond +-2^29 are pulled in so the body arithmetic cannot overflow; the stroke of
-    // such a line is then only approximately where Windows would put it.
-    constexpr LONG limit = 1 << 29;
-    std::vector<POINT> points(in.begin(), in.end());
-    for (POINT& p : points) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
-    if (cap_covers(points.front(), pen_width, clip)) return make_rect_region(clip);
-    const int width = pen_width;
-    const long long half = width / 2, rest = (width + 1LL) / 2 + 1;
-    const bool exact_cap = width <= max_exact_cap;
-    const Region disc = exact_cap ? round_rect_region(-half, -half, rest, rest, rest + half, rest + half) : Region{};
-    Rect box = points_box(points);
-    box = {static_cast<int>(std::max<long long>(static_cast<long long>(box.left) - width, clip.left)),
-           static_cast<int>(std::max<long long>(static_cast<long long>(box.top) - width, clip.top)),
-           static_cast<int>(std::min<long long>(static_cast<long long>(box.right) + width, clip.right)),
-           static_cast<int>(std::min<long long>(static_cast<long long>(box.bottom) + width, clip.bottom))};
-    if (box.empty()) return {};
-    Coverage cov(box);
-    for (std::size_t i = 1; i < points.size(); ++i) add_segment(cov, points[i - 1], points[i], width);
-    if (close == PathClose::Closed) add_segment(cov, points.back(), points.front(), width);
-    // Every vertex ends a segment, so every vertex gets the round cap, even where a segment
-    // has zero length.
-    for (const POINT& p : points) {
-        if (exact_cap)
-            add_cap(cov, disc, p);
-        else
-            add_circle_cap(cov, p, width);
+    const Prepared prepared = prepare(in, width, clip);
+    if (prepared.whole_clip) return make_rect_region(clip);
+    if (prepared.box.empty()) return {};
+    RowCover cov(prepared.box, bitmap_pays(prepared));
+    add_stroke(cov, prepared.points, close, width);
+    return cov.region();
+}
+
+void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose close, int width, Mix mix) {
+    const Rect clip = surface.bounds();
+    if (in.size() < 2 || clip.empty() || mix.is_nop()) return;
+    const Prepared prepared = prepare(in, width, clip);
+    if (prepared.whole_clip) {
+        fill_rect(surface, clip, mix);
+        return;
     }
-    return cov.finish();
+    if (prepared.box.empty()) return;
+    RowCover cov(prepared.box, bitmap_pays(prepared));
+    add_stroke(cov, prepared.points, close, width);
+    Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    // A stroke's spans are mostly a few pixels: a copy writes them in place, without the call
+    // that picks the widest stores for long runs.
+    constexpr int short_span = 16;
+    const bool copy = mix.is_copy();
+    cov.for_each_row([&](int y, std::span<const Span> spans) {
+        std::uint32_t* row = surface.row(y);
+        for (const Span& s : spans) {
+            if (copy && s.x1 - s.x0 < short_span)
+                std::fill(row + s.x0, row + s.x1, mix.x);
+            else
+                fill_span(surface, y, s.x0, s.x1, mix);
+        }
+        damage = {std::min(damage.left, spans.front().x0), std::min(damage.top, y),
+                  std::max(damage.right, spans.back().x1), y + 1};
+    });
+    if (damage.left < damage.right) surface.add_damage(damage);
 }
 
 }  // namespace zg::raster

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -200,6 +201,70 @@ TEST(DashedPens, EllipseStartsAtTheRightEndOfItsUpperRightQuarter) {
               "....Xx....\n"
               "..........\n"
               "..........\n");
+}
+
+TEST(DashedPens, UnderClockwiseArcsARectangleRunsClockwiseFromTheBottomRightInAnyCornerOrder) {
+    const std::string expected =
+        "................\n"
+        "................\n"
+        "..o###ooo####...\n"
+        "..o.........#...\n"
+        "..o.........#...\n"
+        "..#.........#...\n"
+        "..#.........#...\n"
+        "..#.........#...\n"
+        "..o.........o...\n"
+        "..oo#########...\n"
+        "................\n"
+        "................\n"
+        "................\n";
+    for (const RECT& r : {RECT{2, 2, 13, 10}, RECT{13, 10, 2, 2}, RECT{13, 2, 2, 10}}) {
+        for (int width : {0, 1}) {
+            StyledBitmap b(16, 13, PS_DASHDOTDOT, width);
+            EXPECT_EQ(SetArcDirection(b.dc(), AD_CLOCKWISE), AD_COUNTERCLOCKWISE);
+            ASSERT_TRUE(Rectangle(b.dc(), r.left, r.top, r.right, r.bottom));
+            EXPECT_EQ(b.picture(), expected) << r.left << "," << r.top << " width " << width;
+        }
+    }
+}
+
+// The rows of picture between top and bottom in reverse order.
+std::string flipped(const std::string& picture, int width, int top, int bottom) {
+    const std::size_t row = static_cast<std::size_t>(width) + 1;
+    std::string out = picture;
+    for (int y = top; y < bottom; ++y)
+        out.replace(static_cast<std::size_t>(y) * row, row, picture,
+                    static_cast<std::size_t>(top + bottom - 1 - y) * row, row);
+    return out;
+}
+
+TEST(DashedPens, UnderClockwiseArcsEllipsesAndRoundedBoxesRunTheirOutlineMirroredTopToBottom) {
+    struct Case {
+        RECT box;
+        int corner_w, corner_h;  // 0: Ellipse
+    };
+    const Case cases[] = {{{2, 3, 27, 18}, 0, 0},  {{26, 17, 3, 2}, 0, 0},  {{4, 2, 11, 21}, 0, 0},
+                          {{1, 1, 28, 20}, 12, 9}, {{27, 2, 2, 21}, 7, 30}, {{2, 19, 13, 4}, 11, 15}};
+    for (const Case& c : cases) {
+        bool direction_shows = false;  // in some style, else the case proves nothing
+        for (int style : {PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT}) {
+            std::string pictures[2];
+            for (int dir : {AD_COUNTERCLOCKWISE, AD_CLOCKWISE}) {
+                StyledBitmap b(30, 23, style, dir == AD_CLOCKWISE ? 0 : 1);
+                SetArcDirection(b.dc(), dir);
+                const RECT& r = c.box;
+                ASSERT_TRUE(c.corner_w == 0
+                                ? Ellipse(b.dc(), r.left, r.top, r.right, r.bottom)
+                                : RoundRect(b.dc(), r.left, r.top, r.right, r.bottom, c.corner_w, c.corner_h));
+                pictures[dir == AD_CLOCKWISE] = b.picture();
+            }
+            const int top = std::min(c.box.top, c.box.bottom), bottom = std::max(c.box.top, c.box.bottom);
+            direction_shows = direction_shows || pictures[1] != pictures[0];
+            EXPECT_EQ(pictures[1], flipped(pictures[0], 30, top, bottom))
+                << c.box.left << "," << c.box.top << " style " << style;
+        }
+        EXPECT_TRUE(direction_shows) << c.box.left << "," << c.box.top;
+    }
 }
 
 TEST(DashedPens, WiderPensDrawSolid) {

@@ -4,15 +4,15 @@
 // Deletion follows Windows: deleting a stock object "succeeds" and changes nothing; deleting an
 // object that a DC still holds succeeds at once but frees it only when the last DC lets go;
 // deleting a DC through DeleteObject is DeleteDC.
+#include "activity.h"
 #include "dc/device_context.h"
 #include "objects/handle_table.h"
 #include "memory_guard.h"
 
 #include <cstdint>
-
 #include <cstdlib>
-#include <limits>
 #include <cstring>
+#include <limits>
 
 using namespace zg;
 
@@ -107,6 +107,7 @@ HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf) {
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ ho) {
+    zg::note_activity();
     GdiObject* object = lookup_object(ho);
     if (object == nullptr) return FALSE;
     if (object->stock) return TRUE;
@@ -119,6 +120,7 @@ BOOL WINAPI DeleteObject(HGDIOBJ ho) {
 }
 
 DWORD WINAPI GetObjectType(HGDIOBJ h) {
+    zg::note_activity();
     GdiObject* object = lookup_object(h);
     if (object == nullptr) return 0;
     switch (object->kind) {
@@ -134,6 +136,7 @@ DWORD WINAPI GetObjectType(HGDIOBJ h) {
 }
 
 int WINAPI GetObjectA(HANDLE h, int c, LPVOID pv) {
+    zg::note_activity();
     GdiObject* object = lookup_object(h);
     if (object == nullptr) return 0;
     switch (object->kind) {

@@ -1,0 +1,156 @@
+// The wide stroke against its definition painted pixel by pixel into a bitmap: one body per
+// segment (a rectangle when horizontal or vertical, else the quadrilateral scan-converted with
+// the polygon rules) and the pen's disc at every vertex. Random polylines and the dense outlines
+// of ellipses, rounded rectangles and arcs, open and closed, at many widths and clips.
+#include "raster/ellipse.h"
+#include "raster/stroke.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace zg::raster {
+namespace {
+
+class Bitmap {
+public:
+    explicit Bitmap(const Rect& clip)
+        : m_clip(clip), m_bits(static_cast<std::size_t>(clip.width()) * clip.height(), false) {}
+
+    void set(long long y, long long x0, long long x1) {
+        if (y < m_clip.top || y >= m_clip.bottom) return;
+        for (long long x = std::max<long long>(x0, m_clip.left); x < std::min<long long>(x1, m_clip.right); ++x)
+            m_bits[static_cast<std::size_t>((y - m_clip.top) * m_clip.width() + (x - m_clip.left))] = true;
+    }
+
+    Region region() const {
+        RegionBuilder builder;
+        std::vector<Span> spans;
+        for (int y = m_clip.top; y < m_clip.bottom; ++y) {
+            spans.clear();
+            for (int x = m_clip.left; x < m_clip.right; ++x)
+                if (m_bits[static_cast<std::size_t>((y - m_clip.top) * m_clip.width() + (x - m_clip.left))])
+                    spans.push_back({x, x + 1});
+            if (!spans.empty()) builder.add_row(y, spans);
+        }
+        return builder.finish();
+    }
+
+private:
+    Rect m_clip;
+    std::vector<bool> m_bits;
+};
+
+long long ceil_div(long long n, long long d) { return n >= 0 ? (n + d - 1) / d : -((-n) / d); }
+
+void paint_quad(Bitmap& bits, const POINT (&p)[4]) {
+    for (long long y = -200; y < 400; ++y) {
+        long long lo = 1LL << 40, hi = -(1LL << 40);
+        for (int i = 0; i < 4; ++i) {
+            const POINT& a = p[i];
+            const POINT& b = p[(i + 1) % 4];
+            const POINT& t = a.y < b.y ? a : b;
+            const POINT& u = a.y < b.y ? b : a;
+            if (a.y == b.y || y < t.y || y >= u.y) continue;
+            const long long x = t.x + ceil_div((y - t.y) * static_cast<long long>(u.x - t.x), u.y - t.y);
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
+        }
+        if (lo < hi) bits.set(y, lo, hi);
+    }
+}
+
+long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
+
+void paint_segment(Bitmap& bits, POINT p1, POINT p2, int w) {
+    const long long dx = p2.x - p1.x, dy = p2.y - p1.y;
+    if (dx == 0 && dy == 0) return;
+    if (dy == 0) {
+        for (long long y = p1.y - w / 2; y < p1.y - w / 2 + w; ++y)
+            bits.set(y, std::min(p1.x, p2.x), std::max(p1.x, p2.x));
+        return;
+    }
+    if (dx == 0) {
+        for (long long y = std::min(p1.y, p2.y); y < std::max(p1.y, p2.y); ++y)
+            bits.set(y, p1.x - w / 2, p1.x - w / 2 + w);
+        return;
+    }
+    const double len = std::hypot(static_cast<double>(dx), static_cast<double>(dy));
+    const double wx = w * std::abs(static_cast<double>(dy)) / len, wy = w * std::abs(static_cast<double>(dx)) / len;
+    POINT n{static_cast<LONG>(gdi_round(wx / 2)), static_cast<LONG>(gdi_round(wy / 2))};
+    POINT f{static_cast<LONG>(gdi_round((wx + 1) / 2)), static_cast<LONG>(gdi_round((wy + 1) / 2))};
+    if (dx < 0) {
+        n.y = -n.y;
+        f.y = -f.y;
+    }
+    if (dy < 0) {
+        std::swap(n, f);
+        n.x = -n.x;
+        f.x = -f.x;
+    }
+    const POINT quad[4] = {
+        {p1.x - n.x, p1.y + n.y}, {p1.x + f.x, p1.y - f.y}, {p2.x + f.x, p2.y - f.y}, {p2.x - n.x, p2.y + n.y}};
+    paint_quad(bits, quad);
+}
+
+Region reference(const std::vector<POINT>& path, PathClose close, int w, const Rect& clip) {
+    Bitmap bits(clip);
+    if (path.size() < 2) return {};
+    for (std::size_t i = 1; i < path.size(); ++i) paint_segment(bits, path[i - 1], path[i], w);
+    if (close == PathClose::Closed) paint_segment(bits, path.back(), path.front(), w);
+    const long long half = w / 2, rest = (w + 1) / 2 + 1;
+    const Region disc = round_rect_region(-half, -half, rest, rest, rest + half, rest + half);
+    for (const POINT& p : path)
+        for (const Rect& r : disc.rects)
+            for (long long y = r.top; y < r.bottom; ++y) bits.set(p.y + y, p.x + r.left, p.x + r.right);
+    return bits.region();
+}
+
+void expect_same(const std::vector<POINT>& path, PathClose close, int w, const Rect& clip, const char* what) {
+    const Region fast = wide_stroke(path, close, w, clip);
+    ASSERT_TRUE(is_valid(fast)) << what;
+    ASSERT_TRUE(equal(fast, reference(path, close, w, clip)))
+        << what << " width " << w << " points " << path.size() << " closed " << (close == PathClose::Closed);
+}
+
+const Rect clips[] = {{-10, -10, 150, 150}, {20, 30, 90, 75}};
+
+TEST(WideStroke, RandomPolylinesMatchTheirDefinition) {
+    std::mt19937 random(7);
+    auto coord = [&](int spread) {
+        return static_cast<LONG>(std::uniform_int_distribution<int>(-spread, 140 + spread)(random));
+    };
+    for (int round = 0; round < 600; ++round) {
+        // Every fourth path a long zigzag, whose many crossings per row the stroke keeps in a bitmap.
+        const int count = round % 4 == 3 ? 40 : std::uniform_int_distribution<int>(2, 7)(random);
+        std::vector<POINT> path;
+        for (int i = 0; i < count; ++i) {
+            // Short steps, repeated points and long lines alike.
+            if (i > 0 && round % 3 == 0)
+                path.push_back({path.back().x + coord(0) % 3 - 1, path.back().y + coord(0) % 3 - 1});
+            else
+                path.push_back({coord(20), coord(20)});
+        }
+        const int w = std::uniform_int_distribution<int>(2, 14)(random);
+        expect_same(path, round % 2 ? PathClose::Closed : PathClose::Open, w, clips[round % 2], "polyline");
+    }
+}
+
+TEST(WideStroke, CurveOutlinesMatchTheirDefinition) {
+    std::mt19937 random(11);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    for (int round = 0; round < 300; ++round) {
+        const Rect box{pick(-5, 40), pick(-5, 40), pick(45, 130), pick(45, 130)};
+        const int w = pick(2, 21);
+        std::vector<POINT> path = round % 3 == 0
+                                      ? round_rect_outline(box, pick(3, box.width()), pick(3, box.height()))
+                                      : arc_outline(box, {pick(-50, 50), pick(-50, 50)}, {pick(-50, 50), pick(-50, 50)},
+                                                    round % 2 ? AD_CLOCKWISE : AD_COUNTERCLOCKWISE);
+        if (round % 5 == 1) path.push_back({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+        expect_same(path, round % 3 == 2 ? PathClose::Open : PathClose::Closed, w, clips[round % 2], "curve");
+    }
+}
+
+}  // namespace
+}  // namespace zg::raster
