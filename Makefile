@@ -5,9 +5,10 @@
 #   make web    the programs compiled to WebAssembly as a static site in build/web/site
 #   make serve-web   serves that folder on 127.0.0.1 (PORT=8000)
 # Other targets: bench, bench-vs-wine, bench-vs-peers, screenshot, idle-cpu, measure, measure-web,
-# test-native, test-asan, test-windows, test-web, scene-diff, format-check, fuzz, fuzz-scenes (N=count of random scenes, SEED=first seed),
+# test-native, test-asan, test-tsan, test-windows, test-web, scene-diff, format-check, fuzz,
+# fuzz-scenes (N=count of random scenes, SEED=first seed),
 # install (PREFIX=dir), package, gallery, docs, deps, clean. Builds use the CMake presets
-# (build/native, build/asan, build/windows, build/fuzz) and two jobs, the size of the machines
+# (build/native, build/asan, build/tsan, build/windows, build/fuzz) and two jobs, the size of the machines
 # this runs on; JOBS=n overrides.
 # `make fuzz` runs every fuzz target (tests/fuzz/ and the Win32 call fuzzer) for FUZZ_SECONDS each
 # (default 600); `make fuzz-calls` the call fuzzer alone.
@@ -15,7 +16,7 @@ SHELL := /bin/bash
 JOBS ?= 2
 export JOBS
 
-.PHONY: all deps configure native run lab test test-native test-asan test-windows test-tree test-fuzz \
+.PHONY: all deps configure native run lab test test-native test-asan test-tsan test-windows test-tree test-fuzz \
         web serve-web test-web measure-web \
         scene-diff format-check fuzz fuzz-calls fuzz-scenes bench bench-vs-wine bench-vs-peers screenshot idle-cpu measure install package icons gallery docs \
         clean
@@ -43,7 +44,7 @@ lab: configure
 test: deps
 	scripts/test-all.sh
 
-test-native test-asan test-windows test-tree test-fuzz test-web scene-diff: deps
+test-native test-asan test-tsan test-windows test-tree test-fuzz test-web scene-diff: deps
 	scripts/test-all.sh $(patsubst test-%,%,$@)
 
 # The web build: emscripten, FreeType from the npm package (npm ci), every program as a page.

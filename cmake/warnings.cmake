@@ -1,4 +1,5 @@
-# Project-wide warnings; errors in every preset so CI sees what a developer sees.
+# Project-wide warnings; errors with ZG_WERROR=ON, which make test and CI pass, so CI sees what a
+# developer sees.
 function(zg_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                            -Wno-sign-conversion -Wnon-virtual-dtor)

@@ -140,6 +140,10 @@ void window::StoreImage(image* picture, unsigned int x, unsigned short y, unsign
         ReportFatal("Fatal Error: StoreImage selection extends outside the window!");
         return;
     }
+    if (width == 0 || height == 0) {  // no pixels to copy: the picture becomes an empty image
+        *picture = image();
+        return;
+    }
     picture->usWidth = width;
     picture->usHeight = height;
     delete std::exchange(picture->bmiImageInfo, nullptr);

@@ -7,6 +7,7 @@
 // in WaitMessage when a round took no message, and give up when the native window is gone.
 #include <graphics/library_internal.h>
 #include <graphics/window.h>
+#include <graphics/window_registry.h>
 
 #include <exception>
 

@@ -7,6 +7,7 @@
 // a window of static storage duration may be built before anything else.
 #include <graphics/input_queues.h>
 #include <graphics/window.h>
+#include <graphics/window_registry.h>
 
 #include <new>
 #include <utility>

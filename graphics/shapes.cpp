@@ -1,6 +1,7 @@
 // Shape primitives. Each pumps once, tests its style, and then either brackets one native drawing
-// call with SelectDrawStyle/RestoreDrawStyle, or (INVERTED rounded rectangles, triangles, polygons,
-// circles, ellipses) inverts a native region covering the shape. Corners and points go to the
+// call with SelectDrawStyle/RestoreDrawStyle, or (INVERTED rounded rectangles, triangles, circles,
+// ellipses) inverts a native region covering the shape; an INVERTED polygon is filled with the
+// NOT mix and no pen instead (InvertPolygon says why). Corners and points go to the
 // native call unchanged; coordinates the library computes itself (circle boxes, arc points) are
 // computed in 64 bits and saturated, so extreme arguments never overflow.
 #include <graphics/library_internal.h>

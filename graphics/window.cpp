@@ -9,6 +9,7 @@
 #include <graphics/library_internal.h>
 #include <graphics/utf8_text.h>
 #include <graphics/window.h>
+#include <graphics/window_registry.h>
 
 #include <cstdio>
 #include <utility>
@@ -95,8 +96,9 @@ window::~window() {
     }
 }
 
-// Destruction steps 1 to 6: contexts first, then the drawing objects and the back buffer. Each
-// failure is reported and the handle forgotten all the same.
+// The native objects go in this order: the screen's device context, the back buffer's, then the
+// pen, the brush, the font and the back buffer itself. Each failure is reported and the handle
+// forgotten all the same.
 void window::ReleaseNativeObjects() {
     if (dcScreen != nullptr) {
         // A window that is already gone took its device context with it: nothing to release.

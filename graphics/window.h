@@ -281,6 +281,7 @@ public:
     // ---- images and pixel read-back ----
     /// Draws an image with its top-left corner at (x, y): at its own size when @p width or
     /// @p height is -1, otherwise stretched to width x height pixels. A null or empty image
+    /// draws nothing and says nothing; an image of a type other than the ones StoreImage makes
     /// draws nothing ("Fatal Error: Unsupported image type!").
     void DrawImage(const image* picture, int x, int y, int width, int height,
                    std::source_location where = std::source_location::current());
@@ -290,7 +291,8 @@ public:
     /// Copies the @p width x @p height pixels from (x, y) of the window into @p picture,
     /// replacing what it held. A part reaching outside the window is refused ("Fatal Error:
     /// StoreImage selection extends outside the window!") and the image is left as it was; a
-    /// null picture is ignored.
+    /// part of no pixels (a width or height of 0) leaves @p picture empty; a null picture is
+    /// ignored.
     void StoreImage(image* picture, unsigned int x, unsigned short y, unsigned short width, unsigned short height,
                     std::source_location where = std::source_location::current());
     /// Copies a part of the window into an image as the pointer form does.

@@ -42,7 +42,10 @@ int CsvColumnCount() { return static_cast<int>(std::size(COLUMNS)); }
 
 std::string CsvHeader() {
     std::string line;
-    for (const char* name : COLUMNS) line += (line.empty() ? "" : ",") + std::string(name);
+    for (const char* name : COLUMNS) {
+        if (!line.empty()) line += ',';
+        line += name;
+    }
     return line;
 }
 

@@ -30,17 +30,15 @@ done
 rm -rf "$out"
 mkdir -p "$out"
 
-display=70
-while [[ -e "/tmp/.X$display-lock" || -e "/tmp/.X11-unix/X$display" ]]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 640x480x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-export WINEPREFIX="$windows/wineprefix-fuzz" WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d" DISPLAY=":$display"
+# A private Xvfb on the first free display from :100 up, ready when xvfb_start returns.
+source "$root/scripts/lib/xvfb.sh"
+xvfb_start
+export WINEPREFIX="$windows/wineprefix-fuzz" WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d"
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb_pid" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true  # the server of this script's own prefix
+  xvfb_stop
 }
 trap cleanup EXIT INT TERM
-sleep 1
 wineserver -p >/dev/null 2>&1 || true  # one server for every run below
 
 # draw_under_wine FILE BIN: draws the selections of FILE under Wine into BIN, resuming after any

@@ -2,7 +2,7 @@
 # Usage: measure-simulator.sh GYROSCOPE [SECONDS]
 # The simulator in a real SDL window on a private Xvfb, measured as a user would run it:
 #  - frame period while the cursor rests over the drawing area (the gyroscope animates): the time
-#    between the starts of consecutive 100 ms sleeps, traced with strace;
+#    between the ends of consecutive frame sleeps (nanosleeps of 50 ms or more), traced with strace;
 #  - %CPU of one core while the cursor rests over the panel (the program waits for a click), from
 #    utime + stime in /proc/<pid>/stat.
 # Ends the program by its exit button and the farewell click.

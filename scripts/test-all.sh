@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Usage: test-all.sh [STAGE...]   stages: tree native asan fuzz windows scene-diff web (default:
-# all, in that order)
+# Usage: test-all.sh [STAGE...]   stages: tree native asan tsan fuzz windows scene-diff web
+# (default: all, in that order)
 # Builds and tests every configuration `make test` promises and fails if anything failed:
 #   tree        no tracked file over 1 MiB unless scripts/large-files.txt lists it, and every C++
 #               file laid out as .clang-format says (scripts/format-check.sh)
 #   native      the portable build, ctest (headless tests and the Xvfb end-to-end tests)
 #   asan        the same under AddressSanitizer + UndefinedBehaviorSanitizer, leaks included
+#   tsan        the row split and raster tests under ThreadSanitizer (only what they need is built)
 #   fuzz        every fuzz target (scripts/fuzz.sh) for ZG_FUZZ_SECONDS each, default 60
 #   windows     the mingw-w64 cross build, its ctest under Wine on a private Xvfb
 #   scene-diff  the rasteriser's differential test, native against Wine, on the fixed corpus and on
@@ -27,11 +28,14 @@ total_failed=0
 
 note() { printf '\n==== %s\n' "$*"; }
 
-configure_and_build() {  # preset
-  cmake --preset "$1" -DZG_WERROR=ON >"build/$1.configure.log" 2>&1 \
-    || { cat "build/$1.configure.log"; return 1; }
-  cmake --build --preset "$1" -j"$jobs" || return 1
-  built[$1]=yes
+configure_and_build() {  # preset [target...]: every target unless some are named
+  local preset=$1 targets=()
+  shift
+  (($#)) && targets=(--target "$@")
+  cmake --preset "$preset" -DZG_WERROR=ON >"build/$preset.configure.log" 2>&1 \
+    || { cat "build/$preset.configure.log"; return 1; }
+  cmake --build --preset "$preset" -j"$jobs" "${targets[@]}" || return 1
+  built[$preset]=yes
 }
 
 count_ctest() {  # log: adds the closing line's figures to the totals
@@ -45,9 +49,10 @@ count_ctest() {  # log: adds the closing line's figures to the totals
   total_failed=$((total_failed + failed))
 }
 
-run_ctest() {  # preset: ctest in the preset's build directory, output kept in ctest.log
-  local log="build/$1/ctest.log" status
-  ctest --test-dir "build/$1" --output-on-failure --no-tests=error -j"$jobs" 2>&1 | tee "$log"
+run_ctest() {  # preset [ctest option...]: ctest in the preset's build directory, output in ctest.log
+  local log="build/$1/ctest.log" status dir=build/$1
+  shift
+  ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" "$@" 2>&1 | tee "$log"
   status=${PIPESTATUS[0]}
   count_ctest "$log" || total_failed=$((total_failed + 1))
   return "$status"
@@ -84,17 +89,16 @@ stage_native() {
   run_ctest native
 }
 
+# The sanitizer options, the leak suppressions and SDL's settings belong to the tests' own
+# definitions (cmake/test_environment.cmake), so ctest in build/asan runs them the same way.
 stage_asan() {
-  local supp="$root/scripts/lsan.supp"
-  export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:strict_init_order=1
-  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-  [[ -f "$supp" ]] && export LSAN_OPTIONS="suppressions=$supp:print_suppressions=0"
-  # Without this SDL draws windows through an OpenGL renderer whose driver (Mesa's) is unloaded
-  # at SDL_Quit; its leftovers then show as leaks in an unknown module, which no suppression can
-  # name. The plain X11 framebuffer is what Xvfb has anyway.
-  export SDL_FRAMEBUFFER_ACCELERATION=0
   configure_and_build asan || { total_failed=$((total_failed + 1)); return 1; }
   run_ctest asan
+}
+
+stage_tsan() {
+  configure_and_build tsan raster_tests || { total_failed=$((total_failed + 1)); return 1; }
+  run_ctest tsan -R '^raster_tests$'
 }
 
 stage_windows() {
@@ -135,12 +139,12 @@ stage_web() {  # the counts of scripts/test-web.sh's closing line
 }
 
 stages=("$@")
-((${#stages[@]})) || stages=(tree native asan fuzz windows scene-diff web)
+((${#stages[@]})) || stages=(tree native asan tsan fuzz windows scene-diff web)
 mkdir -p build
 overall=0
 for stage in "${stages[@]}"; do
   if ! declare -F "stage_$stage" >/dev/null; then
-    echo "test-all: unknown stage '$stage' (tree native asan fuzz windows scene-diff web)" >&2
+    echo "test-all: unknown stage '$stage' (tree native asan tsan fuzz windows scene-diff web)" >&2
     exit 2
   fi
   note "$stage"

@@ -21,6 +21,22 @@ TEST(StoreImage, AcceptsSelectionsEndingAtTheEdgeAndRefusesLargerOnes) {
     EXPECT_EQ(refused.bmiImageInfo, nullptr);
 }
 
+// As window.h says: no pixels make an empty image, in silence, and an empty image draws nothing.
+TEST(StoreImage, APartOfNoPixelsLeavesAnEmptyImageThatDrawsNothing) {
+    auto w = OpenWindow(100, 70);
+    image picture;
+    w->StoreImage(picture, 0, 0, 5, 5);
+    EXPECT_EQ(CaptureOutput([&] { w->StoreImage(picture, 10, 10, 0, 0); }), "");
+    EXPECT_EQ(CaptureOutput([&] { w->StoreImage(picture, 10, 10, 7, 0); }), "");
+    EXPECT_EQ(picture.usWidth, 0);
+    EXPECT_EQ(picture.usHeight, 0);
+    EXPECT_EQ(picture.iImageType, 0);
+    EXPECT_EQ(picture.ucpImageData, nullptr);
+    EXPECT_EQ(picture.bmiImageInfo, nullptr);
+    EXPECT_EQ(CaptureOutput([&] { w->DrawImage(picture, 3, 3, -1, -1); }), "");
+    EXPECT_EQ(CaptureOutput([&] { w->DrawImage(picture, 3, 3, 40, 40); }), "");
+}
+
 TEST(StoreImage, StoresTopDownBlueGreenRedPixels) {
     auto w = OpenWindow();
     Wipe(*w);

@@ -2,6 +2,8 @@
 // window that is gone, and the release of every native object.
 #include "test_support.h"
 
+#include <graphics/window_registry.h>
+
 #include <cstdint>
 #include <cstring>
 

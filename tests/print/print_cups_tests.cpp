@@ -23,10 +23,21 @@ class PrintCups : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_dir = new TempDir;
-        s_started = std::system(("'" + std::string(PRIVATE_CUPSD) + "' start '" + s_dir->path() + "'").c_str()) == 0;
+        s_started = std::system(CupsdCommand("start").c_str()) == 0;
+    }
+    // Built by appending: GCC 12 warns (-Wrestrict, falsely) on a chain of + from a literal.
+    static std::string CupsdCommand(const char* action) {
+        std::string command = "'";
+        command += PRIVATE_CUPSD;
+        command += "' ";
+        command += action;
+        command += " '";
+        command += s_dir->path();
+        command += "'";
+        return command;
     }
     static void TearDownTestSuite() {
-        (void)std::system(("'" + std::string(PRIVATE_CUPSD) + "' stop '" + s_dir->path() + "'").c_str());
+        (void)std::system(CupsdCommand("stop").c_str());
         delete s_dir;
         s_dir = nullptr;
     }

@@ -88,9 +88,21 @@ ProbeRun RunProbe(const TempDir& dir, const std::string& arguments, const std::s
                                            {"CUPS_SERVER", dir.file("no-cups-here.sock")}};
     for (const auto& [name, value] : environment) env[name] = value;
     std::string command = wrapper + " env";
-    for (const auto& [name, value] : env) command += " " + name + "=" + Quote(value);
-    command += " " + Quote(PRINT_PROBE) + " " + arguments + " >" + Quote(dir.file("out.txt")) + " 2>" +
-               Quote(dir.file("err.txt"));
+    // Appended piece by piece: GCC 12 warns (-Wrestrict, falsely) on a chain of + from a literal.
+    for (const auto& [name, value] : env) {
+        command += ' ';
+        command += name;
+        command += '=';
+        command += Quote(value);
+    }
+    command += ' ';
+    command += Quote(PRINT_PROBE);
+    command += ' ';
+    command += arguments;
+    command += " >";
+    command += Quote(dir.file("out.txt"));
+    command += " 2>";
+    command += Quote(dir.file("err.txt"));
     ProbeRun run;
     run.status = Shell(command);
     run.out = ReadFile(dir.file("out.txt"));

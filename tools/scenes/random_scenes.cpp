@@ -425,8 +425,10 @@ std::optional<Scene> random_scene(const std::string& selection_text) {
     const std::optional<CallSelection> selection = parse_selection(selection_text);
     if (!selection) return std::nullopt;
     std::string name = "random_" + std::to_string(selection->seed);
-    for (std::size_t i = 0; i < selection->keep.size(); ++i)
-        name += (i ? "." : "_") + std::to_string(selection->keep[i]);
+    for (std::size_t i = 0; i < selection->keep.size(); ++i) {
+        name += i ? '.' : '_';
+        name += std::to_string(selection->keep[i]);
+    }
     const std::vector<RandomCall> calls = select(*selection);
     return Scene{name, scene_w, scene_h, [calls](const Canvas& canvas) {
                      Session s{canvas.dc};

@@ -6,6 +6,7 @@
 // selected. Every failure returns null.
 #include "dc/device_context.h"
 #include "objects/handle_table.h"
+#include "memory_guard.h"
 
 using namespace zg;
 
@@ -37,17 +38,19 @@ HGDIOBJ select_bitmap(HDC hdc, DeviceContext& dc, HGDIOBJ handle, BitmapObject& 
 extern "C" {
 
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
-    DeviceContext* dc = lookup_dc(hdc);
-    GdiObject* object = lookup_object(h);
-    if (dc == nullptr || object == nullptr) return nullptr;
-    switch (object->kind) {
-    case ObjectKind::Pen: return swap_selection(dc->pen, static_cast<HPEN>(h));
-    case ObjectKind::Brush: return swap_selection(dc->brush, static_cast<HBRUSH>(h));
-    case ObjectKind::Font: return swap_selection(dc->font, static_cast<HFONT>(h));
-    case ObjectKind::Bitmap: return select_bitmap(hdc, *dc, h, static_cast<BitmapObject&>(*object));
-    case ObjectKind::Region: return select_region(*dc, static_cast<RegionObject&>(*object));
-    default: return nullptr;
-    }
+    return zg::within_memory(HGDIOBJ{}, [&]() -> HGDIOBJ {
+        DeviceContext* dc = lookup_dc(hdc);
+        GdiObject* object = lookup_object(h);
+        if (dc == nullptr || object == nullptr) return nullptr;
+        switch (object->kind) {
+        case ObjectKind::Pen: return swap_selection(dc->pen, static_cast<HPEN>(h));
+        case ObjectKind::Brush: return swap_selection(dc->brush, static_cast<HBRUSH>(h));
+        case ObjectKind::Font: return swap_selection(dc->font, static_cast<HFONT>(h));
+        case ObjectKind::Bitmap: return select_bitmap(hdc, *dc, h, static_cast<BitmapObject&>(*object));
+        case ObjectKind::Region: return select_region(*dc, static_cast<RegionObject&>(*object));
+        default: return nullptr;
+        }
+    });
 }
 
 HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT type) {

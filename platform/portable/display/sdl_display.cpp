@@ -214,12 +214,14 @@ private:
     void start() {
         if (m_started) return;
         require_display_server();
+        // Before SDL opens the display: SDL chains to the handler it finds and puts it back
+        // before it closes the display at exit, which is when an error about a window already
+        // gone may still arrive.
+        tolerate_gone_window_errors();
         if (SDL_Init(SDL_INIT_VIDEO) != 0) no_display(SDL_GetError());
         reject_headless_drivers();
-        if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0) {
-            tolerate_gone_window_errors();
+        if (const char* driver = SDL_GetCurrentVideoDriver(); driver != nullptr && std::strcmp(driver, "x11") == 0)
             end_process_on_lost_connection();
-        }
         SDL_StartTextInput();
         m_started = true;
     }

@@ -3,9 +3,12 @@
 
 namespace zg {
 
-// Makes BadWindow errors harmless. SDL 2.26 may still send an event to an X window that it has
-// just destroyed (seen at exit, after the last window went), and Xlib's default handler ends
-// the process with status 1 for it. Every other error keeps Xlib's default handling.
+// Makes BadWindow errors harmless. SDL 2.26 wakes a program waiting for input by sending an
+// event to its window (XSendEvent inside SDL_WaitEvent), which the server may handle after the
+// window was destroyed; the error can then arrive when SDL closes the display at exit, after it
+// put back the error handler it found at start-up, and Xlib's default handler would end the
+// process with status 1. So this is installed before SDL starts, and SDL keeps it in place to the end. Every
+// other error keeps Xlib's default handling. Installing it twice would chain it to itself.
 void tolerate_gone_window_errors();
 
 // Ends the process at once, with status 1 and one line on stderr, when the connection to the X

@@ -4,6 +4,8 @@
 // for a bottom-up section, so drawing code always sees rows top to bottom.
 #include "dc/device_context.h"
 #include "gdi/blit_rows.h"
+#include "gdi/dib_header.h"
+#include "memory_guard.h"
 #include "objects/handle_table.h"
 
 #include <algorithm>
@@ -30,8 +32,9 @@ HBITMAP make_dib_section(int width, int height, void** bits) {
         bitmap->surface = Surface(width, rows, -width, base + static_cast<std::ptrdiff_t>(rows - 1) * width);
     else
         bitmap->surface = Surface(width, rows, width, base);
-    if (bits != nullptr) *bits = base;
-    return insert_bitmap(std::move(bitmap));
+    HBITMAP handle = insert_bitmap(std::move(bitmap));
+    if (bits != nullptr) *bits = base;  // only once nothing can fail
+    return handle;
 }
 
 HBITMAP make_compatible(HDC hdc, int cx, int cy) {
@@ -63,9 +66,11 @@ using namespace zg;
 
 extern "C" {
 
+// Creating a DC or a bitmap allocates (a bitmap up to 256 MB): out of memory, it fails with
+// ERROR_NOT_ENOUGH_MEMORY (memory_guard.h).
 HDC WINAPI CreateCompatibleDC(HDC hdc) {
     if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
-    return create_dc(DcType::Memory, nullptr, nullptr);
+    return within_memory(HDC{}, [] { return create_dc(DcType::Memory, nullptr, nullptr); });
 }
 
 HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
@@ -73,17 +78,17 @@ HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, voi
     if (ppvBits != nullptr) *ppvBits = nullptr;
     if (pbmi == nullptr || hSection != nullptr || offset != 0 || usage != DIB_RGB_COLORS) return nullptr;
     if (hdc != nullptr && lookup_dc(hdc) == nullptr) return nullptr;
-    const BITMAPINFOHEADER& h = pbmi->bmiHeader;
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 || h.biBitCount != 32 || h.biCompression != BI_RGB)
-        return nullptr;
-    if (h.biHeight == INT32_MIN || !gdi::size_ok(h.biWidth, std::abs(static_cast<long long>(h.biHeight))))
-        return nullptr;
-    return gdi::make_dib_section(h.biWidth, h.biHeight, ppvBits);
+    const std::optional<gdi::DibView> dib = gdi::read_dib_header(pbmi->bmiHeader, gdi::DibUse::Create);
+    if (!dib || !gdi::size_ok(dib->width, dib->height)) return nullptr;
+    return within_memory(HBITMAP{},
+                         [&] { return gdi::make_dib_section(dib->width, pbmi->bmiHeader.biHeight, ppvBits); });
 }
 
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
+    return within_memory(HBITMAP{}, [&] { return gdi::make_compatible(hdc, cx, cy); });
+}
 
-HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy) { return gdi::make_compatible(hdc, cx, cy); }
+HBITMAP WINAPI CreateDiscardableBitmap(HDC hdc, int cx, int cy) { return CreateCompatibleBitmap(hdc, cx, cy); }
 
 int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage) {
     auto* bitmap = lookup_as<BitmapObject>(hbm, ObjectKind::Bitmap);
@@ -95,11 +100,11 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBi
         gdi::fill_info_header(h, s);
         return s.height();
     }
-    if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0 || h.biHeight == 0) return 0;
-    if (start >= static_cast<UINT>(s.height())) return 0;
+    const std::optional<gdi::DibView> dib = gdi::read_dib_header(h);
+    if (!dib || start >= static_cast<UINT>(s.height())) return 0;
     const int lines = static_cast<int>(std::min<UINT>(cLines, static_cast<UINT>(s.height()) - start));
-    const int copy_width = std::min<int>(h.biWidth, s.width());
-    const bool top_down = h.biHeight < 0;
+    const int copy_width = std::min<int>(dib->width, s.width());
+    const bool top_down = dib->top_down;
     auto* out = static_cast<std::uint32_t*>(lpvBits);
     // start and cLines count scan lines from the bottom of the picture in either orientation;
     // a top-down buffer receives the same band with its rows top to bottom.

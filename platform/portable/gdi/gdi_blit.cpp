@@ -7,7 +7,9 @@
 #include "gdi/blit_rows.h"
 #include "gdi/draw_target.h"
 #include "gdi/surface_transfers.h"
+#include "memory_guard.h"
 #include "raster/spans.h"
+#include "raster/stretch_axis.h"
 
 #include <algorithm>
 #include <vector>
@@ -16,15 +18,10 @@ namespace zg::gdi {
 
 namespace {
 
-// The rectangle of a block transfer. A negative extent runs the other way from the start
-// point and, as on Windows, covers the start pixel: x = 10, w = -3 is [8, 11).
+// The rectangle of a block transfer, under the one rule for signed extents.
 Box extent_box(long long x, long long y, long long w, long long h) {
-    auto side = [](long long start, long long extent) {
-        return extent >= 0 ? std::pair{start, start + extent} : std::pair{start + extent + 1, start + 1};
-    };
-    const auto [l, r] = side(x, w);
-    const auto [t, b] = side(y, h);
-    return {l, t, r, b};
+    const raster::Extent across = raster::extent_from(x, w), down = raster::extent_from(y, h);
+    return {across.lo, down.lo, across.hi, down.hi};
 }
 
 // The part of b inside bounds; only then narrowed, so the result is always a real rectangle.
@@ -96,11 +93,15 @@ BOOL bit_blt(HDC hdc, int x, int y, int cx, int cy, HDC hdc_src, int x1, int y1,
 
 extern "C" {
 
-BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) { return zg::gdi::pat_blt(hdc, x, y, w, h, rop); }
+BOOL WINAPI PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
+    return zg::within_memory(FALSE, [&] { return zg::gdi::pat_blt(hdc, x, y, w, h, rop); });
+}
 
 BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop) {
-    zg::Device* device = zg::device_of(hdc);
-    return device != nullptr ? device->bit_blt(hdc, {x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop}) : FALSE;
+    return zg::within_memory(FALSE, [&] {
+        zg::Device* device = zg::device_of(hdc);
+        return device != nullptr ? device->bit_blt(hdc, {x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop}) : FALSE;
+    });
 }
 
 }  // extern "C"

@@ -14,6 +14,7 @@
 //   unnormalised, with NULLREGION when it is empty, or else the clip region's complexity.
 #include "dc/device_context.h"
 #include "gdi/draw_target.h"
+#include "memory_guard.h"
 #include "objects/handle_table.h"
 
 #include <algorithm>
@@ -65,6 +66,25 @@ int select_clip(HDC hdc, HRGN hrgn, int mode) {
     return set_clip(*dc, raster::combine(current_clip(*dc), region->region, combine_op(mode)));
 }
 
+int intersect_clip_rect(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = lookup_dc(hdc);
+    if (dc == nullptr) return ERROR;
+    raster::Region rect = raster::make_rect_region(normalised_rect(left, top, right, bottom));
+    if (!dc->has_clip) {
+        // Wine reports a simple region here even for an empty rectangle, which clips everything.
+        set_clip(*dc, std::move(rect));
+        return SIMPLEREGION;
+    }
+    return set_clip(*dc, raster::combine(dc->clip, rect, raster::CombineOp::And));
+}
+
+int exclude_clip_rect(HDC hdc, int left, int top, int right, int bottom) {
+    DeviceContext* dc = lookup_dc(hdc);
+    if (dc == nullptr) return ERROR;
+    const raster::Region rect = raster::make_rect_region(normalised_rect(left, top, right, bottom));
+    return set_clip(*dc, raster::combine(current_clip(*dc), rect, raster::CombineOp::Diff));
+}
+
 }  // namespace
 
 }  // namespace zg::gdi
@@ -73,27 +93,21 @@ using namespace zg;
 
 extern "C" {
 
-int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn) { return gdi::select_clip(hdc, hrgn, RGN_COPY); }
+// Each call builds a region: out of memory, it fails and leaves the clip region as it was.
+int WINAPI SelectClipRgn(HDC hdc, HRGN hrgn) {
+    return within_memory(ERROR, [&] { return gdi::select_clip(hdc, hrgn, RGN_COPY); });
+}
 
-int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) { return gdi::select_clip(hdc, hrgn, mode); }
+int WINAPI ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode) {
+    return within_memory(ERROR, [&] { return gdi::select_clip(hdc, hrgn, mode); });
+}
 
 int WINAPI IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
-    DeviceContext* dc = lookup_dc(hdc);
-    if (dc == nullptr) return ERROR;
-    raster::Region rect = raster::make_rect_region(gdi::normalised_rect(left, top, right, bottom));
-    if (!dc->has_clip) {
-        // Wine reports a simple region here even for an empty rectangle, which clips everything.
-        gdi::set_clip(*dc, std::move(rect));
-        return SIMPLEREGION;
-    }
-    return gdi::set_clip(*dc, raster::combine(dc->clip, rect, raster::CombineOp::And));
+    return within_memory(ERROR, [&] { return gdi::intersect_clip_rect(hdc, left, top, right, bottom); });
 }
 
 int WINAPI ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
-    DeviceContext* dc = lookup_dc(hdc);
-    if (dc == nullptr) return ERROR;
-    const raster::Region rect = raster::make_rect_region(gdi::normalised_rect(left, top, right, bottom));
-    return gdi::set_clip(*dc, raster::combine(gdi::current_clip(*dc), rect, raster::CombineOp::Diff));
+    return within_memory(ERROR, [&] { return gdi::exclude_clip_rect(hdc, left, top, right, bottom); });
 }
 
 int WINAPI GetClipBox(HDC hdc, LPRECT lprect) {

@@ -2,15 +2,16 @@
 // mode; SetPixel has no pen but mixes its colour with the DC's mix mode all the same.
 #include "gdi/draw_target.h"
 #include "gdi/paint.h"
+#include "memory_guard.h"
 #include "raster/bezier.h"
 
 using zg::gdi::resolve_target;
 using zg::gdi::Uses;
 using zg::raster::PathClose;
 
-extern "C" {
+namespace {
 
-BOOL WINAPI LineTo(HDC hdc, int x, int y) {
+BOOL line_to(HDC hdc, int x, int y) {
     auto t = resolve_target(hdc, Uses::Pen);
     if (!t) return FALSE;
     const POINT line[] = {t->dc->position, {x, y}};
@@ -20,7 +21,7 @@ BOOL WINAPI LineTo(HDC hdc, int x, int y) {
     return TRUE;
 }
 
-BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt) {
+BOOL polyline(HDC hdc, const POINT* apt, int cpt) {
     auto t = resolve_target(hdc, Uses::Pen);
     if (!t || apt == nullptr || cpt < 2) return FALSE;
     if (t->surface == nullptr) return TRUE;
@@ -28,7 +29,7 @@ BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt) {
     return TRUE;
 }
 
-BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
+BOOL poly_bezier(HDC hdc, const POINT* apt, DWORD cpt) {
     auto t = resolve_target(hdc, Uses::Pen);
     if (!t || apt == nullptr || cpt < 4 || cpt % 3 != 1) return FALSE;
     if (t->surface == nullptr) return TRUE;
@@ -36,7 +37,7 @@ BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
     return TRUE;
 }
 
-COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
+COLORREF set_pixel(HDC hdc, int x, int y, COLORREF color) {
     // Windows mixes the colour with the DC's mix mode and returns the colour it set, even when
     // the point lies outside the surface or the clip region (and then writes nothing).
     auto t = resolve_target(hdc, Uses::Nothing);
@@ -47,6 +48,28 @@ COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
     p = zg::raster::make_mix(t->dc->rop2, pixel).apply(p);
     t->surface->add_damage({x, y, x + 1, y + 1});
     return zg::to_colorref(pixel);
+}
+
+}  // namespace
+
+// Every call builds its visible area (a copy of a clip region) and the outline's pieces: out of
+// memory, it fails as Windows does (memory_guard.h).
+extern "C" {
+
+BOOL WINAPI LineTo(HDC hdc, int x, int y) {
+    return zg::within_memory(FALSE, [&] { return line_to(hdc, x, y); });
+}
+
+BOOL WINAPI Polyline(HDC hdc, const POINT* apt, int cpt) {
+    return zg::within_memory(FALSE, [&] { return polyline(hdc, apt, cpt); });
+}
+
+BOOL WINAPI PolyBezier(HDC hdc, const POINT* apt, DWORD cpt) {
+    return zg::within_memory(FALSE, [&] { return poly_bezier(hdc, apt, cpt); });
+}
+
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    return zg::within_memory(CLR_INVALID, [&] { return set_pixel(hdc, x, y, color); });
 }
 
 }  // extern "C"

@@ -4,7 +4,7 @@
 // max_ellipse_size rows, where building them row by row would take unbounded time.
 #include "activity.h"
 #include "gdi/draw_target.h"
-#include "gdi/memory_guard.h"
+#include "memory_guard.h"
 #include "gdi/paint.h"
 #include "objects/handle_table.h"
 #include "raster/ellipse.h"
@@ -77,7 +77,7 @@ HRGN WINAPI CreateEllipticRgn(int x1, int y1, int x2, int y2) {
 HRGN WINAPI CreatePolygonRgn(const POINT* pptl, int cPoint, int iMode) {
     // Windows takes any mode other than WINDING as ALTERNATE.
     if (pptl == nullptr || cPoint < 1) return nullptr;
-    return gdi::within_memory(HRGN{}, [&]() -> HRGN {
+    return zg::within_memory(HRGN{}, [&]() -> HRGN {
         const std::vector<POINT> points(pptl, pptl + cPoint);
         const Rect box = raster::points_box(points);
         if (static_cast<long long>(box.bottom) - box.top > raster::max_ellipse_size) return nullptr;

@@ -3,7 +3,7 @@
 // path, and leaves the painting to paint.h. An invalid DC fails; a DC without a surface (its
 // window destroyed) succeeds and draws nothing, as does an empty box.
 #include "gdi/draw_target.h"
-#include "gdi/memory_guard.h"
+#include "memory_guard.h"
 #include "gdi/paint.h"
 #include "raster/dash.h"
 #include "raster/ellipse.h"
@@ -65,7 +65,7 @@ BOOL draw_rectangle(DrawTarget& t, Box box) {
 
 // A rounded box too large to step through: the pen's band is the shape less the shape shrunk
 // by the pen's width (one pixel for a thin pen), the brush fills the rest; rows outside the
-// surface are never built.
+// surface are never built, and both fills are cut by the visible area like any other shape's.
 BOOL draw_large_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long long corner_h) {
     const long long band = t.pen.kind == PenKind::Null ? 0 : std::max(1, t.pen.width);
     const Rect clip = t.surface->bounds();
@@ -75,8 +75,8 @@ BOOL draw_large_round_rect(DrawTarget& t, const Box& outer, long long corner_w, 
     const raster::Region inside =
         raster::large_round_rect_region(outer.left + band, outer.top + band, outer.right - band, outer.bottom - band,
                                         std::max(0LL, cw - 2 * band), std::max(0LL, ch - 2 * band), clip);
-    if (!t.brush.null) raster::fill_region(*t.surface, inside, t.brush.mix);
-    if (band > 0) raster::fill_region(*t.surface, raster::combine(shape, inside, raster::CombineOp::Diff), t.pen.mix);
+    if (!t.brush.null) fill_visible(t, inside, t.brush.mix);
+    if (band > 0) fill_visible(t, raster::combine(shape, inside, raster::CombineOp::Diff), t.pen.mix);
     return TRUE;
 }
 
@@ -145,72 +145,69 @@ BOOL draw_arc(DrawTarget& t, Box box, POINT start, POINT end, ArcKind kind) {
 }  // namespace zg::gdi
 
 using zg::gdi::ArcKind;
-using zg::gdi::resolve_target;
+using zg::gdi::Box;
+using zg::gdi::DrawTarget;
+using zg::gdi::ordered_box;
+
+namespace {
+
+// Resolves the DC (building its visible area) and draws, all inside the memory guard: an invalid
+// DC fails, a DC without a surface draws nothing and succeeds.
+template <class Draw>
+BOOL draw_shape(HDC hdc, Draw&& draw) {
+    return zg::within_memory(FALSE, [&]() -> BOOL {
+        auto t = zg::gdi::resolve_target(hdc);
+        if (!t) return FALSE;
+        if (t->surface == nullptr) return TRUE;
+        return draw(*t);
+    });
+}
+
+}  // namespace
 
 extern "C" {
 
 BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
-    auto t = resolve_target(hdc);
-    if (!t) return FALSE;
-    if (t->surface == nullptr) return TRUE;
-    return zg::gdi::within_memory(
-        FALSE, [&] { return zg::gdi::draw_rectangle(*t, zg::gdi::ordered_box(left, top, right, bottom)); });
+    return draw_shape(hdc,
+                      [&](DrawTarget& t) { return zg::gdi::draw_rectangle(t, ordered_box(left, top, right, bottom)); });
 }
 
 BOOL WINAPI RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
-    auto t = resolve_target(hdc);
-    if (!t) return FALSE;
-    if (t->surface == nullptr) return TRUE;
-    return zg::gdi::within_memory(FALSE, [&] {
-        return zg::gdi::draw_round_rect(*t, zg::gdi::ordered_box(left, top, right, bottom), width, height);
+    return draw_shape(hdc, [&](DrawTarget& t) {
+        return zg::gdi::draw_round_rect(t, ordered_box(left, top, right, bottom), width, height);
     });
 }
 
 BOOL WINAPI Ellipse(HDC hdc, int left, int top, int right, int bottom) {
-    auto t = resolve_target(hdc);
-    if (!t) return FALSE;
-    if (t->surface == nullptr) return TRUE;
-    const zg::gdi::Box box = zg::gdi::ordered_box(left, top, right, bottom);
-    return zg::gdi::within_memory(FALSE, [&] { return zg::gdi::draw_round_rect(*t, box, box.width(), box.height()); });
+    const Box box = ordered_box(left, top, right, bottom);
+    return draw_shape(hdc, [&](DrawTarget& t) { return zg::gdi::draw_round_rect(t, box, box.width(), box.height()); });
 }
 
 BOOL WINAPI Arc(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    auto t = resolve_target(hdc);
-    if (!t) return FALSE;
-    if (t->surface == nullptr) return TRUE;
-    return zg::gdi::within_memory(FALSE, [&] {
-        return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Arc);
+    return draw_shape(hdc, [&](DrawTarget& t) {
+        return zg::gdi::draw_arc(t, ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Arc);
     });
 }
 
 BOOL WINAPI Chord(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
-    auto t = resolve_target(hdc);
-    if (!t) return FALSE;
-    if (t->surface == nullptr) return TRUE;
-    return zg::gdi::within_memory(FALSE, [&] {
-        return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Chord);
+    return draw_shape(hdc, [&](DrawTarget& t) {
+        return zg::gdi::draw_arc(t, ordered_box(x1, y1, x2, y2), {x3, y3}, {x4, y4}, ArcKind::Chord);
     });
 }
 
 BOOL WINAPI Pie(HDC hdc, int left, int top, int right, int bottom, int xr1, int yr1, int xr2, int yr2) {
-    auto t = resolve_target(hdc);
-    if (!t) return FALSE;
-    if (t->surface == nullptr) return TRUE;
-    return zg::gdi::within_memory(FALSE, [&] {
-        return zg::gdi::draw_arc(*t, zg::gdi::ordered_box(left, top, right, bottom), {xr1, yr1}, {xr2, yr2},
-                                 ArcKind::Pie);
+    return draw_shape(hdc, [&](DrawTarget& t) {
+        return zg::gdi::draw_arc(t, ordered_box(left, top, right, bottom), {xr1, yr1}, {xr2, yr2}, ArcKind::Pie);
     });
 }
 
 BOOL WINAPI Polygon(HDC hdc, const POINT* apt, int cpt) {
-    auto t = resolve_target(hdc);
-    if (!t || apt == nullptr || cpt < 2) return FALSE;
-    if (t->surface == nullptr) return TRUE;
-    return zg::gdi::within_memory(FALSE, [&] {
+    if (apt == nullptr || cpt < 2) return FALSE;
+    return draw_shape(hdc, [&](DrawTarget& t) {
         const std::vector<POINT> path(apt, apt + cpt);
         const auto rule =
-            t->dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
-        return zg::gdi::draw_polygon(*t, path, rule);
+            t.dc->poly_fill_mode == WINDING ? zg::raster::FillRule::Winding : zg::raster::FillRule::Alternate;
+        return zg::gdi::draw_polygon(t, path, rule);
     });
 }
 

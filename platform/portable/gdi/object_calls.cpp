@@ -7,6 +7,7 @@
 #include "activity.h"
 #include "dc/device_context.h"
 #include "objects/handle_table.h"
+#include "memory_guard.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -74,29 +75,35 @@ HGDIOBJ WINAPI GetStockObject(int i) {
 }
 
 HPEN WINAPI CreatePen(int iStyle, int cWidth, COLORREF color) {
-    if (iStyle == PS_NULL) return static_cast<HPEN>(stock_object(NULL_PEN));
-    auto pen = std::make_unique<PenObject>();
-    pen->style = iStyle;
-    // Windows keeps the magnitude of a negative width; INT_MIN has none in an int and draws as
-    // the one-pixel pen there.
-    pen->width = cWidth == std::numeric_limits<int>::min() ? 1 : std::abs(cWidth);
-    pen->color = color;
-    return static_cast<HPEN>(insert_object(std::move(pen)));
+    return zg::within_memory(HPEN{}, [&]() -> HPEN {
+        if (iStyle == PS_NULL) return static_cast<HPEN>(stock_object(NULL_PEN));
+        auto pen = std::make_unique<PenObject>();
+        pen->style = iStyle;
+        // Windows keeps the magnitude of a negative width; INT_MIN has none in an int and draws as
+        // the one-pixel pen there.
+        pen->width = cWidth == std::numeric_limits<int>::min() ? 1 : std::abs(cWidth);
+        pen->color = color;
+        return static_cast<HPEN>(insert_object(std::move(pen)));
+    });
 }
 
 HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
-    auto brush = std::make_unique<BrushObject>();
-    brush->style = BS_SOLID;
-    brush->color = color;
-    return static_cast<HBRUSH>(insert_object(std::move(brush)));
+    return zg::within_memory(HBRUSH{}, [&]() -> HBRUSH {
+        auto brush = std::make_unique<BrushObject>();
+        brush->style = BS_SOLID;
+        brush->color = color;
+        return static_cast<HBRUSH>(insert_object(std::move(brush)));
+    });
 }
 
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* lplf) {
-    if (lplf == nullptr) return nullptr;
-    auto font = std::make_unique<FontObject>();
-    font->logfont = *lplf;
-    font->logfont.lfFaceName[LF_FACESIZE - 1] = '\0';
-    return static_cast<HFONT>(insert_object(std::move(font)));
+    return zg::within_memory(HFONT{}, [&]() -> HFONT {
+        if (lplf == nullptr) return nullptr;
+        auto font = std::make_unique<FontObject>();
+        font->logfont = *lplf;
+        font->logfont.lfFaceName[LF_FACESIZE - 1] = '\0';
+        return static_cast<HFONT>(insert_object(std::move(font)));
+    });
 }
 
 BOOL WINAPI DeleteObject(HGDIOBJ ho) {

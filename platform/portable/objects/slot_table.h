@@ -88,6 +88,9 @@ private:
 
     std::size_t take_slot() {
         if (m_free.empty()) {
+            // Room on the free list for every slot, so that remove never allocates: deleting an
+            // object must work when memory has run out.
+            m_free.reserve(m_slots.size() + 1);
             m_slots.emplace_back();
             return m_slots.size() - 1;
         }

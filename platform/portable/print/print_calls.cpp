@@ -7,7 +7,7 @@
 // file DOCINFOA's lpszOutput names. Each failure is written to stderr with its reason; running
 // out of memory fails the call with ERROR_NOT_ENOUGH_MEMORY.
 #include "display/display.h"
-#include "gdi/memory_guard.h"
+#include "memory_guard.h"
 #include "print/pdf_writer.h"
 #include "print/printer_dc.h"
 
@@ -128,7 +128,7 @@ int start_doc(HDC hdc, const DOCINFOA* lpdi) {
         std::fprintf(stderr, "zorgraphics: cannot start the document: %s\n", job->file.error().c_str());
         return SP_ERROR;
     }
-    const bool started = zg::gdi::within_memory(false, [&] {
+    const bool started = zg::within_memory(false, [&] {
         job->writer =
             std::make_unique<PdfWriter>(job->file, job->printer.page_width, job->printer.page_height, job->printer.dpi);
         return job->writer->ok();
@@ -173,7 +173,7 @@ BOOL WINAPI PrintDlgA(LPPRINTDLGA pd) {
         last_dialog_error() = CDERR_STRUCTSIZE;
         return FALSE;
     }
-    const BOOL chosen = zg::gdi::within_memory(FALSE, [&] { return run_dialog(*pd); });
+    const BOOL chosen = zg::within_memory(FALSE, [&] { return run_dialog(*pd); });
     if (chosen == FALSE && GetLastError() == ERROR_NOT_ENOUGH_MEMORY) last_dialog_error() = CDERR_MEMALLOCFAILURE;
     return chosen;
 }
@@ -192,7 +192,7 @@ HGLOBAL WINAPI GlobalFree(HGLOBAL hMem) {
 }
 
 int WINAPI StartDocA(HDC hdc, const DOCINFOA* lpdi) {
-    return zg::gdi::within_memory(SP_ERROR, [&] { return start_doc(hdc, lpdi); });
+    return zg::within_memory(SP_ERROR, [&] { return start_doc(hdc, lpdi); });
 }
 
 int WINAPI StartPage(HDC hdc) {
@@ -213,7 +213,7 @@ int WINAPI EndPage(HDC hdc) {
 }
 
 int WINAPI EndDoc(HDC hdc) {
-    return zg::gdi::within_memory(SP_ERROR, [&] { return end_doc(hdc); });
+    return zg::within_memory(SP_ERROR, [&] { return end_doc(hdc); });
 }
 
 int WINAPI AbortDoc(HDC hdc) {

@@ -3,7 +3,7 @@
 #include "print/printer_dc.h"
 
 #include "dc/device_context.h"
-#include "gdi/memory_guard.h"
+#include "memory_guard.h"
 #include "print/pdf_writer.h"
 
 #include <algorithm>
@@ -116,8 +116,8 @@ BOOL record_picture(PrinterJob& job, RECT destination, HDC source, RECT source_b
     if (surface == nullptr || sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return TRUE;
     const RECT clipped = visible_source(source_box, destination, *surface, job.printer);
     if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return TRUE;
-    const PdfStatus drawn = gdi::within_memory(
-        PdfStatus::OutOfMemory, [&] { return job.writer->draw(*surface, clipped, source_box, destination); });
+    const PdfStatus drawn = within_memory(PdfStatus::OutOfMemory,
+                                          [&] { return job.writer->draw(*surface, clipped, source_box, destination); });
     switch (drawn) {
     case PdfStatus::Ok: return TRUE;
     case PdfStatus::OutOfMemory: SetLastError(ERROR_NOT_ENOUGH_MEMORY); return FALSE;

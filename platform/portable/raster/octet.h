@@ -1,17 +1,15 @@
 // Eight pixels in one 256-bit vector, for row loops compiled twice: for processors with AVX2,
 // where an operation on an octet is one instruction, and for the rest, where the compiler splits
-// it into 128-bit halves. The choice between the two is made once, when the program loads, where
-// the toolchain supports it (GCC and Clang on x86-64 ELF systems); elsewhere there is one version.
+// it into 128-bit halves. RowVersions<body>::run picks one of the two on its first call, from
+// what the processor reports, and keeps it; on other processors there is one version.
+//
+// The choice is an ordinary function pointer rather than GCC's target_clones: a clone's resolver
+// runs while the program is being relocated, before a sanitizer's runtime is ready, and
+// ThreadSanitizer then crashes at load.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
-
-#if defined(__x86_64__) && defined(__ELF__) && !defined(__clang_analyzer__)
-#define ZG_ROW_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define ZG_ROW_CLONES
-#endif
 
 namespace zg::raster {
 
@@ -22,5 +20,33 @@ constexpr int octet_pixels = 8;
 // between the two compiled versions.
 inline void load_octet(Octet& o, const std::uint32_t* p) { std::memcpy(&o, p, sizeof o); }
 inline void store_octet(std::uint32_t* p, const Octet& o) { std::memcpy(p, &o, sizeof o); }
+
+// A row loop, `body` (declared always_inline, so that each version compiles it for its own
+// processor), and the versions of it that the processor can run.
+template <auto body>
+struct RowVersions;
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+
+bool cpu_has_avx2();
+
+template <class... Args, void (*body)(Args...)>
+struct RowVersions<body> {
+    [[gnu::target("avx2")]] static void avx2(Args... args) { body(args...); }
+    static void base(Args... args) { body(args...); }
+    static void run(Args... args) {
+        static void (*const chosen)(Args...) = cpu_has_avx2() ? &avx2 : &base;
+        chosen(args...);
+    }
+};
+
+#else
+
+template <class... Args, void (*body)(Args...)>
+struct RowVersions<body> {
+    static void run(Args... args) { body(args...); }
+};
+
+#endif
 
 }  // namespace zg::raster

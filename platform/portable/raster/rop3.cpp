@@ -1,6 +1,6 @@
 // Row evaluation of ternary raster operations; see rop3.h. The copy is memcpy; every other
 // code runs the normal form eight pixels a step in one 256-bit word. Where the processor has
-// AVX2 (chosen once, when the program loads) that is one instruction per operation; elsewhere
+// AVX2 (chosen once, on the first call; see octet.h) that is one instruction per operation; elsewhere
 // the compiler splits each word into two 128-bit halves. Measured on a 1000 x 700 BitBlt the
 // wide form takes about half the time of four pixels a step, which keeps a generic code within
 // twice the cost of SRCCOPY.
@@ -15,7 +15,8 @@ namespace zg::raster {
 namespace {
 
 // Codes that ignore the destination: r = c0 ^ (c1 & s).
-ZG_ROW_CLONES void source_only_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
+[[gnu::always_inline]] inline void source_only_row(std::uint32_t* dst, const std::uint32_t* src, int n,
+                                                   const Rop3& rop) {
     const Octet c0 = Octet{} + rop.c0, c1 = Octet{} + rop.c1;
     int i = 0;
     for (; i + octet_pixels <= n; i += octet_pixels) {
@@ -28,7 +29,7 @@ ZG_ROW_CLONES void source_only_row(std::uint32_t* dst, const std::uint32_t* src,
 }
 
 // The normal form regrouped as (s & (c1 ^ (c3 & d))) ^ (c0 ^ (c2 & d)): six operations.
-ZG_ROW_CLONES void general_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
+[[gnu::always_inline]] inline void general_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& rop) {
     const Octet c0 = Octet{} + rop.c0, c1 = Octet{} + rop.c1, c2 = Octet{} + rop.c2, c3 = Octet{} + rop.c3;
     int i = 0;
     for (; i + octet_pixels <= n; i += octet_pixels) {
@@ -50,10 +51,10 @@ void rop_row(std::uint32_t* dst, const std::uint32_t* src, int n, const Rop3& ro
         return;
     }
     if (!rop.reads_destination()) {
-        source_only_row(dst, src, n, rop);
+        RowVersions<source_only_row>::run(dst, src, n, rop);
         return;
     }
-    general_row(dst, src, n, rop);
+    RowVersions<general_row>::run(dst, src, n, rop);
 }
 
 }  // namespace zg::raster

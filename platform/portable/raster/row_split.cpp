@@ -1,6 +1,6 @@
 // Large row jobs on two cores; see row_split.h.
 //
-// One job runs at a time (a second thread drawing meanwhile does its job alone). The helper
+// One job has the helper at a time (a job from a second thread meanwhile runs alone). The helper
 // announces itself (inside = 1) before it looks for the job, and the caller withdraws the job
 // before it looks whether the helper is inside; both in sequentially consistent order, so either
 // the helper finds no job or the caller sees it inside and waits until it has left. Nothing the
@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -70,6 +71,13 @@ unsigned usable_cores() {
     return std::thread::hardware_concurrency();
 }
 
+int threads_allowed() {
+    const char* value = std::getenv("ZG_RASTER_THREADS");
+    if (const std::optional<int> threads = raster_threads_setting(value)) return *threads;
+    std::fprintf(stderr, "zorgraphics: ZG_RASTER_THREADS=%s is not a thread count; accepted values: 1, 2\n", value);
+    return 2;
+}
+
 void pause() {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
@@ -117,9 +125,7 @@ private:
     static constexpr std::chrono::milliseconds alone_for{50};
 
     static Helper* make() {
-        const char* setting = std::getenv("ZG_RASTER_THREADS");
-        if (setting != nullptr && std::strcmp(setting, "1") == 0) return nullptr;
-        if (usable_cores() < 2) return nullptr;
+        if (threads_allowed() < 2 || usable_cores() < 2) return nullptr;
         // Never destroyed: the thread sleeps until the process ends, and static destruction
         // could not stop it at a safe point.
         auto* helper = new Helper;
@@ -159,6 +165,13 @@ private:
 std::atomic<RowSplit> split_mode{RowSplit::On};
 
 }  // namespace
+
+std::optional<int> raster_threads_setting(const char* value) {
+    if (value == nullptr || value[0] == '\0') return 2;
+    if (std::strcmp(value, "1") == 0) return 1;
+    if (std::strcmp(value, "2") == 0) return 2;
+    return std::nullopt;
+}
 
 RowSplit set_row_split(RowSplit mode) { return split_mode.exchange(mode); }
 

@@ -7,10 +7,13 @@
 // pixels are the same whoever writes them.
 //
 // ZG_RASTER_THREADS=1 in the environment keeps every job on the calling thread (to measure one
-// core, or on a machine shared with other work).
+// core, or on a machine shared with other work); 2, like leaving it unset or empty, lets jobs use
+// a second core when there is one. Any other value is reported on stderr, naming the variable,
+// and changes nothing.
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <type_traits>
 
 namespace zg::raster {
@@ -26,6 +29,10 @@ inline constexpr std::size_t split_bytes = std::size_t{1} << 20;
 // Returns the previous mode.
 enum class RowSplit : unsigned char { Off, On, Reversed };
 RowSplit set_row_split(RowSplit mode);
+
+// The most threads a job may run on, as ZG_RASTER_THREADS gives it: 2 when it is unset or
+// empty, 1 or 2 when it is exactly that, nullopt for anything else.
+std::optional<int> raster_threads_setting(const char* value);
 
 using RowChunkWork = void (*)(void* context, int first, int end);
 

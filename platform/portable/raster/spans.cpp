@@ -30,7 +30,7 @@ void copy_run(std::uint32_t* p, int n, std::uint32_t pixel) {
     std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(pixel), static_cast<std::size_t>(n));
 }
 
-ZG_ROW_CLONES void mix_pixels(std::uint32_t* p, int n, Mix mix) {
+[[gnu::always_inline]] inline void mix_pixels(std::uint32_t* p, int n, Mix mix) {
     const Octet a = Octet{} + mix.a, x = Octet{} + mix.x;
     int i = 0;
     for (; i + octet_pixels <= n; i += octet_pixels) {
@@ -47,12 +47,12 @@ void mix_run(std::uint32_t* p, int n, Mix mix) {
         copy_run(p, n, mix.x);
         return;
     }
-    // Short runs (the sides of a frame, a line's steps) without the call through the clone.
+    // Short runs (the sides of a frame, a line's steps) without the call to the chosen version.
     if (n < octet_pixels) {
         for (int i = 0; i < n; ++i) p[i] = mix.apply(p[i]);
         return;
     }
-    mix_pixels(p, n, mix);
+    RowVersions<mix_pixels>::run(p, n, mix);
 }
 
 }  // namespace

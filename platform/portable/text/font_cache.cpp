@@ -44,11 +44,18 @@ int requested_weight(const LOGFONTA& request) {
     return std::min<int>(request.lfWeight, 1000);
 }
 
+// A fontconfig pattern released on every path out, an exception (out of memory) included.
+struct PatternRelease {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternRelease>;
+
 // Null when fontconfig cannot build the pattern.
-FcPattern* pattern_for(const LOGFONTA& request) {
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) return nullptr;
+PatternPtr pattern_for(const LOGFONTA& request) {
     const std::string face = face_name_of(request);
+    PatternPtr owned(FcPatternCreate());
+    FcPattern* pattern = owned.get();
+    if (pattern == nullptr) return nullptr;
     const auto bytes = [](const char* s) { return reinterpret_cast<const FcChar8*>(s); };
     bool built = face.empty() || FcPatternAddString(pattern, FC_FAMILY, bytes(face.c_str())) != FcFalse;
     built =
@@ -58,8 +65,7 @@ FcPattern* pattern_for(const LOGFONTA& request) {
     built = built &&
             FcPatternAddInteger(pattern, FC_SLANT, request.lfItalic != 0 ? FC_SLANT_ITALIC : FC_SLANT_ROMAN) != FcFalse;
     built = built && FcPatternAddBool(pattern, FC_SCALABLE, FcTrue) != FcFalse;
-    if (built) return pattern;
-    FcPatternDestroy(pattern);
+    if (built) return owned;
     return nullptr;
 }
 
@@ -105,24 +111,22 @@ struct Match {
 
 FaceChoice match_in(FcConfig* config, const LOGFONTA& request) {
     if (config == nullptr) return {};
-    FcPattern* pattern = pattern_for(request);
+    const PatternPtr pattern = pattern_for(request);
     if (pattern == nullptr) return {};
     FcResult result = FcResultNoMatch;
-    FcPattern* match = nullptr;
-    if (FcConfigSubstitute(config, pattern, FcMatchPattern) != FcFalse) {
-        FcDefaultSubstitute(pattern);
-        match = FcFontMatch(config, pattern, &result);
+    PatternPtr match;
+    if (FcConfigSubstitute(config, pattern.get(), FcMatchPattern) != FcFalse) {
+        FcDefaultSubstitute(pattern.get());
+        match.reset(FcFontMatch(config, pattern.get(), &result));
     }
-    FcPatternDestroy(pattern);
     if (match == nullptr) return {};
     FaceChoice choice;
     FcChar8* file = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file != nullptr) {
+    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch && file != nullptr) {
         choice.file = reinterpret_cast<const char*>(file);
     }
-    if (FcPatternGetInteger(match, FC_INDEX, 0, &choice.index) != FcResultMatch) choice.index = 0;
-    choice.synthesis = synthesis_for(request, match);
-    FcPatternDestroy(match);
+    if (FcPatternGetInteger(match.get(), FC_INDEX, 0, &choice.index) != FcResultMatch) choice.index = 0;
+    choice.synthesis = synthesis_for(request, match.get());
     return choice;
 }
 

@@ -9,6 +9,7 @@
 #include "dc/visible_area.h"
 #include "text/font_cache.h"
 #include "text/text_draw.h"
+#include "memory_guard.h"
 
 #include <platform/win32.h>
 
@@ -68,38 +69,44 @@ void paint(DeviceContext& dc, Font& font, long long left, long long top, std::ba
 
 template <typename Unit>
 BOOL text_out(HDC hdc, int x, int y, const Unit* text, int count) {
-    DeviceContext* dc = zg::lookup_dc(hdc);
-    if (dc == nullptr || count < 0) return FALSE;
-    if (count == 0) return TRUE;
-    if (text == nullptr) return FALSE;
-    const std::shared_ptr<Font> font = font_of(*dc);
-    if (font == nullptr) return FALSE;
-    const std::basic_string_view<Unit> units(text, static_cast<std::size_t>(count));
-    const int width = zg::text::text_width(*font, units);
-    const UINT align = dc->text_align;
-    const bool update_cp = (align & TA_UPDATECP) != 0;
-    const long long ref_x = update_cp ? dc->position.x : x;
-    const long long ref_y = update_cp ? dc->position.y : y;
-    paint(*dc, *font, ref_x + horizontal_offset(align, width), ref_y + vertical_offset(align, font->metrics()), units);
-    if (update_cp) {
-        dc->position.x = static_cast<LONG>(std::clamp<long long>(advanced_x(align, ref_x, width), INT_MIN, INT_MAX));
-    }
-    return TRUE;
+    return zg::within_memory(FALSE, [&]() -> BOOL {
+        DeviceContext* dc = zg::lookup_dc(hdc);
+        if (dc == nullptr || count < 0) return FALSE;
+        if (count == 0) return TRUE;
+        if (text == nullptr) return FALSE;
+        const std::shared_ptr<Font> font = font_of(*dc);
+        if (font == nullptr) return FALSE;
+        const std::basic_string_view<Unit> units(text, static_cast<std::size_t>(count));
+        const int width = zg::text::text_width(*font, units);
+        const UINT align = dc->text_align;
+        const bool update_cp = (align & TA_UPDATECP) != 0;
+        const long long ref_x = update_cp ? dc->position.x : x;
+        const long long ref_y = update_cp ? dc->position.y : y;
+        paint(*dc, *font, ref_x + horizontal_offset(align, width), ref_y + vertical_offset(align, font->metrics()),
+              units);
+        if (update_cp) {
+            dc->position.x =
+                static_cast<LONG>(std::clamp<long long>(advanced_x(align, ref_x, width), INT_MIN, INT_MAX));
+        }
+        return TRUE;
+    });
 }
 
 template <typename Unit>
 BOOL text_extent(HDC hdc, const Unit* text, int count, LPSIZE size) {
-    DeviceContext* dc = zg::lookup_dc(hdc);
-    if (dc == nullptr || size == nullptr || count < 0) return FALSE;
-    if (count == 0 || text == nullptr) {
-        *size = {0, 0};
+    return zg::within_memory(FALSE, [&]() -> BOOL {
+        DeviceContext* dc = zg::lookup_dc(hdc);
+        if (dc == nullptr || size == nullptr || count < 0) return FALSE;
+        if (count == 0 || text == nullptr) {
+            *size = {0, 0};
+            return TRUE;
+        }
+        const std::shared_ptr<Font> font = font_of(*dc);
+        if (font == nullptr) return FALSE;
+        size->cx = zg::text::text_width(*font, std::basic_string_view<Unit>(text, static_cast<std::size_t>(count)));
+        size->cy = font->metrics().height();
         return TRUE;
-    }
-    const std::shared_ptr<Font> font = font_of(*dc);
-    if (font == nullptr) return FALSE;
-    size->cx = zg::text::text_width(*font, std::basic_string_view<Unit>(text, static_cast<std::size_t>(count)));
-    size->cy = font->metrics().height();
-    return TRUE;
+    });
 }
 
 }  // namespace
@@ -119,33 +126,35 @@ BOOL WINAPI GetTextExtentPoint32W(HDC hdc, LPCWSTR text, int count, LPSIZE size)
 }
 
 BOOL WINAPI GetTextMetricsA(HDC hdc, TEXTMETRICA* metrics) {
-    DeviceContext* dc = zg::lookup_dc(hdc);
-    if (dc == nullptr || metrics == nullptr) return FALSE;
-    const std::shared_ptr<Font> font = font_of(*dc);
-    if (font == nullptr) return FALSE;
-    const zg::text::FontMetrics& m = font->metrics();
-    TEXTMETRICA tm{};
-    tm.tmHeight = m.height();
-    tm.tmAscent = m.ascent;
-    tm.tmDescent = m.descent;
-    tm.tmInternalLeading = m.internal_leading;
-    tm.tmExternalLeading = m.external_leading;
-    tm.tmAveCharWidth = m.ave_char_width;
-    tm.tmMaxCharWidth = m.max_char_width;
-    tm.tmWeight = m.weight;
-    tm.tmDigitizedAspectX = 96;
-    tm.tmDigitizedAspectY = 96;
-    tm.tmFirstChar = 30;
-    tm.tmLastChar = 255;
-    tm.tmDefaultChar = 31;
-    tm.tmBreakChar = 32;
-    tm.tmItalic = font->italic() ? 255 : 0;
-    tm.tmUnderlined = font->underline() ? 255 : 0;
-    tm.tmStruckOut = font->strikeout() ? 255 : 0;
-    tm.tmPitchAndFamily = m.pitch_and_family;
-    tm.tmCharSet = ANSI_CHARSET;
-    *metrics = tm;
-    return TRUE;
+    return zg::within_memory(FALSE, [&]() -> BOOL {
+        DeviceContext* dc = zg::lookup_dc(hdc);
+        if (dc == nullptr || metrics == nullptr) return FALSE;
+        const std::shared_ptr<Font> font = font_of(*dc);
+        if (font == nullptr) return FALSE;
+        const zg::text::FontMetrics& m = font->metrics();
+        TEXTMETRICA tm{};
+        tm.tmHeight = m.height();
+        tm.tmAscent = m.ascent;
+        tm.tmDescent = m.descent;
+        tm.tmInternalLeading = m.internal_leading;
+        tm.tmExternalLeading = m.external_leading;
+        tm.tmAveCharWidth = m.ave_char_width;
+        tm.tmMaxCharWidth = m.max_char_width;
+        tm.tmWeight = m.weight;
+        tm.tmDigitizedAspectX = 96;
+        tm.tmDigitizedAspectY = 96;
+        tm.tmFirstChar = 30;
+        tm.tmLastChar = 255;
+        tm.tmDefaultChar = 31;
+        tm.tmBreakChar = 32;
+        tm.tmItalic = font->italic() ? 255 : 0;
+        tm.tmUnderlined = font->underline() ? 255 : 0;
+        tm.tmStruckOut = font->strikeout() ? 255 : 0;
+        tm.tmPitchAndFamily = m.pitch_and_family;
+        tm.tmCharSet = ANSI_CHARSET;
+        *metrics = tm;
+        return TRUE;
+    });
 }
 
 // Without a buffer: the name's length with its terminator. With one: as much of the name as

@@ -3,6 +3,7 @@
 #include "display/display.h"
 #include "text/utf16.h"
 #include "user/window.h"
+#include "memory_guard.h"
 
 namespace zg {
 namespace {
@@ -44,7 +45,9 @@ HWND WINAPI GetCapture(void) {
 }
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
-    return zg::display().message_box(hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+    return zg::within_memory(0, [&]() -> int {
+        return zg::display().message_box(hWnd, lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+    });
 }
 
 int WINAPI MessageBoxW(HWND hWnd, LPCWSTR lpText, LPCWSTR lpCaption, UINT uType) {

@@ -9,6 +9,7 @@
 #include "text/utf16.h"
 #include "user/message_queue.h"
 #include "user/window.h"
+#include "memory_guard.h"
 
 namespace zg {
 namespace {
@@ -70,29 +71,33 @@ LRESULT default_settext_wide(HWND hwnd, LPARAM lparam) {
 extern "C" {
 
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg) {
-    if (lpMsg == nullptr) return FALSE;
-    zg::Display& display = zg::display();
-    display.poll();
-    zg::Removal removal = (wRemoveMsg & PM_REMOVE) != 0 ? zg::Removal::Remove : zg::Removal::Keep;
-    if (zg::take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, removal)) return TRUE;
-    zg::note_empty_peek();
-    return FALSE;
+    return zg::within_memory(FALSE, [&]() -> BOOL {
+        if (lpMsg == nullptr) return FALSE;
+        zg::Display& display = zg::display();
+        display.poll();
+        zg::Removal removal = (wRemoveMsg & PM_REMOVE) != 0 ? zg::Removal::Remove : zg::Removal::Keep;
+        if (zg::take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, removal)) return TRUE;
+        zg::note_empty_peek();
+        return FALSE;
+    });
 }
 
 // When the display says nothing can ever arrive (headless, script done, windows gone), a
 // quit message ends the wait instead of blocking for ever.
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
-    if (lpMsg == nullptr) return -1;
-    if (hWnd != nullptr && hWnd != zg::thread_only && zg::lookup_window(hWnd) == nullptr) return -1;
-    zg::Display& display = zg::display();
-    for (;;) {
-        display.poll();
-        if (zg::take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, zg::Removal::Remove))
-            return lpMsg->message == WM_QUIT ? FALSE : TRUE;
-        if (!display.wait()) break;
-    }
-    *lpMsg = MSG{nullptr, WM_QUIT, 0, 0, GetTickCount(), {0, 0}};
-    return FALSE;
+    return zg::within_memory(-1, [&]() -> BOOL {
+        if (lpMsg == nullptr) return -1;
+        if (hWnd != nullptr && hWnd != zg::thread_only && zg::lookup_window(hWnd) == nullptr) return -1;
+        zg::Display& display = zg::display();
+        for (;;) {
+            display.poll();
+            if (zg::take_message(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, zg::Removal::Remove))
+                return lpMsg->message == WM_QUIT ? FALSE : TRUE;
+            if (!display.wait()) break;
+        }
+        *lpMsg = MSG{nullptr, WM_QUIT, 0, 0, GetTickCount(), {0, 0}};
+        return FALSE;
+    });
 }
 
 BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
@@ -135,9 +140,11 @@ LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    if (hWnd != nullptr && zg::lookup_window(hWnd) == nullptr) return FALSE;
-    zg::post_message(hWnd, Msg, wParam, lParam);
-    return TRUE;
+    return zg::within_memory(FALSE, [&]() -> BOOL {
+        if (hWnd != nullptr && zg::lookup_window(hWnd) == nullptr) return FALSE;
+        zg::post_message(hWnd, Msg, wParam, lParam);
+        return TRUE;
+    });
 }
 
 void WINAPI PostQuitMessage(int nExitCode) { zg::post_quit(nExitCode); }

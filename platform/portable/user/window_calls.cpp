@@ -8,6 +8,7 @@
 #include "display/display.h"
 #include "text/utf16.h"
 #include "user/window.h"
+#include "memory_guard.h"
 
 #include <cstring>
 
@@ -30,8 +31,10 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
 
 // The caption changes through WM_SETTEXT, whose default handling stores it, as on Windows.
 BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
-    if (zg::lookup_window(hWnd) == nullptr) return FALSE;
-    return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)) != 0 ? TRUE : FALSE;
+    return zg::within_memory(FALSE, [&]() -> BOOL {
+        if (zg::lookup_window(hWnd) == nullptr) return FALSE;
+        return SendMessageA(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lpString)) != 0 ? TRUE : FALSE;
+    });
 }
 
 // An "A" window's procedure takes its caption in Windows-1252, so the wide text is converted
@@ -68,10 +71,12 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
 
 // GetDC(nullptr) is the screen's DC, which here has nothing to draw on.
 HDC WINAPI GetDC(HWND hWnd) {
-    if (hWnd == nullptr) return zg::create_dc(zg::DcType::Window, nullptr, nullptr);
-    zg::Window* window = zg::lookup_window(hWnd);
-    if (window == nullptr) return nullptr;
-    return zg::create_dc(zg::DcType::Window, hWnd, &window->surface);
+    return zg::within_memory(HDC{}, [&]() -> HDC {
+        if (hWnd == nullptr) return zg::create_dc(zg::DcType::Window, nullptr, nullptr);
+        zg::Window* window = zg::lookup_window(hWnd);
+        if (window == nullptr) return nullptr;
+        return zg::create_dc(zg::DcType::Window, hWnd, &window->surface);
+    });
 }
 
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {

@@ -7,6 +7,7 @@
 // and registers nothing.
 #include "user/static_data.h"
 #include "user/window.h"
+#include "memory_guard.h"
 
 #include <algorithm>
 #include <cctype>
@@ -97,22 +98,24 @@ const WindowClass* find_class(LPCSTR name) {
 extern "C" {
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
-    if (lpWndClass == nullptr || lpWndClass->lpfnWndProc == nullptr) return 0;
-    LPCSTR name = lpWndClass->lpszClassName;
-    if (name == nullptr || zg::is_atom(name) || name[0] == '\0' || zg::class_index(name) >= 0) return 0;
-    auto added = std::make_unique<zg::WindowClass>();
-    added->name = name;
-    added->procedure = lpWndClass->lpfnWndProc;
-    added->instance = lpWndClass->hInstance;
-    added->cursor = lpWndClass->hCursor;
-    added->background = lpWndClass->hbrBackground;
-    added->style = lpWndClass->style;
-    std::size_t index = zg::free_index();
-    if (index >= zg::max_classes) return 0;
-    zg::table().by_name[zg::lower_case(name)] = index;
-    ++zg::table().registered;
-    zg::classes()[index] = std::move(added);
-    return static_cast<ATOM>(zg::first_atom + index);
+    return zg::within_memory(ATOM{}, [&]() -> ATOM {
+        if (lpWndClass == nullptr || lpWndClass->lpfnWndProc == nullptr) return 0;
+        LPCSTR name = lpWndClass->lpszClassName;
+        if (name == nullptr || zg::is_atom(name) || name[0] == '\0' || zg::class_index(name) >= 0) return 0;
+        auto added = std::make_unique<zg::WindowClass>();
+        added->name = name;
+        added->procedure = lpWndClass->lpfnWndProc;
+        added->instance = lpWndClass->hInstance;
+        added->cursor = lpWndClass->hCursor;
+        added->background = lpWndClass->hbrBackground;
+        added->style = lpWndClass->style;
+        std::size_t index = zg::free_index();
+        if (index >= zg::max_classes) return 0;
+        zg::table().by_name[zg::lower_case(name)] = index;
+        ++zg::table().registered;
+        zg::classes()[index] = std::move(added);
+        return static_cast<ATOM>(zg::first_atom + index);
+    });
 }
 
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance) {

@@ -10,6 +10,7 @@
 #include "objects/slot_table.h"
 #include "user/message_queue.h"
 #include "user/window.h"
+#include "memory_guard.h"
 
 #include <algorithm>
 #include <memory>
@@ -133,15 +134,24 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     (void)hWndParent, (void)hMenu, (void)hInstance;
     const zg::WindowClass* cls = zg::find_class(lpClassName);
     if (cls == nullptr) return nullptr;
-    auto window = zg::make_window(*cls, lpWindowName, dwStyle,
-                                  zg::outer_frame(X, Y, nWidth, nHeight, zg::effective_style(dwStyle)));
-    window->ex_style = dwExStyle;
-    zg::Window& created = *window;
-    std::uint64_t value = zg::windows().insert(std::move(window), zg::window_tag);
-    if (value == 0) return nullptr;
-    auto hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value));
-    created.hwnd = hwnd;
-    zg::display().open_window(created);
+    // The window, its surface and its place on the display: out of memory, no window at all.
+    const HWND hwnd = zg::within_memory(HWND{}, [&]() -> HWND {
+        auto window = zg::make_window(*cls, lpWindowName, dwStyle,
+                                      zg::outer_frame(X, Y, nWidth, nHeight, zg::effective_style(dwStyle)));
+        window->ex_style = dwExStyle;
+        zg::Window& created = *window;
+        std::uint64_t value = zg::windows().insert(std::move(window), zg::window_tag);
+        if (value == 0) return nullptr;
+        created.hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value));
+        try {
+            zg::display().open_window(created);
+        } catch (...) {
+            zg::windows().remove(value);  // never shown, so nothing to close
+            throw;
+        }
+        return created.hwnd;
+    });
+    if (hwnd == nullptr) return nullptr;
     if (!zg::announce_creation(hwnd, lpParam)) {
         DestroyWindow(hwnd);
         return nullptr;

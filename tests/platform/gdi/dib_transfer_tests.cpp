@@ -461,6 +461,39 @@ TEST(StretchDIBits, OnePixelTakesTheWholeRun) {
     EXPECT_EQ(StretchPart(BLACKONWHITE, 4, 2, 1, 1, 4, true), (Pixels{0, 0, 2 & 3 & 4 & 5, 0}));
 }
 
+// One header rule for every DIB call: zero planes, a short header, a width below 1 and a height
+// of 0 or INT_MIN fail them all; several planes fail only the creation of a section.
+TEST(DibHeaders, EveryCallReadsAHeaderByTheSameRule) {
+    struct Case {
+        LONG width, height;
+        WORD planes;
+        DWORD size;
+        bool read, create;
+    };
+    const Case cases[] = {{4, 4, 1, 40, true, true},    {4, -4, 1, 40, true, true},  {4, 4, 0, 40, false, false},
+                          {4, 4, 2, 40, true, false},   {4, 4, 1, 39, false, false}, {0, 4, 1, 40, false, false},
+                          {-4, 4, 1, 40, false, false}, {4, 0, 1, 40, false, false}, {4, INT_MIN, 1, 40, false, false}};
+    Canvas dst(4, 4);
+    HBITMAP bitmap = CreateCompatibleBitmap(dst.dc(), 4, 4);
+    for (const Case& c : cases) {
+        Dib dib(4);
+        dib.info.bmiHeader = Canvas::Header(c.width, c.height);
+        dib.info.bmiHeader.biPlanes = c.planes;
+        dib.info.bmiHeader.biSize = c.size;
+        const int expected = c.read ? 4 : 0;
+        EXPECT_EQ(StretchDIBits(dst.dc(), 0, 0, 4, 4, 0, 0, 4, 4, dib.pixels, &dib.info, DIB_RGB_COLORS, SRCCOPY),
+                  expected);
+        EXPECT_EQ(SetDIBitsToDevice(dst.dc(), 0, 0, 4, 4, 0, 0, 0, 4, dib.pixels, &dib.info, DIB_RGB_COLORS), expected);
+        EXPECT_EQ(GetDIBits(dst.dc(), bitmap, 0, 4, dib.pixels, &dib.info, DIB_RGB_COLORS), expected);
+        void* bits = nullptr;
+        BITMAPINFO create = dib.info;
+        HBITMAP section = CreateDIBSection(dst.dc(), &create, DIB_RGB_COLORS, &bits, nullptr, 0);
+        EXPECT_EQ(section != nullptr, c.create) << c.width << " x " << c.height << ", planes " << c.planes;
+        if (section != nullptr) DeleteObject(section);
+    }
+    DeleteObject(bitmap);
+}
+
 // A stretch that draws nothing fails when the part of its source inside the picture, carried in
 // proportion onto the destination, still touches the surface (ends less than about half a pixel
 // into it); landing wholly beside the surface succeeds. A destination run backwards is carried

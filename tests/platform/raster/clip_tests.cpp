@@ -51,6 +51,9 @@ std::vector<std::pair<std::string, Drawing>> drawings() {
         {"Rectangle", [](HDC dc) { Rectangle(dc, 1, 1, 22, 21); }},
         {"Ellipse", [](HDC dc) { Ellipse(dc, 0, 0, 24, 22); }},
         {"RoundRect", [](HDC dc) { RoundRect(dc, 1, 0, 23, 24, 9, 7); }},
+        // Boxes wider than the outline stepper takes, drawn row by row from the corner ellipse.
+        {"Ellipse wider than 2^20", [](HDC dc) { Ellipse(dc, -1100000, 1, 1100020, 23); }},
+        {"RoundRect wider than 2^20", [](HDC dc) { RoundRect(dc, -1100000, 2, 22, 21, 1000000, 12); }},
         {"Pie", [](HDC dc) { Pie(dc, 0, 0, 24, 24, 24, 5, 0, 12); }},
         {"Chord", [](HDC dc) { Chord(dc, 0, 2, 24, 22, 24, 4, 0, 20); }},
         {"Arc", [](HDC dc) { Arc(dc, 1, 1, 23, 23, 0, 0, 23, 23); }},

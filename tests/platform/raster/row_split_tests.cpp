@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -102,6 +104,28 @@ TEST(RowSplit, LargeFillsAndTransfersPaintWhatOneThreadPaints) {
     zg::raster::set_row_split(RowSplit::On);
     for (int round = 0; round < 3; ++round) EXPECT_TRUE(run_calls() == alone) << "round " << round;
     zg::raster::set_row_split(was);
+}
+
+TEST(RowSplit, TheThreadSettingTakesOneOrTwoAndNothingElse) {
+    using zg::raster::raster_threads_setting;
+    EXPECT_EQ(raster_threads_setting(nullptr), 2);
+    EXPECT_EQ(raster_threads_setting(""), 2);
+    EXPECT_EQ(raster_threads_setting("1"), 1);
+    EXPECT_EQ(raster_threads_setting("2"), 2);
+    for (const char* bad : {"0", "-1", "abc", "99999", "3", " 1", "1 ", "01", "2x"})
+        EXPECT_EQ(raster_threads_setting(bad), std::nullopt) << '"' << bad << '"';
+}
+
+// A fresh process (the setting is read once), whose first large job reports the bad value.
+TEST(RowSplitDeathTest, ABadThreadSettingIsNamedOnStandardError) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("ZG_RASTER_THREADS", "abc", 1);
+            const bool once = visits(4097) == std::vector<int>(4097, 1);
+            std::exit(once ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "ZG_RASTER_THREADS=abc is not a thread count; accepted values: 1, 2");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace zg::gdi {
+namespace zg {
 
 template <class Result, class Work>
 Result within_memory(Result failure, Work&& work) noexcept {
@@ -23,4 +23,4 @@ Result within_memory(Result failure, Work&& work) noexcept {
     }
 }
 
-}  // namespace zg::gdi
+}  // namespace zg
