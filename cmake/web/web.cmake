@@ -8,6 +8,8 @@ set(ZG_WEB_FONTS
   liberation/LiberationSerif-Italic.ttf liberation/LiberationSerif-BoldItalic.ttf
   liberation/LiberationMono-Regular.ttf liberation/LiberationMono-Bold.ttf
   liberation/LiberationMono-Italic.ttf liberation/LiberationMono-BoldItalic.ttf)
+# What the toolchain's libc++ lacks (cmake/web/include): <source_location>.
+include_directories(BEFORE SYSTEM ${CMAKE_CURRENT_LIST_DIR}/include)
 set(ZG_WEB_SIMD OFF CACHE BOOL "Compile for WebAssembly SIMD (-msimd128)")
 if(ZG_WEB_SIMD)
   add_compile_options(-msimd128)
