@@ -11,6 +11,7 @@
 #include "gdi/draw_target.h"
 #include "gdi/surface_transfers.h"
 #include "memory_guard.h"
+#include "raster/column_pick.h"
 #include "raster/stretch_axis.h"
 
 #include <algorithm>
@@ -47,13 +48,9 @@ bool merges(int mode) { return mode == BLACKONWHITE || mode == WHITEONBLACK; }
 class RowSampler {
 public:
     RowSampler(const PixelSource& src, const std::vector<AxisSample>& xs, SampleRange range, int mode)
-        : m_src(src), m_xs(xs), m_range(range), m_mode(mode), m_row(static_cast<std::size_t>(range.size())) {
-        // The source column of every destination pixel, once per call: picture widths fit an int.
-        m_columns_of.resize(m_row.size());
-        for (std::size_t i = 0; i < m_row.size(); ++i) {
-            m_columns_of[i] = static_cast<std::int32_t>(x_at(i).pick);
-            m_single_columns = m_single_columns && x_at(i).lo == x_at(i).hi;
-        }
+        : m_src(src), m_xs(xs), m_range(range), m_mode(mode), m_row(static_cast<std::size_t>(range.size())),
+          m_picks(columns_of(xs, range), src.width) {
+        for (std::size_t i = 0; i < m_row.size(); ++i) m_single_columns = m_single_columns && x_at(i).lo == x_at(i).hi;
     }
 
     // The samples of [range.first, range.last] for the source rows of `y`.
@@ -72,11 +69,15 @@ public:
 private:
     const AxisSample& x_at(std::size_t i) const { return m_xs[static_cast<std::size_t>(m_range.first) + i]; }
 
-    void pick_row(const AxisSample& y) {
-        const std::uint32_t* line = m_src.top + y.pick * m_src.stride;
-        const std::int32_t* column = m_columns_of.data();
-        for (std::size_t i = 0; i < m_row.size(); ++i) m_row[i] = line[column[i]];
+    // The source column of every destination pixel, once per sampler: picture widths fit an int.
+    static std::vector<std::int32_t> columns_of(const std::vector<AxisSample>& xs, SampleRange range) {
+        std::vector<std::int32_t> columns(static_cast<std::size_t>(range.size()));
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            columns[i] = static_cast<std::int32_t>(xs[static_cast<std::size_t>(range.first) + i].pick);
+        return columns;
     }
+
+    void pick_row(const AxisSample& y) { m_picks.pick(m_row.data(), m_src.top + y.pick * m_src.stride); }
 
     std::uint32_t fold(std::uint32_t v, std::uint32_t p) const { return m_mode == BLACKONWHITE ? v & p : v | p; }
 
@@ -102,7 +103,7 @@ private:
     SampleRange m_range;
     int m_mode;
     std::vector<std::uint32_t> m_row, m_columns;
-    std::vector<std::int32_t> m_columns_of;
+    raster::ColumnPicks m_picks;
     bool m_single_columns = true;
     AxisSample m_y;
     bool m_have = false;
