@@ -67,6 +67,8 @@ Region rectangle_frame(long long left, long long top, long long right, long long
     Region big =
         pulled_apart(small_stroke(sw, sh, width), sw / 2, static_cast<int>(w - sw), sh / 2, static_cast<int>(h - sh));
     offset(big, static_cast<int>(left), static_cast<int>(top));
+    const Rect& e = big.extents;
+    if (e.left >= clip.left && e.top >= clip.top && e.right <= clip.right && e.bottom <= clip.bottom) return big;
     return combine(big, make_rect_region(clip), CombineOp::And);
 }
 
