@@ -107,7 +107,7 @@ void thin_rectangle_frame(Surface& surface, long long left, long long top, long 
     const int y1 = static_cast<int>(std::min<long long>(bottom - 1, clip.bottom));
     if (y0 < y1) two_columns(surface, left, right - 1, y0, y1, clip, mix);
     const int t = static_cast<int>(std::max<long long>(top, clip.top));
-    const int b = static_cast<int>(std::min<long long>(bottom - 1, clip.bottom));
+    const int b = static_cast<int>(std::min<long long>(bottom, clip.bottom));
     if (t < b) surface.add_damage({x0, t, x1, b});
 }
 
