@@ -70,17 +70,33 @@ void walk_pixels(InsideWalk w, Mix mix) {
 }
 
 // The same pixels a run at a time, for lines whose runs along the major axis are long (a steep
-// segment of a polyline is a few columns of many rows): a run ends at the step where the
-// remainder reaches 2 len, found by one division, and the pixels of a run need no test.
+// segment of a polyline is a few columns of many rows). A run ends at the step where the
+// remainder reaches 2 len. The first run takes a division; after it the remainder is below
+// rise, so every full run is c - 1 or c pixels long (c = ceil(2 len / rise)), chosen by one
+// comparison, and no division lies on the path from one run to the next.
 template <bool Copy>
 void walk_runs(InsideWalk w, Mix mix) {
-    for (std::int64_t left = w.len; left > 0;) {
-        const std::int64_t n = w.rise == 0 ? left : std::min(left, (w.den - w.e + w.rise - 1) / w.rise);
+    auto run = [&](std::int64_t n) {
         for (std::int64_t k = 0; k < n; ++k, w.p += w.major_step) put<Copy>(w.p, mix);
-        left -= n;
         w.e += n * w.rise - w.den;
         w.p += w.minor_step;
+    };
+    if (w.rise == 0) {
+        run(w.len);
+        return;
     }
+    std::int64_t left = w.len;
+    const std::int64_t first = std::min(left, (w.den - w.e + w.rise - 1) / w.rise);
+    run(first);
+    left -= first;
+    const std::int64_t c = (w.den + w.rise - 1) / w.rise, short_from = w.den - (c - 1) * w.rise;
+    for (; left >= c;) {
+        const std::int64_t n = w.e >= short_from ? c - 1 : c;
+        run(n);
+        left -= n;
+    }
+    // Fewer pixels left than a full run: they end the line within one run.
+    if (left > 0) run(left);
 }
 
 // Runs of at least this many pixels on average pay for their division.
