@@ -13,27 +13,22 @@ __extension__ typedef __int128 Wide;
 
 // The error terms of Zingl's algorithm for semi-axes a = width - 1, b = height - 1 (doubled
 // axes, so odd and even sizes share one loop). The terms grow as a * b * b: past a box of about
-// 916,000 pixels they leave 64 bits, so they are kept in 128 there; boxes up to small_box, every
-// box a surface shows whole, step in 64 bits (2 * err stays below 2^56 for them).
-template <class Int = Wide>
+// 916,000 pixels they leave 64 bits, so they are kept in 128.
 struct Stepper {
     Stepper(long long width, long long height)
         : a(width - 1), b(height - 1), asq(8 * a * a), bsq(8 * b * b), dx(4 * b * b * (1 - a)),
           dy(4 * a * a * (1 + b % 2)), err(dx + dy + a * a * (b % 2)) {}
-    Int a, b, asq, bsq, dx, dy, err;
+    Wide a, b, asq, bsq, dx, dy, err;
 };
 
-constexpr long long small_box = 1 << 15;
+}  // namespace
 
-template <class Int>
-std::vector<POINT> quadrant_points(int width, int height) {
+std::vector<POINT> ellipse_quadrant(int width, int height) {
     std::vector<POINT> points;
-    // About one point per pixel of the longer semi-axis and a half of the shorter.
-    points.reserve(static_cast<std::size_t>(width / 2 + height / 2 + 2));
-    Stepper<Int> s(width, height);
+    Stepper s(width, height);
     POINT pt{width - 1, height / 2};
     while (pt.x >= width / 2) {
-        const Int e2 = 2 * s.err;
+        const Wide e2 = 2 * s.err;
         points.push_back(pt);
         if (e2 >= s.dx) {
             --pt.x;
@@ -45,13 +40,6 @@ std::vector<POINT> quadrant_points(int width, int height) {
         }
     }
     return points;
-}
-
-}  // namespace
-
-std::vector<POINT> ellipse_quadrant(int width, int height) {
-    if (width <= small_box && height <= small_box) return quadrant_points<long long>(width, height);
-    return quadrant_points<Wide>(width, height);
 }
 
 Region round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
@@ -171,22 +159,20 @@ long long quarter_of(const Direction& d) {
     return d.x < 0 ? 2 : 3;
 }
 
-// Quarter number `quarter` (0 to 3, counted from the +x axis) of the ellipse whose lower-right
-// quarter is q: q mirrored into it and run in order of angle. Point k of the quarter is
-// (sx * p.x, sy * p.y) for p = q[k], or q[count - 1 - k] in a reversed quarter.
-struct Quarter {
-    long long sx = 1, sy = 1;
-    bool reversed = false;
-    explicit Quarter(long long quarter)
-        : sx(quarter == 1 || quarter == 2 ? -1 : 1), sy(quarter >= 2 ? -1 : 1), reversed(quarter % 2 != 0) {}
-    const POINT& source(const std::vector<POINT>& q, long long k) const {
-        return q[static_cast<std::size_t>(reversed ? static_cast<long long>(q.size()) - 1 - k : k)];
+// Outline point number index, counted from the +x axis, of the ellipse whose lower-right
+// quarter is q: each quarter is q mirrored into it and run in order of angle.
+Direction outline_point(const std::vector<POINT>& q, long long index) {
+    const long long count = static_cast<long long>(q.size());
+    const long long k = index % count;
+    const POINT& fwd = q[static_cast<std::size_t>(k)];
+    const POINT& back = q[static_cast<std::size_t>(count - 1 - k)];
+    switch (index / count) {
+    case 0: return {fwd.x, fwd.y};
+    case 1: return {-static_cast<long long>(back.x), back.y};
+    case 2: return {-static_cast<long long>(fwd.x), -static_cast<long long>(fwd.y)};
+    default: return {back.x, -static_cast<long long>(back.y)};
     }
-    Direction point(const std::vector<POINT>& q, long long k) const {
-        const POINT& p = source(q, k);
-        return {sx * p.x, sy * p.y};
-    }
-};
+}
 
 // The number of the outline point where an arc meets its radial: within the radial's quarter,
 // the first point the radial has reached, or the first point of the next quarter when it
@@ -197,11 +183,10 @@ long long radial_position(const std::vector<POINT>& q, const Direction& radial) 
     const long long count = static_cast<long long>(q.size());
     const long long quarter = quarter_of(radial);
     const bool tie_reaches = radial.y >= 0;
-    const Quarter in(quarter);
-    for (long long k = 0; k < count; ++k) {
-        const Direction p = in.point(q, k);
+    for (long long i = quarter * count; i < (quarter + 1) * count; ++i) {
+        const Direction p = outline_point(q, i);
         const long long turn = radial.x * p.y - radial.y * p.x;
-        if (turn > 0 || (turn == 0 && tie_reaches)) return quarter * count + k;
+        if (turn > 0 || (turn == 0 && tie_reaches)) return i;
     }
     return (quarter + 1) * count;
 }
@@ -230,23 +215,18 @@ std::vector<POINT> arc_outline(const Rect& box, POINT start, POINT end, int dire
     // counter-clockwise arc was found on the ellipse mirrored top to bottom: mirror it back.
     const long long mid_left = box.left + width / 2, mid_top = box.top + height / 2;
     const long long mid_right = box.right - 1 - width / 2, mid_bottom = box.bottom - 1 - height / 2;
-    std::vector<POINT> out(static_cast<std::size_t>(end_pos - start_pos));
-    POINT* next = out.data();
-    // A quarter at a time, each a run of q mirrored and moved into place.
-    for (long long i = start_pos; i < end_pos;) {
-        const long long at = i % (4 * count), quarter = at / count, k0 = at % count;
-        const long long n = std::min(count - k0, end_pos - i);
-        const Quarter turn(quarter);
+    auto place = [&](long long index) {
+        const Direction d = outline_point(q, index);
+        const long long quarter = index / count;
         const bool left_side = quarter == 1 || quarter == 2, upper_side = quarter >= 2;
+        const long long x = (left_side ? mid_right : mid_left) + d.x;
         const bool lower_half = upper_side != clockwise;  // on the screen, once mirrored back
-        const long long x0 = left_side ? mid_right : mid_left, y0 = lower_half ? mid_top : mid_bottom;
-        const long long sy = clockwise ? turn.sy : -turn.sy;
-        for (long long k = k0; k < k0 + n; ++k) {
-            const POINT& p = turn.source(q, k);
-            *next++ = {static_cast<LONG>(x0 + turn.sx * p.x), static_cast<LONG>(y0 + sy * p.y)};
-        }
-        i += n;
-    }
+        const long long y = lower_half ? mid_top + (clockwise ? d.y : -d.y) : mid_bottom + (clockwise ? d.y : -d.y);
+        return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+    };
+    std::vector<POINT> out;
+    out.reserve(static_cast<std::size_t>(end_pos - start_pos));
+    for (long long i = start_pos; i < end_pos; ++i) out.push_back(place(i % (4 * count)));
     return out;
 }
 
