@@ -11,8 +11,15 @@
 
 namespace zg::raster {
 
+// Writes n pixels from p with the mix.
+void mix_run(std::uint32_t* p, int n, Mix mix);
+
 // Fills [x0, x1) on row y; the caller guarantees 0 <= x0 <= x1 <= width and 0 <= y < height.
-void fill_span(Surface& surface, int y, int x0, int x1, Mix mix);
+// Inline: shapes and lines fill a span per row, many of them a few pixels long.
+inline void fill_span(Surface& surface, int y, int x0, int x1, Mix mix) {
+    if (x1 <= x0 || mix.is_nop()) return;
+    mix_run(surface.row(y) + x0, x1 - x0, mix);
+}
 
 // Fills r clipped to the surface.
 void fill_rect(Surface& surface, const Rect& r, Mix mix);

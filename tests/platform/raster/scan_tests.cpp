@@ -141,6 +141,14 @@ TEST(PolygonSteps, CrossingsMatchExactOnesWithClippedTops) {
     }
 }
 
+// Rows are scanned in bands of a bounded number of crossings: 700 edges each crossing all 480
+// rows (about 336,000 crossings) take two bands, and the rows at the cut must be whole.
+TEST(PolygonSteps, ManyLongEdgesScanInBands) {
+    std::vector<POINT> pts;
+    for (int i = 0; i < 700; ++i) pts.push_back({i * 3 + (i % 7), i % 2 == 0 ? -5 : 490});
+    expect_rows_match(pts, {0, 0, 2200, 480});
+}
+
 // fill_polygon writes on the surface what scan_polygon's rows say, for the alternate rule of
 // reference_row, shapes that leave the surface included.
 TEST(PolygonSteps, DirectFillPaintsTheScannedRows) {
