@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace zg::raster {
@@ -143,7 +144,9 @@ template <class Sink>
 void scan_band(const std::vector<POINT>& points, FillRule rule, const Rect& clip, long long y0, long long y1,
                std::size_t base, std::size_t* ends, Sink& sink) {
     const auto rows = static_cast<std::size_t>(y1 - y0);
-    std::vector<Crossing> xs(ends[rows - 1] - base);
+    // Every place is written before it is read: no need to clear them first.
+    const std::size_t total = ends[rows - 1] - base;
+    const std::unique_ptr<Crossing[]> xs = std::make_unique_for_overwrite<Crossing[]>(total);
     for (std::size_t i = 0; i < points.size(); ++i) {
         const std::optional<Edge> e = edge_of(points[i], points[(i + 1) % points.size()]);
         if (!e) continue;
@@ -151,8 +154,8 @@ void scan_band(const std::vector<POINT>& points, FillRule rule, const Rect& clip
     }
     std::vector<Span> spans;
     for (std::size_t r = 0; r < rows; ++r) {
-        Crossing* row = xs.data() + (ends[r] - base);
-        const std::size_t n = (r + 1 < rows ? ends[r + 1] : base + xs.size()) - ends[r];
+        Crossing* row = xs.get() + (ends[r] - base);
+        const std::size_t n = (r + 1 < rows ? ends[r + 1] : base + total) - ends[r];
         const int y = static_cast<int>(y0 + static_cast<long long>(r));
         // Most rows of most polygons cross two edges: one span, whatever the rule (a closed
         // path crosses a row as often downwards as upwards).
