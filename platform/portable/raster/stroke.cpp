@@ -4,6 +4,8 @@
 #include "raster/ellipse.h"
 #include "raster/polygon.h"
 #include "raster/row_cover.h"
+#include "raster/stroke_outline.h"
+#include "raster/stroke_parts.h"
 #include "raster/spans.h"
 
 #include <algorithm>
@@ -18,11 +20,6 @@ namespace {
 // ceil(num / den) and floor(num / den) for den > 0, exact.
 long long ceil_div(long long num, long long den) { return num >= 0 ? (num + den - 1) / den : -((-num) / den); }
 long long floor_div(long long num, long long den) { return -ceil_div(-num, den); }
-
-// Per-row bounds of the quadrilateral being scanned, kept across the segments of one stroke.
-struct QuadRows {
-    std::vector<long long> lo, hi;
-};
 
 // Walks one edge's rows [first, last), with x the ceiling of the exact crossing kept by an
 // integer remainder instead of a division per row, and widens each row's bounds.
@@ -67,15 +64,17 @@ void trace_edge(const POINT& t, const POINT& u, long long first, long long last,
 // smallest and largest crossing. When it has an area, one of the two edges runs down and the
 // other up as the corners go round, and the orientation tells which is on the left; a flat
 // one takes both crossings of each row as they come.
-void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
-    long long top = p[0].y, bottom = p[0].y;
+// Returns the row count, the first row in `top`.
+std::size_t parallelogram_rows(const POINT (&p)[4], const Rect& clip, QuadRows& rows, long long& top) {
+    top = p[0].y;
+    long long bottom = p[0].y;
     for (const POINT& q : p) {
         top = std::min<long long>(top, q.y);
         bottom = std::max<long long>(bottom, q.y);
     }
-    top = std::max<long long>(top, cov.clip().top);
-    bottom = std::min<long long>(bottom, cov.clip().bottom);
-    if (top >= bottom) return;
+    top = std::max<long long>(top, clip.top);
+    bottom = std::min<long long>(bottom, clip.bottom);
+    if (top >= bottom) return 0;
     const long long turn = (static_cast<long long>(p[1].x) - p[0].x) * (static_cast<long long>(p[3].y) - p[0].y) -
                            (static_cast<long long>(p[1].y) - p[0].y) * (static_cast<long long>(p[3].x) - p[0].x);
     const auto count = static_cast<std::size_t>(bottom - top);
@@ -100,7 +99,7 @@ void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
             trace_edge(t, u, first, last,
                        &((a.y < b.y) == (turn > 0) ? rows.hi : rows.lo)[static_cast<std::size_t>(first - top)]);
     }
-    cov.add_rows(top, rows.lo.data(), rows.hi.data(), count);
+    return count;
 }
 
 long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
@@ -144,17 +143,14 @@ void add_segment(RowCover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
     }
     POINT quad[4];
     slanted_body(p1, p2, width, quad);
-    add_parallelogram(cov, quad, rows);
+    long long top = 0;
+    const std::size_t count = parallelogram_rows(quad, cov.clip(), rows, top);
+    if (count > 0) cov.add_rows(top, rows.lo.data(), rows.hi.data(), count);
 }
 
 }  // namespace
 
 namespace {
-
-// Round caps up to this width are built as GDI builds them, row by row with the midpoint
-// stepping; wider ones (absurd pens) as the circle of the same width, computed only on the
-// clip rectangle's rows, so their cost does not grow with the width.
-constexpr long long max_exact_cap = 1 << 14;
 
 void add_circle_cap(RowCover& cov, POINT p, long long width) {
     const double r = static_cast<double>(width) / 2;
@@ -177,21 +173,6 @@ bool cap_covers(POINT p, long long width, const Rect& clip) {
         std::max(std::abs(static_cast<double>(p.y) - clip.top), std::abs(static_cast<double>(p.y) - clip.bottom));
     return dx * dx + dy * dy < radius * radius;
 }
-
-// The pen's disc, one span per row relative to the point, and which bodies of one-pixel steps
-// it makes redundant. Kept per thread for the last width: a program draws with few pens.
-struct Pen {
-    int width = -1;
-    Region disc;
-    long long top = 0;             // the first row's offset from the point
-    std::vector<int> left, right;  // each row's span [left, right), relative
-    // Every row one span over the point's own column, the disc's rows the horizontal body's:
-    // then points in a row joined by horizontal segments cover the row between their discs.
-    bool sweeps = false;
-    // [dy + 1][dx + 1]: what the body of that one-pixel step adds to its two discs, relative
-    // to the step's start (nothing for horizontal and vertical steps).
-    std::vector<Rect> step_extra[3][3];
-};
 
 bool disc_rows(const Region& disc, int width, Pen& pen) {
     pen.top = disc.extents.top;
@@ -222,6 +203,8 @@ std::vector<Rect> step_extra(const Region& disc, int dx, int dy, int width) {
     return combine(body.region(), ends, CombineOp::Diff).rects;
 }
 
+}  // namespace
+
 const Pen& pen_for(int width) {
     thread_local Pen pen;
     if (pen.width == width) return pen;
@@ -232,8 +215,31 @@ const Pen& pen_for(int width) {
     pen.sweeps = disc_rows(disc, width, pen);
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) pen.step_extra[dy + 1][dx + 1] = step_extra(disc, dx, dy, width);
+    plan_outline_steps(pen);
     return pen;
 }
+
+std::size_t body_rows(POINT p1, POINT p2, int width, const Rect& clip, QuadRows& rows, long long& top) {
+    const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
+    if (dy == 0 || dx == 0) {
+        // A rectangle: rows [y0, y1) of columns [x0, x1).
+        const long long x0 = dy == 0 ? std::min(p1.x, p2.x) : p1.x - width / 2;
+        const long long x1 = dy == 0 ? std::max(p1.x, p2.x) : x0 + width;
+        const long long y0 = dy == 0 ? p1.y - width / 2 : std::min(p1.y, p2.y);
+        const long long y1 = dy == 0 ? y0 + width : std::max(p1.y, p2.y);
+        top = std::max<long long>(y0, clip.top);
+        const long long bottom = std::min<long long>(y1, clip.bottom);
+        if (top >= bottom) return 0;
+        rows.lo.assign(static_cast<std::size_t>(bottom - top), x0);
+        rows.hi.assign(static_cast<std::size_t>(bottom - top), x1);
+        return rows.lo.size();
+    }
+    POINT quad[4];
+    slanted_body(p1, p2, width, quad);
+    return parallelogram_rows(quad, clip, rows, top);
+}
+
+namespace {
 
 // The bodies the discs leave anything of: along the path (joined is true), horizontal
 // segments are inside the swept discs, and so are most one-pixel steps.
@@ -436,6 +442,28 @@ void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, i
 
 }  // namespace
 
+namespace {
+
+// Calls emit(y, spans) for every row of the stroke, top to bottom: from the outline rows when
+// the path is one for them, else from the general union.
+template <class Emit>
+void for_each_stroke_row(const Prepared& prepared, PathClose close, int width, Emit&& emit) {
+    const bool bitmap = bitmap_pays(prepared);
+    if (!bitmap && width <= max_exact_cap) {
+        const Pen& pen = pen_for(width);
+        OutlineRows& rows = OutlineRows::kept();
+        if (pen.folds && rows.build(prepared.points, close, pen, prepared.box)) {
+            rows.for_each_row(emit);
+            return;
+        }
+    }
+    RowCover cov(prepared.box, bitmap);
+    add_stroke(cov, prepared.points, close, width);
+    cov.for_each_row(emit);
+}
+
+}  // namespace
+
 Region wide_stroke(std::span<const POINT> in, PathClose close, int width, const Rect& clip) {
     // A path of a single point has no segment and leaves no mark (two equal points do: a
     // zero-length segment still gets its round caps).
@@ -443,9 +471,13 @@ Region wide_stroke(std::span<const POINT> in, PathClose close, int width, const 
     const Prepared prepared = prepare(in, width, clip);
     if (prepared.whole_clip) return make_rect_region(clip);
     if (prepared.box.empty()) return {};
-    RowCover cov(prepared.box, bitmap_pays(prepared));
-    add_stroke(cov, prepared.points, close, width);
-    return cov.region();
+    RegionBuilder builder;
+    std::vector<Span> row;
+    for_each_stroke_row(prepared, close, width, [&](int y, std::span<const Span> spans) {
+        row.assign(spans.begin(), spans.end());
+        builder.add_row(y, row);
+    });
+    return builder.finish();
 }
 
 void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose close, int width, Mix mix) {
@@ -457,14 +489,12 @@ void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose cl
         return;
     }
     if (prepared.box.empty()) return;
-    RowCover cov(prepared.box, bitmap_pays(prepared));
-    add_stroke(cov, prepared.points, close, width);
     Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     // A stroke's spans are mostly a few pixels: a copy writes them in place, without the call
     // that picks the widest stores for long runs.
     constexpr int short_span = 16;
     const bool copy = mix.is_copy();
-    cov.for_each_row([&](int y, std::span<const Span> spans) {
+    for_each_stroke_row(prepared, close, width, [&](int y, std::span<const Span> spans) {
         std::uint32_t* row = surface.row(y);
         for (const Span& s : spans) {
             if (copy && s.x1 - s.x0 < short_span)

@@ -1,0 +1,202 @@
+// Wide strokes of outlines; see stroke_outline.h.
+#include "raster/stroke_outline.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+
+namespace zg::raster {
+
+namespace {
+
+bool unit_step(int dx, int dy) { return dx >= -1 && dx <= 1 && (dy == 1 || dy == -1); }
+
+// The disc row on row y of the disc at (x, 0), if it reaches that row.
+std::optional<Span> disc_row(const Pen& pen, long long y, int x) {
+    const long long k = y - pen.top;
+    if (k < 0 || k >= static_cast<long long>(pen.left.size())) return std::nullopt;
+    const auto i = static_cast<std::size_t>(k);
+    return Span{x + pen.left[i], x + pen.right[i]};
+}
+
+// The extras of one step as one span per row, each touching the two discs' span of the row;
+// false when they are not.
+bool fold_step(const Pen& pen, int dx, int dy, std::vector<StepRow>& out) {
+    out.clear();
+    const std::vector<Rect>& extra = pen.step_extra[dy + 1][dx + 1];
+    if (extra.empty()) return true;
+    for (int y = extra.front().top; y < extra.back().bottom; ++y) {
+        std::optional<Span> piece;
+        for (const Rect& r : extra) {
+            if (y < r.top || y >= r.bottom) continue;
+            if (piece && r.left > piece->x1) return false;
+            piece = piece ? Span{piece->x0, std::max(piece->x1, r.right)} : Span{r.left, r.right};
+        }
+        if (!piece) continue;
+        const std::optional<Span> a = disc_row(pen, y, 0), b = disc_row(pen, y - dy, dx);
+        if (!a && !b) return false;
+        const int x0 = std::min(a ? a->x0 : INT_MAX, b ? b->x0 : INT_MAX);
+        const int x1 = std::max(a ? a->x1 : INT_MIN, b ? b->x1 : INT_MIN);
+        if (piece->x0 > x1 || piece->x1 < x0) return false;
+        out.push_back({y, piece->x0, piece->x1});
+    }
+    return true;
+}
+
+// Beyond any column a run or pen reaches, and far from overflowing when a disc row is added.
+constexpr int far_column = 1 << 30;
+
+// Widens row spans [lo[i], hi[i]) by the disc row (l, r) of the runs [x0[i], x1[i]].
+void widen_rows(int* __restrict lo, int* __restrict hi, const int* __restrict x0, const int* __restrict x1,
+                std::size_t count, int l, int r) {
+    for (std::size_t i = 0; i < count; ++i) {
+        lo[i] = std::min(lo[i], x0[i] + l);
+        hi[i] = std::max(hi[i], x1[i] + r);
+    }
+}
+
+}  // namespace
+
+void plan_outline_steps(Pen& pen) {
+    pen.folds = false;
+    if (!pen.sweeps) return;
+    for (int dy = -1; dy <= 1; dy += 2)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (!fold_step(pen, dx, dy, pen.fold[dy + 1][dx + 1])) return;
+    pen.folds = true;
+}
+
+OutlineRows& OutlineRows::kept() {
+    thread_local OutlineRows rows;
+    return rows;
+}
+
+bool OutlineRows::build(std::span<const POINT> points, PathClose close, const Pen& pen, const Rect& box) {
+    m_pen = &pen;
+    m_box = box;
+    m_rows.assign(static_cast<std::size_t>(box.height()), Row{0, {}});
+    collect_runs(points, close);
+    for (std::size_t begin = 0; begin < m_runs.size();) {
+        // A chain: runs one row apart in one direction, joined by one-pixel steps.
+        std::size_t end = begin + 1;
+        int step = 0;
+        for (; end < m_runs.size(); ++end) {
+            const Run &a = m_runs[end - 1], &b = m_runs[end];
+            const int dy = b.row - a.row;
+            if (!unit_step(b.first - a.last, dy) || (step != 0 && dy != step)) break;
+            step = dy;
+        }
+        if (!add_chain(begin, end, step)) return false;
+        if (end < m_runs.size() && !add_link(m_runs[end - 1], m_runs[end])) return false;
+        begin = end;
+    }
+    return true;
+}
+
+void OutlineRows::collect_runs(std::span<const POINT> points, PathClose close) {
+    m_runs.clear();
+    const POINT& p = points.front();
+    m_runs.push_back({p.y, p.x, p.x, p.x, p.x});
+    for (std::size_t i = 1; i < points.size(); ++i) visit(points[i]);
+    if (close == PathClose::Closed) visit(points.front());
+}
+
+void OutlineRows::visit(POINT q) {
+    Run& run = m_runs.back();
+    if (q.y == run.row) {
+        run.x0 = std::min(run.x0, q.x);
+        run.x1 = std::max(run.x1, q.x);
+        run.last = q.x;
+        return;
+    }
+    m_runs.push_back({q.y, q.x, q.x, q.x, q.x});
+}
+
+// The chain of runs [begin, end), `step` rows apart (0 for a single run): each output row the
+// span from the least left to the greatest right of its disc rows and folded step extras.
+bool OutlineRows::add_chain(std::size_t begin, std::size_t end, int step) {
+    const Pen& pen = *m_pen;
+    const auto n = static_cast<int>(end - begin), w = pen.width;
+    const int low = step < 0 ? m_runs[end - 1].row : m_runs[begin].row;
+    const long long first_row = static_cast<long long>(low) + pen.top;
+    if (first_row >= m_box.bottom || first_row + n + w - 1 <= m_box.top) return true;
+    // The runs in row order, padded to a multiple of 8 with columns that change nothing, so
+    // that the loop below has no remainder to handle and may run on vectors.
+    const std::size_t padded = (static_cast<std::size_t>(n) + 7) & ~std::size_t{7};
+    m_x0.assign(padded, far_column);
+    m_x1.assign(padded, -far_column);
+    for (std::size_t i = begin; i < end; ++i) {
+        const auto at = static_cast<std::size_t>(m_runs[i].row - low);
+        m_x0[at] = m_runs[i].x0;
+        m_x1[at] = m_runs[i].x1;
+    }
+    const auto rows = static_cast<std::size_t>(n + w - 1);
+    m_lo.assign(padded + static_cast<std::size_t>(w), INT_MAX);
+    m_hi.assign(padded + static_cast<std::size_t>(w), INT_MIN);
+    for (std::size_t k = 0; k < static_cast<std::size_t>(w); ++k)
+        widen_rows(&m_lo[k], &m_hi[k], m_x0.data(), m_x1.data(), padded, pen.left[k], pen.right[k]);
+    for (std::size_t i = begin; i + 1 < end; ++i) {
+        const Run &a = m_runs[i], &b = m_runs[i + 1];
+        const long long base = static_cast<long long>(a.row) - first_row;
+        for (const StepRow& f : pen.fold[b.row - a.row + 1][b.first - a.last + 1]) {
+            const auto t = static_cast<std::size_t>(base + f.row);
+            m_lo[t] = std::min(m_lo[t], a.last + f.x0);
+            m_hi[t] = std::max(m_hi[t], a.last + f.x1);
+        }
+    }
+    for (std::size_t t = 0; t < rows; ++t)
+        if (!add(first_row + static_cast<long long>(t), m_lo[t], m_hi[t])) return false;
+    return true;
+}
+
+// What joins two chains: a one-pixel step's extras, or the body of a longer segment.
+bool OutlineRows::add_link(const Run& a, const Run& b) {
+    const int dx = b.first - a.last, dy = b.row - a.row;
+    if (unit_step(dx, dy)) {
+        for (const StepRow& f : m_pen->fold[dy + 1][dx + 1])
+            if (!add(static_cast<long long>(a.row) + f.row, static_cast<long long>(a.last) + f.x0,
+                     static_cast<long long>(a.last) + f.x1))
+                return false;
+        return true;
+    }
+    long long top = 0;
+    const std::size_t count = body_rows({a.last, a.row}, {b.first, b.row}, m_pen->width, m_box, m_body, top);
+    for (std::size_t i = 0; i < count; ++i)
+        if (!add(top + static_cast<long long>(i), m_body.lo[i], m_body.hi[i])) return false;
+    return true;
+}
+
+// Unites [x0, x1) with row y's spans (both cut to the box); false when the row is full.
+bool OutlineRows::add(long long y, long long x0, long long x1) {
+    if (y < m_box.top || y >= m_box.bottom) return true;
+    const int a = static_cast<int>(std::clamp<long long>(x0, m_box.left, m_box.right));
+    const int b = static_cast<int>(std::clamp<long long>(x1, m_box.left, m_box.right));
+    if (a >= b) return true;
+    Row& row = m_rows[static_cast<std::size_t>(y - m_box.top)];
+    Span* s = row.spans;
+    const std::size_t n = row.count;
+    std::size_t i = 0;
+    while (i < n && s[i].x1 < a) ++i;
+    if (i == n || s[i].x0 > b) {
+        if (n == slots) return false;
+        for (std::size_t j = n; j > i; --j) s[j] = s[j - 1];
+        s[i] = {a, b};
+        row.count = n + 1;
+        return true;
+    }
+    if (a < s[i].x0) s[i].x0 = a;
+    if (b <= s[i].x1) return true;
+    // Reaching right, the span may now join the ones after it.
+    std::size_t j = i + 1;
+    int reach = b;
+    for (; j < n && s[j].x0 <= reach; ++j) reach = std::max(reach, s[j].x1);
+    s[i].x1 = reach;
+    if (j == i + 1) return true;
+    std::size_t out = i + 1;
+    for (; j < n; ++j) s[out++] = s[j];
+    row.count = out;
+    return true;
+}
+
+}  // namespace zg::raster

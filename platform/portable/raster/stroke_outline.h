@@ -1,0 +1,73 @@
+// The wide stroke of outlines: paths made mostly of one-pixel steps and of horizontal and
+// vertical segments (ellipses, rounded rectangles, arcs, chords and pies), whose stroke crosses
+// each row a few times. The same pixels as the general union of stroke.h, built with less work:
+//
+// The path is cut into chains of rows, each going one way (up or down the page) by one-pixel
+// steps; the points of a row are one run. A chain gives each row one span: the least left and
+// greatest right of the disc rows its runs put there (every disc row holds its point's column,
+// and the runs of a chain touch, so their pieces of a row touch), widened by what the bodies of
+// its steps add beyond their discs, which the pen has checked touches them (Pen::folds). The
+// pieces of chains, of the steps between chains and of the bodies of longer segments are then
+// united in a few spans per row; a path that would need more is left to the general union.
+#pragma once
+
+#include "raster/line.h"
+#include "raster/region.h"
+#include "raster/stroke_parts.h"
+
+#include <span>
+#include <vector>
+
+namespace zg::raster {
+
+// Works out pen.folds and pen.fold from its disc rows and step extras.
+void plan_outline_steps(Pen& pen);
+
+class OutlineRows {
+public:
+    static constexpr int slots = 4;  // spans kept apart per row
+
+    // The storage kept between calls on this thread (one stroke at a time).
+    static OutlineRows& kept();
+
+    // Builds the stroke of the path on the rows and columns of box (every pixel of the clip
+    // the stroke can reach lies in it). False, with nothing usable built, when a row would
+    // hold more than `slots` spans apart. The pen must sweep and fold.
+    bool build(std::span<const POINT> points, PathClose close, const Pen& pen, const Rect& box);
+
+    // Calls emit(y, spans) for every row with something in it, top to bottom; the spans are
+    // sorted and apart.
+    template <class Emit>
+    void for_each_row(Emit&& emit) const {
+        for (std::size_t i = 0; i < m_rows.size(); ++i) {
+            const Row& row = m_rows[i];
+            if (row.count > 0) emit(m_box.top + static_cast<int>(i), std::span<const Span>(row.spans, row.count));
+        }
+    }
+
+private:
+    // A row of path points joined by horizontal segments: its columns, and those of its first
+    // and last point along the path.
+    struct Run {
+        int row, x0, x1, first, last;
+    };
+    struct Row {
+        std::size_t count;
+        Span spans[slots];
+    };
+
+    void collect_runs(std::span<const POINT> points, PathClose close);
+    void visit(POINT q);
+    bool add_chain(std::size_t begin, std::size_t end, int step);
+    bool add_link(const Run& a, const Run& b);
+    bool add(long long y, long long x0, long long x1);
+
+    const Pen* m_pen = nullptr;
+    Rect m_box;
+    std::vector<Row> m_rows;
+    std::vector<Run> m_runs;
+    std::vector<int> m_x0, m_x1, m_lo, m_hi;
+    QuadRows m_body;
+};
+
+}  // namespace zg::raster
