@@ -77,40 +77,40 @@ bool OutlineRows::build(std::span<const POINT> points, PathClose close, const Pe
     m_box = box;
     m_rows.assign(static_cast<std::size_t>(box.height()), Row{0, {}});
     collect_runs(points, close);
-    for (std::size_t begin = 0; begin < m_runs.size();) {
+    for (std::size_t begin = 0; begin < m_run_count;) {
         // A chain: runs one row apart in one direction, joined by one-pixel steps.
         std::size_t end = begin + 1;
         int step = 0;
-        for (; end < m_runs.size(); ++end) {
+        for (; end < m_run_count; ++end) {
             const Run &a = m_runs[end - 1], &b = m_runs[end];
             const int dy = b.row - a.row;
             if (!unit_step(b.first - a.last, dy) || (step != 0 && dy != step)) break;
             step = dy;
         }
         if (!add_chain(begin, end, step)) return false;
-        if (end < m_runs.size() && !add_link(m_runs[end - 1], m_runs[end])) return false;
+        if (end < m_run_count && !add_link(m_runs[end - 1], m_runs[end])) return false;
         begin = end;
     }
     return true;
 }
 
 void OutlineRows::collect_runs(std::span<const POINT> points, PathClose close) {
-    m_runs.clear();
+    if (m_runs.size() < points.size() + 1) m_runs.resize(points.size() + 1);
+    Run* run = m_runs.data();
     const POINT& p = points.front();
-    m_runs.push_back({p.y, p.x, p.x, p.x, p.x});
+    *run = {p.y, p.x, p.x, p.x, p.x};
+    auto visit = [&run](const POINT& q) {
+        if (q.y != run->row) {
+            *++run = {q.y, q.x, q.x, q.x, q.x};
+            return;
+        }
+        run->x0 = std::min(run->x0, q.x);
+        run->x1 = std::max(run->x1, q.x);
+        run->last = q.x;
+    };
     for (std::size_t i = 1; i < points.size(); ++i) visit(points[i]);
     if (close == PathClose::Closed) visit(points.front());
-}
-
-void OutlineRows::visit(POINT q) {
-    Run& run = m_runs.back();
-    if (q.y == run.row) {
-        run.x0 = std::min(run.x0, q.x);
-        run.x1 = std::max(run.x1, q.x);
-        run.last = q.x;
-        return;
-    }
-    m_runs.push_back({q.y, q.x, q.x, q.x, q.x});
+    m_run_count = static_cast<std::size_t>(run - m_runs.data()) + 1;
 }
 
 // The chain of runs [begin, end), `step` rows apart (0 for a single run): each output row the
@@ -167,13 +167,8 @@ bool OutlineRows::add_link(const Run& a, const Run& b) {
     return true;
 }
 
-// Unites [x0, x1) with row y's spans (both cut to the box); false when the row is full.
-bool OutlineRows::add(long long y, long long x0, long long x1) {
-    if (y < m_box.top || y >= m_box.bottom) return true;
-    const int a = static_cast<int>(std::clamp<long long>(x0, m_box.left, m_box.right));
-    const int b = static_cast<int>(std::clamp<long long>(x1, m_box.left, m_box.right));
-    if (a >= b) return true;
-    Row& row = m_rows[static_cast<std::size_t>(y - m_box.top)];
+// Unites [a, b) with a row holding spans already; false when the row is full.
+bool OutlineRows::unite(Row& row, int a, int b) {
     Span* s = row.spans;
     const std::size_t n = row.count;
     std::size_t i = 0;

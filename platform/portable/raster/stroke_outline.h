@@ -57,15 +57,30 @@ private:
     };
 
     void collect_runs(std::span<const POINT> points, PathClose close);
-    void visit(POINT q);
     bool add_chain(std::size_t begin, std::size_t end, int step);
     bool add_link(const Run& a, const Run& b);
-    bool add(long long y, long long x0, long long x1);
+
+    // Unites [x0, x1) with row y's spans (both cut to the box); false when the row is full.
+    bool add(long long y, long long x0, long long x1) {
+        if (y < m_box.top || y >= m_box.bottom) return true;
+        const int a = static_cast<int>(x0 < m_box.left ? m_box.left : x0 > m_box.right ? m_box.right : x0);
+        const int b = static_cast<int>(x1 < m_box.left ? m_box.left : x1 > m_box.right ? m_box.right : x1);
+        if (a >= b) return true;
+        Row& row = m_rows[static_cast<std::size_t>(y - m_box.top)];
+        if (row.count == 0) {
+            row.spans[0] = {a, b};
+            row.count = 1;
+            return true;
+        }
+        return unite(row, a, b);
+    }
+    bool unite(Row& row, int a, int b);
 
     const Pen* m_pen = nullptr;
     Rect m_box;
     std::vector<Row> m_rows;
     std::vector<Run> m_runs;
+    std::size_t m_run_count = 0;
     std::vector<int> m_x0, m_x1, m_lo, m_hi;
     QuadRows m_body;
 };
