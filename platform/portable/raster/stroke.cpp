@@ -12,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace zg::raster {
 
@@ -444,6 +445,13 @@ void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, i
 
 namespace {
 
+// A short span of a copy, two pixels to a store.
+void fill_short(std::uint32_t* p, int n, std::uint32_t pixel) {
+    const std::uint64_t pair = (std::uint64_t{pixel} << 32) | pixel;
+    for (; n >= 2; n -= 2, p += 2) std::memcpy(p, &pair, sizeof pair);
+    if (n > 0) *p = pixel;
+}
+
 // Calls emit(y, spans) for every row of the stroke, top to bottom: from the outline rows when
 // the path is one for them, else from the general union.
 template <class Emit>
@@ -489,21 +497,23 @@ void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose cl
         return;
     }
     if (prepared.box.empty()) return;
-    Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     // A stroke's spans are mostly a few pixels: a copy writes them in place, without the call
     // that picks the widest stores for long runs.
     constexpr int short_span = 16;
     const bool copy = mix.is_copy();
+    Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for_each_stroke_row(prepared, close, width, [&](int y, std::span<const Span> spans) {
         std::uint32_t* row = surface.row(y);
         for (const Span& s : spans) {
             if (copy && s.x1 - s.x0 < short_span)
-                std::fill(row + s.x0, row + s.x1, mix.x);
+                fill_short(row + s.x0, s.x1 - s.x0, mix.x);
             else
                 fill_span(surface, y, s.x0, s.x1, mix);
         }
-        damage = {std::min(damage.left, spans.front().x0), std::min(damage.top, y),
-                  std::max(damage.right, spans.back().x1), y + 1};
+        if (damage.top == INT_MAX) damage.top = y;
+        damage.bottom = y + 1;
+        damage.left = std::min(damage.left, spans.front().x0);
+        damage.right = std::max(damage.right, spans.back().x1);
     });
     if (damage.left < damage.right) surface.add_damage(damage);
 }

@@ -145,9 +145,7 @@ bool OutlineRows::add_chain(std::size_t begin, std::size_t end, int step) {
             m_hi[t] = std::max(m_hi[t], a.last + f.x1);
         }
     }
-    for (std::size_t t = 0; t < rows; ++t)
-        if (!add(first_row + static_cast<long long>(t), m_lo[t], m_hi[t])) return false;
-    return true;
+    return add_rows(first_row, rows, [this](std::size_t t) { return Span{m_lo[t], m_hi[t]}; });
 }
 
 // What joins two chains: a one-pixel step's extras, or the body of a longer segment.
@@ -159,6 +157,13 @@ bool OutlineRows::add_link(const Run& a, const Run& b) {
                      static_cast<long long>(a.last) + f.x1))
                 return false;
         return true;
+    }
+    if (dx == 0) {
+        // A vertical body: the same columns on every row it crosses.
+        const int x0 = a.last - m_pen->width / 2;
+        const Span columns{x0, x0 + m_pen->width};
+        const int top = std::min(a.row, b.row);
+        return add_rows(top, static_cast<std::size_t>(std::abs(dy)), [columns](std::size_t) { return columns; });
     }
     long long top = 0;
     const std::size_t count = body_rows({a.last, a.row}, {b.first, b.row}, m_pen->width, m_box, m_body, top);

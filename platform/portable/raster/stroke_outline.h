@@ -15,6 +15,7 @@
 #include "raster/region.h"
 #include "raster/stroke_parts.h"
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -75,6 +76,26 @@ private:
         return unite(row, a, b);
     }
     bool unite(Row& row, int a, int b);
+
+    // Adds span(t) on row first + t for t below count: add() with the rows cut to the box once.
+    template <class SpanOf>
+    bool add_rows(long long first, std::size_t count, SpanOf&& span) {
+        const long long from = std::max<long long>(first, m_box.top);
+        const long long to = std::min<long long>(first + static_cast<long long>(count), m_box.bottom);
+        Row* row = m_rows.data() + (from - m_box.top);
+        for (long long y = from; y < to; ++y, ++row) {
+            const Span s = span(static_cast<std::size_t>(y - first));
+            const int a = std::max(s.x0, m_box.left), b = std::min(s.x1, m_box.right);
+            if (a >= b) continue;
+            if (row->count == 0) {
+                row->spans[0] = {a, b};
+                row->count = 1;
+            } else if (!unite(*row, a, b)) {
+                return false;
+            }
+        }
+        return true;
+    }
 
     const Pen* m_pen = nullptr;
     Rect m_box;
