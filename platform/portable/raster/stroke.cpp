@@ -4,6 +4,7 @@
 #include "raster/ellipse.h"
 #include "raster/polygon.h"
 #include "raster/row_cover.h"
+#include "raster/span_painter.h"
 #include "raster/stroke_outline.h"
 #include "raster/stroke_parts.h"
 #include "raster/spans.h"
@@ -12,7 +13,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace zg::raster {
 
@@ -129,7 +129,8 @@ void slanted_body(POINT p1, POINT p2, int width, POINT (&quad)[4]) {
     quad[3] = {p2.x - narrow.x, p2.y + narrow.y};
 }
 
-void add_segment(RowCover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
+template <class Cover>
+void add_segment(Cover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
     const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
     if (dx == 0 && dy == 0) return;
     if (dy == 0) {
@@ -153,7 +154,8 @@ void add_segment(RowCover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
 
 namespace {
 
-void add_circle_cap(RowCover& cov, POINT p, long long width) {
+template <class Cover>
+void add_circle_cap(Cover& cov, POINT p, long long width) {
     const double r = static_cast<double>(width) / 2;
     for (long long y = cov.clip().top; y < cov.clip().bottom; ++y) {
         const double dy = static_cast<double>(y - p.y);
@@ -244,7 +246,8 @@ namespace {
 
 // The bodies the discs leave anything of: along the path (joined is true), horizontal
 // segments are inside the swept discs, and so are most one-pixel steps.
-void add_body(RowCover& cov, POINT p1, POINT p2, bool joined, const Pen* pen, int width, QuadRows& rows) {
+template <class Cover>
+void add_body(Cover& cov, POINT p1, POINT p2, bool joined, const Pen* pen, int width, QuadRows& rows) {
     if (pen != nullptr && pen->sweeps) {
         const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
         if (dy == 0 && joined) return;
@@ -299,8 +302,8 @@ bool carries_on(const Run& a, const Run& b, long long& step) {
 
 // The discs of a section: each output row the span from the least left to the greatest right
 // of the disc rows its runs give it.
-void add_section(RowCover& cov, std::span<const Run> runs, long long step, const Pen& pen,
-                 std::vector<long long>& ends) {
+template <class Cover>
+void add_section(Cover& cov, std::span<const Run> runs, long long step, const Pen& pen, std::vector<long long>& ends) {
     const long long rows = static_cast<long long>(pen.left.size());
     const long long low = std::min(runs.front().row, runs.back().row);
     const long long high = std::max(runs.front().row, runs.back().row);
@@ -326,7 +329,8 @@ void add_section(RowCover& cov, std::span<const Run> runs, long long step, const
 
 // The body of the segment leaving a run: a one-pixel step within a section adds the pixels
 // its body reaches beyond its two discs, found once for the pen.
-void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& quad) {
+template <class Cover>
+void add_leaving(Cover& cov, POINT from, POINT to, const Pen& pen, QuadRows& quad) {
     const int dx = to.x - from.x, dy = to.y - from.y;
     if (dx < -1 || dx > 1 || dy < -1 || dy > 1) {
         add_body(cov, from, to, true, &pen, pen.width, quad);
@@ -341,7 +345,8 @@ void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& 
 // The discs of every point, a section of runs at a time, each followed by the bodies of the
 // segments that leave its runs, so that pieces come roughly in path order (a row crossed left
 // to right gets its spans in order).
-void add_swept(RowCover& cov, std::span<const POINT> points, PathClose close, const Pen& pen, QuadRows& quad) {
+template <class Cover>
+void add_swept(Cover& cov, std::span<const POINT> points, PathClose close, const Pen& pen, QuadRows& quad) {
     const std::vector<Run> runs = runs_of(points);
     std::vector<long long> ends;
     for (std::size_t j = 0; j < runs.size();) {
@@ -357,7 +362,8 @@ void add_swept(RowCover& cov, std::span<const POINT> points, PathClose close, co
 }
 
 // The disc of each point on its own (a pen whose disc add_discs cannot sweep).
-void add_each_disc(RowCover& cov, std::span<const POINT> points, const Pen& pen) {
+template <class Cover>
+void add_each_disc(Cover& cov, std::span<const POINT> points, const Pen& pen) {
     for (const POINT& p : points)
         for (const Rect& r : pen.disc.rects)
             cov.add_rect(static_cast<long long>(r.left) + p.x, static_cast<long long>(r.top) + p.y,
@@ -423,7 +429,8 @@ bool bitmap_pays(const Prepared& prepared) {
     return 4 * words <= prepared.segment_rows && words <= (1LL << 21);
 }
 
-void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, int width) {
+template <class Cover>
+void add_stroke(Cover& cov, std::span<const POINT> points, PathClose close, int width) {
     const Pen* pen = width <= max_exact_cap ? &pen_for(width) : nullptr;
     QuadRows rows;
     if (pen != nullptr && pen->sweeps) {
@@ -445,11 +452,17 @@ void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, i
 
 namespace {
 
-// A short span of a copy, two pixels to a store.
-void fill_short(std::uint32_t* p, int n, std::uint32_t pixel) {
-    const std::uint64_t pair = (std::uint64_t{pixel} << 32) | pixel;
-    for (; n >= 2; n -= 2, p += 2) std::memcpy(p, &pair, sizeof pair);
-    if (n > 0) *p = pixel;
+// The stroke's pieces painted as they come (a copy needs no union): through the outline rows
+// when the pen folds its steps, else through the general pieces.
+void paint_pieces(const Prepared& prepared, PathClose close, int width, SpanPainter& painter) {
+    if (width <= max_exact_cap) {
+        const Pen& pen = pen_for(width);
+        if (pen.folds) {
+            OutlineRows::kept().paint(prepared.points, close, pen, painter);
+            return;
+        }
+    }
+    add_stroke(painter, prepared.points, close, width);
 }
 
 // Calls emit(y, spans) for every row of the stroke, top to bottom: from the outline rows when
@@ -497,19 +510,16 @@ void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose cl
         return;
     }
     if (prepared.box.empty()) return;
-    // A stroke's spans are mostly a few pixels: a copy writes them in place, without the call
-    // that picks the widest stores for long runs.
-    constexpr int short_span = 16;
-    const bool copy = mix.is_copy();
+    if (mix.is_copy()) {
+        SpanPainter painter(surface, prepared.box, mix);
+        paint_pieces(prepared, close, width, painter);
+        if (!painter.painted().empty()) surface.add_damage(painter.painted());
+        return;
+    }
+    // Any other mix must see each pixel once: the union first.
     Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for_each_stroke_row(prepared, close, width, [&](int y, std::span<const Span> spans) {
-        std::uint32_t* row = surface.row(y);
-        for (const Span& s : spans) {
-            if (copy && s.x1 - s.x0 < short_span)
-                fill_short(row + s.x0, s.x1 - s.x0, mix.x);
-            else
-                fill_span(surface, y, s.x0, s.x1, mix);
-        }
+        for (const Span& s : spans) fill_span(surface, y, s.x0, s.x1, mix);
         if (damage.top == INT_MAX) damage.top = y;
         damage.bottom = y + 1;
         damage.left = std::min(damage.left, spans.front().x0);

@@ -75,8 +75,24 @@ OutlineRows& OutlineRows::kept() {
 bool OutlineRows::build(std::span<const POINT> points, PathClose close, const Pen& pen, const Rect& box) {
     m_pen = &pen;
     m_box = box;
+    m_painter = nullptr;
     m_rows.assign(static_cast<std::size_t>(box.height()), Row{0, {}});
     collect_runs(points, close);
+    return add_pieces();
+}
+
+void OutlineRows::paint(std::span<const POINT> points, PathClose close, const Pen& pen, SpanPainter& painter) {
+    m_pen = &pen;
+    m_box = painter.clip();
+    m_painter = &painter;
+    m_rows.clear();
+    collect_runs(points, close);
+    add_pieces();
+    m_painter = nullptr;
+}
+
+// The pieces of the runs collected: each chain's rows, then what links it to the next.
+bool OutlineRows::add_pieces() {
     for (std::size_t begin = 0; begin < m_run_count;) {
         // A chain: runs one row apart in one direction, joined by one-pixel steps.
         std::size_t end = begin + 1;
@@ -167,9 +183,12 @@ bool OutlineRows::add_link(const Run& a, const Run& b) {
     }
     long long top = 0;
     const std::size_t count = body_rows({a.last, a.row}, {b.first, b.row}, m_pen->width, m_box, m_body, top);
-    for (std::size_t i = 0; i < count; ++i)
-        if (!add(top + static_cast<long long>(i), m_body.lo[i], m_body.hi[i])) return false;
-    return true;
+    // Rows the body's edges never crossed (a flat body) hold an empty span.
+    const long long left = m_box.left, right = m_box.right;
+    return add_rows(top, count, [this, left, right](std::size_t i) {
+        return Span{static_cast<int>(std::clamp(m_body.lo[i], left, right)),
+                    static_cast<int>(std::clamp(m_body.hi[i], left, right))};
+    });
 }
 
 // Unites [a, b) with a row holding spans already; false when the row is full.

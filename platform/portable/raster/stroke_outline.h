@@ -13,6 +13,7 @@
 
 #include "raster/line.h"
 #include "raster/region.h"
+#include "raster/span_painter.h"
 #include "raster/stroke_parts.h"
 
 #include <algorithm>
@@ -36,6 +37,9 @@ public:
     // hold more than `slots` spans apart. The pen must sweep and fold.
     bool build(std::span<const POINT> points, PathClose close, const Pen& pen, const Rect& box);
 
+    // Paints the stroke's pieces straight through the painter (on its clip rectangle) instead.
+    void paint(std::span<const POINT> points, PathClose close, const Pen& pen, SpanPainter& painter);
+
     // Calls emit(y, spans) for every row with something in it, top to bottom; the spans are
     // sorted and apart.
     template <class Emit>
@@ -58,11 +62,16 @@ private:
     };
 
     void collect_runs(std::span<const POINT> points, PathClose close);
+    bool add_pieces();
     bool add_chain(std::size_t begin, std::size_t end, int step);
     bool add_link(const Run& a, const Run& b);
 
     // Unites [x0, x1) with row y's spans (both cut to the box); false when the row is full.
     bool add(long long y, long long x0, long long x1) {
+        if (m_painter != nullptr) {
+            m_painter->add(y, x0, x1);
+            return true;
+        }
         if (y < m_box.top || y >= m_box.bottom) return true;
         const int a = static_cast<int>(x0 < m_box.left ? m_box.left : x0 > m_box.right ? m_box.right : x0);
         const int b = static_cast<int>(x1 < m_box.left ? m_box.left : x1 > m_box.right ? m_box.right : x1);
@@ -80,6 +89,13 @@ private:
     // Adds span(t) on row first + t for t below count: add() with the rows cut to the box once.
     template <class SpanOf>
     bool add_rows(long long first, std::size_t count, SpanOf&& span) {
+        if (m_painter != nullptr) {
+            m_painter->paint_rows(first, count, [&span](std::size_t t) {
+                const Span s = span(t);
+                return std::pair<int, int>{s.x0, s.x1};
+            });
+            return true;
+        }
         const long long from = std::max<long long>(first, m_box.top);
         const long long to = std::min<long long>(first + static_cast<long long>(count), m_box.bottom);
         Row* row = m_rows.data() + (from - m_box.top);
@@ -98,6 +114,7 @@ private:
     }
 
     const Pen* m_pen = nullptr;
+    SpanPainter* m_painter = nullptr;  // pieces go to it instead of the rows
     Rect m_box;
     std::vector<Row> m_rows;
     std::vector<Run> m_runs;
