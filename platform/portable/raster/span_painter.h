@@ -16,11 +16,22 @@
 
 namespace zg::raster {
 
-// A short run of one pixel value, two pixels to a store.
+// A short run of one pixel value: four pixels to a store, the last store overlapping the one
+// before it where the length is not a multiple of four (both write the same value).
 inline void fill_short(std::uint32_t* p, int n, std::uint32_t pixel) {
-    const std::uint64_t pair = (std::uint64_t{pixel} << 32) | pixel;
-    for (; n >= 2; n -= 2, p += 2) std::memcpy(p, &pair, sizeof pair);
-    if (n > 0) *p = pixel;
+    if (n >= 4) {
+        const std::uint32_t quad[4] = {pixel, pixel, pixel, pixel};
+        for (int i = 0; i + 4 < n; i += 4) std::memcpy(p + i, quad, sizeof quad);
+        std::memcpy(p + n - 4, quad, sizeof quad);
+        return;
+    }
+    if (n >= 2) {
+        const std::uint64_t pair = (std::uint64_t{pixel} << 32) | pixel;
+        std::memcpy(p, &pair, sizeof pair);
+        std::memcpy(p + n - 2, &pair, sizeof pair);
+        return;
+    }
+    if (n == 1) *p = pixel;
 }
 
 class SpanPainter {
