@@ -381,21 +381,18 @@ struct Prepared {
     std::span<const POINT> points;  // the caller's, or `pulled` when some were pulled in
     std::vector<POINT> pulled;
     Rect box;
-    bool whole_clip = false;     // a cap alone covers the clip rectangle
-    long long segment_rows = 0;  // rows the segments cross, each counted up to the clip's height
+    bool whole_clip = false;  // a cap alone covers the clip rectangle
 };
 
 Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
     constexpr LONG limit = 1 << 29;
     Prepared out;
-    long long left = in[0].x, top = in[0].y, right = in[0].x, bottom = in[0].y;
-    for (std::size_t i = 1; i < in.size(); ++i) {
-        const POINT& p = in[i];
-        left = std::min<long long>(left, p.x);
-        right = std::max<long long>(right, p.x);
-        top = std::min<long long>(top, p.y);
-        bottom = std::max<long long>(bottom, p.y);
-        out.segment_rows += std::min<long long>(std::abs(static_cast<long long>(p.y) - in[i - 1].y), clip.height());
+    LONG left = in[0].x, top = in[0].y, right = in[0].x, bottom = in[0].y;
+    for (const POINT& p : in) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
     }
     const bool far = left < -limit || right > limit || top < -limit || bottom > limit;
     out.points = in;
@@ -403,20 +400,20 @@ Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
         out.pulled.assign(in.begin(), in.end());
         for (POINT& p : out.pulled) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
         out.points = out.pulled;
-        left = std::clamp<long long>(left, -limit, limit);
-        right = std::clamp<long long>(right, -limit, limit);
-        top = std::clamp<long long>(top, -limit, limit);
-        bottom = std::clamp<long long>(bottom, -limit, limit);
+        left = std::clamp(left, -limit, limit);
+        right = std::clamp(right, -limit, limit);
+        top = std::clamp(top, -limit, limit);
+        bottom = std::clamp(bottom, -limit, limit);
     }
     if (cap_covers(out.points.front(), width, clip)) {
         out.whole_clip = true;
         return out;
     }
     // The points' box grown by the pen on every side (a disc reaches width / 2 + 1 at most).
-    out.box = {static_cast<int>(std::max<long long>(left - width, clip.left)),
-               static_cast<int>(std::max<long long>(top - width, clip.top)),
-               static_cast<int>(std::min<long long>(right + 1 + width, clip.right)),
-               static_cast<int>(std::min<long long>(bottom + 1 + width, clip.bottom))};
+    out.box = {static_cast<int>(std::max<long long>(static_cast<long long>(left) - width, clip.left)),
+               static_cast<int>(std::max<long long>(static_cast<long long>(top) - width, clip.top)),
+               static_cast<int>(std::min<long long>(right + 1LL + width, clip.right)),
+               static_cast<int>(std::min<long long>(bottom + 1LL + width, clip.bottom))};
     return out;
 }
 
@@ -426,7 +423,13 @@ Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
 bool bitmap_pays(const Prepared& prepared) {
     const Rect& box = prepared.box;
     const long long words = (box.width() + 63LL) / 64 * box.height();
-    return 4 * words <= prepared.segment_rows && words <= (1LL << 21);
+    if (words > (1LL << 21)) return false;
+    // Rows the segments cross, each counted up to the box's height.
+    long long segment_rows = 0;
+    const std::span<const POINT> p = prepared.points;
+    for (std::size_t i = 1; i < p.size(); ++i)
+        segment_rows += std::min<long long>(std::abs(static_cast<long long>(p[i].y) - p[i - 1].y), box.height());
+    return 4 * words <= segment_rows;
 }
 
 template <class Cover>
