@@ -56,6 +56,15 @@ void widen_rows(int* __restrict lo, int* __restrict hi, const int* __restrict x0
     }
 }
 
+// Sets row spans [lo[i], hi[i]) to the disc row (l, r) of the runs [x0[i], x1[i]].
+void first_rows(int* __restrict lo, int* __restrict hi, const int* __restrict x0, const int* __restrict x1,
+                std::size_t count, int l, int r) {
+    for (std::size_t i = 0; i < count; ++i) {
+        lo[i] = x0[i] + l;
+        hi[i] = x1[i] + r;
+    }
+}
+
 }  // namespace
 
 void plan_outline_steps(Pen& pen) {
@@ -132,36 +141,56 @@ void OutlineRows::collect_runs(std::span<const POINT> points, PathClose close) {
 // The chain of runs [begin, end), `step` rows apart (0 for a single run): each output row the
 // span from the least left to the greatest right of its disc rows and folded step extras.
 bool OutlineRows::add_chain(std::size_t begin, std::size_t end, int step) {
-    const Pen& pen = *m_pen;
-    const auto n = static_cast<int>(end - begin), w = pen.width;
+    const auto n = static_cast<int>(end - begin), w = m_pen->width;
     const int low = step < 0 ? m_runs[end - 1].row : m_runs[begin].row;
-    const long long first_row = static_cast<long long>(low) + pen.top;
+    const long long first_row = static_cast<long long>(low) + m_pen->top;
     if (first_row >= m_box.bottom || first_row + n + w - 1 <= m_box.top) return true;
+    spread_discs(begin, end, low);
+    fold_steps(begin, end, first_row);
+    const int* lo = m_lo.data();
+    const int* hi = m_hi.data();
+    return add_rows(first_row, static_cast<std::size_t>(n + w - 1), [lo, hi](std::size_t t) {
+        return Span{lo[t], hi[t]};
+    });
+}
+
+// m_lo, m_hi: on each row from the chain's lowest run's first disc row, the least left and
+// greatest right of the disc rows the chain's runs put there.
+void OutlineRows::spread_discs(std::size_t begin, std::size_t end, int low) {
     // The runs in row order, padded to a multiple of 8 with columns that change nothing, so
-    // that the loop below has no remainder to handle and may run on vectors.
-    const std::size_t padded = (static_cast<std::size_t>(n) + 7) & ~std::size_t{7};
-    m_x0.assign(padded, far_column);
-    m_x1.assign(padded, -far_column);
+    // that the loops below have no remainder to handle and may run on vectors.
+    const std::size_t n = end - begin, padded = (n + 7) & ~std::size_t{7};
+    m_x0.resize(padded);
+    m_x1.resize(padded);
     for (std::size_t i = begin; i < end; ++i) {
         const auto at = static_cast<std::size_t>(m_runs[i].row - low);
         m_x0[at] = m_runs[i].x0;
         m_x1[at] = m_runs[i].x1;
     }
-    const auto rows = static_cast<std::size_t>(n + w - 1);
-    m_lo.assign(padded + static_cast<std::size_t>(w), INT_MAX);
-    m_hi.assign(padded + static_cast<std::size_t>(w), INT_MIN);
-    for (std::size_t k = 0; k < static_cast<std::size_t>(w); ++k)
-        widen_rows(&m_lo[k], &m_hi[k], m_x0.data(), m_x1.data(), padded, pen.left[k], pen.right[k]);
+    std::fill(m_x0.begin() + static_cast<std::ptrdiff_t>(n), m_x0.end(), far_column);
+    std::fill(m_x1.begin() + static_cast<std::ptrdiff_t>(n), m_x1.end(), -far_column);
+    // The first disc row sets the rows it reaches, the others widen them.
+    const auto w = static_cast<std::size_t>(m_pen->width);
+    m_lo.resize(padded + w);
+    m_hi.resize(padded + w);
+    first_rows(m_lo.data(), m_hi.data(), m_x0.data(), m_x1.data(), padded, m_pen->left[0], m_pen->right[0]);
+    std::fill(m_lo.begin() + static_cast<std::ptrdiff_t>(padded), m_lo.end(), INT_MAX);
+    std::fill(m_hi.begin() + static_cast<std::ptrdiff_t>(padded), m_hi.end(), INT_MIN);
+    for (std::size_t k = 1; k < w; ++k)
+        widen_rows(&m_lo[k], &m_hi[k], m_x0.data(), m_x1.data(), padded, m_pen->left[k], m_pen->right[k]);
+}
+
+// Widens m_lo, m_hi by what the bodies of the chain's steps add beyond their discs.
+void OutlineRows::fold_steps(std::size_t begin, std::size_t end, long long first_row) {
     for (std::size_t i = begin; i + 1 < end; ++i) {
         const Run &a = m_runs[i], &b = m_runs[i + 1];
         const long long base = static_cast<long long>(a.row) - first_row;
-        for (const StepRow& f : pen.fold[b.row - a.row + 1][b.first - a.last + 1]) {
+        for (const StepRow& f : m_pen->fold[b.row - a.row + 1][b.first - a.last + 1]) {
             const auto t = static_cast<std::size_t>(base + f.row);
             m_lo[t] = std::min(m_lo[t], a.last + f.x0);
             m_hi[t] = std::max(m_hi[t], a.last + f.x1);
         }
     }
-    return add_rows(first_row, rows, [this](std::size_t t) { return Span{m_lo[t], m_hi[t]}; });
 }
 
 // What joins two chains: a one-pixel step's extras, or the body of a longer segment.

@@ -64,6 +64,8 @@ private:
     void collect_runs(std::span<const POINT> points, PathClose close);
     bool add_pieces();
     bool add_chain(std::size_t begin, std::size_t end, int step);
+    void spread_discs(std::size_t begin, std::size_t end, int low);
+    void fold_steps(std::size_t begin, std::size_t end, long long first_row);
     bool add_link(const Run& a, const Run& b);
 
     // Unites [x0, x1) with row y's spans (both cut to the box); false when the row is full.
