@@ -9,6 +9,7 @@
 // its steps add beyond their discs, which the pen has checked touches them (Pen::folds). The
 // pieces of chains, of the steps between chains and of the bodies of longer segments are then
 // united in a few spans per row; a path that would need more is left to the general union.
+// With a copy mix the pieces of any path are painted as they come instead (span_painter.h).
 #pragma once
 
 #include "raster/line.h"
