@@ -456,11 +456,11 @@ void add_stroke(Cover& cov, std::span<const POINT> points, PathClose close, int 
 namespace {
 
 // The stroke's pieces painted as they come (a copy needs no union): through the outline rows
-// when the pen folds its steps, else through the general pieces.
+// when the pen sweeps, else through the general pieces.
 void paint_pieces(const Prepared& prepared, PathClose close, int width, SpanPainter& painter) {
     if (width <= max_exact_cap) {
         const Pen& pen = pen_for(width);
-        if (pen.folds) {
+        if (pen.sweeps) {
             OutlineRows::kept().paint(prepared.points, close, pen, painter);
             return;
         }
@@ -476,7 +476,7 @@ void for_each_stroke_row(const Prepared& prepared, PathClose close, int width, E
     if (!bitmap && width <= max_exact_cap) {
         const Pen& pen = pen_for(width);
         OutlineRows& rows = OutlineRows::kept();
-        if (pen.folds && rows.build(prepared.points, close, pen, prepared.box)) {
+        if (pen.sweeps && rows.build(prepared.points, close, pen, prepared.box)) {
             rows.for_each_row(emit);
             return;
         }

@@ -20,28 +20,44 @@ std::optional<Span> disc_row(const Pen& pen, long long y, int x) {
     return Span{x + pen.left[i], x + pen.right[i]};
 }
 
-// The extras of one step as one span per row, each touching the two discs' span of the row;
-// false when they are not.
-bool fold_step(const Pen& pen, int dx, int dy, std::vector<StepRow>& out) {
-    out.clear();
-    const std::vector<Rect>& extra = pen.step_extra[dy + 1][dx + 1];
-    if (extra.empty()) return true;
-    for (int y = extra.front().top; y < extra.back().bottom; ++y) {
-        std::optional<Span> piece;
-        for (const Rect& r : extra) {
-            if (y < r.top || y >= r.bottom) continue;
-            if (piece && r.left > piece->x1) return false;
-            piece = piece ? Span{piece->x0, std::max(piece->x1, r.right)} : Span{r.left, r.right};
-        }
-        if (!piece) continue;
-        const std::optional<Span> a = disc_row(pen, y, 0), b = disc_row(pen, y - dy, dx);
-        if (!a && !b) return false;
-        const int x0 = std::min(a ? a->x0 : INT_MAX, b ? b->x0 : INT_MAX);
-        const int x1 = std::max(a ? a->x1 : INT_MIN, b ? b->x1 : INT_MIN);
-        if (piece->x0 > x1 || piece->x1 < x0) return false;
-        out.push_back({y, piece->x0, piece->x1});
+// The pieces of the extras of one step on row y, touching ones joined, in order.
+std::vector<Span> extra_pieces(const std::vector<Rect>& extra, int y) {
+    std::vector<Span> pieces;
+    for (const Rect& r : extra) {
+        if (y < r.top || y >= r.bottom) continue;
+        if (!pieces.empty() && r.left <= pieces.back().x1)
+            pieces.back().x1 = std::max(pieces.back().x1, r.right);
+        else
+            pieces.push_back({r.left, r.right});
     }
-    return true;
+    return pieces;
+}
+
+// Whether a piece of row y touches the span of the step's two discs on that row.
+bool touches_discs(const Pen& pen, int dx, int dy, int y, const Span& piece) {
+    const std::optional<Span> a = disc_row(pen, y, 0), b = disc_row(pen, y - dy, dx);
+    if (!a && !b) return false;
+    const int x0 = std::min(a ? a->x0 : INT_MAX, b ? b->x0 : INT_MAX);
+    const int x1 = std::max(a ? a->x1 : INT_MIN, b ? b->x1 : INT_MIN);
+    return piece.x0 <= x1 && piece.x1 >= x0;
+}
+
+// The extras of one step by row: one span touching the discs folds, anything else is loose.
+void split_step(Pen& pen, int dx, int dy) {
+    std::vector<StepRow>& fold = pen.fold[dy + 1][dx + 1];
+    std::vector<StepRow>& loose = pen.loose[dy + 1][dx + 1];
+    fold.clear();
+    loose.clear();
+    const std::vector<Rect>& extra = pen.step_extra[dy + 1][dx + 1];
+    if (extra.empty()) return;
+    for (int y = extra.front().top; y < extra.back().bottom; ++y) {
+        const std::vector<Span> pieces = extra_pieces(extra, y);
+        if (pieces.size() == 1 && touches_discs(pen, dx, dy, y, pieces.front())) {
+            fold.push_back({y, pieces.front().x0, pieces.front().x1});
+            continue;
+        }
+        for (const Span& piece : pieces) loose.push_back({y, piece.x0, piece.x1});
+    }
 }
 
 // Beyond any column a run or pen reaches, and far from overflowing when a disc row is added.
@@ -68,12 +84,12 @@ void first_rows(int* __restrict lo, int* __restrict hi, const int* __restrict x0
 }  // namespace
 
 void plan_outline_steps(Pen& pen) {
-    pen.folds = false;
-    if (!pen.sweeps) return;
+    pen.any_loose = false;
     for (int dy = -1; dy <= 1; dy += 2)
-        for (int dx = -1; dx <= 1; ++dx)
-            if (!fold_step(pen, dx, dy, pen.fold[dy + 1][dx + 1])) return;
-    pen.folds = true;
+        for (int dx = -1; dx <= 1; ++dx) {
+            split_step(pen, dx, dy);
+            pen.any_loose = pen.any_loose || !pen.loose[dy + 1][dx + 1].empty();
+        }
 }
 
 OutlineRows& OutlineRows::kept() {
@@ -149,9 +165,11 @@ bool OutlineRows::add_chain(std::size_t begin, std::size_t end, int step) {
     fold_steps(begin, end, first_row);
     const int* lo = m_lo.data();
     const int* hi = m_hi.data();
-    return add_rows(first_row, static_cast<std::size_t>(n + w - 1), [lo, hi](std::size_t t) {
-        return Span{lo[t], hi[t]};
-    });
+    const auto rows = static_cast<std::size_t>(n + w - 1);
+    if (!add_rows(first_row, rows, [lo, hi](std::size_t t) { return Span{lo[t], hi[t]}; })) return false;
+    for (std::size_t i = begin; m_pen->any_loose && i + 1 < end; ++i)
+        if (!add_step(m_runs[i], m_runs[i + 1], m_pen->loose)) return false;
+    return true;
 }
 
 // m_lo, m_hi: on each row from the chain's lowest run's first disc row, the least left and
@@ -196,13 +214,7 @@ void OutlineRows::fold_steps(std::size_t begin, std::size_t end, long long first
 // What joins two chains: a one-pixel step's extras, or the body of a longer segment.
 bool OutlineRows::add_link(const Run& a, const Run& b) {
     const int dx = b.first - a.last, dy = b.row - a.row;
-    if (unit_step(dx, dy)) {
-        for (const StepRow& f : m_pen->fold[dy + 1][dx + 1])
-            if (!add(static_cast<long long>(a.row) + f.row, static_cast<long long>(a.last) + f.x0,
-                     static_cast<long long>(a.last) + f.x1))
-                return false;
-        return true;
-    }
+    if (unit_step(dx, dy)) return add_step(a, b, m_pen->fold) && add_step(a, b, m_pen->loose);
     if (dx == 0) {
         // A vertical body: the same columns on every row it crosses.
         const int x0 = a.last - m_pen->width / 2;
@@ -218,6 +230,15 @@ bool OutlineRows::add_link(const Run& a, const Run& b) {
         return Span{static_cast<int>(std::clamp(m_body.lo[i], left, right)),
                     static_cast<int>(std::clamp(m_body.hi[i], left, right))};
     });
+}
+
+// The rows of the step from a to b that `part` (the pen's fold or loose rows) holds.
+bool OutlineRows::add_step(const Run& a, const Run& b, const std::vector<StepRow> (&part)[3][3]) {
+    for (const StepRow& f : part[b.row - a.row + 1][b.first - a.last + 1])
+        if (!add(static_cast<long long>(a.row) + f.row, static_cast<long long>(a.last) + f.x0,
+                 static_cast<long long>(a.last) + f.x1))
+            return false;
+    return true;
 }
 
 // Unites [a, b) with a row holding spans already; false when the row is full.

@@ -6,8 +6,8 @@
 // steps; the points of a row are one run. A chain gives each row one span: the least left and
 // greatest right of the disc rows its runs put there (every disc row holds its point's column,
 // and the runs of a chain touch, so their pieces of a row touch), widened by what the bodies of
-// its steps add beyond their discs, which the pen has checked touches them (Pen::folds). The
-// pieces of chains, of the steps between chains and of the bodies of longer segments are then
+// its steps add beyond their discs where the pen has checked that it touches them (Pen::fold;
+// the rest, Pen::loose, are pieces of their own). The pieces of chains, of the steps between chains and of the bodies of longer segments are then
 // united in a few spans per row; a path that would need more is left to the general union.
 // With a copy mix the pieces of any path are painted as they come instead (span_painter.h).
 #pragma once
@@ -23,7 +23,7 @@
 
 namespace zg::raster {
 
-// Works out pen.folds and pen.fold from its disc rows and step extras.
+// Works out pen.fold and pen.loose from its disc rows and step extras.
 void plan_outline_steps(Pen& pen);
 
 class OutlineRows {
@@ -35,7 +35,7 @@ public:
 
     // Builds the stroke of the path on the rows and columns of box (every pixel of the clip
     // the stroke can reach lies in it). False, with nothing usable built, when a row would
-    // hold more than `slots` spans apart. The pen must sweep and fold.
+    // hold more than `slots` spans apart. The pen must sweep.
     bool build(std::span<const POINT> points, PathClose close, const Pen& pen, const Rect& box);
 
     // Paints the stroke's pieces straight through the painter (on its clip rectangle) instead.
@@ -68,6 +68,7 @@ private:
     void spread_discs(std::size_t begin, std::size_t end, int low);
     void fold_steps(std::size_t begin, std::size_t end, long long first_row);
     bool add_link(const Run& a, const Run& b);
+    bool add_step(const Run& a, const Run& b, const std::vector<StepRow> (&part)[3][3]);
 
     // Unites [x0, x1) with row y's spans (both cut to the box); false when the row is full.
     bool add(long long y, long long x0, long long x1) {

@@ -30,11 +30,11 @@ struct Pen {
     // [dy + 1][dx + 1]: what the body of that one-pixel step adds to its two discs, relative
     // to the step's start (nothing for horizontal and vertical steps).
     std::vector<Rect> step_extra[3][3];
-    // The same one span per row, each touching the span of the two discs on its row, so that
-    // a chain of steps may take it into its own span of the row (stroke_outline.h). Valid
-    // when `folds`.
-    bool folds = false;
-    std::vector<StepRow> fold[3][3];
+    // The same split by row for the outline rows (stroke_outline.h): `fold` holds the rows
+    // whose extras are one span touching the span of the two discs on that row, which a chain
+    // of steps takes into its own span of the row; `loose` holds the others, added on their own.
+    std::vector<StepRow> fold[3][3], loose[3][3];
+    bool any_loose = false;
 };
 
 // Round caps up to this width are built as GDI builds them, row by row with the midpoint

@@ -155,7 +155,7 @@ TEST(WideStroke, CurveOutlinesMatchTheirDefinition) {
 }
 
 // Painting against the definition, on both of its routes: a copy paints the pieces as they come
-// (outline rows, or the general pieces at widths 6 and 20, whose step extras do not fold);
+// (the outline rows; at widths 6 and 20 some step extras do not touch their discs and go loose);
 // other mixes paint the union, XOR showing a pixel painted twice as undone.
 TEST(WideStroke, PaintingMatchesTheDefinition) {
     std::mt19937 random(13);
