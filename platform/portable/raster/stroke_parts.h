@@ -38,7 +38,8 @@ struct Pen {
 };
 
 // Round caps up to this width are built as GDI builds them, row by row with the midpoint
-// stepping; wider ones (absurd pens) as the circle of the same width.
+// stepping; wider ones (absurd pens) as the circle of the same width, computed only on the
+// clip rectangle's rows, so their cost does not grow with the width.
 constexpr long long max_exact_cap = 1 << 14;
 
 const Pen& pen_for(int width);
