@@ -75,10 +75,11 @@ public:
         std::uint32_t* row = m_surface.row(static_cast<int>(from));
         Rect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
         for (long long y = from; y < to; ++y, row += stride) {
+            // Cut before narrowing: a row no edge crossed holds the widest empty span.
             const auto [x0, x1] = span(static_cast<std::size_t>(y - first));
-            const int a = static_cast<int>(std::max<long long>(x0, left));
-            const int b = static_cast<int>(std::min<long long>(x1, right));
-            if (a >= b) continue;
+            const long long cut0 = std::max<long long>(x0, left), cut1 = std::min<long long>(x1, right);
+            if (cut0 >= cut1) continue;
+            const auto a = static_cast<int>(cut0), b = static_cast<int>(cut1);
             if (b - a < short_span)
                 fill_short(row + a, b - a, pixel);
             else

@@ -224,11 +224,16 @@ bool OutlineRows::add_link(const Run& a, const Run& b) {
     }
     long long top = 0;
     const std::size_t count = body_rows({a.last, a.row}, {b.first, b.row}, m_pen->width, m_box, m_body, top);
+    if (m_painter != nullptr) {
+        m_painter->add_rows(top, m_body.lo.data(), m_body.hi.data(), count);
+        return true;
+    }
     // Rows the body's edges never crossed (a flat body) hold an empty span.
     const long long left = m_box.left, right = m_box.right;
-    return add_rows(top, count, [this, left, right](std::size_t i) {
-        return Span{static_cast<int>(std::clamp(m_body.lo[i], left, right)),
-                    static_cast<int>(std::clamp(m_body.hi[i], left, right))};
+    const long long* lo = m_body.lo.data();
+    const long long* hi = m_body.hi.data();
+    return add_rows(top, count, [lo, hi, left, right](std::size_t i) {
+        return Span{static_cast<int>(std::clamp(lo[i], left, right)), static_cast<int>(std::clamp(hi[i], left, right))};
     });
 }
 
