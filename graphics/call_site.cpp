@@ -8,9 +8,6 @@
 namespace graphics_detail {
 namespace {
 
-// The outermost public call under way. The library runs on one thread, as its windows do.
-const ActiveCall* openCall = nullptr;
-
 constexpr std::size_t kLongestText = 40;
 
 std::string_view FileName(std::string_view path) {
@@ -19,19 +16,6 @@ std::string_view FileName(std::string_view path) {
 }
 
 }  // namespace
-
-void ActiveCall::Enter() {
-    if (openCall == nullptr) {
-        openCall = this;
-        m_entered = true;
-    }
-}
-
-void ActiveCall::Leave() {
-    if (m_entered) {
-        openCall = nullptr;
-    }
-}
 
 std::string ActiveCall::Describe() const {
     std::string line = "  in ";
@@ -45,7 +29,7 @@ std::string ActiveCall::Describe() const {
     return line;
 }
 
-std::string CallerLine() { return openCall != nullptr ? openCall->Describe() : std::string(); }
+std::string CallerLine() { return ActiveCall::Open() != nullptr ? ActiveCall::Open()->Describe() : std::string(); }
 
 // A report must never throw: without memory for the caller line, the report stands alone.
 void ReportFatal(const char* text) noexcept {

@@ -25,14 +25,29 @@ public:
     // "  in NAME(ARGS) at FILE:LINE", the file without its directories.
     std::string Describe() const;
 
+    // The outermost public call under way, or null. The library runs on one thread, as its
+    // windows do.
+    static const ActiveCall* Open() { return s_open; }
+
 protected:
     ~ActiveCall() = default;
-    // Opens the scope when no other is open; Leave closes it again.
-    void Enter();
-    void Leave();
+    // Opens the scope when no other is open; Leave closes it again. Inline: every drawing call
+    // opens one, and most report nothing.
+    void Enter() {
+        if (s_open == nullptr) {
+            s_open = this;
+            m_entered = true;
+        }
+    }
+    void Leave() {
+        if (m_entered) {
+            s_open = nullptr;
+        }
+    }
     virtual void AppendArguments(std::string& out) const = 0;
 
 private:
+    static inline const ActiveCall* s_open = nullptr;
     const char* m_name;
     std::source_location m_where;
     bool m_entered = false;

@@ -41,20 +41,37 @@ void every_cell(const Canvas& c, Transfer transfer) {
         }
 }
 
+// The source picture of StretchBlt: a memory DC holding a filled bottom-up DIB section.
+class SourceDc {
+public:
+    explicit SourceDc(HDC like) : m_dc(CreateCompatibleDC(like)) {
+        const BITMAPINFO info = source_info(false);
+        void* bits = nullptr;
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        fill_source(static_cast<unsigned*>(bits));
+        m_old = SelectObject(m_dc, m_bitmap);
+    }
+    ~SourceDc() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    SourceDc(const SourceDc&) = delete;
+    SourceDc& operator=(const SourceDc&) = delete;
+    HDC dc() const { return m_dc; }
+
+private:
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HGDIOBJ m_old;
+};
+
 void stretch_blt(const Canvas& c, int mode) {
-    const BITMAPINFO info = source_info(false);
-    HDC mem = CreateCompatibleDC(c.dc);
-    void* bits = nullptr;
-    HBITMAP bm = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    fill_source(static_cast<unsigned*>(bits));
-    HGDIOBJ old = SelectObject(mem, bm);
+    const SourceDc source(c.dc);
     SetStretchBltMode(c.dc, mode);
     every_cell(c, [&](int x, int y, int w, int h, const Box& s) {
-        return StretchBlt(c.dc, x, y, w, h, mem, s.x, s.y, s.w, s.h, SRCCOPY);
+        return StretchBlt(c.dc, x, y, w, h, source.dc(), s.x, s.y, s.w, s.h, SRCCOPY);
     });
-    SelectObject(mem, old);
-    DeleteObject(bm);
-    DeleteDC(mem);
 }
 
 void stretch_dibits(const Canvas& c, int mode, bool top_down) {
@@ -85,18 +102,10 @@ void across_edges(const Canvas& c, Transfer transfer) {
 }
 
 void edges_blt(const Canvas& c) {
-    const BITMAPINFO info = source_info(false);
-    HDC mem = CreateCompatibleDC(c.dc);
-    void* bits = nullptr;
-    HBITMAP bm = CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    fill_source(static_cast<unsigned*>(bits));
-    HGDIOBJ old = SelectObject(mem, bm);
+    const SourceDc source(c.dc);
     across_edges(c, [&](const Box& d, const Box& s) {
-        return StretchBlt(c.dc, d.x, d.y, d.w, d.h, mem, s.x, s.y, s.w, s.h, SRCCOPY);
+        return StretchBlt(c.dc, d.x, d.y, d.w, d.h, source.dc(), s.x, s.y, s.w, s.h, SRCCOPY);
     });
-    SelectObject(mem, old);
-    DeleteObject(bm);
-    DeleteDC(mem);
 }
 
 void edges_dibits(const Canvas& c) {

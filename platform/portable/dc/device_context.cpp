@@ -12,21 +12,6 @@
 
 namespace zg {
 
-Surface* DeviceContext::surface() {
-    if (type == DcType::Window) return window_surface;
-    auto* selected = lookup_as<BitmapObject>(bitmap, ObjectKind::Bitmap);
-    return selected ? &selected->surface : nullptr;
-}
-
-PenObject* DeviceContext::pen_object() { return lookup_as<PenObject>(pen, ObjectKind::Pen); }
-BrushObject* DeviceContext::brush_object() { return lookup_as<BrushObject>(brush, ObjectKind::Brush); }
-FontObject* DeviceContext::font_object() { return lookup_as<FontObject>(font, ObjectKind::Font); }
-
-DeviceContext* lookup_dc(HDC hdc) {
-    note_activity();
-    return lookup_as<DeviceContext>(hdc, ObjectKind::DC);
-}
-
 Device* device_of(HDC hdc) {
     DeviceContext* dc = lookup_dc(hdc);
     return dc != nullptr ? dc->device.get() : nullptr;

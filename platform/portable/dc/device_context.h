@@ -7,8 +7,10 @@
 // of such DCs stay valid handles until released, the older ones are freed.
 #pragma once
 
+#include "activity.h"
 #include "dc/device.h"
 #include "objects/gdi_objects.h"
+#include "objects/handle_table.h"
 #include "surface/surface.h"
 
 #include <memory>
@@ -54,7 +56,21 @@ struct DeviceContext : GdiObject {
     FontObject* font_object();
 };
 
-DeviceContext* lookup_dc(HDC hdc);
+// Inline, with the lookups below: a small drawing call makes several.
+inline DeviceContext* lookup_dc(HDC hdc) {
+    note_activity();
+    return lookup_as<DeviceContext>(hdc, ObjectKind::DC);
+}
+
+inline Surface* DeviceContext::surface() {
+    if (type == DcType::Window) return window_surface;
+    auto* selected = lookup_as<BitmapObject>(bitmap, ObjectKind::Bitmap);
+    return selected ? &selected->surface : nullptr;
+}
+
+inline PenObject* DeviceContext::pen_object() { return lookup_as<PenObject>(pen, ObjectKind::Pen); }
+inline BrushObject* DeviceContext::brush_object() { return lookup_as<BrushObject>(brush, ObjectKind::Brush); }
+inline FontObject* DeviceContext::font_object() { return lookup_as<FontObject>(font, ObjectKind::Font); }
 // The device of a DC; null for a handle that is not a DC.
 Device* device_of(HDC hdc);
 

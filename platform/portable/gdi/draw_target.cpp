@@ -38,19 +38,30 @@ BrushState brush_state(const DeviceContext& dc, const BrushObject* object) {
 
 }  // namespace
 
-std::optional<DrawTarget> resolve_target(HDC hdc, Uses uses) {
-    DeviceContext* dc = lookup_dc(hdc);
-    if (dc == nullptr) return std::nullopt;
+DrawTarget make_target(DeviceContext& dc, Uses uses) {
     DrawTarget target;
-    target.dc = dc;
-    target.surface = dc->surface();
-    if (target.surface != nullptr) target.visible = VisibleArea(*dc, *target.surface);
+    target.dc = &dc;
+    target.surface = dc.surface();
+    if (target.surface != nullptr) target.visible = VisibleArea(dc, *target.surface);
     if (uses == Uses::Nothing)
         target.pen.kind = PenKind::Null;
     else
-        target.pen = pen_state(*dc);
-    target.brush = uses == Uses::PenAndBrush ? brush_state(*dc, dc->brush_object()) : brush_state(*dc, nullptr);
+        target.pen = pen_state(dc);
+    target.brush = uses == Uses::PenAndBrush ? brush_state(dc, dc.brush_object()) : brush_state(dc, nullptr);
     return target;
+}
+
+std::optional<DrawTarget> resolve_target(HDC hdc, Uses uses) {
+    DeviceContext* dc = lookup_dc(hdc);
+    if (dc == nullptr) return std::nullopt;
+    return make_target(*dc, uses);
+}
+
+std::optional<raster::Mix> solid_thin_pen(DeviceContext& dc) {
+    const PenObject* object = dc.pen_object();
+    if (object == nullptr || object->style == PS_NULL || object->width > 1) return std::nullopt;
+    if (object->style >= PS_DASH && object->style <= PS_DASHDOTDOT) return std::nullopt;
+    return raster::make_mix(dc.rop2, to_pixel(object->color));
 }
 
 std::optional<BrushState> resolve_brush(const DeviceContext& dc, HBRUSH brush) {

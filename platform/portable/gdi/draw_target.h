@@ -45,6 +45,11 @@ enum class Uses : std::uint8_t { Nothing, Pen, PenAndBrush };
 // Null for an invalid DC handle (the call fails as on Windows). What `uses` leaves out reads as
 // a null pen or brush.
 std::optional<DrawTarget> resolve_target(HDC hdc, Uses uses = Uses::PenAndBrush);
+DrawTarget make_target(DeviceContext& dc, Uses uses);
+
+// The mix of the DC's pen when it is a solid one-pixel pen, else nullopt: all that a short
+// LineTo on an unclipped DC needs, where building a DrawTarget would cost more than the line.
+std::optional<raster::Mix> solid_thin_pen(DeviceContext& dc);
 
 // The brush of a handle given directly (FillRgn), mixed with the DC's mode; null brush handle
 // or wrong kind gives nullopt.

@@ -12,12 +12,22 @@ using zg::raster::PathClose;
 namespace {
 
 BOOL line_to(HDC hdc, int x, int y) {
-    auto t = resolve_target(hdc, Uses::Pen);
-    if (!t) return FALSE;
-    const POINT line[] = {t->dc->position, {x, y}};
-    t->dc->position = line[1];
-    if (t->surface == nullptr) return TRUE;
-    zg::gdi::paint_outline(*t, line, PathClose::Open);
+    zg::DeviceContext* dc = zg::lookup_dc(hdc);
+    if (dc == nullptr) return FALSE;
+    const POINT line[] = {dc->position, {x, y}};
+    dc->position = line[1];
+    // The usual call, a solid one-pixel pen on an unclipped DC, goes straight to the line.
+    if (!dc->has_clip) {
+        zg::Surface* surface = dc->surface();
+        if (surface == nullptr) return TRUE;
+        if (const std::optional<zg::raster::Mix> mix = zg::gdi::solid_thin_pen(*dc)) {
+            zg::raster::draw_thin_line(*surface, surface->bounds(), line[0], line[1], *mix);
+            return TRUE;
+        }
+    }
+    zg::gdi::DrawTarget t = zg::gdi::make_target(*dc, Uses::Pen);
+    if (t.surface == nullptr) return TRUE;
+    zg::gdi::paint_outline(t, line, PathClose::Open);
     return TRUE;
 }
 

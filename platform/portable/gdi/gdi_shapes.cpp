@@ -87,6 +87,16 @@ BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long l
     const long long eh = std::min(box.height(), std::abs(corner_h));
     if (ew <= 2 || eh <= 2) return draw_rectangle(t, outer);
     if (too_large(box)) return draw_large_round_rect(t, outer, corner_w, corner_h);
+    if (t.pen.kind != PenKind::Wide && t.visible.whole_surface()) {
+        // The brush's rows straight onto the surface, then the one-pixel outline over them.
+        if (!t.brush.null)
+            raster::fill_round_rect(*t.surface, box.left, box.top, box.right + 1, box.bottom + 1, ew, eh, t.brush.mix);
+        if (t.pen.kind == PenKind::Null) return TRUE;
+        std::vector<POINT> path = raster::round_rect_outline(to_rect(box), static_cast<int>(ew), static_cast<int>(eh));
+        walk_outline(t, path);
+        paint_outline(t, path, PathClose::Closed);
+        return TRUE;
+    }
     const raster::Region interior =
         t.brush.null ? raster::Region{}
                      : raster::round_rect_region(box.left, box.top, box.right + 1, box.bottom + 1, ew, eh);
@@ -132,6 +142,11 @@ BOOL draw_arc(DrawTarget& t, Box box, POINT start, POINT end, ArcKind kind) {
     if (kind == ArcKind::Pie) path.push_back({static_cast<LONG>(cx), static_cast<LONG>(cy)});
     if (kind == ArcKind::Arc) {
         paint_outline(t, path, PathClose::Open);
+        return TRUE;
+    }
+    if (t.pen.kind != PenKind::Wide && t.visible.whole_surface()) {
+        if (!t.brush.null) raster::fill_polygon(*t.surface, path, raster::FillRule::Winding, t.brush.mix);
+        paint_outline(t, path, PathClose::Closed);
         return TRUE;
     }
     const raster::Region interior =

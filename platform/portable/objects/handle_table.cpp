@@ -17,6 +17,10 @@ struct Table {
     SlotTable<GdiObject> slots;
     std::array<int, static_cast<std::size_t>(ObjectKind::Count)> live{};
     std::array<HGDIOBJ, default_bitmap_index + 1> stock{};
+    Table() { handle_detail::live_slots = &slots; }
+    ~Table() { handle_detail::live_slots = nullptr; }
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
 };
 
 Table& table() {
@@ -105,8 +109,6 @@ HGDIOBJ insert_object(std::unique_ptr<GdiObject> object) {
     if (value != 0 && !stock) ++t.live[kind_index(kind)];
     return to_handle(value);
 }
-
-GdiObject* lookup_object(HGDIOBJ handle) { return table().slots.lookup(to_value(handle)); }
 
 bool free_object(HGDIOBJ handle) {
     Table& t = table();

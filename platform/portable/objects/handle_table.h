@@ -5,6 +5,7 @@
 #pragma once
 
 #include "objects/gdi_objects.h"
+#include "objects/slot_table.h"
 
 #include <cstdint>
 #include <memory>
@@ -16,8 +17,19 @@ namespace zg {
 // million live entries, SlotTable's index range); the object is then freed.
 HGDIOBJ insert_object(std::unique_ptr<GdiObject> object);
 
+namespace handle_detail {
+
+// The table's slots while the table lives (set when it is made, cleared when it goes at exit),
+// so that the lookup every drawing call makes several times is inline, with no guard or call.
+inline SlotTable<GdiObject>* live_slots = nullptr;
+
+}  // namespace handle_detail
+
 // The object behind a handle, or null for a null, stale, forged or freed handle.
-GdiObject* lookup_object(HGDIOBJ handle);
+inline GdiObject* lookup_object(HGDIOBJ handle) {
+    const SlotTable<GdiObject>* slots = handle_detail::live_slots;
+    return slots != nullptr ? slots->lookup(reinterpret_cast<std::uintptr_t>(handle)) : nullptr;
+}
 
 template <class T>
 T* lookup_as(HGDIOBJ handle, ObjectKind kind) {

@@ -1,6 +1,8 @@
 // Midpoint ellipses; see ellipse.h.
 #include "raster/ellipse.h"
 
+#include "raster/spans.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -56,17 +58,23 @@ std::vector<POINT> ellipse_quadrant(int width, int height) {
     return points;
 }
 
-Region round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
-                         long long corner_h) {
+namespace {
+
+// The rows of round_rect_region, top to bottom: rows.band(top, bottom, x0, x1) for rows of one
+// span [x0, x1) (all corner rows, each a band of one row, and the straight middle).
+template <class Rows>
+void round_rect_rows(long long left, long long top, long long right, long long bottom, long long corner_w,
+                     long long corner_h, Rows& rows) {
     --right;
     --bottom;
-    if (right <= left || bottom <= top) return {};
+    if (right <= left || bottom <= top) return;
     const long long ew = std::min(right - left, std::abs(corner_w));
     const long long eh = std::min(bottom - top, std::abs(corner_h));
-    auto rect = [](long long l, long long t, long long r, long long b) {
-        return Rect{static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b)};
-    };
-    if (ew < 2 || eh < 2) return make_rect_region(rect(left, top, right, bottom));
+
+    if (ew < 2 || eh < 2) {
+        rows.band(top, bottom, left, right);
+        return;
+    }
     // inset[i] is how far row i of the corner ellipse stays in from each side. For tall, narrow
     // corners the stepping ends before it reaches the last rows; Windows leaves those rows
     // undefined (Wine fills them with whatever its heap held), here they stay empty.
@@ -89,18 +97,51 @@ Region round_rect_region(long long left, long long top, long long right, long lo
     }
     for (long long i = 0; i < eh / 2; ++i)
         inset[static_cast<std::size_t>(i)] = inset[static_cast<std::size_t>(eh - 1 - i)];
-    RegionBuilder builder(BandMerge::Keep);
-    std::vector<Span> row;
     auto add = [&](long long yy, long long in) {
-        if (in == unset) return;
-        row.assign(1, Span{static_cast<int>(left + in), static_cast<int>(right - in)});
-        builder.add_row(static_cast<int>(yy), row);
+        if (in != unset) rows.band(yy, yy + 1, left + in, right - in);
     };
     for (long long i = 0; i < eh / 2; ++i) add(top + i, inset[static_cast<std::size_t>(i)]);
-    row.assign(1, Span{static_cast<int>(left), static_cast<int>(right)});
-    builder.add_band(static_cast<int>(top + eh / 2), static_cast<int>(bottom - eh + eh / 2 + 1), row);
+    rows.band(top + eh / 2, bottom - eh + eh / 2 + 1, left, right);
     for (long long i = eh / 2 + 1; i < eh; ++i) add(bottom - eh + i, inset[static_cast<std::size_t>(i)]);
-    return builder.finish();
+}
+
+}  // namespace
+
+Region round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
+                         long long corner_h) {
+    struct Builder {
+        RegionBuilder builder{BandMerge::Keep};
+        std::vector<Span> row;
+        void band(long long t, long long b, long long x0, long long x1) {
+            row.assign(1, Span{static_cast<int>(x0), static_cast<int>(x1)});
+            builder.add_band(static_cast<int>(t), static_cast<int>(b), row);
+        }
+    } rows;
+    round_rect_rows(left, top, right, bottom, corner_w, corner_h, rows);
+    return rows.builder.finish();
+}
+
+void fill_round_rect(Surface& surface, long long left, long long top, long long right, long long bottom,
+                     long long corner_w, long long corner_h, Mix mix) {
+    // The damage is the region's extents cut by the surface, as a region fill's.
+    struct Filler {
+        Surface& surface;
+        Mix mix;
+        Rect extents{};
+        void band(long long t, long long b, long long x0, long long x1) {
+            if (x0 >= x1 || t >= b) return;
+            extents =
+                unite(extents, {static_cast<int>(x0), static_cast<int>(t), static_cast<int>(x1), static_cast<int>(b)});
+            const long long y0 = std::max<long long>(t, 0), y1 = std::min<long long>(b, surface.height());
+            const int a = static_cast<int>(std::max<long long>(x0, 0));
+            const int c = static_cast<int>(std::min<long long>(x1, surface.width()));
+            for (long long y = y0; y < y1; ++y) fill_span(surface, static_cast<int>(y), a, c, mix);
+        }
+    } rows{surface, mix};
+    if (mix.is_nop()) return;
+    round_rect_rows(left, top, right, bottom, corner_w, corner_h, rows);
+    const Rect damage = intersect(rows.extents, surface.bounds());
+    if (!damage.empty()) surface.add_damage(damage);
 }
 
 namespace {

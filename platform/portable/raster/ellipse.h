@@ -7,6 +7,7 @@
 // large_round_rect_region computes only the rows of a clip rectangle.
 #pragma once
 
+#include "raster/mix.h"
 #include "raster/region.h"
 
 #include <platform/win32.h>
@@ -26,6 +27,11 @@ std::vector<POINT> ellipse_quadrant(int width, int height);
 // bottom, as Windows does). Corner sizes below 2 give the plain rectangle.
 Region round_rect_region(long long left, long long top, long long right, long long bottom, long long corner_w,
                          long long corner_h);
+
+// Fills the region round_rect_region makes, cut by the surface, straight from its rows, and
+// adds it to the surface's damage.
+void fill_round_rect(Surface& surface, long long left, long long top, long long right, long long bottom,
+                     long long corner_w, long long corner_h, Mix mix);
 
 // A rounded box [left, right) x [top, bottom) too large for the stepping above (a side over
 // max_ellipse_size): each row's span is computed directly from the corner ellipse, pixel

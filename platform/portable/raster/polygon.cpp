@@ -1,13 +1,13 @@
-// Polygon scan conversion; see polygon.h. An active edge list sorted by upper y keeps each row
-// to the edges that cross it.
+// Polygon scan conversion; see polygon.h.
 #include "raster/polygon.h"
 
-#include "raster/runs.h"
 #include "raster/spans.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 namespace zg::raster {
 
@@ -19,33 +19,6 @@ struct Edge {
     long long x_top, y_top, y_bottom, dx, dy;  // dy > 0
     int dir;                                   // +1 when the path runs downwards
 };
-
-// The edges in order of their upper row. A curve's outline gives hundreds of edges, so they are
-// ordered through 64-bit keys (upper row, then position in the path) rather than by moving the
-// edges themselves about; equal rows keep the path's order.
-std::vector<Edge> build_edges(const std::vector<POINT>& points) {
-    std::vector<Edge> unordered;
-    std::vector<std::uint64_t> keys;
-    unordered.reserve(points.size());
-    keys.reserve(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const POINT& a = points[i];
-        const POINT& b = points[(i + 1) % points.size()];
-        if (a.y == b.y) continue;
-        const POINT& top = a.y < b.y ? a : b;
-        const POINT& bottom = a.y < b.y ? b : a;
-        // The row biased to unsigned, so that keys order as rows do.
-        const std::uint64_t row = static_cast<std::uint32_t>(top.y) ^ 0x80000000u;
-        keys.push_back(row << 32 | unordered.size());
-        unordered.push_back({top.x, top.y, bottom.y, static_cast<long long>(bottom.x) - top.x,
-                             static_cast<long long>(bottom.y) - top.y, a.y < b.y ? 1 : -1});
-    }
-    std::sort(keys.begin(), keys.end());
-    std::vector<Edge> edges;
-    edges.reserve(unordered.size());
-    for (const std::uint64_t key : keys) edges.push_back(unordered[key & 0xFFFFFFFFu]);
-    return edges;
-}
 
 // An edge's crossing on successive rows, stepped without division: after start(y) the
 // crossing is ceil(x_top + (y - y_top) * dx / dy), held as a floor quotient q and remainder
@@ -87,14 +60,15 @@ struct EdgeWalk {
     }
 };
 
+// Where an edge crosses a row, clamped to the clip's columns (which changes no span: clamping
+// keeps the order of crossings apart from ties, and the spans between tied crossings are
+// empty), and which way the edge runs.
 struct Crossing {
-    long long x;
+    int x;
     int dir;
 };
 
-void push_span(std::vector<Span>& spans, long long x0, long long x1, const Rect& clip) {
-    const int a = static_cast<int>(std::clamp<long long>(x0, clip.left, clip.right));
-    const int b = static_cast<int>(std::clamp<long long>(x1, clip.left, clip.right));
+void push_span(std::vector<Span>& spans, int a, int b) {
     if (a >= b) return;
     if (!spans.empty() && spans.back().x1 >= a) {
         spans.back().x1 = std::max(spans.back().x1, b);
@@ -103,95 +77,140 @@ void push_span(std::vector<Span>& spans, long long x0, long long x1, const Rect&
     spans.push_back({a, b});
 }
 
-void spans_of_row(std::vector<Crossing>& xs, FillRule rule, const Rect& clip, std::vector<Span>& spans) {
+void spans_of_row(Crossing* xs, std::size_t n, FillRule rule, std::vector<Span>& spans) {
     spans.clear();
-    // Most rows of most polygons cross two edges: one span, whatever the rule (a closed path
-    // crosses a row as often downwards as upwards).
-    if (xs.size() == 2) {
-        push_span(spans, std::min(xs[0].x, xs[1].x), std::max(xs[0].x, xs[1].x), clip);
-        return;
-    }
-    // Rows cross few edges, and the order changes little from row to row: insertion sort.
-    for (std::size_t i = 1; i < xs.size(); ++i) {
+    // Rows cross few edges: insertion sort.
+    for (std::size_t i = 1; i < n; ++i) {
         const Crossing c = xs[i];
         std::size_t j = i;
         for (; j > 0 && xs[j - 1].x > c.x; --j) xs[j] = xs[j - 1];
         xs[j] = c;
     }
     if (rule == FillRule::Alternate) {
-        for (std::size_t i = 0; i + 1 < xs.size(); i += 2) push_span(spans, xs[i].x, xs[i + 1].x, clip);
+        for (std::size_t i = 0; i + 1 < n; i += 2) push_span(spans, xs[i].x, xs[i + 1].x);
         return;
     }
-    int count = 0;
-    long long start = 0;
-    for (const Crossing& c : xs) {
+    int count = 0, start = 0;
+    for (std::size_t i = 0; i < n; ++i) {
         const int before = count;
-        count += c.dir;
-        if (before == 0 && count != 0) start = c.x;
-        if (before != 0 && count == 0) push_span(spans, start, c.x, clip);
+        count += xs[i].dir;
+        if (before == 0 && count != 0) start = xs[i].x;
+        if (before != 0 && count == 0) push_span(spans, start, xs[i].x);
     }
 }
 
-// The scan itself, for a sink with row(y, spans) for any row and one(y, x0, x1) for a row of
-// a single span (x0 < x1, already clamped). Rows where exactly two edges cross run in a loop of
-// their own until an edge starts or ends: most rows of most polygons, and a row there is two
-// steps of the edge walks and one span, with no lists.
+// The edge from a to b, or nullopt for a horizontal one (it crosses no row).
+std::optional<Edge> edge_of(const POINT& a, const POINT& b) {
+    if (a.y == b.y) return std::nullopt;
+    const POINT& top = a.y < b.y ? a : b;
+    const POINT& bottom = a.y < b.y ? b : a;
+    return Edge{top.x,
+                top.y,
+                bottom.y,
+                static_cast<long long>(bottom.x) - top.x,
+                static_cast<long long>(bottom.y) - top.y,
+                a.y < b.y ? 1 : -1};
+}
+
+// Calls put(row, crossing) for every row of [y0, y1) the edge covers.
+template <class Put>
+void edge_crossings(const Edge& e, long long y0, long long y1, const Rect& clip, Put&& put) {
+    const long long first = std::max(e.y_top, y0), end = std::min(e.y_bottom, y1);
+    if (first >= end) return;
+    auto clamp_x = [&](long long x) { return static_cast<int>(std::clamp<long long>(x, clip.left, clip.right)); };
+    // A curve's outline is mostly one-row edges, which cross at their upper end.
+    if (e.dy == 1) {
+        put(first, Crossing{clamp_x(e.x_top), e.dir});
+        return;
+    }
+    EdgeWalk walk;
+    walk.start(e, first);
+    for (long long y = first; y < end; ++y) {
+        put(y, Crossing{clamp_x(walk.x()), e.dir});
+        walk.next_row();
+    }
+}
+
+// Rows are scanned in bands of at most this many crossings (a band holds one row at least),
+// so that a polygon of many long edges needs bounded memory.
+constexpr std::size_t band_crossings = std::size_t{1} << 18;
+
+// The crossings of rows [y0, y1) sorted into spans and handed to the sink: one(y, x0, x1) for a
+// row of one span, row(y, spans) for others. Counted from base, the first row's start, ends[r]
+// is where row y0 + r's crossings end (each row's start where the previous row's end); each
+// edge's crossing of a row goes into the row's last free place, so once all are in, ends[r] is
+// where row r's begin.
 template <class Sink>
-void scan_rows(const std::vector<POINT>& given, FillRule rule, const Rect& clip, Sink& sink) {
-    if (given.size() < 2 || clip.empty()) return;
-    // A run of equal unit steps crosses each row where its single edge does, exactly, so a
-    // curve's outline scans as far fewer edges.
-    const std::vector<POINT> joined = given.size() > 3 ? join_unit_runs(given) : std::vector<POINT>{};
-    const std::vector<Edge> edges = build_edges(given.size() > 3 ? joined : given);
-    if (edges.empty()) return;
-    std::vector<EdgeWalk> active;
-    std::vector<Crossing> xs;
+void scan_band(const std::vector<POINT>& points, FillRule rule, const Rect& clip, long long y0, long long y1,
+               std::size_t base, std::size_t* ends, Sink& sink) {
+    const auto rows = static_cast<std::size_t>(y1 - y0);
+    // Every place is written before it is read: no need to clear them first.
+    const std::size_t total = ends[rows - 1] - base;
+    const std::unique_ptr<Crossing[]> xs = std::make_unique_for_overwrite<Crossing[]>(total);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::optional<Edge> e = edge_of(points[i], points[(i + 1) % points.size()]);
+        if (!e) continue;
+        edge_crossings(*e, y0, y1, clip, [&](long long y, Crossing c) { xs[--ends[y - y0] - base] = c; });
+    }
     std::vector<Span> spans;
-    active.reserve(edges.size());
-    xs.reserve(edges.size());
-    spans.reserve(edges.size() / 2 + 1);
-    std::size_t next = 0;
-    long long first_end = LLONG_MAX;  // the first row below an active edge's end
-    long long y = std::max<long long>(edges.front().y_top, clip.top);
-    for (; y < clip.bottom; ++y) {
-        for (; next < edges.size() && edges[next].y_top <= y; ++next) {
-            if (edges[next].y_bottom <= y) continue;  // wholly above the clip
-            active.emplace_back().start(edges[next], y);
-            first_end = std::min(first_end, edges[next].y_bottom);
-        }
-        if (y >= first_end) {  // an edge has ended: drop it, find the next end
-            std::erase_if(active, [y](const EdgeWalk& w) { return w.edge->y_bottom <= y; });
-            first_end = LLONG_MAX;
-            for (const EdgeWalk& w : active) first_end = std::min(first_end, w.edge->y_bottom);
-        }
-        if (active.empty() && next == edges.size()) break;
-        if (active.empty()) {  // a gap between parts: jump to the next edge
-            y = edges[next].y_top - 1;
+    for (std::size_t r = 0; r < rows; ++r) {
+        Crossing* row = xs.get() + (ends[r] - base);
+        const std::size_t n = (r + 1 < rows ? ends[r + 1] : base + total) - ends[r];
+        const int y = static_cast<int>(y0 + static_cast<long long>(r));
+        // Most rows of most polygons cross two edges: one span, whatever the rule (a closed
+        // path crosses a row as often downwards as upwards).
+        if (n == 2) {
+            const int a = std::min(row[0].x, row[1].x), b = std::max(row[0].x, row[1].x);
+            if (a < b) sink.one(y, a, b);
             continue;
         }
-        if (active.size() == 2) {
-            const long long next_top = next < edges.size() ? edges[next].y_top : LLONG_MAX;
-            const long long stop = std::min({first_end, next_top, static_cast<long long>(clip.bottom)});
-            EdgeWalk& p = active[0];
-            EdgeWalk& q = active[1];
-            for (; y < stop; ++y) {
-                const long long px = p.x(), qx = q.x();
-                const int a = static_cast<int>(std::clamp<long long>(std::min(px, qx), clip.left, clip.right));
-                const int b = static_cast<int>(std::clamp<long long>(std::max(px, qx), clip.left, clip.right));
-                if (a < b) sink.one(static_cast<int>(y), a, b);
-                p.next_row();
-                q.next_row();
-            }
-            --y;  // the loop's step brings y back to stop
-            continue;
-        }
-        xs.clear();
-        for (EdgeWalk& w : active) {
-            xs.push_back({w.x(), w.edge->dir});
-            w.next_row();
-        }
-        spans_of_row(xs, rule, clip, spans);
-        if (!spans.empty()) sink.row(static_cast<int>(y), spans);
+        spans_of_row(row, n, rule, spans);
+        if (!spans.empty()) sink.row(y, spans);
+    }
+}
+
+// The scan: every edge puts its crossing of each row it covers into that row's bucket (the
+// rows' counts found first, each edge adding one at its first row and taking one away below
+// its last), so no edge list is sorted or kept active; then each row's few crossings are
+// sorted into spans.
+template <class Sink>
+void scan_rows(const std::vector<POINT>& points, FillRule rule, const Rect& clip, Sink& sink) {
+    if (points.size() < 2 || clip.empty()) return;
+    long long lo = LLONG_MAX, hi = LLONG_MIN;
+    for (const POINT& p : points) {
+        lo = std::min<long long>(lo, p.y);
+        hi = std::max<long long>(hi, p.y);
+    }
+    const long long y0 = std::max<long long>(lo, clip.top), y1 = std::min<long long>(hi, clip.bottom);
+    if (y0 >= y1) return;
+    const auto rows = static_cast<std::size_t>(y1 - y0);
+    // ends[0] stays 0, the start of the first row; row r's count, then its end, is ends[r + 1].
+    std::vector<std::size_t> ends(rows + 2, 0);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::optional<Edge> e = edge_of(points[i], points[(i + 1) % points.size()]);
+        if (!e) continue;
+        const long long first = std::max(e->y_top, y0), end = std::min(e->y_bottom, y1);
+        if (first >= end) continue;
+        ++ends[static_cast<std::size_t>(first - y0) + 1];
+        --ends[static_cast<std::size_t>(end - y0) + 1];
+    }
+    // Counts per row, summed into running ends.
+    std::size_t count = 0, end = 0;
+    for (std::size_t r = 1; r <= rows; ++r) {
+        count += ends[r];
+        end += count;
+        ends[r] = end;
+    }
+    std::size_t base = 0;
+    for (std::size_t r0 = 0; r0 < rows;) {
+        std::size_t r1 = rows;
+        if (end - base > band_crossings)
+            for (r1 = r0 + 1; r1 < rows && ends[r1 + 1] - base <= band_crossings;) ++r1;
+        const std::size_t band_end = ends[r1];
+        scan_band(points, rule, clip, y0 + static_cast<long long>(r0), y0 + static_cast<long long>(r1), base,
+                  ends.data() + r0 + 1, sink);
+        base = band_end;
+        r0 = r1;
     }
 }
 
@@ -211,15 +230,21 @@ struct ListSink {
 struct FillSink {
     Surface& surface;
     Mix mix;
+    // Rows come top to bottom: the first row filled is the top of what was touched.
     Rect touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     void one(int y, int x0, int x1) {
         fill_span(surface, y, x0, x1, mix);
-        touched = {std::min(touched.left, x0), std::min(touched.top, y), std::max(touched.right, x1), y + 1};
+        touch(y, x0, x1);
     }
     void row(int y, std::vector<Span>& spans) {
         for (const Span& span : spans) fill_span(surface, y, span.x0, span.x1, mix);
-        touched = {std::min(touched.left, spans.front().x0), std::min(touched.top, y),
-                   std::max(touched.right, spans.back().x1), y + 1};
+        touch(y, spans.front().x0, spans.back().x1);
+    }
+    void touch(int y, int x0, int x1) {
+        if (touched.top == INT_MAX) touched.top = y;
+        touched.left = std::min(touched.left, x0);
+        touched.right = std::max(touched.right, x1);
+        touched.bottom = y + 1;
     }
 };
 

@@ -42,6 +42,8 @@ void copy_run(std::uint32_t* p, int n, std::uint32_t pixel) {
     for (; i < n; ++i) p[i] = mix.apply(p[i]);
 }
 
+}  // namespace
+
 void mix_run(std::uint32_t* p, int n, Mix mix) {
     if (mix.is_copy()) {
         copy_run(p, n, mix.x);
@@ -53,13 +55,6 @@ void mix_run(std::uint32_t* p, int n, Mix mix) {
         return;
     }
     RowVersions<mix_pixels>::run(p, n, mix);
-}
-
-}  // namespace
-
-void fill_span(Surface& surface, int y, int x0, int x1, Mix mix) {
-    if (x1 <= x0 || mix.is_nop()) return;
-    mix_run(surface.row(y) + x0, x1 - x0, mix);
 }
 
 namespace {

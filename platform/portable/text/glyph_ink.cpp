@@ -25,6 +25,8 @@ std::uint64_t reciprocal(std::uint32_t divisor) {
 
 Ink::Ink(std::uint32_t pixel, bool with_greys) : m_pixel(pixel & 0xFFFFFFu), m_with_greys(with_greys) {
     for (int c = 0; c < 3; ++c) m_text[c] = (m_pixel >> shift_of(c)) & 0xFF;
+    // Full ink mixes to the text colour (its factors stay 0), which the memory starts with.
+    m_last[k_full_level].out = m_pixel;
     if (!with_greys) return;
     for (int c = 0; c < 3; ++c) {
         const std::uint32_t t = m_text[c];
@@ -57,10 +59,9 @@ int span_end(const std::uint8_t* levels, int from, int width, bool& solid) {
 }
 
 void ink_span(std::uint32_t* out, int count, const std::uint8_t* levels, Ink& ink) {
-    for (int i = 0; i < count; ++i) {
-        const int level = levels[i];
-        out[i] = level == k_full_level ? ink.pixel() : ink.mix_again(out[i], level);
-    }
+    // Every level through the memory, full ink too: text on one background then takes no
+    // branch that depends on the level.
+    for (int i = 0; i < count; ++i) out[i] = ink.mix_again(out[i], levels[i]);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ public:
     bool with_greys() const { return m_with_greys; }
     // The pixel d after ink of the given level (0..16) lands on it.
     std::uint32_t over(std::uint32_t d, int level) const;
-    // The same for a level from 2 to 15.
+    // The same for a level from 2 to 16.
     std::uint32_t mix(std::uint32_t d, int level) const {
         return channel_mix(d >> 16, 0, level) << 16 | channel_mix(d >> 8, 1, level) << 8 | channel_mix(d, 2, level);
     }

@@ -141,6 +141,14 @@ TEST(PolygonSteps, CrossingsMatchExactOnesWithClippedTops) {
     }
 }
 
+// Rows are scanned in bands of a bounded number of crossings: 700 edges each crossing all 480
+// rows (about 336,000 crossings) take two bands, and the rows at the cut must be whole.
+TEST(PolygonSteps, ManyLongEdgesScanInBands) {
+    std::vector<POINT> pts;
+    for (int i = 0; i < 700; ++i) pts.push_back({i * 3 + (i % 7), i % 2 == 0 ? -5 : 490});
+    expect_rows_match(pts, {0, 0, 2200, 480});
+}
+
 // fill_polygon writes on the surface what scan_polygon's rows say, for the alternate rule of
 // reference_row, shapes that leave the surface included.
 TEST(PolygonSteps, DirectFillPaintsTheScannedRows) {
@@ -173,21 +181,27 @@ TEST(PolygonSteps, DirectFillPaintsTheScannedRows) {
     }
 }
 
-// Lines wholly inside the clip take a pointer walk of their own; it must light the pixels of the
-// general walk, in every octant, in both directions and with a mix that shows double hits.
+// Lines wholly inside the clip take a pointer walk of their own, pixel by pixel or, for long
+// runs, a run at a time; it must light the pixels of the general walk, in every octant, in both
+// directions and with a mix that shows double hits. Steep lines up to 160 pixels long give
+// runs of every length and both run lengths of a slope.
 TEST(ThinLines, LinesInsideTheClipLightTheWalkedPixels) {
     std::mt19937 rng(5);
-    std::uniform_int_distribution<int> coord(0, 63), len(0, 3);
-    for (int trial = 0; trial < 2000; ++trial) {
+    constexpr int size = 160;
+    std::uniform_int_distribution<int> coord(0, size - 1), len(0, 3), side(-12, 12);
+    for (int trial = 0; trial < 3000; ++trial) {
         POINT p0{coord(rng), coord(rng)}, p1{coord(rng), coord(rng)};
         if (len(rng) == 0)
-            p1 = {std::clamp<LONG>(p0.x + len(rng) - 1, 0, 63), std::clamp<LONG>(p0.y + len(rng) * 2 - 3, 0, 63)};
+            p1 = {std::clamp<LONG>(p0.x + len(rng) - 1, 0, size - 1),
+                  std::clamp<LONG>(p0.y + len(rng) * 2 - 3, 0, size - 1)};
+        if (trial % 3 == 0) p1.x = std::clamp<LONG>(p0.x + side(rng), 0, size - 1);
+        if (trial % 3 == 1) p1.y = std::clamp<LONG>(p0.y + side(rng), 0, size - 1);
         for (const Mix mix : {make_mix(R2_COPYPEN, 0x00123456u), make_mix(R2_XORPEN, 0x00ABCDEFu)}) {
-            Surface drawn(64, 64, 0x11111111u), walked(64, 64, 0x11111111u);
+            Surface drawn(size, size, 0x11111111u), walked(size, size, 0x11111111u);
             draw_thin_line(drawn, drawn.bounds(), p0, p1, mix);
             walk_thin_line(p0, p1, walked.bounds(),
                            [&](int x, int y) { walked.row(y)[x] = mix.apply(walked.row(y)[x]); });
-            ASSERT_TRUE(std::equal(drawn.data(), drawn.data() + 64 * 64, walked.data()))
+            ASSERT_TRUE(std::equal(drawn.data(), drawn.data() + size * size, walked.data()))
                 << p0.x << "," << p0.y << " to " << p1.x << "," << p1.y;
         }
     }
