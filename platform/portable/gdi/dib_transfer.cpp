@@ -194,11 +194,13 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
 
 // A stretch fails, measured under Wine on all four edges: when on both sides the source carried
 // onto the destination reaches or touches the visible box (the surface cut by the clip region's
-// bounds), and yet no pixel of the box takes a pixel of the picture. Where the source lands
+// bounds, as GetClipBox gives them: the bounds of the whole region, also of parts beyond the
+// surface), and yet no pixel of the box takes a pixel of the picture. Where the source lands
 // wholly beside the box the call succeeds, drawing nothing, as it does when the box is empty.
 bool stretch_fails(DeviceContext& dc, Surface& dst, int src_w, int src_h, const StretchJob& job) {
     if (job.sx.lo >= 0 && job.sx.hi <= src_w && job.sy.lo >= 0 && job.sy.hi <= src_h) return false;
-    const Rect box = intersect(VisibleArea(dc, dst).bounds(), clamp_rect(job.dx, job.dy));
+    const Rect clip_box = dc.has_clip ? intersect(dc.clip.extents, dst.bounds()) : dst.bounds();
+    const Rect box = intersect(clip_box, clamp_rect(job.dx, job.dy));
     if (box.empty() || !raster::lands_on(job.dx, job.sx, src_w, box.left, box.right) ||
         !raster::lands_on(job.dy, job.sy, src_h, box.top, box.bottom))
         return false;

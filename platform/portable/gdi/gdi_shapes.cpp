@@ -116,10 +116,15 @@ BOOL draw_round_rect(DrawTarget& t, const Box& outer, long long corner_w, long l
     return TRUE;
 }
 
-// A polygon under a thin or no pen on an unclipped surface: its rows go straight to the
-// surface, without a region in between.
+// On an unclipped surface, under a thin or no pen or a wide pen that ignores the pixels under
+// it (its stroke covers whatever the brush wrote), the interior needs no region: its rows go
+// straight to the surface.
+bool fills_straight(const DrawTarget& t) {
+    return t.visible.whole_surface() && (t.pen.kind != PenKind::Wide || t.pen.mix.is_copy());
+}
+
 BOOL draw_polygon(DrawTarget& t, const std::vector<POINT>& path, raster::FillRule rule) {
-    if (t.pen.kind == PenKind::Wide || !t.visible.whole_surface()) {
+    if (!fills_straight(t)) {
         const raster::Region interior =
             t.brush.null ? raster::Region{} : raster::polygon_region(path, rule, t.surface->bounds());
         paint_shape(t, interior, path, PathClose::Closed);
@@ -154,7 +159,7 @@ BOOL draw_arc(DrawTarget& t, Box box, POINT start, POINT end, ArcKind kind) {
         paint_outline(t, path, PathClose::Open);
         return TRUE;
     }
-    if (t.pen.kind != PenKind::Wide && t.visible.whole_surface()) {
+    if (fills_straight(t)) {
         if (!t.brush.null) raster::fill_polygon(*t.surface, path, raster::FillRule::Winding, t.brush.mix);
         paint_outline(t, path, PathClose::Closed);
         return TRUE;

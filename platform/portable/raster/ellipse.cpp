@@ -15,22 +15,24 @@ __extension__ typedef __int128 Wide;
 
 // The error terms of Zingl's algorithm for semi-axes a = width - 1, b = height - 1 (doubled
 // axes, so odd and even sizes share one loop). The terms grow as a * b * b: past a box of about
-// 916,000 pixels they leave 64 bits, so they are kept in 128.
+// 916,000 pixels they leave 64 bits, so such boxes keep them in 128.
+template <class Int>
 struct Stepper {
     Stepper(long long width, long long height)
         : a(width - 1), b(height - 1), asq(8 * a * a), bsq(8 * b * b), dx(4 * b * b * (1 - a)),
           dy(4 * a * a * (1 + b % 2)), err(dx + dy + a * a * (b % 2)) {}
-    Wide a, b, asq, bsq, dx, dy, err;
+    Int a, b, asq, bsq, dx, dy, err;
 };
 
-}  // namespace
+// Boxes up to this size step in 64 bits.
+constexpr long long narrow_size = 1 << 16;
 
-std::vector<POINT> ellipse_quadrant(int width, int height) {
-    std::vector<POINT> points;
-    Stepper s(width, height);
+template <class Int>
+void step_quadrant(int width, int height, std::vector<POINT>& points) {
+    Stepper<Int> s(width, height);
     POINT pt{width - 1, height / 2};
     while (pt.x >= width / 2) {
-        const Wide e2 = 2 * s.err;
+        const Int e2 = 2 * s.err;
         points.push_back(pt);
         if (e2 >= s.dx) {
             --pt.x;
@@ -41,6 +43,18 @@ std::vector<POINT> ellipse_quadrant(int width, int height) {
             s.err += s.dy += s.asq;
         }
     }
+}
+
+}  // namespace
+
+std::vector<POINT> ellipse_quadrant(int width, int height) {
+    std::vector<POINT> points;
+    // About one point per pixel of the longer semi-axis and a half.
+    points.reserve(static_cast<std::size_t>(std::max(width, height) + 2));
+    if (width <= narrow_size && height <= narrow_size)
+        step_quadrant<long long>(width, height, points);
+    else
+        step_quadrant<Wide>(width, height, points);
     return points;
 }
 
@@ -66,7 +80,7 @@ void round_rect_rows(long long left, long long top, long long right, long long b
     // undefined (Wine fills them with whatever its heap held), here they stay empty.
     constexpr long long unset = -1;
     std::vector<long long> inset(static_cast<std::size_t>(eh), unset);
-    Stepper s(ew, eh);
+    Stepper<Wide> s(ew, eh);
     long long x = 0, y = eh / 2;
     inset[static_cast<std::size_t>(y)] = 0;
     while (x <= ew / 2) {
@@ -166,8 +180,8 @@ Region large_round_rect_region(long long left, long long top, long long right, l
 
 std::vector<POINT> round_rect_outline(const Rect& box, int corner_w, int corner_h) {
     const std::vector<POINT> q = ellipse_quadrant(corner_w, corner_h);
-    std::vector<POINT> out;
-    out.reserve(q.size() * 4);
+    std::vector<POINT> out(q.size() * 4);
+    POINT* next = out.data();
     // Sums of two coordinates leave int for a box near INT_MIN or INT_MAX; the mirrored point
     // itself lies inside the box, so only the sum needs 64 bits.
     const int ox = box.right - corner_w, oy = box.bottom - corner_h;  // lower-right corner box
@@ -176,10 +190,10 @@ std::vector<POINT> round_rect_outline(const Rect& box, int corner_w, int corner_
     // Counter-clockwise on the screen from the right end of the upper right corner, as GDI
     // walks it (a styled pen's pattern starts there): upper right up to the top, then upper
     // left, lower left and lower right, each traversed so the path runs around the box.
-    for (const POINT& p : q) out.push_back({ox + p.x, mirror_y(oy + p.y)});
-    for (auto it = q.rbegin(); it != q.rend(); ++it) out.push_back({mirror_x(ox + it->x), mirror_y(oy + it->y)});
-    for (const POINT& p : q) out.push_back({mirror_x(ox + p.x), oy + p.y});
-    for (auto it = q.rbegin(); it != q.rend(); ++it) out.push_back({ox + it->x, oy + it->y});
+    for (const POINT& p : q) *next++ = {ox + p.x, mirror_y(oy + p.y)};
+    for (auto it = q.rbegin(); it != q.rend(); ++it) *next++ = {mirror_x(ox + it->x), mirror_y(oy + it->y)};
+    for (const POINT& p : q) *next++ = {mirror_x(ox + p.x), oy + p.y};
+    for (auto it = q.rbegin(); it != q.rend(); ++it) *next++ = {ox + it->x, oy + it->y};
     return out;
 }
 
@@ -200,14 +214,13 @@ long long quarter_of(const Direction& d) {
     return d.x < 0 ? 2 : 3;
 }
 
-// Outline point number index, counted from the +x axis, of the ellipse whose lower-right
-// quarter is q: each quarter is q mirrored into it and run in order of angle.
-Direction outline_point(const std::vector<POINT>& q, long long index) {
+// Point k of quarter `quarter` of the ellipse whose lower-right quarter is q: each quarter is
+// q mirrored into it and run in order of angle.
+Direction quarter_point(const std::vector<POINT>& q, long long quarter, long long k) {
     const long long count = static_cast<long long>(q.size());
-    const long long k = index % count;
     const POINT& fwd = q[static_cast<std::size_t>(k)];
     const POINT& back = q[static_cast<std::size_t>(count - 1 - k)];
-    switch (index / count) {
+    switch (quarter) {
     case 0: return {fwd.x, fwd.y};
     case 1: return {-static_cast<long long>(back.x), back.y};
     case 2: return {-static_cast<long long>(fwd.x), -static_cast<long long>(fwd.y)};
@@ -224,12 +237,18 @@ long long radial_position(const std::vector<POINT>& q, const Direction& radial) 
     const long long count = static_cast<long long>(q.size());
     const long long quarter = quarter_of(radial);
     const bool tie_reaches = radial.y >= 0;
-    for (long long i = quarter * count; i < (quarter + 1) * count; ++i) {
-        const Direction p = outline_point(q, i);
+    // Angles grow along a quarter, so the points the radial has reached are its tail.
+    long long lo = 0, hi = count;
+    while (lo < hi) {
+        const long long mid = lo + (hi - lo) / 2;
+        const Direction p = quarter_point(q, quarter, mid);
         const long long turn = radial.x * p.y - radial.y * p.x;
-        if (turn > 0 || (turn == 0 && tie_reaches)) return i;
+        if (turn > 0 || (turn == 0 && tie_reaches))
+            hi = mid;
+        else
+            lo = mid + 1;
     }
-    return (quarter + 1) * count;
+    return quarter * count + lo;
 }
 
 }  // namespace
@@ -256,18 +275,24 @@ std::vector<POINT> arc_outline(const Rect& box, POINT start, POINT end, int dire
     // counter-clockwise arc was found on the ellipse mirrored top to bottom: mirror it back.
     const long long mid_left = box.left + width / 2, mid_top = box.top + height / 2;
     const long long mid_right = box.right - 1 - width / 2, mid_bottom = box.bottom - 1 - height / 2;
-    auto place = [&](long long index) {
-        const Direction d = outline_point(q, index);
-        const long long quarter = index / count;
+    std::vector<POINT> out(static_cast<std::size_t>(end_pos - start_pos));
+    POINT* next = out.data();
+    // A quarter at a time, its points numbered from the quarter's start: quarter_point's
+    // mirroring as signs and a point run forwards (quarters 0 and 2) or backwards.
+    for (long long i = start_pos; i < end_pos;) {
+        const long long at = i % (4 * count), quarter = at / count, from = at % count;
+        const long long to = std::min(count, from + (end_pos - i));
         const bool left_side = quarter == 1 || quarter == 2, upper_side = quarter >= 2;
-        const long long x = (left_side ? mid_right : mid_left) + d.x;
         const bool lower_half = upper_side != clockwise;  // on the screen, once mirrored back
-        const long long y = lower_half ? mid_top + (clockwise ? d.y : -d.y) : mid_bottom + (clockwise ? d.y : -d.y);
-        return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
-    };
-    std::vector<POINT> out;
-    out.reserve(static_cast<std::size_t>(end_pos - start_pos));
-    for (long long i = start_pos; i < end_pos; ++i) out.push_back(place(i % (4 * count)));
+        const long long x0 = left_side ? mid_right : mid_left, y0 = lower_half ? mid_top : mid_bottom;
+        const long long sx = left_side ? -1 : 1, sy = upper_side == clockwise ? -1 : 1;
+        const bool forwards = quarter % 2 == 0;
+        for (long long k = from; k < to; ++k) {
+            const POINT& p = q[static_cast<std::size_t>(forwards ? k : count - 1 - k)];
+            *next++ = {static_cast<LONG>(x0 + sx * p.x), static_cast<LONG>(y0 + sy * p.y)};
+        }
+        i += to - from;
+    }
     return out;
 }
 

@@ -4,6 +4,9 @@
 #include "raster/ellipse.h"
 #include "raster/polygon.h"
 #include "raster/row_cover.h"
+#include "raster/span_painter.h"
+#include "raster/stroke_outline.h"
+#include "raster/stroke_parts.h"
 #include "raster/spans.h"
 
 #include <algorithm>
@@ -18,11 +21,6 @@ namespace {
 // ceil(num / den) and floor(num / den) for den > 0, exact.
 long long ceil_div(long long num, long long den) { return num >= 0 ? (num + den - 1) / den : -((-num) / den); }
 long long floor_div(long long num, long long den) { return -ceil_div(-num, den); }
-
-// Per-row bounds of the quadrilateral being scanned, kept across the segments of one stroke.
-struct QuadRows {
-    std::vector<long long> lo, hi;
-};
 
 // Walks one edge's rows [first, last), with x the ceiling of the exact crossing kept by an
 // integer remainder instead of a division per row, and widens each row's bounds.
@@ -67,15 +65,17 @@ void trace_edge(const POINT& t, const POINT& u, long long first, long long last,
 // smallest and largest crossing. When it has an area, one of the two edges runs down and the
 // other up as the corners go round, and the orientation tells which is on the left; a flat
 // one takes both crossings of each row as they come.
-void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
-    long long top = p[0].y, bottom = p[0].y;
+// Returns the row count, the first row in `top`.
+std::size_t parallelogram_rows(const POINT (&p)[4], const Rect& clip, QuadRows& rows, long long& top) {
+    top = p[0].y;
+    long long bottom = p[0].y;
     for (const POINT& q : p) {
         top = std::min<long long>(top, q.y);
         bottom = std::max<long long>(bottom, q.y);
     }
-    top = std::max<long long>(top, cov.clip().top);
-    bottom = std::min<long long>(bottom, cov.clip().bottom);
-    if (top >= bottom) return;
+    top = std::max<long long>(top, clip.top);
+    bottom = std::min<long long>(bottom, clip.bottom);
+    if (top >= bottom) return 0;
     const long long turn = (static_cast<long long>(p[1].x) - p[0].x) * (static_cast<long long>(p[3].y) - p[0].y) -
                            (static_cast<long long>(p[1].y) - p[0].y) * (static_cast<long long>(p[3].x) - p[0].x);
     const auto count = static_cast<std::size_t>(bottom - top);
@@ -100,7 +100,7 @@ void add_parallelogram(RowCover& cov, const POINT (&p)[4], QuadRows& rows) {
             trace_edge(t, u, first, last,
                        &((a.y < b.y) == (turn > 0) ? rows.hi : rows.lo)[static_cast<std::size_t>(first - top)]);
     }
-    cov.add_rows(top, rows.lo.data(), rows.hi.data(), count);
+    return count;
 }
 
 long long gdi_round(double v) { return static_cast<long long>(std::floor(v + 0.5)); }
@@ -129,7 +129,8 @@ void slanted_body(POINT p1, POINT p2, int width, POINT (&quad)[4]) {
     quad[3] = {p2.x - narrow.x, p2.y + narrow.y};
 }
 
-void add_segment(RowCover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
+template <class Cover>
+void add_segment(Cover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
     const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
     if (dx == 0 && dy == 0) return;
     if (dy == 0) {
@@ -144,19 +145,17 @@ void add_segment(RowCover& cov, POINT p1, POINT p2, int width, QuadRows& rows) {
     }
     POINT quad[4];
     slanted_body(p1, p2, width, quad);
-    add_parallelogram(cov, quad, rows);
+    long long top = 0;
+    const std::size_t count = parallelogram_rows(quad, cov.clip(), rows, top);
+    if (count > 0) cov.add_rows(top, rows.lo.data(), rows.hi.data(), count);
 }
 
 }  // namespace
 
 namespace {
 
-// Round caps up to this width are built as GDI builds them, row by row with the midpoint
-// stepping; wider ones (absurd pens) as the circle of the same width, computed only on the
-// clip rectangle's rows, so their cost does not grow with the width.
-constexpr long long max_exact_cap = 1 << 14;
-
-void add_circle_cap(RowCover& cov, POINT p, long long width) {
+template <class Cover>
+void add_circle_cap(Cover& cov, POINT p, long long width) {
     const double r = static_cast<double>(width) / 2;
     for (long long y = cov.clip().top; y < cov.clip().bottom; ++y) {
         const double dy = static_cast<double>(y - p.y);
@@ -177,21 +176,6 @@ bool cap_covers(POINT p, long long width, const Rect& clip) {
         std::max(std::abs(static_cast<double>(p.y) - clip.top), std::abs(static_cast<double>(p.y) - clip.bottom));
     return dx * dx + dy * dy < radius * radius;
 }
-
-// The pen's disc, one span per row relative to the point, and which bodies of one-pixel steps
-// it makes redundant. Kept per thread for the last width: a program draws with few pens.
-struct Pen {
-    int width = -1;
-    Region disc;
-    long long top = 0;             // the first row's offset from the point
-    std::vector<int> left, right;  // each row's span [left, right), relative
-    // Every row one span over the point's own column, the disc's rows the horizontal body's:
-    // then points in a row joined by horizontal segments cover the row between their discs.
-    bool sweeps = false;
-    // [dy + 1][dx + 1]: what the body of that one-pixel step adds to its two discs, relative
-    // to the step's start (nothing for horizontal and vertical steps).
-    std::vector<Rect> step_extra[3][3];
-};
 
 bool disc_rows(const Region& disc, int width, Pen& pen) {
     pen.top = disc.extents.top;
@@ -222,6 +206,8 @@ std::vector<Rect> step_extra(const Region& disc, int dx, int dy, int width) {
     return combine(body.region(), ends, CombineOp::Diff).rects;
 }
 
+}  // namespace
+
 const Pen& pen_for(int width) {
     thread_local Pen pen;
     if (pen.width == width) return pen;
@@ -232,12 +218,36 @@ const Pen& pen_for(int width) {
     pen.sweeps = disc_rows(disc, width, pen);
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) pen.step_extra[dy + 1][dx + 1] = step_extra(disc, dx, dy, width);
+    plan_outline_steps(pen);
     return pen;
 }
 
+std::size_t body_rows(POINT p1, POINT p2, int width, const Rect& clip, QuadRows& rows, long long& top) {
+    const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
+    if (dy == 0 || dx == 0) {
+        // A rectangle: rows [y0, y1) of columns [x0, x1).
+        const long long x0 = dy == 0 ? std::min(p1.x, p2.x) : p1.x - width / 2;
+        const long long x1 = dy == 0 ? std::max(p1.x, p2.x) : x0 + width;
+        const long long y0 = dy == 0 ? p1.y - width / 2 : std::min(p1.y, p2.y);
+        const long long y1 = dy == 0 ? y0 + width : std::max(p1.y, p2.y);
+        top = std::max<long long>(y0, clip.top);
+        const long long bottom = std::min<long long>(y1, clip.bottom);
+        if (top >= bottom) return 0;
+        rows.lo.assign(static_cast<std::size_t>(bottom - top), x0);
+        rows.hi.assign(static_cast<std::size_t>(bottom - top), x1);
+        return rows.lo.size();
+    }
+    POINT quad[4];
+    slanted_body(p1, p2, width, quad);
+    return parallelogram_rows(quad, clip, rows, top);
+}
+
+namespace {
+
 // The bodies the discs leave anything of: along the path (joined is true), horizontal
 // segments are inside the swept discs, and so are most one-pixel steps.
-void add_body(RowCover& cov, POINT p1, POINT p2, bool joined, const Pen* pen, int width, QuadRows& rows) {
+template <class Cover>
+void add_body(Cover& cov, POINT p1, POINT p2, bool joined, const Pen* pen, int width, QuadRows& rows) {
     if (pen != nullptr && pen->sweeps) {
         const long long dx = static_cast<long long>(p2.x) - p1.x, dy = static_cast<long long>(p2.y) - p1.y;
         if (dy == 0 && joined) return;
@@ -292,8 +302,8 @@ bool carries_on(const Run& a, const Run& b, long long& step) {
 
 // The discs of a section: each output row the span from the least left to the greatest right
 // of the disc rows its runs give it.
-void add_section(RowCover& cov, std::span<const Run> runs, long long step, const Pen& pen,
-                 std::vector<long long>& ends) {
+template <class Cover>
+void add_section(Cover& cov, std::span<const Run> runs, long long step, const Pen& pen, std::vector<long long>& ends) {
     const long long rows = static_cast<long long>(pen.left.size());
     const long long low = std::min(runs.front().row, runs.back().row);
     const long long high = std::max(runs.front().row, runs.back().row);
@@ -319,7 +329,8 @@ void add_section(RowCover& cov, std::span<const Run> runs, long long step, const
 
 // The body of the segment leaving a run: a one-pixel step within a section adds the pixels
 // its body reaches beyond its two discs, found once for the pen.
-void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& quad) {
+template <class Cover>
+void add_leaving(Cover& cov, POINT from, POINT to, const Pen& pen, QuadRows& quad) {
     const int dx = to.x - from.x, dy = to.y - from.y;
     if (dx < -1 || dx > 1 || dy < -1 || dy > 1) {
         add_body(cov, from, to, true, &pen, pen.width, quad);
@@ -334,7 +345,8 @@ void add_leaving(RowCover& cov, POINT from, POINT to, const Pen& pen, QuadRows& 
 // The discs of every point, a section of runs at a time, each followed by the bodies of the
 // segments that leave its runs, so that pieces come roughly in path order (a row crossed left
 // to right gets its spans in order).
-void add_swept(RowCover& cov, std::span<const POINT> points, PathClose close, const Pen& pen, QuadRows& quad) {
+template <class Cover>
+void add_swept(Cover& cov, std::span<const POINT> points, PathClose close, const Pen& pen, QuadRows& quad) {
     const std::vector<Run> runs = runs_of(points);
     std::vector<long long> ends;
     for (std::size_t j = 0; j < runs.size();) {
@@ -350,7 +362,8 @@ void add_swept(RowCover& cov, std::span<const POINT> points, PathClose close, co
 }
 
 // The disc of each point on its own (a pen whose disc add_discs cannot sweep).
-void add_each_disc(RowCover& cov, std::span<const POINT> points, const Pen& pen) {
+template <class Cover>
+void add_each_disc(Cover& cov, std::span<const POINT> points, const Pen& pen) {
     for (const POINT& p : points)
         for (const Rect& r : pen.disc.rects)
             cov.add_rect(static_cast<long long>(r.left) + p.x, static_cast<long long>(r.top) + p.y,
@@ -368,21 +381,18 @@ struct Prepared {
     std::span<const POINT> points;  // the caller's, or `pulled` when some were pulled in
     std::vector<POINT> pulled;
     Rect box;
-    bool whole_clip = false;     // a cap alone covers the clip rectangle
-    long long segment_rows = 0;  // rows the segments cross, each counted up to the clip's height
+    bool whole_clip = false;  // a cap alone covers the clip rectangle
 };
 
 Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
     constexpr LONG limit = 1 << 29;
     Prepared out;
-    long long left = in[0].x, top = in[0].y, right = in[0].x, bottom = in[0].y;
-    for (std::size_t i = 1; i < in.size(); ++i) {
-        const POINT& p = in[i];
-        left = std::min<long long>(left, p.x);
-        right = std::max<long long>(right, p.x);
-        top = std::min<long long>(top, p.y);
-        bottom = std::max<long long>(bottom, p.y);
-        out.segment_rows += std::min<long long>(std::abs(static_cast<long long>(p.y) - in[i - 1].y), clip.height());
+    LONG left = in[0].x, top = in[0].y, right = in[0].x, bottom = in[0].y;
+    for (const POINT& p : in) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
     }
     const bool far = left < -limit || right > limit || top < -limit || bottom > limit;
     out.points = in;
@@ -390,20 +400,20 @@ Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
         out.pulled.assign(in.begin(), in.end());
         for (POINT& p : out.pulled) p = {std::clamp(p.x, -limit, limit), std::clamp(p.y, -limit, limit)};
         out.points = out.pulled;
-        left = std::clamp<long long>(left, -limit, limit);
-        right = std::clamp<long long>(right, -limit, limit);
-        top = std::clamp<long long>(top, -limit, limit);
-        bottom = std::clamp<long long>(bottom, -limit, limit);
+        left = std::clamp(left, -limit, limit);
+        right = std::clamp(right, -limit, limit);
+        top = std::clamp(top, -limit, limit);
+        bottom = std::clamp(bottom, -limit, limit);
     }
     if (cap_covers(out.points.front(), width, clip)) {
         out.whole_clip = true;
         return out;
     }
     // The points' box grown by the pen on every side (a disc reaches width / 2 + 1 at most).
-    out.box = {static_cast<int>(std::max<long long>(left - width, clip.left)),
-               static_cast<int>(std::max<long long>(top - width, clip.top)),
-               static_cast<int>(std::min<long long>(right + 1 + width, clip.right)),
-               static_cast<int>(std::min<long long>(bottom + 1 + width, clip.bottom))};
+    out.box = {static_cast<int>(std::max<long long>(static_cast<long long>(left) - width, clip.left)),
+               static_cast<int>(std::max<long long>(static_cast<long long>(top) - width, clip.top)),
+               static_cast<int>(std::min<long long>(right + 1LL + width, clip.right)),
+               static_cast<int>(std::min<long long>(bottom + 1LL + width, clip.bottom))};
     return out;
 }
 
@@ -413,10 +423,17 @@ Prepared prepare(std::span<const POINT> in, int width, const Rect& clip) {
 bool bitmap_pays(const Prepared& prepared) {
     const Rect& box = prepared.box;
     const long long words = (box.width() + 63LL) / 64 * box.height();
-    return 4 * words <= prepared.segment_rows && words <= (1LL << 21);
+    if (words > (1LL << 21)) return false;
+    // Rows the segments cross, each counted up to the box's height.
+    long long segment_rows = 0;
+    const std::span<const POINT> p = prepared.points;
+    for (std::size_t i = 1; i < p.size(); ++i)
+        segment_rows += std::min<long long>(std::abs(static_cast<long long>(p[i].y) - p[i - 1].y), box.height());
+    return 4 * words <= segment_rows;
 }
 
-void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, int width) {
+template <class Cover>
+void add_stroke(Cover& cov, std::span<const POINT> points, PathClose close, int width) {
     const Pen* pen = width <= max_exact_cap ? &pen_for(width) : nullptr;
     QuadRows rows;
     if (pen != nullptr && pen->sweeps) {
@@ -436,6 +453,41 @@ void add_stroke(RowCover& cov, std::span<const POINT> points, PathClose close, i
 
 }  // namespace
 
+namespace {
+
+// The stroke's pieces painted as they come (a copy needs no union): through the outline rows
+// when the pen sweeps, else through the general pieces.
+void paint_pieces(const Prepared& prepared, PathClose close, int width, SpanPainter& painter) {
+    if (width <= max_exact_cap) {
+        const Pen& pen = pen_for(width);
+        if (pen.sweeps) {
+            OutlineRows::kept().paint(prepared.points, close, pen, painter);
+            return;
+        }
+    }
+    add_stroke(painter, prepared.points, close, width);
+}
+
+// Calls emit(y, spans) for every row of the stroke, top to bottom: from the outline rows when
+// the path is one for them, else from the general union.
+template <class Emit>
+void for_each_stroke_row(const Prepared& prepared, PathClose close, int width, Emit&& emit) {
+    const bool bitmap = bitmap_pays(prepared);
+    if (!bitmap && width <= max_exact_cap) {
+        const Pen& pen = pen_for(width);
+        OutlineRows& rows = OutlineRows::kept();
+        if (pen.sweeps && rows.build(prepared.points, close, pen, prepared.box)) {
+            rows.for_each_row(emit);
+            return;
+        }
+    }
+    RowCover cov(prepared.box, bitmap);
+    add_stroke(cov, prepared.points, close, width);
+    cov.for_each_row(emit);
+}
+
+}  // namespace
+
 Region wide_stroke(std::span<const POINT> in, PathClose close, int width, const Rect& clip) {
     // A path of a single point has no segment and leaves no mark (two equal points do: a
     // zero-length segment still gets its round caps).
@@ -443,9 +495,13 @@ Region wide_stroke(std::span<const POINT> in, PathClose close, int width, const 
     const Prepared prepared = prepare(in, width, clip);
     if (prepared.whole_clip) return make_rect_region(clip);
     if (prepared.box.empty()) return {};
-    RowCover cov(prepared.box, bitmap_pays(prepared));
-    add_stroke(cov, prepared.points, close, width);
-    return cov.region();
+    RegionBuilder builder;
+    std::vector<Span> row;
+    for_each_stroke_row(prepared, close, width, [&](int y, std::span<const Span> spans) {
+        row.assign(spans.begin(), spans.end());
+        builder.add_row(y, row);
+    });
+    return builder.finish();
 }
 
 void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose close, int width, Mix mix) {
@@ -457,23 +513,20 @@ void paint_wide_stroke(Surface& surface, std::span<const POINT> in, PathClose cl
         return;
     }
     if (prepared.box.empty()) return;
-    RowCover cov(prepared.box, bitmap_pays(prepared));
-    add_stroke(cov, prepared.points, close, width);
+    if (mix.is_copy()) {
+        SpanPainter painter(surface, prepared.box, mix);
+        paint_pieces(prepared, close, width, painter);
+        if (!painter.painted().empty()) surface.add_damage(painter.painted());
+        return;
+    }
+    // Any other mix must see each pixel once: the union first.
     Rect damage{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-    // A stroke's spans are mostly a few pixels: a copy writes them in place, without the call
-    // that picks the widest stores for long runs.
-    constexpr int short_span = 16;
-    const bool copy = mix.is_copy();
-    cov.for_each_row([&](int y, std::span<const Span> spans) {
-        std::uint32_t* row = surface.row(y);
-        for (const Span& s : spans) {
-            if (copy && s.x1 - s.x0 < short_span)
-                std::fill(row + s.x0, row + s.x1, mix.x);
-            else
-                fill_span(surface, y, s.x0, s.x1, mix);
-        }
-        damage = {std::min(damage.left, spans.front().x0), std::min(damage.top, y),
-                  std::max(damage.right, spans.back().x1), y + 1};
+    for_each_stroke_row(prepared, close, width, [&](int y, std::span<const Span> spans) {
+        for (const Span& s : spans) fill_span(surface, y, s.x0, s.x1, mix);
+        if (damage.top == INT_MAX) damage.top = y;
+        damage.bottom = y + 1;
+        damage.left = std::min(damage.left, spans.front().x0);
+        damage.right = std::max(damage.right, spans.back().x1);
     });
     if (damage.left < damage.right) surface.add_damage(damage);
 }

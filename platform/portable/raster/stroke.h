@@ -14,6 +14,10 @@
 // whole rectangle gives the rectangle at once, and caps wider than 2^14 are exact circles
 // computed on the clip's rows only (GDI's own stepping would differ from them by a pixel at
 // most on their rim).
+//
+// Two quicker routes give the same pixels: outlines that cross each row a few times are built
+// as chains of one-pixel steps (raster/stroke_outline.h), and a pen with a copy mix, which
+// sets every pixel it covers to one value, paints its pieces as they come, without a union.
 #pragma once
 
 #include "raster/line.h"
