@@ -11,6 +11,7 @@
 #include "gdi/draw_target.h"
 #include "gdi/surface_transfers.h"
 #include "memory_guard.h"
+#include "raster/column_pick.h"
 #include "raster/stretch_axis.h"
 
 #include <algorithm>
@@ -37,6 +38,14 @@ struct PixelSource {
     std::uint32_t at(long long x, long long y) const { return top[y * stride + x]; }
 };
 
+// The source column of every destination pixel of the range: picture widths fit an int.
+std::vector<std::int32_t> columns_of(const std::vector<AxisSample>& xs, SampleRange range) {
+    std::vector<std::int32_t> columns(static_cast<std::size_t>(range.size()));
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        columns[i] = static_cast<std::int32_t>(xs[static_cast<std::size_t>(range.first) + i].pick);
+    return columns;
+}
+
 bool same_run(const AxisSample& a, const AxisSample& b) { return a.pick == b.pick && a.lo == b.lo && a.hi == b.hi; }
 
 bool merges(int mode) { return mode == BLACKONWHITE || mode == WHITEONBLACK; }
@@ -46,14 +55,13 @@ bool merges(int mode) { return mode == BLACKONWHITE || mode == WHITEONBLACK; }
 // source area visited plus the destination area, however thin and long the source.
 class RowSampler {
 public:
-    RowSampler(const PixelSource& src, const std::vector<AxisSample>& xs, SampleRange range, int mode)
-        : m_src(src), m_xs(xs), m_range(range), m_mode(mode), m_row(static_cast<std::size_t>(range.size())) {
-        // The source column of every destination pixel, once per call: picture widths fit an int.
-        m_columns_of.resize(m_row.size());
-        for (std::size_t i = 0; i < m_row.size(); ++i) {
-            m_columns_of[i] = static_cast<std::int32_t>(x_at(i).pick);
-            m_single_columns = m_single_columns && x_at(i).lo == x_at(i).hi;
-        }
+    // `picks` holds the source column of each of the range's samples (columns_of), built once
+    // per call and shared by the samplers of its row chunks.
+    RowSampler(const PixelSource& src, const std::vector<AxisSample>& xs, SampleRange range, int mode,
+               const raster::ColumnPicks& picks)
+        : m_src(src), m_xs(xs), m_range(range), m_mode(mode), m_row(static_cast<std::size_t>(range.size())),
+          m_picks(picks) {
+        for (std::size_t i = 0; i < m_row.size(); ++i) m_single_columns = m_single_columns && x_at(i).lo == x_at(i).hi;
     }
 
     // The samples of [range.first, range.last] for the source rows of `y`.
@@ -72,11 +80,7 @@ public:
 private:
     const AxisSample& x_at(std::size_t i) const { return m_xs[static_cast<std::size_t>(m_range.first) + i]; }
 
-    void pick_row(const AxisSample& y) {
-        const std::uint32_t* line = m_src.top + y.pick * m_src.stride;
-        const std::int32_t* column = m_columns_of.data();
-        for (std::size_t i = 0; i < m_row.size(); ++i) m_row[i] = line[column[i]];
-    }
+    void pick_row(const AxisSample& y) { m_picks.pick(m_row.data(), m_src.top + y.pick * m_src.stride); }
 
     std::uint32_t fold(std::uint32_t v, std::uint32_t p) const { return m_mode == BLACKONWHITE ? v & p : v | p; }
 
@@ -102,7 +106,7 @@ private:
     SampleRange m_range;
     int m_mode;
     std::vector<std::uint32_t> m_row, m_columns;
-    std::vector<std::int32_t> m_columns_of;
+    const raster::ColumnPicks& m_picks;
     bool m_single_columns = true;
     AxisSample m_y;
     bool m_have = false;
@@ -163,10 +167,11 @@ void stretch_pixels(DeviceContext& dc, Surface& dst, const PixelSource& src, con
     if (cols.size() <= 0) return;
     const Rect sampled{area.left + cols.first, area.top, area.left + cols.last + 1, area.bottom};
     const bool direct = raster::one_to_one(xs, cols);
+    const raster::ColumnPicks picks(columns_of(xs, cols), src.width);
     for (const Rect& r : VisibleArea(dc, dst).pieces(sampled)) {
         // Rows [first, end) of r, with a sampler of their own.
         auto stretch_rows = [&](int first, int end) {
-            RowSampler sampler(src, xs, cols, mode);
+            RowSampler sampler(src, xs, cols, mode, picks);
             for (int y = r.top + first; y < r.top + end; ++y) {
                 const AxisSample& sy = ys[static_cast<std::size_t>(y - area.top)];
                 if (sy.empty()) continue;

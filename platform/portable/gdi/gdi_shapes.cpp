@@ -35,12 +35,22 @@ void walk_outline(const DrawTarget& t, std::span<POINT> outline) {
     if (t.dc->arc_direction == AD_CLOCKWISE) raster::mirror_outline_rows(outline);
 }
 
+// A solid one-pixel pen's outline walks each pixel of the box's edge once, whatever the order.
+void draw_thin_rectangle(DrawTarget& t, long long l, long long tp, long long r, long long b) {
+    if (!t.brush.null) fill_visible(t, to_rect({l + 1, tp + 1, r - 1, b - 1}), t.brush.mix);
+    for (const Rect& v : t.visible.rects()) raster::thin_rectangle_frame(*t.surface, l, tp, r, b, v, t.pen.mix);
+}
+
 BOOL draw_rectangle(DrawTarget& t, Box box) {
     if (box.width() == 0 || box.height() == 0) return TRUE;
     // A wide inside-frame pen may turn the box inside out; Windows strokes it all the same.
     box = inside_frame(box, t.pen);
     const long long l = std::clamp(box.left, -far_limit, far_limit), tp = std::clamp(box.top, -far_limit, far_limit);
     const long long r = std::clamp(box.right, -far_limit, far_limit), b = std::clamp(box.bottom, -far_limit, far_limit);
+    if (t.pen.kind == PenKind::Thin && t.pen.style == PS_SOLID && r - l >= 2 && b - tp >= 2) {
+        draw_thin_rectangle(t, l, tp, r, b);
+        return TRUE;
+    }
     // Counter-clockwise from the top right corner, as GDI walks it for a styled pen's pattern
     // (mirrored under AD_CLOCKWISE, in walk_outline).
     std::vector<POINT> path{{static_cast<LONG>(r - 1), static_cast<LONG>(tp)},

@@ -1,6 +1,7 @@
 // See frame.h.
 #include "raster/frame.h"
 
+#include "raster/spans.h"
 #include "raster/stroke.h"
 
 #include <algorithm>
@@ -66,7 +67,48 @@ Region rectangle_frame(long long left, long long top, long long right, long long
     Region big =
         pulled_apart(small_stroke(sw, sh, width), sw / 2, static_cast<int>(w - sw), sh / 2, static_cast<int>(h - sh));
     offset(big, static_cast<int>(left), static_cast<int>(top));
+    const Rect& e = big.extents;
+    if (e.left >= clip.left && e.top >= clip.top && e.right <= clip.right && e.bottom <= clip.bottom) return big;
     return combine(big, make_rect_region(clip), CombineOp::And);
+}
+
+namespace {
+
+bool within(long long v, int lo, int hi) { return v >= lo && v < hi; }
+
+// Column x (when inside clip) of rows [y0, y1), and column x2 likewise.
+void two_columns(Surface& surface, long long x, long long x2, int y0, int y1, const Rect& clip, Mix mix) {
+    const bool first = within(x, clip.left, clip.right), second = within(x2, clip.left, clip.right);
+    if (!first && !second) return;
+    const int a = static_cast<int>(first ? x : x2), b = static_cast<int>(second ? x2 : x);
+    std::uint32_t* p = surface.row(y0);
+    const std::ptrdiff_t stride = surface.stride();
+    if (mix.is_copy()) {
+        for (int y = y0; y < y1; ++y, p += stride) p[a] = p[b] = mix.x;
+        return;
+    }
+    // Each pixel once: with one column inside, a and b are the same pixel.
+    for (int y = y0; y < y1; ++y, p += stride) {
+        p[a] = mix.apply(p[a]);
+        if (b != a) p[b] = mix.apply(p[b]);
+    }
+}
+
+}  // namespace
+
+void thin_rectangle_frame(Surface& surface, long long left, long long top, long long right, long long bottom,
+                          const Rect& clip, Mix mix) {
+    const int x0 = static_cast<int>(std::max<long long>(left, clip.left));
+    const int x1 = static_cast<int>(std::min<long long>(right, clip.right));
+    if (x0 >= x1 || mix.is_nop()) return;
+    if (within(top, clip.top, clip.bottom)) fill_span(surface, static_cast<int>(top), x0, x1, mix);
+    if (within(bottom - 1, clip.top, clip.bottom)) fill_span(surface, static_cast<int>(bottom - 1), x0, x1, mix);
+    const int y0 = static_cast<int>(std::max<long long>(top + 1, clip.top));
+    const int y1 = static_cast<int>(std::min<long long>(bottom - 1, clip.bottom));
+    if (y0 < y1) two_columns(surface, left, right - 1, y0, y1, clip, mix);
+    const int t = static_cast<int>(std::max<long long>(top, clip.top));
+    const int b = static_cast<int>(std::min<long long>(bottom, clip.bottom));
+    if (t < b) surface.add_damage({x0, t, x1, b});
 }
 
 }  // namespace zg::raster

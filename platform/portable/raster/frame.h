@@ -8,7 +8,9 @@
 // dozen rectangles whatever the size, where stroking the full outline costs a run per row.
 #pragma once
 
+#include "raster/mix.h"
 #include "raster/region.h"
+#include "surface/surface.h"
 
 namespace zg::raster {
 
@@ -16,5 +18,11 @@ namespace zg::raster {
 // (right, top), (right, bottom), (left, bottom) (inclusive pixel coordinates, left <= right,
 // top <= bottom), cut to `clip`; the same pixels as wide_stroke() of that path.
 Region rectangle_frame(long long left, long long top, long long right, long long bottom, int width, const Rect& clip);
+
+// The one-pixel outline of the box [left, right) x [top, bottom), at least 2 x 2, cut to `clip`
+// (inside the surface): the pixels a one-pixel pen's closed path around it writes, each once.
+// The sides are two pixels per row in one loop rather than two lines stepped pixel by pixel.
+void thin_rectangle_frame(Surface& surface, long long left, long long top, long long right, long long bottom,
+                          const Rect& clip, Mix mix);
 
 }  // namespace zg::raster

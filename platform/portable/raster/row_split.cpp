@@ -61,6 +61,10 @@ struct Job {
     }
 };
 
+// The helper is between jobs but not asleep: a job handed to it now costs no wake-up. Only a
+// hint (a job posted just as the helper falls asleep still wakes it).
+std::atomic<bool> helper_awake{false};
+
 // The cores this process may run on (a container or taskset may allow fewer than the machine has).
 unsigned usable_cores() {
 #if defined(__linux__)
@@ -142,11 +146,14 @@ private:
         std::uint32_t seen = 0;
         for (;;) {
             for (int i = 0; m_posted.load() == seen; ++i) {
-                if (i < spin_rounds)
+                if (i < spin_rounds) {
                     pause();
-                else
-                    m_posted.wait(seen);
+                    continue;
+                }
+                helper_awake.store(false, std::memory_order_relaxed);
+                m_posted.wait(seen);
             }
+            helper_awake.store(true, std::memory_order_relaxed);
             seen = m_posted.load();
             m_inside.store(1);
             if (Job* job = m_job.load()) job->run(true);
@@ -174,6 +181,15 @@ std::optional<int> raster_threads_setting(const char* value) {
 }
 
 RowSplit set_row_split(RowSplit mode) { return split_mode.exchange(mode); }
+
+bool worth_splitting(std::size_t bytes) {
+    switch (split_mode.load(std::memory_order_relaxed)) {
+    case RowSplit::Off: return false;
+    case RowSplit::Reversed: return true;
+    case RowSplit::On: break;
+    }
+    return bytes >= split_bytes || helper_awake.load(std::memory_order_relaxed);
+}
 
 void split_rows(int rows, void* context, RowChunkWork work) {
     if (rows <= 0) return;

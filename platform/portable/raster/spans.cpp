@@ -5,6 +5,7 @@
 // time, in one AVX2 instruction each where the processor has it.
 #include "raster/spans.h"
 
+#include "raster/narrow_fill.h"
 #include "raster/octet.h"
 #include "raster/row_split.h"
 
@@ -61,6 +62,10 @@ namespace {
 
 // A rectangle within the surface, its rows split across cores when it is large.
 void fill_rows(Surface& surface, const Rect& c, Mix mix) {
+    if (mix.is_copy() && c.width() < narrow_pixels) {
+        narrow_fill(surface.row(c.top) + c.left, surface.stride(), c.height(), c.width(), mix.x);
+        return;
+    }
     for_row_chunks(c.height(), static_cast<std::size_t>(c.width()) * sizeof(std::uint32_t), [&](int first, int end) {
         for (int y = c.top + first; y < c.top + end; ++y) mix_run(surface.row(y) + c.left, c.width(), mix);
     });

@@ -1,9 +1,13 @@
 // The pulled-apart rectangle frame against stroking the whole outline, pixel set for pixel set,
-// over sizes on both sides of the cut-over, pen widths, positions and clips that cut corners.
+// over sizes on both sides of the cut-over, pen widths, positions and clips that cut corners;
+// and a one-pixel pen's frame against the same outline drawn as a polyline.
+#include "../dib_canvas.h"
 #include "raster/frame.h"
 #include "raster/stroke.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace zg::raster {
 namespace {
@@ -45,6 +49,36 @@ TEST(RectangleFrame, AFrameFarOutsideTheClipIsEmptyOrExact) {
     EXPECT_TRUE(equal(huge, outline_stroke(-(1LL << 30), 10, 1LL << 30, 150, 3, clip)));
     EXPECT_EQ(huge.extents.left, 0);
     EXPECT_EQ(huge.extents.right, 300);
+}
+
+// A one-pixel pen's Rectangle writes each pixel of its edge once, as the closed polyline around
+// it does: compared under mixes that show a pixel written twice, boxes partly off the picture
+// and clip regions that cut them.
+TEST(ThinRectangleFrame, SamePixelsAsTheClosedPolyline) {
+    std::mt19937 random(7);
+    auto coordinate = [&] { return static_cast<int>(random() % 90) - 20; };
+    for (int round = 0; round < 400; ++round) {
+        zg_test::DibCanvas frame(50, 40, 0x00123456), line(50, 40, 0x00123456);
+        const int x1 = coordinate(), y1 = coordinate(), x2 = coordinate(), y2 = coordinate();
+        const int l = std::min(x1, x2), t = std::min(y1, y2), r = std::max(x1, x2), b = std::max(y1, y2);
+        if (r - l < 2 || b - t < 2) continue;  // thinner boxes take the general path
+        const int rop2 = round % 3 == 0 ? R2_COPYPEN : round % 3 == 1 ? R2_XORPEN : R2_NOT;
+        HRGN clip = round % 2 == 0 ? CreateRectRgn(coordinate(), coordinate(), coordinate(), coordinate()) : nullptr;
+        for (HDC dc : {frame.dc(), line.dc()}) {
+            SetROP2(dc, rop2);
+            SelectClipRgn(dc, clip);
+            SelectObject(dc, GetStockObject(NULL_BRUSH));
+            SelectObject(dc, GetStockObject(WHITE_PEN));
+        }
+        Rectangle(frame.dc(), x1, y1, x2, y2);
+        const POINT path[] = {{r - 1, t}, {l, t}, {l, b - 1}, {r - 1, b - 1}, {r - 1, t}};
+        Polyline(line.dc(), path, 5);
+        if (clip != nullptr) DeleteObject(clip);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 50; ++x)
+                ASSERT_EQ(frame.at(x, y), line.at(x, y)) << "box " << l << "," << t << "," << r << "," << b << " pixel "
+                                                         << x << "," << y << " rop2 " << rop2;
+    }
 }
 
 }  // namespace

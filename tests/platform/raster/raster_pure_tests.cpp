@@ -172,6 +172,25 @@ TEST(Spans, FillRectClipsAndRecordsDamage) {
     EXPECT_EQ(d.bottom, 6);
 }
 
+// Narrow copy fills (the sides of wide frames) write exactly their rectangle, at every width the
+// block stores cover and at every offset from the row's start.
+TEST(Spans, NarrowFillsWriteExactlyTheirRectangle) {
+    for (int w = 1; w < 20; ++w) {
+        for (int left = 0; left < 9; ++left) {
+            Surface s(32, 5, 0u);
+            fill_rect(s, {left, 1, left + w, 4}, make_mix(R2_COPYPEN, 0x123456));
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 32; ++x) {
+                    std::uint32_t p = 0;
+                    ASSERT_TRUE(s.get(x, y, p));
+                    const bool inside = x >= left && x < left + w && y >= 1 && y < 4;
+                    ASSERT_EQ(p, inside ? 0x123456u : 0u)
+                        << "width " << w << " left " << left << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
 // Within 28.4 fixed point (2^27 pixels) every segment ends exactly on its end point, after at
 // most eight levels of halving; beyond it the arithmetic wraps as GDI's does, and must still
 // give a bounded polyline without undefined behaviour (the sanitizers watch this test).

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <random>
 #include <thread>
 #include <vector>
 
@@ -103,6 +104,46 @@ TEST(RowSplit, LargeFillsAndTransfersPaintWhatOneThreadPaints) {
     EXPECT_TRUE(run_calls() == alone);
     zg::raster::set_row_split(RowSplit::On);
     for (int round = 0; round < 3; ++round) EXPECT_TRUE(run_calls() == alone) << "round " << round;
+    zg::raster::set_row_split(was);
+}
+
+// Random middle-sized calls (which split only while the helper is awake, or always under
+// Reversed), each after a large fill that leaves the helper awake: the same pixels as one thread.
+std::vector<std::uint32_t> run_random_calls(unsigned seed) {
+    constexpr int w = 1000, h = 700;
+    DibCanvas a(w, h, 0), b(w, h, 0);
+    paint(a);
+    std::mt19937 random(seed);
+    auto pick = [&](int lo, int hi) { return lo + static_cast<int>(random() % static_cast<unsigned>(hi - lo)); };
+    HBRUSH brush = CreateSolidBrush(RGB(90, 80, 70));
+    HGDIOBJ old = SelectObject(b.dc(), brush);
+    SetROP2(b.dc(), R2_XORPEN);
+    for (int i = 0; i < 40; ++i) {
+        PatBlt(b.dc(), 0, 0, w, h, PATINVERT);
+        const int x = pick(-50, 500), y = pick(-50, 300), cw = pick(250, 600), ch = pick(130, 420);
+        switch (i % 4) {
+        case 0: Rectangle(b.dc(), x, y, x + cw, y + ch); break;
+        case 1: BitBlt(b.dc(), x, y, cw, ch, a.dc(), pick(0, 400), pick(0, 300), SRCINVERT); break;
+        case 2: BitBlt(b.dc(), x, y, cw, ch, b.dc(), x + pick(-9, 9), y + pick(-9, 9), SRCCOPY); break;
+        default: StretchBlt(b.dc(), x, y, cw, ch, a.dc(), pick(0, 300), pick(0, 200), cw / 2, ch / 3, SRCCOPY);
+        }
+    }
+    SelectObject(b.dc(), old);
+    DeleteObject(brush);
+    return {b.pixels(), b.pixels() + w * h};
+}
+
+TEST(RowSplit, MiddleSizedCallsPaintWhatOneThreadPaints) {
+    using zg::raster::RowSplit;
+    const RowSplit was = zg::raster::set_row_split(RowSplit::Off);
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        zg::raster::set_row_split(RowSplit::Off);
+        const std::vector<std::uint32_t> alone = run_random_calls(seed);
+        zg::raster::set_row_split(RowSplit::Reversed);
+        EXPECT_TRUE(run_random_calls(seed) == alone) << "seed " << seed << " reversed";
+        zg::raster::set_row_split(RowSplit::On);
+        EXPECT_TRUE(run_random_calls(seed) == alone) << "seed " << seed;
+    }
     zg::raster::set_row_split(was);
 }
 

@@ -1,9 +1,11 @@
 // The geometry of a stretched side on its own: the closed-form stepper against the walk it
 // stands for, clipping against the unclipped side, mirrors, and sources beyond the picture.
+#include "raster/column_pick.h"
 #include "raster/stretch_axis.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace zg::raster {
@@ -135,6 +137,30 @@ TEST(StretchAxis, ANegativeExtentCoversItsStartPixel) {
     EXPECT_EQ((Span{ahead.lo, ahead.hi}), (Span{10, 13}));
     EXPECT_EQ(ahead.at(0), 10);
     EXPECT_EQ(extent_from(-5, 0).length(), 0);
+}
+
+// The eight-at-a-time picking (where the processor has it) against one pixel at a time, over the
+// tables of enlarged, mirrored, reduced and clipped sides, on rows exactly the picture's width
+// (a window read past the row's end would show under AddressSanitizer).
+TEST(ColumnPicks, PickWhatTheTableNames) {
+    std::mt19937 random(22);
+    for (int round = 0; round < 3000; ++round) {
+        const int source = 1 + static_cast<int>(random() % 40), dest = 1 + static_cast<int>(random() % 120);
+        const bool mirrored = random() % 3 == 0;
+        const int vis_lo = static_cast<int>(random() % static_cast<unsigned>(dest));
+        const int vis_hi = vis_lo + 1 + static_cast<int>(random() % static_cast<unsigned>(dest - vis_lo));
+        const std::vector<AxisSample> samples =
+            map_axis({0, dest, mirrored}, {0, source, false}, source, vis_lo, vis_hi, Keep::Last, SinglePixel::All);
+        std::vector<std::int32_t> columns;
+        for (const AxisSample& s : samples) columns.push_back(static_cast<std::int32_t>(s.pick));
+        std::vector<std::uint32_t> line(static_cast<std::size_t>(source)), out(columns.size(), 0);
+        for (std::size_t i = 0; i < line.size(); ++i)
+            line[i] = 0x01000000u * static_cast<std::uint32_t>(round) + static_cast<std::uint32_t>(i);
+        ColumnPicks(columns, source).pick(out.data(), line.data());
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            ASSERT_EQ(out[i], line[static_cast<std::size_t>(columns[i])])
+                << source << " -> " << dest << (mirrored ? " mirrored" : "") << ", pixel " << i;
+    }
 }
 
 }  // namespace
