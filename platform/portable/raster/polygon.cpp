@@ -248,6 +248,39 @@ struct FillSink {
     }
 };
 
+// Rows [from, to) of a triangle between the walks of two of its edges, each started at from.
+void fill_between(EdgeWalk& a, EdgeWalk& b, long long from, long long to, const Rect& clip, FillSink& sink) {
+    auto clamp_x = [&](long long x) { return static_cast<int>(std::clamp<long long>(x, clip.left, clip.right)); };
+    for (long long y = from; y < to; ++y) {
+        const int xa = clamp_x(a.x()), xb = clamp_x(b.x());
+        if (xa != xb) sink.one(static_cast<int>(y), std::min(xa, xb), std::max(xa, xb));
+        a.next_row();
+        b.next_row();
+    }
+}
+
+// A triangle crosses every row it covers twice, on its long edge (top to bottom vertex) and
+// on one of the two others: the rows go straight to the sink, without the crossing buckets,
+// and give what the scan gives.
+void fill_triangle(const std::vector<POINT>& points, const Rect& clip, FillSink& sink) {
+    POINT v[3] = {points[0], points[1], points[2]};
+    std::sort(v, v + 3, [](const POINT& p, const POINT& q) { return p.y < q.y; });
+    const long long y0 = std::max<long long>(v[0].y, clip.top), y1 = std::min<long long>(v[2].y, clip.bottom);
+    if (y0 >= y1 || clip.empty()) return;
+    const Edge long_edge = *edge_of(v[0], v[2]);
+    EdgeWalk along;
+    along.start(long_edge, y0);
+    for (int i = 0; i < 2; ++i) {
+        const std::optional<Edge> e = edge_of(v[i], v[i + 1]);
+        if (!e) continue;
+        const long long from = std::max(e->y_top, y0), to = std::min(e->y_bottom, y1);
+        if (from >= to) continue;
+        EdgeWalk side;
+        side.start(*e, from);
+        fill_between(along, side, from, to, clip, sink);
+    }
+}
+
 }  // namespace
 
 void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& clip, const RowSink& row) {
@@ -258,7 +291,10 @@ void scan_polygon(const std::vector<POINT>& points, FillRule rule, const Rect& c
 void fill_polygon(Surface& surface, const std::vector<POINT>& points, FillRule rule, Mix mix) {
     if (mix.is_nop()) return;
     FillSink sink{surface, mix};
-    scan_rows(points, rule, surface.bounds(), sink);
+    if (points.size() == 3)
+        fill_triangle(points, surface.bounds(), sink);
+    else
+        scan_rows(points, rule, surface.bounds(), sink);
     if (sink.touched.left < sink.touched.right) surface.add_damage(sink.touched);
 }
 

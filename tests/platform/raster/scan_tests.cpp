@@ -149,6 +149,31 @@ TEST(PolygonSteps, ManyLongEdgesScanInBands) {
     expect_rows_match(pts, {0, 0, 2200, 480});
 }
 
+// fill_polygon writes on an 80 x 60 surface what reference_row says, and damages it.
+void expect_fill_matches(const std::vector<POINT>& pts, int trial) {
+    Surface s(80, 60, 0x01010101u);
+    fill_polygon(s, pts, FillRule::Alternate, make_mix(R2_XORPEN, 0x00FFFFFFu));
+    Rect painted{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = 0; y < 60; ++y) {
+        std::vector<bool> inside(80, false);
+        for (const Span& span : reference_row(pts, y, s.bounds()))
+            for (int x = span.x0; x < span.x1; ++x) inside[static_cast<std::size_t>(x)] = true;
+        for (int x = 0; x < 80; ++x) {
+            const std::uint32_t want = inside[static_cast<std::size_t>(x)] ? 0x01FEFEFEu : 0x01010101u;
+            ASSERT_EQ(s.row(y)[x], want) << "trial " << trial << " at " << x << "," << y;
+            if (inside[static_cast<std::size_t>(x)]) {
+                painted = {std::min(painted.left, x), std::min(painted.top, y), std::max(painted.right, x + 1),
+                           std::max(painted.bottom, y + 1)};
+            }
+        }
+    }
+    const Rect d = s.take_damage();
+    if (painted.left < painted.right) {
+        EXPECT_TRUE(d.left <= painted.left && d.top <= painted.top && d.right >= painted.right &&
+                    d.bottom >= painted.bottom);
+    }
+}
+
 // fill_polygon writes on the surface what scan_polygon's rows say, for the alternate rule of
 // reference_row, shapes that leave the surface included.
 TEST(PolygonSteps, DirectFillPaintsTheScannedRows) {
@@ -157,27 +182,21 @@ TEST(PolygonSteps, DirectFillPaintsTheScannedRows) {
     for (int trial = 0; trial < 100; ++trial) {
         std::vector<POINT> pts(3 + trial % 6);
         for (POINT& p : pts) p = {near(rng), near(rng)};
-        Surface s(80, 60, 0x01010101u);
-        fill_polygon(s, pts, FillRule::Alternate, make_mix(R2_XORPEN, 0x00FFFFFFu));
-        Rect painted{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-        for (int y = 0; y < 60; ++y) {
-            std::vector<bool> inside(80, false);
-            for (const Span& span : reference_row(pts, y, s.bounds()))
-                for (int x = span.x0; x < span.x1; ++x) inside[static_cast<std::size_t>(x)] = true;
-            for (int x = 0; x < 80; ++x) {
-                const std::uint32_t want = inside[static_cast<std::size_t>(x)] ? 0x01FEFEFEu : 0x01010101u;
-                ASSERT_EQ(s.row(y)[x], want) << "trial " << trial << " at " << x << "," << y;
-                if (inside[static_cast<std::size_t>(x)]) {
-                    painted = {std::min(painted.left, x), std::min(painted.top, y), std::max(painted.right, x + 1),
-                               std::max(painted.bottom, y + 1)};
-                }
-            }
-        }
-        const Rect d = s.take_damage();
-        if (painted.left < painted.right) {
-            EXPECT_TRUE(d.left <= painted.left && d.top <= painted.top && d.right >= painted.right &&
-                        d.bottom >= painted.bottom);
-        }
+        expect_fill_matches(pts, trial);
+    }
+}
+
+// Triangles walk their edges directly: vertices sharing a row, on one line, far above the
+// surface (a long edge cut by its top) or beside it.
+TEST(PolygonSteps, TrianglesFillTheScannedRows) {
+    std::mt19937 rng(4);
+    const int ys[] = {-100000, -7, 0, 13, 13, 40, 59, 60, 75};
+    std::uniform_int_distribution<int> pick_y(0, 8), x(-30, 110);
+    for (int trial = 0; trial < 400; ++trial) {
+        std::vector<POINT> pts(3);
+        for (POINT& p : pts) p = {x(rng), ys[pick_y(rng)]};
+        if (trial % 10 == 0) pts[2] = {2 * pts[1].x - pts[0].x, 2 * pts[1].y - pts[0].y};
+        expect_fill_matches(pts, trial);
     }
 }
 
