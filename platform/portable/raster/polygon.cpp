@@ -144,9 +144,10 @@ template <class Sink>
 void scan_band(const std::vector<POINT>& points, FillRule rule, const Rect& clip, long long y0, long long y1,
                std::size_t base, std::size_t* ends, Sink& sink) {
     const auto rows = static_cast<std::size_t>(y1 - y0);
-    // Every place is written before it is read: no need to clear them first.
+    // Every place is written before it is read: no need to clear them first (a plain new[] of a
+    // trivial type leaves them as they are; emscripten's library has no make_unique_for_overwrite).
     const std::size_t total = ends[rows - 1] - base;
-    const std::unique_ptr<Crossing[]> xs = std::make_unique_for_overwrite<Crossing[]>(total);
+    const std::unique_ptr<Crossing[]> xs(new Crossing[total]);
     for (std::size_t i = 0; i < points.size(); ++i) {
         const std::optional<Edge> e = edge_of(points[i], points[(i + 1) % points.size()]);
         if (!e) continue;
