@@ -35,8 +35,7 @@ public:
     // Adds [x0, x1) on row y, both cut to the clip rectangle.
     void add(long long y, long long x0, long long x1) {
         if (y < m_clip.top || y >= m_clip.bottom) return;
-        const int a = static_cast<int>(x0 < m_clip.left ? m_clip.left : x0 > m_clip.right ? m_clip.right : x0);
-        const int b = static_cast<int>(x1 < m_clip.left ? m_clip.left : x1 > m_clip.right ? m_clip.right : x1);
+        const int a = m_clip.column_within(x0), b = m_clip.column_within(x1);
         if (a >= b) return;
         const auto row = static_cast<std::uint32_t>(y - m_clip.top);
         if (m_words != 0)

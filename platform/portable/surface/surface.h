@@ -24,6 +24,8 @@ struct Rect {
     constexpr bool empty() const { return left >= right || top >= bottom; }
     constexpr int width() const { return right - left; }
     constexpr int height() const { return bottom - top; }
+    // Column x held within [left, right]: where a span from x starts or ends once cut.
+    constexpr int column_within(long long x) const { return static_cast<int>(x < left ? left : x > right ? right : x); }
 };
 Rect intersect(const Rect& a, const Rect& b);
 Rect unite(const Rect& a, const Rect& b);  // bounding box; an empty side is ignored
