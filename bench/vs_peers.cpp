@@ -12,6 +12,9 @@
 // callgrind).
 #include <platform/win32.h>
 
+#include "best_round.h"
+#include "dib_picture.h"
+
 #include <SDL.h>
 #include <cairo.h>
 
@@ -34,50 +37,25 @@ using Op = std::function<void()>;
 
 // Short rounds (about a millisecond), at least 40 of them, the best kept: on a shared machine
 // the best round is the one no other process interrupted.
-double best_us(const Op& op, const Op& flush) {
-    using clock = std::chrono::steady_clock;
-    auto round_us = [&](int n) {
-        const auto start = clock::now();
-        for (int i = 0; i < n; ++i) op();
-        flush();
-        return std::chrono::duration<double, std::micro>(clock::now() - start).count();
-    };
-    const double first = round_us(1);
-    const int per_round = std::clamp(static_cast<int>(1000.0 / std::max(first, 0.01)), 1, 10000);
-    double best = 1e30, spent = first;
-    for (int round = 0; round < 400 && (round < 40 || spent < 150000.0); ++round) {
-        const double us = round_us(per_round);
-        spent += us;
-        best = std::min(best, us / per_round);
-    }
-    return best;
+double best_us(const Op& op, const Op& flush) { return zg::timing::best_round_us(op, flush, {10000, 40, 150000.0}); }
+
+// This library: memory DCs holding top-down DIB sections.
+BITMAPINFO top_down_info() {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return info;
 }
 
-// This library: a memory DC holding a top-down DIB section.
 struct Ours {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HDC other_dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = nullptr, other = nullptr;
-    void* bits = nullptr;
-    void* other_bits = nullptr;
-    BITMAPINFO info{};
+    BITMAPINFO info = top_down_info();
+    zg::tools::DibPicture picture{info}, other_picture{info};
+    HDC dc = picture.dc(), other_dc = other_picture.dc();
+    void* bits = picture.bits();
+    void* other_bits = other_picture.bits();
     Ours() {
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        other = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &other_bits, nullptr, 0);
-        SelectObject(dc, bitmap);
-        SelectObject(other_dc, other);
         std::memset(bits, 0x40, std::size_t{width} * height * 4);
         std::memset(other_bits, 0x80, std::size_t{width} * height * 4);
     }
-    ~Ours() {
-        DeleteDC(dc);
-        DeleteDC(other_dc);
-        DeleteObject(bitmap);
-        DeleteObject(other);
-    }
-    Ours(const Ours&) = delete;
-    Ours& operator=(const Ours&) = delete;
 };
 
 // Selects a pen and brush for one case and deletes them after it.

@@ -5,6 +5,8 @@
 // disturbed by other processes on a shared machine). It measures, it checks nothing.
 #include <platform/win32.h>
 
+#include "best_round.h"
+#include "dib_picture.h"
 #include "tool_args.h"
 
 #include <algorithm>
@@ -17,26 +19,8 @@
 
 namespace {
 
-// Rounds are kept short (about a millisecond) and many, so that on a shared machine most of
-// them run without being preempted: the best round then shows the call's own cost, where one
-// long round almost always includes another process's time slice.
 double best_us(int iterations, const std::function<void()>& op) {
-    using clock = std::chrono::steady_clock;
-    auto round_us = [&](int n) {
-        const auto start = clock::now();
-        for (int i = 0; i < n; ++i) op();
-        GdiFlush();
-        return std::chrono::duration<double, std::micro>(clock::now() - start).count();
-    };
-    const double first = round_us(1);
-    const int per_round = std::clamp(static_cast<int>(1000.0 / std::max(first, 0.01)), 1, iterations);
-    double best = 1e30, spent = first;
-    for (int round = 0; round < 400 && (round < 5 || spent < 300000.0); ++round) {
-        const double us = round_us(per_round);
-        spent += us;
-        best = std::min(best, us / per_round);
-    }
-    return best;
+    return zg::timing::best_round_us(op, [] { GdiFlush(); }, {iterations, 5, 300000.0});
 }
 
 // A case name given on the command line: only that case is timed (for a profiler).
@@ -55,24 +39,8 @@ BITMAPINFO header(int width, int height) {
 }
 
 // A memory DC holding a top-down DIB section.
-struct Picture {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    void* bits = nullptr;
-    Picture(int width, int height) {
-        const BITMAPINFO info = header(width, height);
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old = SelectObject(dc, bitmap);
-    }
-    ~Picture() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
+struct Picture : zg::tools::DibPicture {
+    Picture(int width, int height) : DibPicture(header(width, height)) {}
 };
 
 HFONT bold_font() {
@@ -110,22 +78,22 @@ void area_cases(HDC dc, void* bits, int w, int h) {
 
 void transfer_cases(HDC dc, void* bits, int w, int h) {
     Picture other(w, h);
-    report("bitblt_window_srccopy", 50, [&] { BitBlt(other.dc, 0, 0, w, h, dc, 0, 0, SRCCOPY); });
-    report("bitblt_window_srcinvert", 50, [&] { BitBlt(other.dc, 0, 0, w, h, dc, 0, 0, SRCINVERT); });
-    report("bitblt_window_patpaint", 50, [&] { BitBlt(other.dc, 0, 0, w, h, dc, 0, 0, 0x00FB0A09); });
-    report("bitblt_window_code_0xb8", 50, [&] { BitBlt(other.dc, 0, 0, w, h, dc, 0, 0, 0x00B8074A); });
+    report("bitblt_window_srccopy", 50, [&] { BitBlt(other.dc(), 0, 0, w, h, dc, 0, 0, SRCCOPY); });
+    report("bitblt_window_srcinvert", 50, [&] { BitBlt(other.dc(), 0, 0, w, h, dc, 0, 0, SRCINVERT); });
+    report("bitblt_window_patpaint", 50, [&] { BitBlt(other.dc(), 0, 0, w, h, dc, 0, 0, 0x00FB0A09); });
+    report("bitblt_window_code_0xb8", 50, [&] { BitBlt(other.dc(), 0, 0, w, h, dc, 0, 0, 0x00B8074A); });
     report("memcpy_window_rows", 50, [&] {
         for (int y = 0; y < h; ++y)
-            std::memcpy(static_cast<unsigned*>(other.bits) + static_cast<std::size_t>(y) * w,
+            std::memcpy(static_cast<unsigned*>(other.bits()) + static_cast<std::size_t>(y) * w,
                         static_cast<const unsigned*>(bits) + static_cast<std::size_t>(y) * w, w * 4u);
     });
     const BITMAPINFO info = header(w, h);
     report("stretchdibits_1to1", 50,
-           [&] { StretchDIBits(other.dc, 0, 0, w, h, 0, 0, w, h, bits, &info, DIB_RGB_COLORS, SRCCOPY); });
-    report("stretchblt_2x", 20, [&] { StretchBlt(other.dc, 0, 0, w, h, dc, 0, 0, w / 2, h / 2, SRCCOPY); });
+           [&] { StretchDIBits(other.dc(), 0, 0, w, h, 0, 0, w, h, bits, &info, DIB_RGB_COLORS, SRCCOPY); });
+    report("stretchblt_2x", 20, [&] { StretchBlt(other.dc(), 0, 0, w, h, dc, 0, 0, w / 2, h / 2, SRCCOPY); });
     std::vector<unsigned> rows(static_cast<std::size_t>(w) * h);
     BITMAPINFO read = header(w, h);
-    report("getdibits_window", 50, [&] { GetDIBits(dc, other.bitmap, 0, h, rows.data(), &read, DIB_RGB_COLORS); });
+    report("getdibits_window", 50, [&] { GetDIBits(dc, other.bitmap(), 0, h, rows.data(), &read, DIB_RGB_COLORS); });
 }
 
 void shape_cases(HDC dc) {
@@ -206,18 +174,18 @@ int main(int argc, char** argv) {
         return 2;
     }
     Picture window(w, h);
-    if (window.bits == nullptr) return 1;
-    std::memset(window.bits, 0x40, static_cast<std::size_t>(w) * h * 4);
+    if (window.bits() == nullptr) return 1;
+    std::memset(window.bits(), 0x40, static_cast<std::size_t>(w) * h * 4);
     const char* only = argc > 3 ? argv[3] : "";
     if (std::strcmp(only, "shapes") == 0) {
-        shape_cases(window.dc);
+        shape_cases(window.dc());
         return 0;
     }
     if (*only != '\0' && std::strcmp(only, "area") != 0) only_case = only;
-    area_cases(window.dc, window.bits, w, h);
+    area_cases(window.dc(), window.bits(), w, h);
     if (std::strcmp(only, "area") == 0) return 0;
-    transfer_cases(window.dc, window.bits, w, h);
-    shape_cases(window.dc);
-    small_cases(window.dc);
+    transfer_cases(window.dc(), window.bits(), w, h);
+    shape_cases(window.dc());
+    small_cases(window.dc());
     return 0;
 }

@@ -2,6 +2,7 @@
 // shrinking and growing, into destinations of either sign down to one pixel: StretchBlt in each
 // stretch mode and StretchDIBits from both orientations; then both swept across the surface's
 // edges, where a call that draws nothing may fail.
+#include "dib_picture.h"
 #include "scene.h"
 
 #include <string>
@@ -42,28 +43,9 @@ void every_cell(const Canvas& c, Transfer transfer) {
 }
 
 // The source picture of StretchBlt: a memory DC holding a filled bottom-up DIB section.
-class SourceDc {
+class SourceDc : public zg::tools::DibPicture {
 public:
-    explicit SourceDc(HDC like) : m_dc(CreateCompatibleDC(like)) {
-        const BITMAPINFO info = source_info(false);
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        fill_source(static_cast<unsigned*>(bits));
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    ~SourceDc() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    SourceDc(const SourceDc&) = delete;
-    SourceDc& operator=(const SourceDc&) = delete;
-    HDC dc() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
+    explicit SourceDc(HDC like) : DibPicture(source_info(false), like) { fill_source(static_cast<unsigned*>(bits())); }
 };
 
 void stretch_blt(const Canvas& c, int mode) {
